@@ -1,0 +1,92 @@
+// Log store timings on a log of 99,999 QSOs: start-up load into the QSO list, one date-order
+// insert in the middle, one delete and one replace. Prints its figures; run by hand.
+#include "logbook/Carnet.h"
+#include "platform/Dialogues.h"
+#include "platform/Fichiers.h"
+#include "station/Journal.h"
+#include "station/Ligne_QSO.h"
+#include "station/Variables_Programme.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString ligne(int i)
+{
+    station::Ligne_QSO l;
+    const QDate d = QDate(2000, 1, 1).addDays(i / 40);
+    l.Date_QSO = d.toString(QStringLiteral("dd/MM/yy"));
+    l.Indicatif_QSO = QStringLiteral("F%1ABC").arg(i % 10);
+    const int minutes = (i % 40) * 30;
+    l.Heure_Debut = QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    l.Heure_Fin = l.Heure_Debut;
+    l.Departement_QSO = QStringLiteral("%1").arg(1 + i % 95, 2, 10, QLatin1Char('0'));
+    l.Locator_QSO = QStringLiteral("JN18AA");
+    l.Bande_QSO = QStringLiteral("144 Mhz");
+    l.Mode_QSO = QStringLiteral("SSB");
+    l.RST_Envoye = QStringLiteral("59");
+    l.RST_Recu = QStringLiteral("59");
+    l.Prenom_QSO = QStringLiteral("Hélène");
+    l.Distance_QSO = QStringLiteral("123");
+    l.Azimut_QSO = QStringLiteral("45");
+    return l.texte();
+}
+
+double mesure(const std::function<void()>& f)
+{
+    QElapsedTimer t;
+    t.start();
+    f();
+    return t.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dossier;
+    QTemporaryDir reglages;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages.path());
+    plateforme::definirDossierProgramme(dossier.path());
+    plateforme::installerRepondeur([](const QString&, plateforme::Boutons, plateforme::Icone) {
+        return plateforme::Reponse::Ok;
+    });
+
+    constexpr int N = 99999;
+    QStringList lignes;
+    lignes.reserve(N);
+    for (int i = 0; i < N; ++i)
+        lignes << ligne(i);
+    Prog().Indicatif_Station = QStringLiteral("F5BEN");
+    plateforme::ecrireLignes(QStringLiteral("F5BEN.log"), lignes);
+
+    Carnet& c = Carnet::instance();
+    c.show();
+    const double chargement = mesure([] { Charge_Liste_QSO(QStringLiteral("F5BEN")); });
+    std::printf("chargement de %d QSO dans Liste_QSO : %.3f s (objectif 1 s)\n", c.Liste_QSO->count(), chargement);
+
+    lignes.removeLast();  // keep room for the insert under the five-digit bound
+    plateforme::ecrireLignes(QStringLiteral("F5BEN.log"), lignes);
+    Charge_Liste_QSO(QStringLiteral("F5BEN"));
+    const QString milieu = ligne(N / 2);
+    const double insertion = mesure([&] { Insere_QSO_Date(milieu); });
+    std::printf("insertion par date au milieu : %.3f s (objectif 0.3 s)\n", insertion);
+
+    c.Liste_QSO->setCurrentRow(N / 2);
+    const double suppression = mesure([] { Supprime_QSO(); });
+    std::printf("suppression d'un QSO : %.3f s (objectif 0.3 s)\n", suppression);
+
+    const QString ancien = c.Liste_QSO->item(100)->text();
+    const QString nouveau = station::itemListe(101, ligne(7));
+    Prog().Numero_QSO_Modifie = 101;
+    const double remplacement = mesure([&] { Remplace_QSO(ancien, nouveau); });
+    std::printf("remplacement d'un QSO : %.3f s (objectif 0.3 s)\n", remplacement);
+    return 0;
+}

@@ -1,0 +1,116 @@
+#include "platform/Controles.h"
+
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextEdit>
+#include <QWidget>
+
+namespace plateforme {
+
+namespace {
+
+class FiltreTouches : public QObject {
+public:
+    FiltreTouches(QWidget* cible, QWidget* saisie, std::function<void(int&)> g)
+        : QObject(cible), cible_(cible), saisie_(saisie), gestionnaire_(std::move(g))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        auto* ke = static_cast<QKeyEvent*>(e);
+        int code = 0;
+        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
+            code = 13;
+        else if (ke->key() == Qt::Key_Backspace)
+            code = 8;
+        else if (ke->key() == Qt::Key_Escape)
+            code = 27;
+        else if (ke->text().size() == 1 && ke->text().at(0).unicode() >= 32 &&
+                 !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            code = ke->text().at(0).unicode();
+        if (code == 0)
+            return false;
+        const int avant = code;
+        QPointer<QWidget> garde(cible_);
+        gestionnaire_(code);
+        if (!garde)
+            return true;
+        if (code == 0 || code == 13)
+            return true;  // swallowed (Enter never reaches the control)
+        if (code == avant)
+            return false;  // the control handles the key as usual
+        if (auto* le = qobject_cast<QLineEdit*>(saisie_)) {
+            le->insert(QString(QChar(char16_t(code))));
+            return true;
+        }
+        if (auto* te = qobject_cast<QPlainTextEdit*>(saisie_)) {
+            te->insertPlainText(QString(QChar(char16_t(code))));
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QWidget* cible_;
+    QWidget* saisie_;
+    std::function<void(int&)> gestionnaire_;
+};
+
+class FiltreDouble : public QObject {
+public:
+    FiltreDouble(QObject* parent, std::function<void()> g) : QObject(parent), gestionnaire_(std::move(g)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            gestionnaire_();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> gestionnaire_;
+};
+
+QWidget* zoneSaisie(QWidget* controle)
+{
+    if (auto* cb = qobject_cast<QComboBox*>(controle)) {
+        if (cb->lineEdit())
+            return cb->lineEdit();
+    }
+    return controle;
+}
+
+} // namespace
+
+void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionnaire)
+{
+    QWidget* saisie = zoneSaisie(controle);
+    auto* filtre = new FiltreTouches(controle, saisie, std::move(gestionnaire));
+    saisie->installEventFilter(filtre);
+    if (saisie != controle)
+        controle->installEventFilter(filtre);
+}
+
+void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire)
+{
+    QWidget* saisie = zoneSaisie(controle);
+    auto* filtre = new FiltreDouble(controle, std::move(gestionnaire));
+    saisie->installEventFilter(filtre);
+    if (auto* vue = qobject_cast<QAbstractScrollArea*>(saisie))
+        vue->viewport()->installEventFilter(filtre);
+}
+
+} // namespace plateforme

@@ -1,0 +1,19 @@
+#pragma once
+// Event plumbing for the windows: key-press handlers that may replace or cancel the key,
+// double clicks and clicks routed to plain handler functions.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace plateforme {
+
+// `gestionnaire` receives the character code of each typed key (13 for Enter, 8 for
+// backspace); it may change it (the new character is typed instead) or set it to 0 (the key
+// is swallowed). Keys without a character (arrows, function keys) pass untouched.
+// Works on line edits, editable combo boxes and plain widgets.
+void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionnaire);
+// Double click on the control (or on its line edit for an editable combo box).
+void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire);
+
+} // namespace plateforme

@@ -1,0 +1,67 @@
+#pragma once
+// Files of the program folder: Windows-1252 text with CR LF line ends, names matched
+// without regard to case, every whole-file replacement atomic.
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace plateforme {
+
+// A failed open, read or write. `numero` is the classic run-time error number
+// (53 file not found, 70 permission denied, 75 path/file access error, 61 disk full).
+class ErreurFichier : public std::runtime_error {
+public:
+    ErreurFichier(const QString& fichier, int numero, const QString& raison);
+    QString fichier;
+    int numero;
+    QString raison;
+    // "Impossible de lire le fichier « X » : fichier introuvable." and the like.
+    QString messageFrancais(const QString& operation = QString()) const;
+};
+
+constexpr int ErreurFichierIntrouvable = 53;
+constexpr int ErreurDisquePlein = 61;
+constexpr int ErreurPermission = 70;
+constexpr int ErreurAcces = 75;
+
+// The program folder (no trailing separator). Created when missing.
+void definirDossierProgramme(const QString& dossier);
+QString dossierProgramme();
+// The default per-user program folder, used by the program when nothing else was set.
+QString dossierProgrammeParDefaut();
+// Copies into the program folder every file of `dossierModeles` that is missing there.
+void installerModeles(const QString& dossierModeles);
+
+// Full path of `nom`: a relative name lives in the program folder; an existing file whose
+// name differs only by case is found and its real path returned.
+QString chemin(const QString& nom);
+
+bool existe(const QString& nom);
+qint64 longueur(const QString& nom);                       // throws ErreurFichier
+QStringList lireLignes(const QString& nom);                // throws ErreurFichier
+void ecrireLignes(const QString& nom, const QStringList& lignes);   // atomic replace
+void ajouterLignes(const QString& nom, const QStringList& lignes);  // append, all or nothing
+void ajouterLigne(const QString& nom, const QString& ligne);
+void copier(const QString& source, const QString& cible);  // atomic replace of the target
+void supprimer(const QString& nom);                         // missing file: error 53
+// Puts `source` in place of `cible` in one step (the target is at every instant either the
+// old or the new file); `source` no longer exists afterwards.
+void remplacerPar(const QString& source, const QString& cible);
+
+// Sequential reading for the loops that work one line at a time.
+class LecteurTexte {
+public:
+    explicit LecteurTexte(const QString& nom);  // throws ErreurFichier
+    bool finFichier() const { return position_ >= lignes_.size(); }
+    QString lireLigne() { return finFichier() ? QString() : lignes_.at(position_++); }
+    int nombreLignes() const { return int(lignes_.size()); }
+
+private:
+    QStringList lignes_;
+    qsizetype position_ = 0;
+};
+
+// Splits a decoded text into lines ended by CR LF (a lone CR or LF also ends a line).
+QStringList decouperLignes(const QString& texte);
+
+} // namespace plateforme

@@ -1,0 +1,239 @@
+#include "station/Journal.h"
+
+#include "platform/Dialogues.h"
+#include "platform/Fichiers.h"
+#include "station/Chargement.h"
+#include "station/Controles_Carnet.h"
+#include "station/Ligne_QSO.h"
+#include "station/Variables_Programme.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <stdexcept>
+
+namespace station {
+
+namespace {
+
+// Lines added to the list between two yields to the event loop while a log loads.
+constexpr int kLignesParPas = 2000;
+
+int deuxChiffres(const QString& t, int position)
+{
+    if (position + 1 >= t.size() + 1)
+        return -1;
+    const QChar a = t.at(position - 1);
+    const QChar b = t.at(position);
+    if (!a.isDigit() || !b.isDigit())
+        return -1;
+    return (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
+}
+
+} // namespace
+
+QString nomJournal(const QString& indicatif)
+{
+    return indicatif + QStringLiteral(".log");
+}
+
+QStringList itemsDepuisLignes(const QStringList& lignes)
+{
+    QStringList items;
+    items.reserve(lignes.size());
+    int n = 1;
+    for (const QString& l : lignes)
+        items.append(itemListe(n++, l));
+    return items;
+}
+
+QStringList renumeroter(const QStringList& items)
+{
+    QStringList resultat;
+    resultat.reserve(items.size());
+    int n = 1;
+    for (const QString& item : items)
+        resultat.append(itemListe(n++, ligneDeItem(item)));
+    return resultat;
+}
+
+qint64 cleDate(const QString& ligne)
+{
+    // "jj/mm/aa" in columns 1-8, "hh:mm" in columns 23-27; read in day/month/year order
+    // whatever the regional settings.
+    const int jour = deuxChiffres(ligne, 1);
+    const int mois = deuxChiffres(ligne, 4);
+    const int an = deuxChiffres(ligne, 7);
+    const int heure = deuxChiffres(ligne, 23);
+    const int minute = deuxChiffres(ligne, 26);
+    if (jour < 0 || mois < 0 || an < 0 || heure < 0 || minute < 0)
+        return -1;
+    const int annee = an >= 50 ? 1900 + an : 2000 + an;
+    // A calendar-free key: keeps the order of real dates without rejecting an odd one.
+    const qint64 jours = (qint64(annee - 1900) * 13 + mois) * 32 + jour;
+    return jours * 1440 + heure * 60 + minute;
+}
+
+QStringList insererParDate(const QStringList& items, const QString& ligne, int* position)
+{
+    const qint64 cleNouvelle = cleDate(ligne);
+    if (cleNouvelle < 0)
+        throw std::invalid_argument("date ou heure illisible");
+    QStringList resultat;
+    resultat.reserve(items.size() + 1);
+    int n = 1;
+    bool insere = false;
+    for (const QString& item : items) {
+        const QString r = ligneDeItem(item);
+        if (!insere && cleDate(r) >= cleNouvelle) {
+            if (position)
+                *position = n - 1;
+            resultat.append(itemListe(n++, ligne));
+            insere = true;
+        }
+        resultat.append(itemListe(n++, r));
+    }
+    if (!insere) {
+        if (position)
+            *position = n - 1;
+        resultat.append(itemListe(n, ligne));
+    }
+    return resultat;
+}
+
+QStringList remplacerItem(const QStringList& items, const QString& ancien, const QString& nouveau)
+{
+    QStringList resultat = items;
+    for (QString& item : resultat) {
+        if (item == ancien)
+            item = nouveau;
+    }
+    return resultat;
+}
+
+QStringList supprimerItem(const QStringList& items, int index)
+{
+    QStringList reste = items;
+    if (index >= 0 && index < reste.size())
+        reste.removeAt(index);
+    return renumeroter(reste);
+}
+
+void reecrireJournal(const QString& indicatif, const QStringList& items)
+{
+    QStringList lignes;
+    lignes.reserve(items.size());
+    for (const QString& item : items)
+        lignes.append(ligneDeItem(item));
+    plateforme::ecrireLignes(nomJournal(indicatif), lignes);
+}
+
+namespace {
+
+QStringList itemsDe(const QListWidget* liste)
+{
+    QStringList items;
+    const int n = liste->count();
+    items.reserve(n);
+    for (int i = 0; i < n; ++i)
+        items.append(liste->item(i)->text());
+    return items;
+}
+
+void remplir(QListWidget* liste, const QStringList& items)
+{
+    const QSignalBlocker bloque(liste);
+    liste->clear();
+    liste->addItems(items);
+}
+
+// Shows the scratch copy in place of the list while the list is refilled, then the list
+// again: the window keeps showing the log.
+void rafraichirListe(const QStringList& items, int selectionBis)
+{
+    Controles_Carnet* c = carnet();
+    remplir(c->Liste_QSO_Bis, items);
+    c->Liste_QSO_Bis->show();
+    c->Liste_QSO->hide();
+    {
+        const QSignalBlocker bloque(c->Liste_QSO_Bis);
+        c->Liste_QSO_Bis->setCurrentRow(selectionBis);
+    }
+    remplir(c->Liste_QSO, items);
+    c->Liste_QSO->show();
+    c->Liste_QSO_Bis->hide();
+}
+
+} // namespace
+
+} // namespace station
+
+using namespace station;
+
+void Ajoute_QSO_Log(const QString& ligne)
+{
+    plateforme::ajouterLigne(nomJournal(Prog().Indicatif_Station), ligne);
+}
+
+void Charge_Liste_QSO(const QString& indicatif)
+{
+    Controles_Carnet* c = carnet();
+    // Read first: a log that cannot be read leaves the list as it was.
+    plateforme::LecteurTexte journal(nomJournal(indicatif));
+
+    QWidget* fenetre = c->fenetre();
+    fenetre->hide();
+    Chargement& chargement = Chargement::instance();
+    plateforme::montrer(&chargement);
+
+    {
+        const QSignalBlocker bloque(c->Liste_QSO);
+        c->Liste_QSO->clear();
+    }
+    int n = 1;
+    QStringList pas;
+    pas.reserve(kLignesParPas);
+    while (!journal.finFichier()) {
+        pas.append(itemListe(n++, journal.lireLigne()));
+        if (pas.size() == kLignesParPas || journal.finFichier()) {
+            {
+                const QSignalBlocker bloque(c->Liste_QSO);
+                c->Liste_QSO->addItems(pas);
+            }
+            pas.clear();
+            plateforme::ceder();
+        }
+    }
+
+    Prog().Nombre_QSO = c->Liste_QSO->count();
+    c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
+    chargement.hide();
+    plateforme::montrer(fenetre);
+}
+
+void Supprime_QSO()
+{
+    Controles_Carnet* c = carnet();
+    const int index = c->Liste_QSO->currentRow();
+    if (index < 0)
+        return;
+    const QStringList items = supprimerItem(itemsDe(c->Liste_QSO), index);
+    reecrireJournal(Prog().Indicatif_Station, items);
+    rafraichirListe(items, int(items.size()) - 1);
+}
+
+void Remplace_QSO(const QString& ancienItem, const QString& nouvelItem)
+{
+    Controles_Carnet* c = carnet();
+    const QStringList items = remplacerItem(itemsDe(c->Liste_QSO), ancienItem, nouvelItem);
+    reecrireJournal(Prog().Indicatif_Station, items);
+    rafraichirListe(items, Prog().Numero_QSO_Modifie - 1);
+}
+
+void Insere_QSO_Date(const QString& ligne)
+{
+    Controles_Carnet* c = carnet();
+    const QStringList items = insererParDate(itemsDe(c->Liste_QSO), ligne);
+    reecrireJournal(Prog().Indicatif_Station, items);
+    rafraichirListe(items, int(items.size()) - 1);
+}

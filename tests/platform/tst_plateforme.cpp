@@ -1,0 +1,123 @@
+// The platform layer: settings store, program-folder files and Windows-1252 text.
+#include "commun/Outils_Test.h"
+#include "platform/Ansi.h"
+#include "platform/Fichiers.h"
+#include "platform/Reglages.h"
+#include "station/Cles_Registre.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace plateforme;
+
+class TestPlateforme : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void reglagesAllerRetour()
+    {
+        test::Environnement env(false);
+        QCOMPARE(GetSetting("Velmarin", "Setup", "Indicatif Station", "FXXXX"), QStringLiteral("FXXXX"));
+        SaveSetting("Velmarin", "Setup", "Indicatif Station", "F5ABC");
+        SaveSetting("Velmarin", "Setup F5ABC", "Baud", "9600,n,8,1");
+        SaveSetting("Velmarin", "Setup F5ABC", "Revision", " 5.6.9d");
+        SaveSetting("Velmarin", "Setup F5ABC", "Chemin Sauvegarde", "C:\\Velmarin\\F5ABC");
+        QCOMPARE(GetSetting("Velmarin", "Setup", "Indicatif Station", "FXXXX"), QStringLiteral("F5ABC"));
+        QCOMPARE(GetSetting("Velmarin", "Setup F5ABC", "Baud", "0"), QStringLiteral("9600,n,8,1"));
+        QCOMPARE(GetSetting("Velmarin", "Setup F5ABC", "Revision", ""), QStringLiteral(" 5.6.9d"));
+        QCOMPARE(GetSetting("Velmarin", "Setup F5ABC", "Chemin Sauvegarde", ""), QStringLiteral("C:\\Velmarin\\F5ABC"));
+        // "Setup" and "Setup " are two sections; another application is another file.
+        QCOMPARE(GetSetting("Velmarin", "Setup ", "Indicatif Station", "FXXXX"), QStringLiteral("FXXXX"));
+        SaveSetting("Velmarin", "Setup ", "Indicatif Station", "AUTRE");
+        QCOMPARE(GetSetting("Velmarin", "Setup", "Indicatif Station", "FXXXX"), QStringLiteral("F5ABC"));
+        QCOMPARE(GetSetting("Velmarin", "Setup ", "Indicatif Station", "FXXXX"), QStringLiteral("AUTRE"));
+        QCOMPARE(GetSetting("DAI", "Setup ", "Indicatif Station", "FXXXX"), QStringLiteral("FXXXX"));
+        // Keys are case-sensitive texts: "bande Utilisee" is not "Bande Utilisee".
+        SaveSetting("Velmarin", "Setup F5ABC", "bande Utilisee", "10");
+        QCOMPARE(GetSetting("Velmarin", "Setup F5ABC", "Bande Utilisee", "0"), QStringLiteral("0"));
+    }
+
+    void valeurNumerique()
+    {
+        QCOMPARE(Valeur_Numerique("12"), 12.0);
+        QCOMPARE(Valeur_Numerique("-1"), -1.0);
+        QCOMPARE(Valeur_Numerique("3abc"), 3.0);
+        QCOMPARE(Valeur_Numerique("abc"), 0.0);
+        QCOMPARE(Valeur_Numerique(""), 0.0);
+        QCOMPARE(Valeur_Numerique(" 2.5"), 2.5);
+    }
+
+    void ansiAllerRetour()
+    {
+        const QString texte = QStringLiteral("Hélène € œ Œ ‰ “x” çàù");
+        const QByteArray octets = versAnsi(texte);
+        QCOMPARE(octets.size(), texte.size());
+        QCOMPARE(octets.at(7), char(0x80));
+        QCOMPARE(depuisAnsi(octets), texte);
+        // The five bytes the code page leaves undefined come back as themselves.
+        QCOMPARE(depuisAnsi(QByteArray("\x81")).at(0).unicode(), char16_t(0x81));
+    }
+
+    void lignesCRLF()
+    {
+        QCOMPARE(decouperLignes("a\r\nb\r\n"), QStringList({"a", "b"}));
+        QCOMPARE(decouperLignes("a\nb"), QStringList({"a", "b"}));
+        QCOMPARE(decouperLignes("a\r\n\r\nb"), QStringList({"a", "", "b"}));
+        QCOMPARE(decouperLignes(""), QStringList());
+    }
+
+    void fichiersDuDossierProgramme()
+    {
+        test::Environnement env(false);
+        ecrireLignes("F5ABC.log", {"un", "Hélène"});
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), QByteArray("un\r\nH\xE9l\xE8ne\r\n"));
+        // Names are matched without regard to case.
+        QVERIFY(existe("f5abc.LOG"));
+        ajouterLigne("F5ABC.Log", "trois");
+        QCOMPARE(lireLignes("f5abc.log"), QStringList({"un", "Hélène", "trois"}));
+        QCOMPARE(longueur("F5ABC.LOG"), qint64(4 + 8 + 7));
+        QVERIFY(!QFile::exists(env.chemin("F5ABC.Log")));
+        // Copy, replace in one step, delete.
+        copier("F5ABC.log", "Copie.txt");
+        QCOMPARE(lireLignes("Copie.txt"), lireLignes("F5ABC.log"));
+        ecrireLignes("Temporaire.txt", {"nouveau"});
+        remplacerPar("Temporaire.txt", "Copie.txt");
+        QVERIFY(!existe("Temporaire.txt"));
+        QCOMPARE(lireLignes("Copie.txt"), QStringList({"nouveau"}));
+        supprimer("Copie.txt");
+        QVERIFY(!existe("Copie.txt"));
+    }
+
+    void erreursDeFichier()
+    {
+        test::Environnement env(false);
+        try {
+            lireLignes("Absent.txt");
+            QFAIL("no error for a missing file");
+        } catch (const ErreurFichier& e) {
+            QCOMPARE(e.numero, ErreurFichierIntrouvable);
+            QVERIFY(e.messageFrancais().contains(QStringLiteral("Absent.txt")));
+            QVERIFY(e.messageFrancais().contains(QStringLiteral("introuvable")));
+        }
+        QVERIFY_THROWS_EXCEPTION(ErreurFichier, supprimer("Absent.txt"));
+        // A write that cannot take place leaves the old file whole.
+        ecrireLignes("Garde.txt", {"ancien"});
+        QVERIFY(QDir(env.dossier()).mkdir("Dossier.txt"));
+        QVERIFY_THROWS_EXCEPTION(ErreurFichier, ecrireLignes("Dossier.txt", {"x"}));
+        QVERIFY_THROWS_EXCEPTION(ErreurFichier, ajouterLigne("Dossier.txt", "x"));
+        QCOMPARE(lireLignes("Garde.txt"), QStringList({"ancien"}));
+    }
+
+    void modelesInstallesSansEcraser()
+    {
+        test::Environnement env(false);
+        ecrireLignes("Nomenclature.txt", {"F5ABC      75 JN18AA"});
+        installerModeles(test::dossierModeles());
+        QVERIFY(existe("FXXXX.log"));
+        QVERIFY(existe("FXXXX_Prefixe.txt"));
+        QCOMPARE(lireLignes("Nomenclature.txt"), QStringList({"F5ABC      75 JN18AA"}));
+    }
+};
+
+QTEST_MAIN(TestPlateforme)
+#include "tst_plateforme.moc"

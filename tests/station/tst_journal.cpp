@@ -1,0 +1,236 @@
+// The log store on real files: placement of a date-order insert, renumbering, rewrites,
+// loading into the main window's list, and Windows-1252 text kept byte for byte.
+#include "commun/Outils_Test.h"
+#include "logbook/Carnet.h"
+#include "platform/Ansi.h"
+#include "platform/Fichiers.h"
+#include "station/Journal.h"
+#include "station/Ligne_QSO.h"
+#include "station/Variables_Programme.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace station;
+
+namespace {
+
+QString qso(const QString& date, const QString& heure, const QString& indicatif)
+{
+    return test::ligneQSO(date, indicatif, heure);
+}
+
+QStringList items(const QStringList& lignes)
+{
+    return itemsDepuisLignes(lignes);
+}
+
+QStringList indicatifs(const QStringList& its)
+{
+    QStringList l;
+    for (const QString& i : its)
+        l << lireChamp(ligneDeItem(i), Champ::Indicatif_QSO);
+    return l;
+}
+
+QStringList lignesDe(const QListWidget* liste)
+{
+    QStringList l;
+    for (int i = 0; i < liste->count(); ++i)
+        l << liste->item(i)->text();
+    return l;
+}
+
+} // namespace
+
+class TestJournal : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void placementParDate()
+    {
+        const QStringList log = items({qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2"),
+                                       qso("02/01/26", "10:00", "C3"), qso("03/01/26", "08:00", "D4")});
+        int pos = -1;
+        // Same date and start time as QSOs 2 and 3: the new one comes first.
+        QStringList r = insererParDate(log, qso("02/01/26", "10:00", "NEW"), &pos);
+        QCOMPARE(pos, 1);
+        QCOMPARE(indicatifs(r), QStringList({"A1", "NEW", "B2", "C3", "D4"}));
+        QCOMPARE(r.at(2).left(6), QStringLiteral("    3 "));
+        // Later than everything: last, numbers unchanged before it.
+        r = insererParDate(log, qso("04/01/26", "00:00", "NEW"), &pos);
+        QCOMPARE(pos, 4);
+        QCOMPARE(indicatifs(r).last(), QStringLiteral("NEW"));
+        QCOMPARE(numeroDeItem(r.last()), 5);
+        // Into an empty log.
+        r = insererParDate({}, qso("04/01/26", "00:00", "NEW"), &pos);
+        QCOMPARE(r, QStringList({itemListe(1, qso("04/01/26", "00:00", "NEW"))}));
+        // Start time counts within a day.
+        r = insererParDate(log, qso("03/01/26", "07:59", "NEW"));
+        QCOMPARE(indicatifs(r), QStringList({"A1", "B2", "C3", "NEW", "D4"}));
+    }
+
+    void siecle()
+    {
+        // 31/12/99 is 1999, before 01/01/00 (2000); 50 is 1950, 49 is 2049.
+        QVERIFY(cleDate(qso("31/12/99", "23:59", "X")) < cleDate(qso("01/01/00", "00:00", "X")));
+        QVERIFY(cleDate(qso("01/01/50", "00:00", "X")) < cleDate(qso("01/01/99", "00:00", "X")));
+        QVERIFY(cleDate(qso("31/12/49", "00:00", "X")) > cleDate(qso("01/01/00", "00:00", "X")));
+        QVERIFY(cleDate(qso("31/12/49", "00:00", "X")) > cleDate(qso("01/01/99", "00:00", "X")));
+        // Day/month order, whatever the regional settings.
+        QVERIFY(cleDate(qso("02/01/26", "00:00", "X")) < cleDate(qso("01/02/26", "00:00", "X")));
+        QCOMPARE(cleDate(QStringLiteral("xx/01/26")), qint64(-1));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, insererParDate({}, QStringLiteral("pas de date")));
+    }
+
+    void renumerotationEtPadding()
+    {
+        QStringList lignes;
+        for (int i = 1; i <= 12; ++i)
+            lignes << qso(QStringLiteral("%1/01/26").arg(i, 2, 10, QLatin1Char('0')), "10:00", QStringLiteral("C%1").arg(i));
+        // Insert as QSO 9: the old 9 becomes "   10 " and every record still starts in column 7.
+        const QStringList r = insererParDate(items(lignes), qso("09/01/26", "09:00", "NEW"));
+        QCOMPARE(r.size(), 13);
+        QCOMPARE(r.at(8).left(6), QStringLiteral("    9 "));
+        QCOMPARE(indicatifs(r).at(8), QStringLiteral("NEW"));
+        QCOMPARE(r.at(9).left(6), QStringLiteral("   10 "));
+        QCOMPARE(indicatifs(r).at(9), QStringLiteral("C9"));
+        for (const QString& i : r)
+            QCOMPARE(i.at(8), QLatin1Char('/'));
+        // Past 99 the number takes three columns.
+        QStringList cent;
+        for (int i = 0; i < 100; ++i)
+            cent << qso("01/01/26", "10:00", "X");
+        QCOMPARE(items(cent).last().left(6), QStringLiteral("  100 "));
+    }
+
+    void remplacementEtSuppression()
+    {
+        const QStringList log = items({qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2"),
+                                       qso("03/01/26", "10:00", "C3")});
+        // An old item no longer in the list: nothing changes.
+        QCOMPARE(remplacerItem(log, QStringLiteral("absent"), QStringLiteral("x")), log);
+        const QString nouveau = itemListe(2, qso("02/01/26", "11:00", "B2"));
+        QCOMPARE(remplacerItem(log, log.at(1), nouveau).at(1), nouveau);
+        // Delete of the last item: the others keep their numbers.
+        QStringList r = supprimerItem(log, 2);
+        QCOMPARE(r, log.mid(0, 2));
+        // Delete in the middle renumbers.
+        r = supprimerItem(log, 0);
+        QCOMPARE(indicatifs(r), QStringList({"B2", "C3"}));
+        QCOMPARE(numeroDeItem(r.at(0)), 1);
+    }
+
+    void reecritureEtLignesIrregulieres()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        const QString normale = qso("01/01/26", "10:00", "A1");
+        const QString courte = QStringLiteral("01/01/26  COURTE");
+        const QString longue = qso("02/01/26", "10:00", "B2") + QStringLiteral("EN TROP");
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi({normale, courte, longue}));
+        const QStringList lu = items(plateforme::lireLignes("F5ABC.log"));
+        QCOMPARE(ligneDeItem(lu.at(1)), courte);
+        QCOMPARE(lu.at(2).mid(6), longue);  // the item keeps the whole line
+        reecrireJournal("F5ABC", lu);
+        // The rewrite writes 199 characters from column 7: the long line is cut, the short kept.
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")),
+                 test::enAnsi({normale, courte, qso("02/01/26", "10:00", "B2")}));
+    }
+
+    void accentsEtEuroOctetPourOctet()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        const QString avecAccents = test::ligneQSO("05/05/25", "F1AAA", "12:00", "144 Mhz", QStringLiteral("Hélène €œ"));
+        const QByteArray octets = test::enAnsi({avecAccents, qso("06/05/25", "12:00", "F2BBB")});
+        QVERIFY(octets.contains("\xE9"));  // é
+        QVERIFY(octets.contains("\x80"));  // €
+        QVERIFY(octets.contains("\x9C"));  // œ
+        test::ecrireOctets(env.chemin("F5ABC.log"), octets);
+
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(c.Liste_QSO->count(), 2);
+        QCOMPARE(Prog().Nombre_QSO, 2);
+        QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 3"));
+        QCOMPARE(lireChamp(ligneDeItem(c.Liste_QSO->item(0)->text()), Champ::Prenom_QSO), QStringLiteral("Hélène €œ"));
+
+        // Insert, which rewrites the whole log: the accented record is unchanged on disk.
+        Insere_QSO_Date(qso("01/01/20", "00:00", "F3CCC"));
+        const QByteArray apres = test::lireOctets(env.chemin("F5ABC.log"));
+        QCOMPARE(apres, test::enAnsi({qso("01/01/20", "00:00", "F3CCC"), avecAccents, qso("06/05/25", "12:00", "F2BBB")}));
+        QCOMPARE(apres.size() % 201, 0);
+        QCOMPARE(c.Liste_QSO->count(), 3);
+        QVERIFY(c.Liste_QSO->isVisibleTo(&c) || !c.isVisible());
+        QVERIFY(!c.Liste_QSO_Bis->isVisibleTo(&c));
+        QCOMPARE(c.Liste_QSO->currentRow(), -1);  // nothing selected after a rebuild
+    }
+
+    void chargementVideEtAjout()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        test::ecrireOctets(env.chemin("F5ABC.log"), QByteArray());
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(c.Liste_QSO->count(), 0);
+        QCOMPARE(Prog().Nombre_QSO, 0);
+        QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 1"));
+
+        // The append names the log without regard to case: one file.
+        const QString l = qso("01/01/26", "10:00", "A1");
+        Ajoute_QSO_Log(l);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({l}));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")).size(), 201);
+    }
+
+    void supprimeEtRemplaceSurLaListe()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        const QStringList lignes = {qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2"),
+                                    qso("03/01/26", "10:00", "C3")};
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes));
+        Charge_Liste_QSO("F5ABC");
+
+        const QString ancien = c.Liste_QSO->item(1)->text();
+        const QString nouveau = itemListe(2, qso("02/01/26", "10:30", "B2"));
+        Prog().Numero_QSO_Modifie = 2;
+        Remplace_QSO(ancien, nouveau);
+        QCOMPARE(c.Liste_QSO->item(1)->text(), nouveau);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")),
+                 test::enAnsi({lignes.at(0), qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
+
+        c.Liste_QSO->setCurrentRow(0);
+        Supprime_QSO();
+        QCOMPARE(lignesDe(c.Liste_QSO), items({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
+    }
+
+    void echecDEcritureNeChangeRien()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        const QStringList lignes = {qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2")};
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes));
+        Charge_Liste_QSO("F5ABC");
+        const QStringList avant = lignesDe(c.Liste_QSO);
+        // A folder in the way of the log: the rewrite cannot replace it.
+        QFile::remove(env.chemin("F5ABC.log"));
+        QVERIFY(QDir(env.dossier()).mkdir("F5ABC.log"));
+        c.Liste_QSO->setCurrentRow(0);
+        QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Supprime_QSO());
+        QCOMPARE(lignesDe(c.Liste_QSO), avant);
+        // Loading a missing log leaves the list as it was.
+        QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Charge_Liste_QSO("ABSENT"));
+        QCOMPARE(lignesDe(c.Liste_QSO), avant);
+    }
+};
+
+QTEST_MAIN(TestJournal)
+#include "tst_journal.moc"
