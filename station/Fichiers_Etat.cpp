@@ -1,0 +1,284 @@
+#include "station/Fichiers_Etat.h"
+
+#include "platform/Dialogues.h"
+#include "platform/Fichiers.h"
+#include "station/Fenetres_Station.h"
+#include "station/Listes.h"
+#include "station/Variables_Programme.h"
+
+#include <QStringView>
+
+namespace station {
+
+namespace {
+
+const QString SuffixeDepartement = QStringLiteral("_Departement.txt");
+const QString SuffixeLocator = QStringLiteral("_Locator.txt");
+const QString SuffixePrefixe = QStringLiteral("_Prefixe.txt");
+
+// Trim of blanks only (tabs and other characters stay), as the files are blank padded.
+QStringView sansBlancs(QStringView t)
+{
+    qsizetype debut = 0;
+    qsizetype fin = t.size();
+    while (debut < fin && t.at(debut) == QLatin1Char(' '))
+        ++debut;
+    while (fin > debut && t.at(fin - 1) == QLatin1Char(' '))
+        --fin;
+    return t.mid(debut, fin - debut);
+}
+
+QStringView sansBlancsAGauche(QStringView t)
+{
+    qsizetype debut = 0;
+    while (debut < t.size() && t.at(debut) == QLatin1Char(' '))
+        ++debut;
+    return t.mid(debut);
+}
+
+// The character at 1-based `colonne`, or the empty text when there is none.
+QString caractere(const QString& ligne, int colonne)
+{
+    if (colonne <= 0 || colonne > ligne.size())
+        return QString();
+    return ligne.mid(colonne - 1, 1);
+}
+
+// Characters after `colonne` (1-based), empty when the line stops before.
+QString apres(const QString& ligne, int colonne)
+{
+    return colonne < ligne.size() ? ligne.mid(colonne) : QString();
+}
+
+bool debutEgal(const QString& ligne, qsizetype n, const QString& cle)
+{
+    return QStringView(ligne).left(n) == cle;
+}
+
+} // namespace
+
+QString fichierDepartement()
+{
+    return Prog().Indicatif_Station + SuffixeDepartement;
+}
+
+QString fichierLocator()
+{
+    return Prog().Indicatif_Station + SuffixeLocator;
+}
+
+QString fichierPrefixe()
+{
+    return Prog().Indicatif_Station + SuffixePrefixe;
+}
+
+int colonneDepartement(const QString& bande)
+{
+    const int i = int(Liste_Bandes().indexOf(bande));
+    return i < 0 ? 0 : 4 + i;
+}
+
+int colonnePrefixe(const QString& bande)
+{
+    const int i = int(Liste_Bandes().indexOf(bande));
+    return i < 0 ? 0 : 8 + i;
+}
+
+int colonneLocator(const QString& bande)
+{
+    const int i = int(Liste_Bandes().indexOf(bande));
+    return i < NombreBandesHF ? 0 : 6 + (i - NombreBandesHF);
+}
+
+bool estPrefixeFrancais(const QString& prefixe)
+{
+    return Prefixes_Francais().contains(prefixe);
+}
+
+bool estBandeHF(const QString& bande)
+{
+    const int i = int(Liste_Bandes().indexOf(bande));
+    return i >= 0 && i < NombreBandesHF;
+}
+
+QString clePrefixe(const QString& ligne)
+{
+    return sansBlancs(QStringView(ligne).left(5)).toString();
+}
+
+int premierPrefixe(const QStringList& lignes, const QString& indicatif)
+{
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (indicatif.startsWith(sansBlancs(QStringView(lignes.at(i)).left(5))))
+            return int(i);
+    }
+    return -1;
+}
+
+QString remplaceCaractere(const QString& ligne, int colonne, const QString& etat)
+{
+    if (colonne <= 0 || colonne > ligne.size() || etat.size() != 1)
+        return ligne;
+    QString nouvelle = ligne;
+    nouvelle[colonne - 1] = etat.at(0);
+    return nouvelle;
+}
+
+void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, const QStringList& lignes)
+{
+    plateforme::ecrireLignes(temporaire, lignes);
+    try {
+        plateforme::remplacerPar(temporaire, fichier);
+    } catch (const plateforme::ErreurFichier&) {
+        // The data file is still the old one; do not leave the scratch file behind.
+        try {
+            if (plateforme::existe(temporaire))
+                plateforme::supprimer(temporaire);
+        } catch (const plateforme::ErreurFichier&) {
+        }
+        throw;
+    }
+}
+
+void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
+                           const std::function<QString(const QString&)>& transforme)
+{
+    QStringList lignes = plateforme::lireLignes(fichier);
+    for (QString& l : lignes)
+        l = transforme(l);
+    Ecrit_Par_Temporaire(fichier, temporaire, lignes);
+}
+
+QString texteNombre(int n)
+{
+    return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
+}
+
+void Erreur_Fichier_Station(int numeroErreur, const QString& suffixe)
+{
+    if (numeroErreur == plateforme::ErreurFichierIntrouvable) {
+        Gestion_Erreur::Afficher(suffixe);
+        plateforme::attendreFinProgramme();
+        return;
+    }
+    plateforme::MsgBox(QStringLiteral("Erreur N° ") + texteNombre(numeroErreur));
+    plateforme::terminerProgramme();
+}
+
+} // namespace station
+
+using namespace station;
+
+void Lit_Etat_Departement(const QString& departement, QString& etat, QString& nom, const QString& bande,
+                          QString& ligne)
+{
+    etat.clear();
+    const QStringList lignes = plateforme::lireLignes(fichierDepartement());
+    for (const QString& l : lignes) {
+        if (!debutEgal(l, 2, departement))
+            continue;
+        etat = caractere(l, colonneDepartement(bande));
+        ligne = l;
+        nom = l.size() > 21 ? sansBlancsAGauche(QStringView(l).mid(21)).toString() : QString();
+        return;
+    }
+}
+
+bool Lit_Etat_Locator(const QString& locator, QString& etat, const QString& bande, QString& ligne)
+{
+    try {
+        const QStringList lignes = plateforme::lireLignes(fichierLocator());
+        const QString carre = locator.left(4);
+        for (const QString& l : lignes) {
+            if (!debutEgal(l, 4, carre))
+                continue;
+            etat = caractere(l, colonneLocator(bande));
+            ligne = l;
+            break;
+        }
+        return true;
+    } catch (const plateforme::ErreurFichier& e) {
+        Erreur_Fichier_Station(e.numero, SuffixeLocator);
+        return false;
+    }
+}
+
+bool Cherche_Prefixe(const QString& indicatif, const QString& bande, QString& etat, QString& pays,
+                     QString& prefixe)
+{
+    QStringList lignes;
+    try {
+        lignes = plateforme::lireLignes(fichierPrefixe());
+    } catch (const plateforme::ErreurFichier& e) {
+        Erreur_Fichier_Station(e.numero, SuffixePrefixe);
+        return false;
+    }
+    const int i = premierPrefixe(lignes, indicatif);
+    if (i < 0) {
+        plateforme::MsgBox(QStringLiteral("            Prefixe Inconnu, annulez la saisie du QSO\r\n"
+                                          "Dans 'Outils' puis 'Ajout d'un Prefixe', renseignez les 2 fenetres\r\n"
+                                          "                    Saisissez a nouveau le QSO"));
+        return true;
+    }
+    const QString& l = lignes.at(i);
+    prefixe = clePrefixe(l);
+    const int colonne = colonnePrefixe(bande);
+    if (colonne > 0)
+        etat = caractere(l, colonne);
+    pays = apres(l, 26);
+    if (etat == QLatin1String("0"))
+        plateforme::MsgBox(QStringLiteral("Nouveau prefixe : ") + prefixe + QStringLiteral("   Pays : ") + pays +
+                           QStringLiteral("   sur Bande : ") + bande);
+    return true;
+}
+
+bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString& etat, QString& pays,
+                        QString& prefixe)
+{
+    try {
+        QStringList lignes = plateforme::lireLignes(fichierPrefixe());
+        const int i = premierPrefixe(lignes, indicatif);
+        if (i >= 0) {
+            QString& l = lignes[i];
+            prefixe = clePrefixe(l);
+            const int colonne = colonnePrefixe(bande);
+            const QString ancien = caractere(l, colonne);
+            if (colonne > 0)
+                etat = ancien;
+            pays = apres(l, 26);
+            if (ancien == QLatin1String("0"))
+                l = remplaceCaractere(l, colonne, QStringLiteral("1"));
+        }
+        Ecrit_Par_Temporaire(fichierPrefixe(), TemporairePrefixe, lignes);
+        if (i < 0)
+            plateforme::MsgBox(QStringLiteral("Prefixe Inconnu, annulez la saisie du QSO\r\n"
+                                              "Dans Fichier puis Ajout Prefixe, renseignez les 2 fenetres\r\n"
+                                              "Saisissez a nouveau le QSO"));
+        return true;
+    } catch (const plateforme::ErreurFichier& e) {
+        Erreur_Fichier_Station(e.numero, SuffixePrefixe);
+        return false;
+    }
+}
+
+void Ecrit_Etat_Departement(const QString& departement, const QString& etat, const QString& bande)
+{
+    const int colonne = colonneDepartement(bande);
+    Reecriture_Temporaire(fichierDepartement(), TemporaireDepartement, [&](const QString& l) {
+        return debutEgal(l, 2, departement) ? remplaceCaractere(l, colonne, etat) : l;
+    });
+}
+
+void Ecrit_Etat_Locator(const QString& carre, const QString& etat, const QString& bande)
+{
+    const int colonne = colonneLocator(bande);
+    Reecriture_Temporaire(fichierLocator(), TemporaireLocator, [&](const QString& l) {
+        return debutEgal(l, 4, carre) ? remplaceCaractere(l, colonne, etat) : l;
+    });
+}
+
+void Remplace_Ligne(const QString& ancienne, const QString& nouvelle, const QString& nomFichier)
+{
+    Reecriture_Temporaire(nomFichier, TemporaireRemplace,
+                          [&](const QString& l) { return l == ancienne ? nouvelle : l; });
+}
