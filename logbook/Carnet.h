@@ -90,4 +90,33 @@ private:
     void brancherEvenements();
 
     static Carnet* s_instance;
+
+    // ---- Entry row, save and list (Carnet_Saisie.cpp, Carnet_Enregistrer.cpp, Carnet_Liste.cpp) ----
+    // Hands over from one entry field to the next: filled colour, then to-fill colour, enabled
+    // and focused; `curseur` >= 0 puts the caret there.
+    void passerAuChamp(QWidget* courant, QWidget* suivant, int curseur = -1);
+    // Bearing and distance from the station's locator to the text of `Locator_A`.
+    void afficherAzimutDistance();
+    // The QSL marks of a list item in `QSLE_A` and `QSLR_A`, earlier marks cleared first.
+    void afficherMarquesQSL(const QString& item);
+    // "hh:mm" and "jj/mm/aa" from the clock the options chose.
+    QString heureChoisie() const;
+    QString dateChoisie() const;
+    // Item index of a combo box's text: its selected item, or the item of the same text; -1
+    // for a typed text that is not an item.
+    static int indexListe(const QComboBox* liste);
+    // Selects item `index` of a combo box as the code does it (the text follows even when the
+    // index does not change; -1 or an index without item leaves nothing selected).
+    static void choisirItem(QComboBox* liste, int index);
+    // Selects line `rang` of `Liste_QSO` (-1: none) and runs the list's click handler.
+    void selectionnerLigne(int rang);
+    // The two paths of the save, and the field reset that ends both.
+    void enregistrerNouveauQSO();
+    void enregistrerEdition();
+    void remiseAZeroSaisie();
+    // Award export of the QSO just appended (the export window comes with the exports).
+    void Exporter_QSO_Apres_Ajout();
+    // The list item that "Valider" replaces: the one loaded into the fields by `Editer` or by
+    // a double click during the edit (a single click elsewhere does not change it).
+    QString Item_En_Edition;
 };

@@ -1,7 +1,5 @@
 #include "platform/Ansi.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <array>
 
 namespace plateforme {
@@ -15,66 +13,60 @@ constexpr std::array<char16_t, 32> kTable8090 = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-QByteArray versAnsiTable(const QString& texte)
+char octetDe(char16_t u)
 {
-    QByteArray out;
-    out.reserve(texte.size());
-    for (QChar c : texte) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.append(char(u));
-            continue;
-        }
-        char octet = '?';
-        for (int i = 0; i < 32; ++i) {
-            if (kTable8090[i] == u && u != 0) {
-                octet = char(0x80 + i);
-                break;
-            }
-        }
-        out.append(octet);
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return char(u);
+    if (u >= 0x80 && u <= 0x9F && kTable8090[u - 0x80] == 0)
+        return char(u);  // an undefined byte read back as itself
+    for (int i = 0; i < 32; ++i) {
+        if (kTable8090[i] == u)
+            return char(0x80 + i);
     }
-    return out;
-}
-
-QString depuisAnsiTable(const QByteArray& octets)
-{
-    QString out;
-    out.reserve(octets.size());
-    for (char ch : octets) {
-        const unsigned char b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b <= 0x9F) {
-            const char16_t u = kTable8090[b - 0x80];
-            out.append(QChar(u ? u : char16_t(b)));
-        } else {
-            out.append(QChar(char16_t(b)));
-        }
-    }
-    return out;
+    return '?';
 }
 
 } // namespace
 
-QByteArray versAnsi(const QString& texte)
+void ajouterAnsi(QByteArray& sortie, QStringView texte)
 {
-    QStringEncoder encodeur("windows-1252", QStringConverter::Flag::Stateless);
-    if (!encodeur.isValid())
-        return versAnsiTable(texte);
-    QByteArray out = encodeur.encode(texte);
-    if (encodeur.hasError())
-        return versAnsiTable(texte);
+    const qsizetype debut = sortie.size();
+    sortie.resize(debut + texte.size());
+    char* d = sortie.data() + debut;
+    const char16_t* s = texte.utf16();
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const char16_t u = s[i];
+        d[i] = u < 0x80 ? char(u) : octetDe(u);
+    }
+}
+
+QByteArray versAnsi(QStringView texte)
+{
+    QByteArray out;
+    out.reserve(texte.size());
+    ajouterAnsi(out, texte);
+    return out;
+}
+
+QString depuisAnsi(const char* octets, qsizetype taille)
+{
+    QString out(taille, Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < taille; ++i) {
+        const unsigned char b = static_cast<unsigned char>(octets[i]);
+        if (b >= 0x80 && b <= 0x9F) {
+            const char16_t u = kTable8090[b - 0x80];
+            d[i] = u ? u : char16_t(b);
+        } else {
+            d[i] = char16_t(b);
+        }
+    }
     return out;
 }
 
 QString depuisAnsi(const QByteArray& octets)
 {
-    QStringDecoder decodeur("windows-1252", QStringConverter::Flag::Stateless);
-    if (!decodeur.isValid())
-        return depuisAnsiTable(octets);
-    QString out = decodeur.decode(octets);
-    if (decodeur.hasError())
-        return depuisAnsiTable(octets);
-    return out;
+    return depuisAnsi(octets.constData(), octets.size());
 }
 
 } // namespace plateforme

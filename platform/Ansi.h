@@ -1,11 +1,17 @@
 #pragma once
 // Conversion between the program's text and the bytes of its data files (Windows-1252).
+// Characters the code page cannot hold are written as "?"; the five bytes it leaves
+// undefined read back as the control characters of the same number.
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace plateforme {
 
-QByteArray versAnsi(const QString& texte);
+QByteArray versAnsi(QStringView texte);
+// Appends the Windows-1252 bytes of `texte` to `sortie`.
+void ajouterAnsi(QByteArray& sortie, QStringView texte);
 QString depuisAnsi(const QByteArray& octets);
+QString depuisAnsi(const char* octets, qsizetype taille);
 
 } // namespace plateforme

@@ -62,16 +62,16 @@ QString raisonErreur(int numero)
 
 QByteArray encoderLignes(const QStringList& lignes)
 {
-    QString texte;
     qsizetype taille = 0;
     for (const QString& l : lignes)
         taille += l.size() + 2;
-    texte.reserve(taille);
+    QByteArray octets;
+    octets.reserve(taille);
     for (const QString& l : lignes) {
-        texte += l;
-        texte += QLatin1String("\r\n");
+        ajouterAnsi(octets, l);
+        octets.append("\r\n", 2);
     }
-    return versAnsi(texte);
+    return octets;
 }
 
 void ecrireAtomique(const QString& cible, const QByteArray& contenu)
@@ -206,7 +206,34 @@ QStringList decouperLignes(const QString& texte)
 
 QStringList lireLignes(const QString& nom)
 {
-    return decouperLignes(depuisAnsi(lireOctets(nom)));
+    // Split the bytes, then decode each line: no copy of the whole text.
+    const QByteArray octets = lireOctets(nom);
+    QStringList lignes;
+    const char* p = octets.constData();
+    const qsizetype n = octets.size();
+    lignes.reserve(n / 64 + 1);
+    qsizetype debut = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = p[i];
+        if (c == '\r' || c == '\n') {
+            lignes.append(depuisAnsi(p + debut, i - debut));
+            if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
+                ++i;
+            ++i;
+            debut = i;
+        } else {
+            ++i;
+        }
+    }
+    if (debut < n)
+        lignes.append(depuisAnsi(p + debut, n - debut));
+    return lignes;
+}
+
+void ecrireOctets(const QString& nom, const QByteArray& octets)
+{
+    ecrireAtomique(chemin(nom), octets);
 }
 
 void ecrireLignes(const QString& nom, const QStringList& lignes)

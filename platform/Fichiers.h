@@ -1,6 +1,7 @@
 #pragma once
 // Files of the program folder: Windows-1252 text with CR LF line ends, names matched
 // without regard to case, every whole-file replacement atomic.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -40,6 +41,7 @@ bool existe(const QString& nom);
 qint64 longueur(const QString& nom);                       // throws ErreurFichier
 QStringList lireLignes(const QString& nom);                // throws ErreurFichier
 void ecrireLignes(const QString& nom, const QStringList& lignes);   // atomic replace
+void ecrireOctets(const QString& nom, const QByteArray& octets);    // atomic replace
 void ajouterLignes(const QString& nom, const QStringList& lignes);  // append, all or nothing
 void ajouterLigne(const QString& nom, const QString& ligne);
 void copier(const QString& source, const QString& cible);  // atomic replace of the target

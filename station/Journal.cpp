@@ -1,5 +1,6 @@
 #include "station/Journal.h"
 
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Chargement.h"
@@ -19,15 +20,34 @@ namespace {
 // Lines added to the list between two yields to the event loop while a log loads.
 constexpr int kLignesParPas = 2000;
 
-int deuxChiffres(const QString& t, int position)
+int deuxChiffres(QStringView t, int position)
 {
-    if (position + 1 >= t.size() + 1)
+    if (position >= t.size())
         return -1;
     const QChar a = t.at(position - 1);
     const QChar b = t.at(position);
     if (!a.isDigit() || !b.isDigit())
         return -1;
     return (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
+}
+
+// The item numbered `n` with the record of `item`. An item that already carries this number
+// and a whole record is shared rather than rebuilt: renumbering a large list stays cheap.
+QString numerote(const QString& item, int n)
+{
+    if (item.size() <= DecalageListe + LongueurLigneQSO && item.size() > LargeurNumero &&
+        item.at(LargeurNumero) == QLatin1Char(' ')) {
+        int m = n;
+        bool pareil = true;
+        for (int i = LargeurNumero - 1; i >= 0 && pareil; --i) {
+            const QChar attendu = (m > 0 || i == LargeurNumero - 1) ? QChar(u'0' + m % 10) : QChar(u' ');
+            pareil = item.at(i) == attendu;
+            m /= 10;
+        }
+        if (pareil && m == 0)
+            return item;
+    }
+    return itemListe(n, ligneDeItem(item));
 }
 
 } // namespace
@@ -53,11 +73,16 @@ QStringList renumeroter(const QStringList& items)
     resultat.reserve(items.size());
     int n = 1;
     for (const QString& item : items)
-        resultat.append(itemListe(n++, ligneDeItem(item)));
+        resultat.append(numerote(item, n++));
     return resultat;
 }
 
 qint64 cleDate(const QString& ligne)
+{
+    return cleDate(QStringView(ligne));
+}
+
+qint64 cleDate(QStringView ligne)
 {
     // "jj/mm/aa" in columns 1-8, "hh:mm" in columns 23-27; read in day/month/year order
     // whatever the regional settings.
@@ -84,14 +109,13 @@ QStringList insererParDate(const QStringList& items, const QString& ligne, int* 
     int n = 1;
     bool insere = false;
     for (const QString& item : items) {
-        const QString r = ligneDeItem(item);
-        if (!insere && cleDate(r) >= cleNouvelle) {
+        if (!insere && cleDate(QStringView(item).mid(DecalageListe)) >= cleNouvelle) {
             if (position)
                 *position = n - 1;
             resultat.append(itemListe(n++, ligne));
             insere = true;
         }
-        resultat.append(itemListe(n++, r));
+        resultat.append(numerote(item, n++));
     }
     if (!insere) {
         if (position)
@@ -121,11 +145,13 @@ QStringList supprimerItem(const QStringList& items, int index)
 
 void reecrireJournal(const QString& indicatif, const QStringList& items)
 {
-    QStringList lignes;
-    lignes.reserve(items.size());
-    for (const QString& item : items)
-        lignes.append(ligneDeItem(item));
-    plateforme::ecrireLignes(nomJournal(indicatif), lignes);
+    QByteArray octets;
+    octets.reserve(items.size() * (LongueurLigneQSO + 2));
+    for (const QString& item : items) {
+        plateforme::ajouterAnsi(octets, QStringView(item).mid(DecalageListe, LongueurLigneQSO));
+        octets.append("\r\n", 2);
+    }
+    plateforme::ecrireOctets(nomJournal(indicatif), octets);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // `Liste_QSO` (one `Ligne_Liste_QSO` per QSO).
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace station {
 
@@ -26,6 +27,7 @@ QStringList supprimerItem(const QStringList& items, int index);
 // Sort key of a record: its date (two-digit year: 50-99 are 19xx, 00-49 are 20xx) and start
 // time, as minutes since 1 January 1900; -1 when they cannot be read.
 qint64 cleDate(const QString& ligne);
+qint64 cleDate(QStringView ligne);
 
 // Rewrites the log of `indicatif` from the items (record of each), replacing it atomically.
 void reecrireJournal(const QString& indicatif, const QStringList& items);

@@ -1,5 +1,6 @@
 #include "station/Ligne_QSO.h"
 
+#include <algorithm>
 #include <array>
 
 namespace station {
@@ -131,7 +132,23 @@ QString numeroListe(int numero)
 
 QString itemListe(int numero, const QString& ligne)
 {
-    return numeroListe(numero) + ligne;
+    // Built in one allocation: the list of a large log is rebuilt item by item.
+    QString item(DecalageListe + ligne.size(), Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(item.data());
+    int n = numero;
+    for (int i = LargeurNumero - 1; i >= 0; --i) {
+        if (n > 0 || (i == LargeurNumero - 1)) {
+            d[i] = char16_t(u'0' + (n % 10));
+            n /= 10;
+        } else {
+            d[i] = u' ';
+        }
+    }
+    if (numero < 0 || numero > 99999)
+        return numeroListe(numero) + ligne;
+    d[LargeurNumero] = u' ';
+    std::copy_n(reinterpret_cast<const char16_t*>(ligne.constData()), ligne.size(), d + DecalageListe);
+    return item;
 }
 
 QString ligneDeItem(const QString& item)

@@ -1,0 +1,58 @@
+#pragma once
+// A window loaded on first show (its Form_Load runs then) and unloaded by its close box or by
+// its own code (its Form_Unload runs then); the next show loads it again. The object itself is
+// the window's one instance and outlives the unloads.
+#include <QCloseEvent>
+#include <QWidget>
+
+class Fenetre_Chargee : public QWidget {
+public:
+    bool estChargee() const { return charge_; }
+
+    // Runs Form_Load when the window is not loaded yet. A Form_Load that throws leaves it
+    // unloaded.
+    void charger()
+    {
+        if (charge_)
+            return;
+        Form_Load();
+        charge_ = true;
+    }
+
+    // Unload asked by the window's own code: Form_Unload, then the window disappears.
+    void decharger()
+    {
+        if (!charge_) {
+            hide();
+            return;
+        }
+        if (!Form_Unload())
+            return;
+        charge_ = false;
+        hide();
+    }
+
+protected:
+    explicit Fenetre_Chargee(const QString& nom)
+    {
+        setObjectName(nom);
+        setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+
+    virtual void Form_Load() = 0;
+    // Returns false to keep the window loaded and open.
+    virtual bool Form_Unload() { return true; }
+
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (charge_ && !Form_Unload()) {
+            e->ignore();
+            return;
+        }
+        charge_ = false;
+        e->accept();
+    }
+
+private:
+    bool charge_ = false;
+};

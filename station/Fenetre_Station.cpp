@@ -1,0 +1,383 @@
+#include "station/Fenetre_Station.h"
+
+#include "platform/Controles.h"
+#include "platform/Dialogues.h"
+#include "platform/Fichiers.h"
+#include "platform/Reglages.h"
+#include "station/Cles_Registre.h"
+#include "station/Controles_Carnet.h"
+#include "station/Couleurs_Etat.h"
+#include "station/Fenetres_Station.h"
+#include "station/Journal.h"
+#include "station/Listes.h"
+#include "station/Variables_Programme.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <exception>
+
+using namespace Cles_Registre;
+
+Fenetre_Station* Fenetre_Station::s_instance = nullptr;
+
+Fenetre_Station& Fenetre_Station::instance()
+{
+    if (!s_instance)
+        s_instance = new Fenetre_Station();
+    return *s_instance;
+}
+
+Fenetre_Station* Fenetre_Station::existante()
+{
+    return s_instance;
+}
+
+void Fenetre_Station::detruireInstance()
+{
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+namespace {
+
+template <class T>
+T* nomme(T* controle, const char* nom)
+{
+    controle->setObjectName(QString::fromLatin1(nom));
+    return controle;
+}
+
+// Str() of a count: a blank before the digits of a number that is not negative.
+QString texteCompte(double n)
+{
+    const QString t = (n == std::floor(n) && std::abs(n) < 1e15) ? QString::number(qint64(n)) : QString::number(n);
+    return n >= 0 ? QLatin1Char(' ') + t : t;
+}
+
+} // namespace
+
+Fenetre_Station::Fenetre_Station() : Fenetre_Chargee(QStringLiteral("Station"))
+{
+    setWindowTitle(QStringLiteral("Identification de la station"));
+
+    Label2 = nomme(new QLabel(QStringLiteral("COORDONNEES DE LA STATION"), this), "Label2");
+    QFont gras = Label2->font();
+    gras.setBold(true);
+    Label2->setFont(gras);
+    Label2->setAlignment(Qt::AlignCenter);
+    Label1 = nomme(new QLabel(QStringLiteral("Selectionnez un indicatif existant dans la liste"), this), "Label1");
+    Label6 = nomme(new QLabel(QStringLiteral("ou selectionnez \"Nouvel indicatif\" puis \"entrée\""), this), "Label6");
+    Liste_Indicatifs = nomme(new QComboBox(this), "Liste_Indicatifs");
+    Liste_Indicatifs->setEditable(false);
+    Label3 = nomme(new QLabel(QStringLiteral("Indicatif"), this), "Label3");
+    New_Indicatif = nomme(new QLineEdit(this), "New_Indicatif");
+    Label4 = nomme(new QLabel(QStringLiteral("Locator"), this), "Label4");
+    New_Locator = nomme(new QLineEdit(this), "New_Locator");
+    Label5 = nomme(new QLabel(QStringLiteral("! Pour la saisie la \"/\" est remplacé par le \"_\" "), this), "Label5");
+    Validation = nomme(new QPushButton(QStringLiteral("Validez"), this), "Validation");
+    Quitter = nomme(new QPushButton(QStringLiteral("Quitter"), this), "Quitter");
+    Validation->setAutoDefault(false);
+    Quitter->setAutoDefault(false);
+
+    auto* saisie = new QGridLayout;
+    saisie->addWidget(Label3, 0, 0);
+    saisie->addWidget(New_Indicatif, 0, 1);
+    saisie->addWidget(Label4, 1, 0);
+    saisie->addWidget(New_Locator, 1, 1);
+
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(Validation);
+    boutons->addWidget(Quitter);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(Label2);
+    v->addWidget(Label1);
+    v->addWidget(Label6);
+    v->addWidget(Liste_Indicatifs);
+    v->addLayout(saisie);
+    v->addWidget(Label5);
+    v->addLayout(boutons);
+
+    plateforme::brancherKeyPress(Liste_Indicatifs, [this](int& k) { Liste_Indicatifs_KeyPress(k); });
+    plateforme::brancherKeyPress(New_Indicatif, [this](int& k) { New_Indicatif_KeyPress(k); });
+    plateforme::brancherKeyPress(New_Locator, [this](int& k) { New_Locator_KeyPress(k); });
+    connect(Validation, &QPushButton::clicked, this, [this] { Validation_Click(); });
+    connect(Quitter, &QPushButton::clicked, this, [this] { Quitter_Click(); });
+}
+
+void Fenetre_Station::Form_Load()
+{
+    // Back to the state the window opens in.
+    for (QWidget* w : {static_cast<QWidget*>(Liste_Indicatifs), static_cast<QWidget*>(New_Indicatif),
+                       static_cast<QWidget*>(New_Locator)})
+        w->setPalette(QPalette());
+    Liste_Indicatifs->clear();
+    for (QWidget* w : {static_cast<QWidget*>(New_Indicatif), static_cast<QWidget*>(New_Locator),
+                       static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
+                       static_cast<QWidget*>(Validation)})
+        w->setEnabled(false);
+
+    adjustSize();
+    plateforme::centrer(this);
+
+    // The register is listed only once a station is set up.
+    if (Lit_Setup(Indicatif_Station, Indicatif_Vide) != Indicatif_Vide) {
+        const int n = qRound(Valeur_Numerique(Lit_Setup(Nombre_Indicatif, QStringLiteral("0"))));
+        for (int i = 1; i <= n; ++i)
+            Liste_Indicatifs->addItem(Lit_Setup(Indicatif(i), Pas_D_Indicatif));
+    }
+    Liste_Indicatifs->addItem(Station::Nouvel_Indicatif);
+    Liste_Indicatifs->setCurrentIndex(0);
+
+    New_Indicatif->clear();
+    New_Locator->clear();
+    Liste_Indicatifs->setFocus();
+}
+
+void Fenetre_Station::Liste_Indicatifs_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii >= 'a' && KeyAscii <= 'z')
+        KeyAscii -= 32;
+    if (KeyAscii == '/')
+        KeyAscii = '_';
+    if (KeyAscii != 13)
+        return;
+    KeyAscii = 0;
+    if (Liste_Indicatifs->currentText() == Station::Nouvel_Indicatif) {
+        for (QWidget* w : {static_cast<QWidget*>(New_Indicatif), static_cast<QWidget*>(New_Locator),
+                           static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
+                           static_cast<QWidget*>(Label5)})
+            w->setEnabled(true);
+        New_Indicatif->clear();
+        New_Locator->clear();
+        Couleurs_Etat::colorer(Liste_Indicatifs, Couleurs_Etat::faceBouton());
+        Couleurs_Etat::colorer(New_Indicatif, Couleurs_Etat::aRemplir());
+        New_Indicatif->setFocus();
+    } else {
+        const QString item = Liste_Indicatifs->currentText();
+        Couleurs_Etat::colorer(Liste_Indicatifs, Couleurs_Etat::faceBouton());
+        Validation->setEnabled(true);
+        Validation->setFocus();
+        New_Indicatif->setText(item.left(Station::LongueurMaxIndicatif).trimmed());
+        New_Locator->setText(item.right(6));
+    }
+}
+
+void Fenetre_Station::New_Indicatif_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii >= 'a' && KeyAscii <= 'z')
+        KeyAscii -= 32;
+    if (KeyAscii == '/')
+        KeyAscii = '_';
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Couleurs_Etat::colorer(New_Indicatif, Couleurs_Etat::rempli());
+        Couleurs_Etat::colorer(New_Locator, Couleurs_Etat::aRemplir());
+        New_Locator->setFocus();
+    }
+}
+
+void Fenetre_Station::New_Locator_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii >= 'a' && KeyAscii <= 'z')
+        KeyAscii -= 32;
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Couleurs_Etat::colorer(New_Locator, Couleurs_Etat::rempli());
+        Validation->setEnabled(true);
+        Validation->setFocus();
+    }
+}
+
+void Fenetre_Station::Validation_Click()
+{
+    // Every run-time error of the validation is trapped: the station is then taken as new and
+    // the validation goes on with the next step.
+    bool nouveau = false;
+    const auto piege = [&nouveau](auto&& etape) {
+        try {
+            etape();
+        } catch (const std::exception&) {
+            nouveau = true;
+        }
+    };
+
+    // 1-2. Checks of the callsign and the locator.
+    const QString C = New_Indicatif->text().toUpper();
+    bool effacer = false;
+    QString message = Station::Controle_Indicatif(C, &effacer);
+    if (!message.isEmpty()) {
+        plateforme::MsgBox(message);
+        if (effacer)
+            New_Indicatif->clear();
+        return;
+    }
+    const QString L = New_Locator->text().toUpper();
+    message = Station::Controle_Locator(L);
+    if (!message.isEmpty()) {
+        plateforme::MsgBox(message);
+        return;
+    }
+
+    // 3. Display form.
+    const QString D = Station::Indicatif_Affiche(C);
+
+    // 4. A new callsign joins the register (no search for one already there).
+    if (Liste_Indicatifs->currentText() == Station::Nouvel_Indicatif) {
+        piege([&] {
+            const int k = qRound(Valeur_Numerique(Lit_Setup(Nombre_Indicatif, QStringLiteral("0")))) + 1;
+            Ecrit_Setup(Nombre_Indicatif, QString::number(k));
+            Ecrit_Setup(Indicatif(k), Station::Entree_Registre(C, L));
+        });
+    }
+
+    // 5. A station without a log is new, typed or picked from the register.
+    if (!plateforme::existe(station::nomJournal(C)))
+        nouveau = true;
+
+    // 6. The main window shows the station.
+    Controles_Carnet* c = carnet();
+    piege([&] {
+        if (c && c->I_Station)
+            c->I_Station->setText(D);
+        if (c && c->L_Station)
+            c->L_Station->setText(L);
+        Prog().Indicatif_Station = C;
+        Prog().Locator_Station = L;
+        if (c && c->Frame5)
+            c->Frame5->setTitle(QStringLiteral("Velmarin de ") + D);
+    });
+
+    if (nouveau) {
+        // 7. File set from the templates and the settings of a new station.
+        piege([&] { Cree_Fichiers_Indicatif(C); });
+        piege([&] {
+            Ecrit_Setup(Indicatif_Station, C);
+            Ecrit_Setup(Locator_Station, L);
+        });
+        piege([&] {
+            const auto ecrit = [&C](const QString& cle, const QString& valeur) {
+                plateforme::SaveSetting(Application, Section_Station(C), cle, valeur);
+            };
+            ecrit(Indicatif_Station, C);
+            ecrit(Locator_Station, L);
+            ecrit(Date_Automatique, Vrai);
+            ecrit(Heure_UTC, Vrai);
+            const QStringList& activites = station::Activites_Defaut();
+            for (int i = 0; i < activites.size(); ++i)
+                ecrit(Activite_N(i), activites.at(i));
+            ecrit(NB_Activite, QString::number(activites.size()));
+            ecrit(Bande_Utilisee, QStringLiteral("0"));
+            ecrit(Mode_Utilise, QStringLiteral("0"));
+            ecrit(Activite, QStringLiteral("0"));
+        });
+        piege([&] {
+            Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
+            Prog().Locator_Station = Lit_Setup(Locator_Station, Locator_Vide);
+        });
+        piege([&] { Ecrit_Fichier_Activite(); });
+        piege([&] {
+            Prog().Numero_Sauvegarde = 0;
+            Ecrit_Station(Cles_Registre::Chemin_Sauvegarde, Station::Chemin_Sauvegarde_Defaut(Prog().Indicatif_Station));
+            Ecrit_Station(Cles_Registre::Delta_Sauvegarde, QStringLiteral("10"));
+        });
+        Affiche_Station_Carnet();
+    } else {
+        // 8. A station already set up is only switched to.
+        piege([&] {
+            Ecrit_Setup(Indicatif_Station, C);
+            Ecrit_Setup(Locator_Station, L);
+            Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
+            Prog().Locator_Station = Lit_Setup(Locator_Station, Locator_Vide);
+        });
+        Affiche_Station_Carnet();
+    }
+
+    // 9. Log, grid and focus of the main window, then the window closes.
+    piege([&] { Charge_Liste_QSO(Prog().Indicatif_Station); });
+    if (c) {
+        bool peint = true;
+        piege([&] { peint = c->Affiche_Departements(Prog().Bande_Affichee, Prog().Compteur_Carte); });
+        if (!peint)
+            return;  // the missing-file window has taken over
+        piege([&] {
+            if (c->Frame3)
+                c->Frame3->setTitle(texteCompte(Prog().Compteur_Carte) + QStringLiteral(" Départements sur ") +
+                                    Prog().Bande_Affichee);
+            if (c->Liste_QSO && c->Liste_QSO->count() > 0)
+                c->Liste_QSO->setCurrentRow(c->Liste_QSO->count() - 1);
+            if (c->Bande_A)
+                c->Bande_A->setFocus();
+        });
+    }
+    decharger();
+}
+
+void Fenetre_Station::Affiche_Station_Carnet()
+{
+    Controles_Carnet* c = carnet();
+    const auto piege = [](auto&& etape) {
+        try {
+            etape();
+        } catch (const std::exception&) {
+        }
+    };
+    // 2. Captions.
+    if (c && c->I_Station)
+        c->I_Station->setText(Station::Indicatif_Affiche(Prog().Indicatif_Station));
+    if (c && c->L_Station)
+        c->L_Station->setText(Prog().Locator_Station);
+
+    // 3. Band and mode last used.
+    piege([&] {
+        Prog().Index_Bande = Valeur_Numerique(Lit_Station(Bande_Utilisee, QStringLiteral("0")));
+        if (c && c->Bande_A)
+            c->Bande_A->setCurrentIndex(qRound(Prog().Index_Bande));
+        const int mode = qRound(Valeur_Numerique(Lit_Station(Mode_Utilise, QStringLiteral("0"))));
+        if (c && c->Mode_A)
+            c->Mode_A->setCurrentIndex(mode);
+    });
+
+    // 4. Clock and date options.
+    piege([&] {
+        const bool utc = Lit_Station(Heure_UTC, Vrai) == Vrai;
+        if (c && c->Mnu_UTC_Oui)
+            c->Mnu_UTC_Oui->setChecked(utc);
+        if (c && c->Mnu_UTC_Non)
+            c->Mnu_UTC_Non->setChecked(!utc);
+        const bool automatique = Lit_Station(Date_Automatique, Vrai) == Vrai;
+        if (c && c->Mnu_Auto_Oui)
+            c->Mnu_Auto_Oui->setChecked(automatique);
+        if (c && c->Mnu_Auto_Non)
+            c->Mnu_Auto_Non->setChecked(!automatique);
+        if (c && c->Label15)
+            c->Label15->setText(automatique ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
+    });
+
+    // 5. Activities.
+    piege([&] {
+        Prog().Nombre_Activites = Valeur_Numerique(Lit_Station(NB_Activite, QStringLiteral("5")));
+        if (!c || !c->Activ_A)
+            return;
+        c->Activ_A->clear();
+        const int n = qRound(Prog().Nombre_Activites);
+        for (int i = 0; i < n; ++i)
+            c->Activ_A->addItem(Lit_Station(Activite_N(i), QStringLiteral("err1")));
+        c->Activ_A->setCurrentIndex(qRound(Valeur_Numerique(Lit_Station(Activite, QStringLiteral("0")))));
+    });
+}
+
+void Fenetre_Station::Quitter_Click()
+{
+    decharger();
+}
