@@ -263,9 +263,11 @@ void Carnet::construireControles()
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
     // Their windows come with the search, the QSL cards and the cluster.
-    Recherche->setEnabled(false);
-    Gestion_QSL->setEnabled(false);
-    Command1->setEnabled(false);
+    for (QPushButton* b : {Recherche, Gestion_QSL, Command1}) {
+        b->setProperty("sansFenetre", true);
+        b->setEnabled(false);
+    }
+    Enregistrer->setAutoDefault(true);
     NB_Debug = nomme(new QLabel, QStringLiteral("NB_Debug"));
     NB_Debug->setEnabled(false);
     NB_Debug->setMinimumWidth(24);
@@ -418,6 +420,11 @@ void Carnet::brancherEvenements()
     connect(Mnu_Historique, &QAction::triggered, this, [this] { Mnu_Historique_Click(); });
     connect(Mnu_Mode_Emploi, &QAction::triggered, this, [this] { Mnu_Mode_Emploi_Click(); });
     connect(Mnu_A_Propos, &QAction::triggered, this, [this] { Mnu_A_Propos_Click(); });
+}
+
+void Carnet::activerBouton(QPushButton* bouton, bool actif)
+{
+    bouton->setEnabled(actif && !bouton->property("sansFenetre").toBool());
 }
 
 void Carnet::Form_Load()

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class QCloseEvent;
+class QPushButton;
 
 class Carnet : public QMainWindow, public Controles_Carnet {
     Q_OBJECT
@@ -116,6 +117,9 @@ private:
     void remiseAZeroSaisie();
     // Award export of the QSO just appended (the export window comes with the exports).
     void Exporter_QSO_Apres_Ajout();
+    // Enables or disables a button of the entry row; a button whose window is not part of the
+    // program yet stays disabled.
+    static void activerBouton(QPushButton* bouton, bool actif);
     // The list item that "Valider" replaces: the one loaded into the fields by `Editer` or by
     // a double click during the edit (a single click elsewhere does not change it).
     QString Item_En_Edition;

@@ -1,0 +1,398 @@
+// The save button: a new QSO (award marks, directory, grid, count, backup, then the record
+// appended or inserted by date) or the edit of a recalled QSO (its line replaced, nothing
+// else), and the field reset for the next QSO.
+#include "logbook/Carnet.h"
+
+#include "logbook/Carnet_Grille.h"
+#include "logbook/Regles_Saisie.h"
+#include "platform/Dialogues.h"
+#include "platform/Fichiers.h"
+#include "station/Cles_Registre.h"
+#include "station/Couleurs_Etat.h"
+#include "station/Dates.h"
+#include "station/Fichiers_Etat.h"
+#include "station/Journal.h"
+#include "station/Ligne_QSO.h"
+#include "station/Nomenclature.h"
+#include "station/Variables_Programme.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <stdexcept>
+
+using station::Champ;
+
+namespace {
+
+void message(const QString& texte)
+{
+    plateforme::MsgBox(texte);
+}
+
+// The entry field a record field comes from.
+QWidget* controleDuChamp(Carnet& c, Champ champ)
+{
+    switch (champ) {
+    case Champ::Date_QSO: return c.Date_A;
+    case Champ::Indicatif_QSO: return c.Indicatif_A;
+    case Champ::Heure_Debut: return c.Debut_A;
+    case Champ::Heure_Fin: return c.Fin_A;
+    case Champ::Departement_QSO: return c.Depart_A;
+    case Champ::Locator_QSO: return c.Locator_A;
+    case Champ::Bande_QSO: return c.Bande_A;
+    case Champ::Mode_QSO: return c.Mode_A;
+    case Champ::RST_Envoye: return c.RSTE_A;
+    case Champ::RST_Recu: return c.RSTR_A;
+    case Champ::QTH_QSO: return c.QTH_A;
+    case Champ::Prenom_QSO: return c.Prenom_A;
+    case Champ::Distance_QSO: return c.Distance_A;
+    case Champ::Azimut_QSO: return c.Azimut_A;
+    case Champ::Numero_Activite: return c.Activ_A;
+    case Champ::Remarques_QSO: return c.Remarques_A;
+    default: return nullptr;
+    }
+}
+
+// A value changed after its check no longer fits its column: nothing is written, the
+// operator is told which field and gets it back.
+void refuserChampTropLong(Carnet& c, const station::ChampTropLong& e)
+{
+    const station::Colonne col = station::colonne(e.champ);
+    message(QStringLiteral("Attention trop de caracteres pour %1 (%2 maxi) : \"%3\".\r\nLe QSO n'est pas enregistré.")
+                .arg(station::nomChamp(e.champ))
+                .arg(col.largeur)
+                .arg(e.valeur));
+    if (QWidget* w = controleDuChamp(c, e.champ)) {
+        w->setEnabled(true);
+        Couleurs_Etat::colorer(w, Couleurs_Etat::aRemplir());
+        w->setFocus();
+    }
+}
+
+// A failed award-file or directory write: the QSO goes to the log all the same (the award
+// files can be rebuilt from the log).
+void signalerFichierNonMisAJour(const plateforme::ErreurFichier& e)
+{
+    message(e.messageFrancais() + QStringLiteral("\r\nCe fichier n'a pas été mis à jour ; le QSO est enregistré."));
+}
+
+// The record from the entry fields as a new QSO writes it.
+station::Ligne_QSO ligneDesChamps(const Carnet& c, const QString& fin, int activite)
+{
+    station::Ligne_QSO l;
+    l.Date_QSO = c.Date_A->text();
+    l.Indicatif_QSO = c.Indicatif_A->text();
+    l.Heure_Debut = c.Debut_A->text();
+    l.Heure_Fin = fin;
+    l.Departement_QSO = c.Depart_A->text();
+    // The locator is written only from 50 MHz up.
+    l.Locator_QSO = station::estBandeHF(c.Bande_A->currentText()) ? QString() : c.Locator_A->text();
+    l.Bande_QSO = c.Bande_A->currentText();
+    l.Mode_QSO = c.Mode_A->currentText();
+    l.RST_Envoye = c.RSTE_A->text();
+    l.RST_Recu = c.RSTR_A->text();
+    l.QTH_QSO = c.QTH_A->text();
+    l.Prenom_QSO = c.Prenom_A->text();
+    l.Etat_QSL = QStringLiteral("1");
+    l.Distance_QSO = c.Distance_A->text();
+    l.Azimut_QSO = c.Azimut_A->text();
+    l.Numero_Activite = QString::number(activite);
+    l.Remarques_QSO = c.Remarques_A->text();
+    return l;
+}
+
+} // namespace
+
+void Carnet::Enregistrer_Click()
+{
+    NB_Debug->setText(QStringLiteral("1"));
+    int erreur = 0;
+    Verif_Date(Date_A->text(), erreur);
+    if (erreur == 1) {
+        message(QStringLiteral("Attention le format date doit etre jj/mm/aa"));
+        return;
+    }
+    Verif_Heure(Debut_A->text(), erreur);
+    if (erreur == 1) {
+        message(QStringLiteral("Attention le format date doit etre hh:mm"));
+        return;
+    }
+    if (Prog().Edition_En_Cours)
+        enregistrerEdition();
+    else
+        enregistrerNouveauQSO();
+}
+
+void Carnet::enregistrerNouveauQSO()
+{
+    auto& p = Prog();
+    if (Liste_QSO->count() >= station::NombreMaxQSO) {
+        message(QStringLiteral("Le carnet contient deja %1 QSO, le maximum qu'il peut numeroter.\r\n"
+                               "Le QSO n'est pas enregistré.")
+                    .arg(station::NombreMaxQSO));
+        return;
+    }
+
+    // The record is built and checked before anything is written.
+    const bool dateAuto = Mnu_Auto_Oui->isChecked();
+    const QString fin = dateAuto ? heureChoisie() : Fin_A->text();
+    const int activite = indexListe(Activ_A);
+    QString ligne;
+    try {
+        ligne = ligneDesChamps(*this, fin, activite).texte();
+    } catch (const station::ChampTropLong& e) {
+        refuserChampTropLong(*this, e);
+        return;
+    }
+
+    // 1. The prefix, when it is new on the band.
+    NB_Debug->setText(QStringLiteral("2"));
+    if (p.Prefixe_Nouveau == QLatin1String("O")) {
+        try {
+            QString etat;
+            QString pays;
+            if (!Ecrit_Etat_Prefixe(Indicatif_A->text(), p.Bande_Courante, etat, pays, p.Prefixe_Trouve))
+                return;
+        } catch (const plateforme::ErreurFichier& e) {
+            signalerFichierNonMisAJour(e);
+        }
+    }
+
+    // 2. The directory, when the department or the locator differs from what it gave. Both
+    // are compared in key form ("96" for 2A), as the directory keeps them. A callsign longer
+    // than the directory's key is never kept there, so nothing is asked for it.
+    const QString departement = saisie::departementCle(p.Departement_Saisi);
+    const QString locator = Locator_A->text();
+    if ((locator != p.Locator_Lu || departement != p.Departement_Lu) &&
+        p.Indicatif_Saisi.size() <= station::LargeurIndicatifNomenclature) {
+        const QString question =
+            saisie::questionNomenclature(p.Indicatif_Saisi, p.Departement_Lu, p.Locator_Lu, departement, locator);
+        if (plateforme::MsgBox(question, plateforme::Boutons::OuiNon) == plateforme::Reponse::Oui) {
+            NB_Debug->setText(QStringLiteral("3"));
+            try {
+                MAJ_Nomenclature(p.Indicatif_Saisi, departement, locator);
+            } catch (const plateforme::ErreurFichier& e) {
+                signalerFichierNonMisAJour(e);
+            }
+        }
+    }
+
+    // 3, 4. Department and square worked on the band.
+    if (!p.Etat_Departement_Saisi.isEmpty() && Valeur_Numerique(p.Etat_Departement_Saisi) == 0) {
+        NB_Debug->setText(QStringLiteral("4"));
+        try {
+            Ecrit_Etat_Departement(departement, QStringLiteral("1"), p.Bande_Courante);
+        } catch (const plateforme::ErreurFichier& e) {
+            signalerFichierNonMisAJour(e);
+        }
+    }
+    if (!p.Nouveau_Carre.isEmpty()) {
+        NB_Debug->setText(QStringLiteral("5"));
+        try {
+            Ecrit_Etat_Locator(p.Nouveau_Carre, QStringLiteral("1"), p.Bande_Courante);
+        } catch (const plateforme::ErreurFichier& e) {
+            signalerFichierNonMisAJour(e);
+        }
+    }
+
+    // 5. The grid, in its department view.
+    NB_Debug->setText(QStringLiteral("6"));
+    if (!Affiche_Departements(p.Bande_Affichee, p.Compteur_Carte))
+        return;
+    Frame3->setTitle(grille::titreDepartements(p.Compteur_Carte, p.Bande_Affichee));
+    Option1[1]->setChecked(true);
+
+    // 6, 7. End time from the clock in automatic-date mode, then the record.
+    if (dateAuto)
+        Fin_A->setText(fin);
+    if (activite == -1)
+        message(QStringLiteral("Debug : Activation_A = -1"));
+    p.Ligne_En_Cours = ligne;
+
+    // 8, 9. The count.
+    Enregistrer->setText(QStringLiteral("QSO Suivant"));
+    Enregistrer->setEnabled(false);
+    const int compteAvant = Liste_QSO->count();
+    p.Nombre_QSO = compteAvant + 1;
+    Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
+
+    // 10. The backup holds the log as it was before this QSO.
+    if (p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO) {
+        Sauvegarde_Auto();
+        Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
+        p.Numero_Sauvegarde = p.Nombre_QSO;
+    }
+
+    // 11, 12. The record: appended, or inserted by date when dates are typed by hand.
+    try {
+        if (dateAuto) {
+            NB_Debug->setText(QStringLiteral("7"));
+            Ajoute_QSO_Log(ligne);
+            Liste_QSO->addItem(station::itemListe(p.Nombre_QSO, ligne));
+            selectionnerLigne(Liste_QSO->count() - 1);
+            if (Mnu_Exp_Oui->isChecked() && saisie::activiteExportable(Activ_A->currentText()))
+                Exporter_QSO_Apres_Ajout();
+        } else {
+            NB_Debug->setText(QStringLiteral("8"));
+            Insere_QSO_Date(ligne);
+            selectionnerLigne(Liste_QSO->count() - 1);
+        }
+    } catch (const std::exception& e) {
+        // Not written: not counted, and the fields stay for another try.
+        p.Nombre_QSO = compteAvant;
+        Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
+        Enregistrer->setEnabled(true);
+        QString raison;
+        if (const auto* f = dynamic_cast<const plateforme::ErreurFichier*>(&e))
+            raison = f->messageFrancais();
+        else
+            raison = QStringLiteral("Date ou heure illisible.");
+        message(QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) + raison);
+        return;
+    }
+
+    // 13.
+    Editer->setEnabled(false);
+    Effacer->setEnabled(false);
+    remiseAZeroSaisie();
+}
+
+void Carnet::enregistrerEdition()
+{
+    auto& p = Prog();
+    NB_Debug->setText(QStringLiteral("9"));
+
+    // The item under edit, and its place in the list now.
+    const QString ancien = Item_En_Edition.isEmpty() ? p.Ligne_Selectionnee : Item_En_Edition;
+    int rang = p.Numero_QSO_Modifie - 1;
+    if (rang < 0 || rang >= Liste_QSO->count() || Liste_QSO->item(rang)->text() != ancien) {
+        rang = -1;
+        for (int i = 0; i < Liste_QSO->count(); ++i) {
+            if (Liste_QSO->item(i)->text() == ancien) {
+                rang = i;
+                break;
+            }
+        }
+    }
+    if (ancien.isEmpty() || rang < 0) {
+        message(QStringLiteral("Le QSO en cours de modification n'est plus dans la liste.\r\n"
+                               "La modification n'est pas enregistrée."));
+        return;
+    }
+
+    // The line from the fields, keeping its QSL status and QSL dates (record columns 128-154).
+    const int activite = indexListe(Activ_A);
+    station::Ligne_QSO l = ligneDesChamps(*this, Fin_A->text(), activite);
+    l.Indicatif_QSO = l.Indicatif_QSO.toUpper();
+    l.Locator_QSO = l.Locator_QSO.toUpper();
+    QString ligne;
+    try {
+        ligne = l.texte();
+    } catch (const station::ChampTropLong& e) {
+        refuserChampTropLong(*this, e);
+        return;
+    }
+    const QString ancienneLigne = station::ligneDeItem(ancien).leftJustified(station::LongueurLigneQSO, QLatin1Char(' '));
+    ligne.replace(127, 27, ancienneLigne.mid(127, 27));
+    if (activite == -1)
+        message(QStringLiteral("Debug : Activation_A = -1"));
+    p.Numero_QSO_Modifie = rang + 1;
+    p.Ligne_En_Cours = station::itemListe(p.Numero_QSO_Modifie, ligne);
+
+    try {
+        if (plateforme::longueur(station::nomJournal(p.Indicatif_Station)) == station::LongueurLigneQSO + 2) {
+            message(QStringLiteral(
+                "Il doit y avoir au moins DEUX QSO d'enregistré pour pouvoir modifier le premier QSO"));
+            return;
+        }
+        NB_Debug->setText(QStringLiteral("10"));
+        Remplace_QSO(ancien, p.Ligne_En_Cours);
+    } catch (const plateforme::ErreurFichier& e) {
+        message(QStringLiteral("La modification du QSO n'a PAS été enregistrée.\r\n") + e.messageFrancais());
+        return;
+    }
+    NB_Debug->setText(QStringLiteral("12"));
+    selectionnerLigne(p.Numero_QSO_Modifie - 1);
+
+    Indicatif_A->setEnabled(true);
+    Bande_A->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(Depart_A), static_cast<QWidget*>(Locator_A),
+                       static_cast<QWidget*>(Mode_A), static_cast<QWidget*>(Activ_A),
+                       static_cast<QWidget*>(Date_A), static_cast<QWidget*>(Debut_A),
+                       static_cast<QWidget*>(Fin_A), static_cast<QWidget*>(RSTR_A),
+                       static_cast<QWidget*>(RSTE_A), static_cast<QWidget*>(Prenom_A),
+                       static_cast<QWidget*>(QTH_A), static_cast<QWidget*>(QSLR_A),
+                       static_cast<QWidget*>(QSLE_A), static_cast<QWidget*>(Remarques_A)})
+        w->setEnabled(false);
+    QSLE_A->clear();
+    QSLR_A->clear();
+    Enregistrer->setEnabled(false);
+    Enregistrer->setText(QStringLiteral("QSO Suivant"));
+    activerBouton(Recherche, true);
+    Annuler->setEnabled(true);
+    activerBouton(Gestion_QSL, true);
+    Editer->setEnabled(false);
+    Effacer->setEnabled(false);
+    p.Edition_En_Cours = false;
+    Item_En_Edition.clear();
+    remiseAZeroSaisie();
+}
+
+void Carnet::remiseAZeroSaisie()
+{
+    auto& p = Prog();
+    NB_Debug->setText(QStringLiteral("13"));
+    p.Index_Bande = Valeur_Numerique(Lit_Station(Cles_Registre::Bande_Utilisee, QStringLiteral("0")));
+    choisirItem(Bande_A, qRound(p.Index_Bande));
+    choisirItem(Mode_A, qRound(Valeur_Numerique(Lit_Station(Cles_Registre::Mode_Utilise, QStringLiteral("0")))));
+
+    Indicatif_A->clear();
+    Depart_A->clear();
+    Locator_A->clear();
+    Mode_A->setEnabled(false);
+    if (Mnu_Auto_Oui->isChecked())
+        Date_A->clear();  // a date typed by hand stays for the next QSO
+
+    choisirItem(Activ_A, qRound(Valeur_Numerique(Lit_Station(Cles_Registre::Activite, QStringLiteral("0")))));
+    Activ_A->setEnabled(false);
+
+    Debut_A->clear();
+    Fin_A->clear();
+    RSTR_A->setText(QStringLiteral("59"));
+    RSTE_A->setText(QStringLiteral("59"));
+    RSTR_A->setEnabled(false);
+    RSTE_A->setEnabled(false);
+    Prenom_A->clear();
+    QTH_A->clear();
+    Distance_A->clear();
+    Azimut_A->clear();
+    Remarques_A->clear();
+    Label5->setText(QStringLiteral("Indicatif"));
+
+    p.Nouveau_Carre.clear();
+    p.Etat_Departement_Saisi.clear();
+
+    Couleurs_Etat::colorer(Bande_A, Couleurs_Etat::rempli());
+    Couleurs_Etat::colorer(Depart_A, Couleurs_Etat::rempli());
+    Indicatif_A->setEnabled(true);
+    Indicatif_A->setFocus();
+    Couleurs_Etat::colorer(Indicatif_A, Couleurs_Etat::aRemplir());
+}
+
+void Carnet::Sauvegarde_Auto()
+{
+    // The automatic backup of the station's files comes with the backup settings; the save
+    // already calls it at the right moment, before the new record is written.
+}
+
+void Carnet::Exporter_QSO_Apres_Ajout()
+{
+    // The award export window, shown modally for the QSO just appended, comes with the
+    // exports. Nothing is exported until then.
+}
