@@ -456,30 +456,15 @@ void Carnet::Form_Load()
     v.Locator_Station = Lit_Setup(Cles_Registre::Locator_Station, Cles_Registre::Locator_Vide);
 
     // 5. Its band, mode and options
-    v.Index_Bande = Valeur_Numerique(Lit_Station(Cles_Registre::Bande_Utilisee, QStringLiteral("0")));
-    Bande_A->setCurrentIndex(arrondi(v.Index_Bande));
+    Lit_Bande_Et_Mode();
     v.Bande_Courante = Bande_A->currentText();
-    Mode_A->setCurrentIndex(arrondi(Valeur_Numerique(Lit_Station(Cles_Registre::Mode_Utilise, QStringLiteral("0")))));
-
-    const bool utc = Lit_Station(Cles_Registre::Heure_UTC, Cles_Registre::Vrai) == Cles_Registre::Vrai;
-    Mnu_UTC_Oui->setChecked(utc);
-    Mnu_UTC_Non->setChecked(!utc);
-    const bool separateur = Lit_Station(Cles_Registre::Separateur, Cles_Registre::Faux) == Cles_Registre::Vrai;
-    Mnu_Sep_Oui->setChecked(separateur);
-    Mnu_Sep_Non->setChecked(!separateur);
-    const bool dateAuto = Lit_Station(Cles_Registre::Date_Automatique, Cles_Registre::Vrai) == Cles_Registre::Vrai;
-    Mnu_Auto_Oui->setChecked(dateAuto);
-    Mnu_Auto_Non->setChecked(!dateAuto);
-    Label15->setText(dateAuto ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
-    const bool exporter = Lit_Station(Cles_Registre::Exporter_QSO, Cles_Registre::Faux) == Cles_Registre::Vrai;
-    Mnu_Exp_Oui->setChecked(exporter);
-    Mnu_Exp_Non->setChecked(!exporter);
+    Lit_Heure_Et_Date();
+    Coche_Option(Mnu_Sep_Oui, Mnu_Sep_Non, Cles_Registre::Separateur, Cles_Registre::Faux);
+    const bool exporter = Coche_Option(Mnu_Exp_Oui, Mnu_Exp_Non, Cles_Registre::Exporter_QSO, Cles_Registre::Faux);
     Exporter->setEnabled(exporter);
 
     // 6. The callsign is shown with "/" where its file form has "_"
-    QString affiche;
-    for (QChar c : v.Indicatif_Station)
-        affiche += c == QLatin1Char('_') ? QLatin1Char('/') : c;
+    const QString affiche = Station::Indicatif_Affiche(v.Indicatif_Station);
     I_Station->setText(affiche);
     L_Station->setText(v.Locator_Station);
     Frame5->setTitle(QStringLiteral("Velmarin de ") + affiche);
@@ -514,7 +499,7 @@ void Carnet::Form_Load()
     // 11. A missing department file brings up the error window, which ends the program.
     if (!Affiche_Departements(v.Bande_Affichee, v.Compteur_Carte))
         return;
-    Frame3->setTitle(grille::titreDepartements(v.Compteur_Carte, v.Bande_Courante));
+    Frame3->setTitle(Titre_Departements(v.Compteur_Carte, v.Bande_Courante));
 
     // 12.
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -563,13 +548,7 @@ void Carnet::Form_Load()
     Liste_QSO->scrollToBottom();
 
     // 19. - 20. Activities
-    v.Nombre_Activites = Valeur_Numerique(Lit_Station(Cles_Registre::NB_Activite, QStringLiteral("5")));
-    Activ_A->clear();
-    const int nombre = arrondi(v.Nombre_Activites);
-    for (int i = 0; i < nombre; ++i)
-        Activ_A->addItem(Lit_Station(Cles_Registre::Activite_N(i), QStringLiteral("err1")));
-    Activ_A->setCurrentIndex(-1);
-    Activ_A->setCurrentIndex(arrondi(Valeur_Numerique(Lit_Station(Cles_Registre::Activite, QStringLiteral("0")))));
+    Remplit_Activites();
 
     // 21. The activity file mirrors the settings for the backup
     try {

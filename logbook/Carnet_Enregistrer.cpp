@@ -205,7 +205,7 @@ void Carnet::enregistrerNouveauQSO()
     NB_Debug->setText(QStringLiteral("6"));
     if (!Affiche_Departements(p.Bande_Affichee, p.Compteur_Carte))
         return;
-    Frame3->setTitle(grille::titreDepartements(p.Compteur_Carte, p.Bande_Affichee));
+    Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
     Option1[1]->setChecked(true);
 
     // 6, 7. End time from the clock in automatic-date mode, then the record.

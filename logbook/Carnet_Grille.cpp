@@ -152,11 +152,6 @@ QString legendeConfirme(bool vueCarres)
     return vueCarres ? QStringLiteral("   Carré Confirmé") : QStringLiteral("    Dpt Confirmé");
 }
 
-QString titreDepartements(double compteur, const QString& bande)
-{
-    return nombreStr(compteur) + QStringLiteral(" Départements sur ") + bande;
-}
-
 QString titreCarres(double compteur, const QString& champ)
 {
     return nombreStr(compteur) + QStringLiteral(" moyens carrés dans le carré ") + champ;
@@ -209,7 +204,7 @@ void vueDepartements(Carnet& c)
     Prog().Bande_Affichee = c.Bande_Grille->currentText();
     if (!c.Affiche_Departements(Prog().Bande_Affichee, Prog().Compteur_Carte))
         return;
-    c.Frame3->setTitle(grille::titreDepartements(Prog().Compteur_Carte, Prog().Bande_Affichee));
+    c.Frame3->setTitle(Titre_Departements(Prog().Compteur_Carte, Prog().Bande_Affichee));
 }
 
 } // namespace

@@ -46,7 +46,6 @@ QString legendeConfirme(bool vueCarres);
 
 // " 12 Départements sur 144 Mhz" and " 7 moyens carrés dans le carré JN": the count as Str
 // writes it, with a blank before a positive number or zero.
-QString titreDepartements(double compteur, const QString& bande);
 QString titreCarres(double compteur, const QString& champ);
 
 // The refusal of the square view on an HF band.

@@ -281,7 +281,7 @@ void Carnet::Annuler_Click()
     const QString bande = Bande_A->currentText();
     if (!Affiche_Departements(bande, p.Compteur_Carte))
         return;
-    Frame3->setTitle(grille::titreDepartements(p.Compteur_Carte, bande));
+    Frame3->setTitle(Titre_Departements(p.Compteur_Carte, bande));
 
     Label5->setText(QStringLiteral("Indicatif"));
     ouvrirIndicatif(*this);

@@ -113,7 +113,7 @@ void Carnet::Bande_A_KeyPress(int& KeyAscii)
         Bande_Grille->setCurrentIndex(indexGrille);
     else
         Bande_Grille_Click();
-    Frame3->setTitle(grille::titreDepartements(p.Compteur_Carte, p.Bande_Affichee));
+    Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
 
     if (!saisie::estBandeListee(p.Bande_Courante)) {
         message(QStringLiteral("Attention vous ne pouver selectionner que les bandes proposées"));

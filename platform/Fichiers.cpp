@@ -103,6 +103,29 @@ QByteArray lireOctets(const QString& nom)
     return octets;
 }
 
+// Calls `ajout(debut, taille)` for each line of the text; CR LF, a lone CR or a lone LF end a
+// line, and a last line without an end counts too.
+template <class Car, class Ajout>
+void pourChaqueLigne(const Car* p, qsizetype n, Ajout ajout)
+{
+    qsizetype debut = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const Car c = p[i];
+        if (c == Car('\r') || c == Car('\n')) {
+            ajout(p + debut, i - debut);
+            if (c == Car('\r') && i + 1 < n && p[i + 1] == Car('\n'))
+                ++i;
+            ++i;
+            debut = i;
+        } else {
+            ++i;
+        }
+    }
+    if (debut < n)
+        ajout(p + debut, n - debut);
+}
+
 } // namespace
 
 ErreurFichier::ErreurFichier(const QString& f, int n, const QString& r)
@@ -184,23 +207,10 @@ qint64 longueur(const QString& nom)
 QStringList decouperLignes(const QString& texte)
 {
     QStringList lignes;
-    const qsizetype n = texte.size();
-    qsizetype debut = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = texte.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lignes.append(texte.mid(debut, i - debut));
-            if (c == QLatin1Char('\r') && i + 1 < n && texte.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            ++i;
-            debut = i;
-        } else {
-            ++i;
-        }
-    }
-    if (debut < n)
-        lignes.append(texte.mid(debut));
+    pourChaqueLigne(reinterpret_cast<const char16_t*>(texte.constData()), texte.size(),
+                    [&](const char16_t* debut, qsizetype taille) {
+                        lignes.append(QString(reinterpret_cast<const QChar*>(debut), taille));
+                    });
     return lignes;
 }
 
@@ -209,25 +219,9 @@ QStringList lireLignes(const QString& nom)
     // Split the bytes, then decode each line: no copy of the whole text.
     const QByteArray octets = lireOctets(nom);
     QStringList lignes;
-    const char* p = octets.constData();
-    const qsizetype n = octets.size();
-    lignes.reserve(n / 64 + 1);
-    qsizetype debut = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const char c = p[i];
-        if (c == '\r' || c == '\n') {
-            lignes.append(depuisAnsi(p + debut, i - debut));
-            if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
-                ++i;
-            ++i;
-            debut = i;
-        } else {
-            ++i;
-        }
-    }
-    if (debut < n)
-        lignes.append(depuisAnsi(p + debut, n - debut));
+    lignes.reserve(octets.size() / 64 + 1);
+    pourChaqueLigne(octets.constData(), octets.size(),
+                    [&](const char* debut, qsizetype taille) { lignes.append(depuisAnsi(debut, taille)); });
     return lignes;
 }
 

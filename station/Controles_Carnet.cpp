@@ -1,5 +1,15 @@
 #include "station/Controles_Carnet.h"
 
+#include "station/Cles_Registre.h"
+#include "station/Fichiers_Etat.h"
+#include "station/Variables_Programme.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <cmath>
+
+
 namespace {
 Controles_Carnet* g_carnet = nullptr;
 }
@@ -12,4 +22,49 @@ Controles_Carnet* carnet()
 void enregistrerCarnet(Controles_Carnet* c)
 {
     g_carnet = c;
+}
+
+namespace {
+int arrondi(double v)
+{
+    return int(std::lround(v));
+}
+} // namespace
+
+bool Controles_Carnet::Coche_Option(QAction* oui, QAction* non, const QString& cle, const QString& defaut)
+{
+    const bool valeur = Lit_Station(cle, defaut) == Cles_Registre::Vrai;
+    oui->setChecked(valeur);
+    non->setChecked(!valeur);
+    return valeur;
+}
+
+void Controles_Carnet::Lit_Bande_Et_Mode()
+{
+    Prog().Index_Bande = Valeur_Numerique(Lit_Station(Cles_Registre::Bande_Utilisee, QStringLiteral("0")));
+    Bande_A->setCurrentIndex(arrondi(Prog().Index_Bande));
+    Mode_A->setCurrentIndex(arrondi(Valeur_Numerique(Lit_Station(Cles_Registre::Mode_Utilise, QStringLiteral("0")))));
+}
+
+void Controles_Carnet::Lit_Heure_Et_Date()
+{
+    Coche_Option(Mnu_UTC_Oui, Mnu_UTC_Non, Cles_Registre::Heure_UTC, Cles_Registre::Vrai);
+    const bool automatique = Coche_Option(Mnu_Auto_Oui, Mnu_Auto_Non, Cles_Registre::Date_Automatique, Cles_Registre::Vrai);
+    Label15->setText(automatique ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
+}
+
+void Controles_Carnet::Remplit_Activites()
+{
+    Prog().Nombre_Activites = Valeur_Numerique(Lit_Station(Cles_Registre::NB_Activite, QStringLiteral("5")));
+    Activ_A->clear();
+    const int n = arrondi(Prog().Nombre_Activites);
+    for (int i = 0; i < n; ++i)
+        Activ_A->addItem(Lit_Station(Cles_Registre::Activite_N(i), QStringLiteral("err1")));
+    Activ_A->setCurrentIndex(-1);
+    Activ_A->setCurrentIndex(arrondi(Valeur_Numerique(Lit_Station(Cles_Registre::Activite, QStringLiteral("0")))));
+}
+
+QString Titre_Departements(double compteur, const QString& bande)
+{
+    return station::texteNombre(int(compteur)) + QStringLiteral(" Départements sur ") + bande;
 }

@@ -28,6 +28,15 @@ public:
     // Paints the square view of `champ` on `bande` (main grid and the field's map window).
     virtual void Affiche_Locators(const QString& bande, const QString& champ, double& compteur) = 0;
 
+    // Shared by the start-up and the station window, from the current station's settings:
+    // the entry band and mode last used; the UTC and automatic-date options with `Label15`;
+    // the activity list and its selection.
+    void Lit_Bande_Et_Mode();
+    void Lit_Heure_Et_Date();
+    void Remplit_Activites();
+    // Ticks the "Oui" or the "Non" item of an option pair from a yes/no setting; returns it.
+    static bool Coche_Option(QAction* oui, QAction* non, const QString& cle, const QString& defaut);
+
     // Entry fields
     QComboBox* Bande_A = nullptr;
     QLineEdit* Indicatif_A = nullptr;
@@ -143,6 +152,9 @@ public:
 
     QTimer* Timer1 = nullptr;
 };
+
+// Caption of the grid frame in the department view: " 12 Départements sur 144 Mhz".
+QString Titre_Departements(double compteur, const QString& bande);
 
 // The main window's controls; null before the window is built.
 Controles_Carnet* carnet();

@@ -56,12 +56,6 @@ T* nomme(T* controle, const char* nom)
     return controle;
 }
 
-// Str() of a count: a blank before the digits of a number that is not negative.
-QString texteCompte(double n)
-{
-    const QString t = (n == std::floor(n) && std::abs(n) < 1e15) ? QString::number(qint64(n)) : QString::number(n);
-    return n >= 0 ? QLatin1Char(' ') + t : t;
-}
 
 } // namespace
 
@@ -312,8 +306,7 @@ void Fenetre_Station::Validation_Click()
             return;  // the missing-file window has taken over
         piege([&] {
             if (c->Frame3)
-                c->Frame3->setTitle(texteCompte(Prog().Compteur_Carte) + QStringLiteral(" Départements sur ") +
-                                    Prog().Bande_Affichee);
+                c->Frame3->setTitle(Titre_Departements(Prog().Compteur_Carte, Prog().Bande_Affichee));
             if (c->Liste_QSO && c->Liste_QSO->count() > 0)
                 c->Liste_QSO->setCurrentRow(c->Liste_QSO->count() - 1);
             if (c->Bande_A)
@@ -338,43 +331,10 @@ void Fenetre_Station::Affiche_Station_Carnet()
     if (c && c->L_Station)
         c->L_Station->setText(Prog().Locator_Station);
 
-    // 3. Band and mode last used.
-    piege([&] {
-        Prog().Index_Bande = Valeur_Numerique(Lit_Station(Bande_Utilisee, QStringLiteral("0")));
-        if (c && c->Bande_A)
-            c->Bande_A->setCurrentIndex(qRound(Prog().Index_Bande));
-        const int mode = qRound(Valeur_Numerique(Lit_Station(Mode_Utilise, QStringLiteral("0"))));
-        if (c && c->Mode_A)
-            c->Mode_A->setCurrentIndex(mode);
-    });
-
-    // 4. Clock and date options.
-    piege([&] {
-        const bool utc = Lit_Station(Heure_UTC, Vrai) == Vrai;
-        if (c && c->Mnu_UTC_Oui)
-            c->Mnu_UTC_Oui->setChecked(utc);
-        if (c && c->Mnu_UTC_Non)
-            c->Mnu_UTC_Non->setChecked(!utc);
-        const bool automatique = Lit_Station(Date_Automatique, Vrai) == Vrai;
-        if (c && c->Mnu_Auto_Oui)
-            c->Mnu_Auto_Oui->setChecked(automatique);
-        if (c && c->Mnu_Auto_Non)
-            c->Mnu_Auto_Non->setChecked(!automatique);
-        if (c && c->Label15)
-            c->Label15->setText(automatique ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
-    });
-
-    // 5. Activities.
-    piege([&] {
-        Prog().Nombre_Activites = Valeur_Numerique(Lit_Station(NB_Activite, QStringLiteral("5")));
-        if (!c || !c->Activ_A)
-            return;
-        c->Activ_A->clear();
-        const int n = qRound(Prog().Nombre_Activites);
-        for (int i = 0; i < n; ++i)
-            c->Activ_A->addItem(Lit_Station(Activite_N(i), QStringLiteral("err1")));
-        c->Activ_A->setCurrentIndex(qRound(Valeur_Numerique(Lit_Station(Activite, QStringLiteral("0")))));
-    });
+    // 3. - 5. Band and mode last used, clock and date options, activities.
+    piege([&] { c->Lit_Bande_Et_Mode(); });
+    piege([&] { c->Lit_Heure_Et_Date(); });
+    piege([&] { c->Remplit_Activites(); });
 }
 
 void Fenetre_Station::Quitter_Click()

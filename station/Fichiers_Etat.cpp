@@ -1,5 +1,7 @@
 #include "station/Fichiers_Etat.h"
 
+#include "station/Ligne_QSO.h"
+
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Fenetres_Station.h"
@@ -16,17 +18,6 @@ const QString SuffixeDepartement = QStringLiteral("_Departement.txt");
 const QString SuffixeLocator = QStringLiteral("_Locator.txt");
 const QString SuffixePrefixe = QStringLiteral("_Prefixe.txt");
 
-// Trim of blanks only (tabs and other characters stay), as the files are blank padded.
-QStringView sansBlancs(QStringView t)
-{
-    qsizetype debut = 0;
-    qsizetype fin = t.size();
-    while (debut < fin && t.at(debut) == QLatin1Char(' '))
-        ++debut;
-    while (fin > debut && t.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return t.mid(debut, fin - debut);
-}
 
 QStringView sansBlancsAGauche(QStringView t)
 {

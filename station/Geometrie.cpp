@@ -1,5 +1,7 @@
 #include "station/Geometrie.h"
 
+#include "station/Ligne_QSO.h"
+
 #include "station/Variables_Programme.h"
 
 #include <QStringView>
@@ -18,16 +20,6 @@ int rang(const QString& locator, int n)
     return Rang_Lettre(n < locator.size() ? locator.at(n) : QChar());
 }
 
-QString sansBlancs(const QString& t)
-{
-    qsizetype debut = 0;
-    qsizetype fin = t.size();
-    while (debut < fin && t.at(debut) == QLatin1Char(' '))
-        ++debut;
-    while (fin > debut && t.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return t.mid(debut, fin - debut);
-}
 
 // Great-circle distance in km between two locators.
 double distanceKm(const QString& loc1, const QString& loc2)
@@ -76,7 +68,7 @@ double Arc_Sinus_Negatif(double x)
 
 void Calcul_Distance(const QString& locatorStation, QString locatorContacte)
 {
-    locatorContacte = sansBlancs(locatorContacte).left(6);
+    locatorContacte = station::sansBlancs(locatorContacte).left(6).toString();
     if (locatorContacte.size() < 6)
         return;
     const double d = distanceKm(locatorStation, locatorContacte);

@@ -63,10 +63,21 @@ QString nomChamp(Champ champ)
     return QString::fromUtf16(definition(champ).nom);
 }
 
+QStringView sansBlancs(QStringView t)
+{
+    qsizetype debut = 0;
+    qsizetype fin = t.size();
+    while (debut < fin && t.at(debut) == QLatin1Char(' '))
+        ++debut;
+    while (fin > debut && t.at(fin - 1) == QLatin1Char(' '))
+        --fin;
+    return t.mid(debut, fin - debut);
+}
+
 QString lireChamp(const QString& ligne, Champ champ)
 {
     const Colonne c = colonne(champ);
-    return ligne.mid(c.debut - 1, c.largeur).trimmed();
+    return sansBlancs(QStringView(ligne).mid(c.debut - 1, c.largeur)).toString();
 }
 
 ChampTropLong::ChampTropLong(Champ c, const QString& v)

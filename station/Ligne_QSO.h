@@ -2,6 +2,7 @@
 // The log record: one QSO per line, 199 fixed columns (plus CR LF in the file), and the
 // item of the QSO list, which puts the QSO number in front of it.
 #include <QString>
+#include <QStringView>
 #include <stdexcept>
 
 namespace station {
@@ -44,6 +45,9 @@ struct Colonne {
 Colonne colonne(Champ champ);
 // French name of a field for the messages ("l'indicatif", "les remarques" ...).
 QString nomChamp(Champ champ);
+
+// The text without its leading and trailing blanks (only blanks: the files are blank padded).
+QStringView sansBlancs(QStringView texte);
 
 // The value of a field, blanks trimmed (text outside a short line reads as empty).
 QString lireChamp(const QString& ligne, Champ champ);

@@ -1,5 +1,7 @@
 #include "station/Nomenclature.h"
 
+#include "station/Ligne_QSO.h"
+
 #include "platform/Fichiers.h"
 #include "station/Fichiers_Etat.h"
 
@@ -14,16 +16,6 @@ QString blancs(qsizetype n)
     return n > 0 ? QString(n, QLatin1Char(' ')) : QString();
 }
 
-QString sansBlancs(QStringView t)
-{
-    qsizetype debut = 0;
-    qsizetype fin = t.size();
-    while (debut < fin && t.at(debut) == QLatin1Char(' '))
-        ++debut;
-    while (fin > debut && t.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return t.mid(debut, fin - debut).toString();
-}
 
 bool estVide(const QString& ligne)
 {
@@ -51,16 +43,16 @@ QString champNomenclature(const QString& ligne)
 
 QString cleNomenclature(const QString& enregistrement)
 {
-    return sansBlancs(QStringView(enregistrement).left(LargeurIndicatifNomenclature));
+    return sansBlancs(QStringView(enregistrement).left(LargeurIndicatifNomenclature)).toString();
 }
 
 void champsNomenclature(const QString& enregistrement, QString& indicatif, QString& departement,
                         QString& locator)
 {
     const QStringView e(enregistrement);
-    indicatif = sansBlancs(e.left(10));
-    departement = e.size() > 11 ? sansBlancs(e.mid(11, 2)) : QString();
-    locator = e.size() > 14 ? sansBlancs(e.mid(14, 6)) : QString();
+    indicatif = sansBlancs(e.left(10)).toString();
+    departement = e.size() > 11 ? sansBlancs(e.mid(11, 2)).toString() : QString();
+    locator = e.size() > 14 ? sansBlancs(e.mid(14, 6)).toString() : QString();
 }
 
 QString ligneNomenclature(const QString& indicatif, const QString& departement, const QString& locator)
