@@ -34,12 +34,6 @@ Carnet* Carnet::s_instance = nullptr;
 
 namespace {
 
-// Whole number as the classic conversion rounds it (half to even).
-int arrondi(double v)
-{
-    return int(std::nearbyint(v));
-}
-
 template <class T>
 T* nomme(T* controle, const QString& nom)
 {

@@ -25,9 +25,10 @@ void enregistrerCarnet(Controles_Carnet* c)
 }
 
 namespace {
+// Whole number as the classic conversion rounds it (half to even).
 int arrondi(double v)
 {
-    return int(std::lround(v));
+    return int(std::nearbyint(v));
 }
 } // namespace
 

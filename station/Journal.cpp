@@ -10,6 +10,7 @@
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <stdexcept>
 
@@ -47,7 +48,7 @@ QString numerote(const QString& item, int n)
         if (pareil && m == 0)
             return item;
     }
-    return itemListe(n, ligneDeItem(item));
+    return itemListe(n, QStringView(item).mid(DecalageListe, LongueurLigneQSO));
 }
 
 } // namespace
@@ -208,6 +209,7 @@ void Charge_Liste_QSO(const QString& indicatif)
     plateforme::LecteurTexte journal(nomJournal(indicatif));
 
     QWidget* fenetre = c->fenetre();
+    const QPointer<QWidget> focus = fenetre->focusWidget();
     fenetre->hide();
     Chargement& chargement = Chargement::instance();
     plateforme::montrer(&chargement);
@@ -235,6 +237,9 @@ void Charge_Liste_QSO(const QString& indicatif)
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
     chargement.hide();
     plateforme::montrer(fenetre);
+    // The loading window does not move the entry point of the main window.
+    if (focus)
+        focus->setFocus();
 }
 
 void Supprime_QSO()

@@ -141,7 +141,7 @@ QString numeroListe(int numero)
     return QString::number(numero).rightJustified(LargeurNumero, QLatin1Char(' ')) + QLatin1Char(' ');
 }
 
-QString itemListe(int numero, const QString& ligne)
+QString itemListe(int numero, QStringView ligne)
 {
     // Built in one allocation: the list of a large log is rebuilt item by item.
     QString item(DecalageListe + ligne.size(), Qt::Uninitialized);
@@ -156,9 +156,9 @@ QString itemListe(int numero, const QString& ligne)
         }
     }
     if (numero < 0 || numero > 99999)
-        return numeroListe(numero) + ligne;
+        return numeroListe(numero) + ligne.toString();
     d[LargeurNumero] = u' ';
-    std::copy_n(reinterpret_cast<const char16_t*>(ligne.constData()), ligne.size(), d + DecalageListe);
+    std::copy_n(ligne.utf16(), ligne.size(), d + DecalageListe);
     return item;
 }
 

@@ -91,7 +91,7 @@ struct Ligne_QSO {
 // "    7 " for 7: the number right-aligned in five columns, then one blank.
 QString numeroListe(int numero);
 // A `Ligne_Liste_QSO`: number prefix then the record.
-QString itemListe(int numero, const QString& ligne);
+QString itemListe(int numero, QStringView ligne);
 // The record of a list item (199 characters from column 7, fewer for a short line).
 QString ligneDeItem(const QString& item);
 // The number of a list item (its first five columns, trimmed).

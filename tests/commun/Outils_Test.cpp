@@ -4,12 +4,17 @@
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "platform/Horloge.h"
+#include "platform/Reglages.h"
+#include "station/Cles_Registre.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QSettings>
 #include <QTest>
 #include <QWidget>
@@ -143,6 +148,121 @@ QString ligneQSO(const QString& date, const QString& indicatif, const QString& d
     l.Distance_QSO = QStringLiteral("?");
     l.Azimut_QSO = QStringLiteral("?");
     return l.texte();
+}
+
+QStringList lignesJournal(const Environnement& env, const QString& indicatif)
+{
+    QStringList l = plateforme::depuisAnsi(lireOctets(env.chemin(indicatif + QStringLiteral(".log"))))
+                        .split(QStringLiteral("\r\n"));
+    if (!l.isEmpty() && l.last().isEmpty())
+        l.removeLast();
+    return l;
+}
+
+QString reglage(const QString& section, const QString& cle)
+{
+    return plateforme::GetSetting(Cles_Registre::Application, section, cle, Absent);
+}
+
+void ecrireReglage(const QString& section, const QString& cle, const QString& valeur)
+{
+    plateforme::SaveSetting(Cles_Registre::Application, section, cle, valeur);
+}
+
+QString reglageSetup(const QString& cle)
+{
+    return reglage(Cles_Registre::Section_Setup, cle);
+}
+
+QString reglageStation(const QString& indicatif, const QString& cle)
+{
+    return reglage(Cles_Registre::Section_Station(indicatif), cle);
+}
+
+void ecrireReglageStation(const QString& indicatif, const QString& cle, const QString& valeur)
+{
+    ecrireReglage(Cles_Registre::Section_Station(indicatif), cle, valeur);
+}
+
+Carnet& demarrerStation(Environnement& env, const StationTest& s)
+{
+    using namespace Cles_Registre;
+    ecrireReglage(Section_Setup, Indicatif_Station, s.indicatif);
+    ecrireReglage(Section_Setup, Locator_Station, s.locator);
+    const auto ecrire = [&s](const QString& cle, const QString& valeur) {
+        ecrireReglageStation(s.indicatif, cle, valeur);
+    };
+    const auto option = [&ecrire](const QString& cle, const std::optional<bool>& valeur) {
+        if (valeur)
+            ecrire(cle, *valeur ? Vrai : Faux);
+    };
+    if (!s.activites.isEmpty()) {
+        ecrire(NB_Activite, QString::number(s.activites.size()));
+        for (int i = 0; i < s.activites.size(); ++i)
+            ecrire(Activite_N(i), s.activites.at(i));
+        ecrire(Activite, QStringLiteral("0"));
+    }
+    if (s.bande)
+        ecrire(Bande_Utilisee, QString::number(*s.bande));
+    if (s.mode)
+        ecrire(Mode_Utilise, QString::number(*s.mode));
+    option(Date_Automatique, s.dateAuto);
+    option(Heure_UTC, s.utc);
+    option(Separateur, s.separateurs);
+    for (const QString& suffixe : s.fichiers) {
+        const QString modele = env.chemin(Indicatif_Vide + suffixe);
+        if (QFile::exists(modele))
+            QFile::copy(modele, env.chemin(s.indicatif + suffixe));
+        else
+            ecrireOctets(env.chemin(s.indicatif + suffixe), QByteArray());
+    }
+    ecrireOctets(env.chemin(s.indicatif + QStringLiteral(".log")), enAnsi(s.journal));
+    if (s.nomenclature)
+        ecrireOctets(env.chemin(QStringLiteral("Nomenclature.txt")), enAnsi(*s.nomenclature));
+    if (s.horloge)
+        env.fixerHorloge(*s.horloge, 3600);
+    Carnet& c = Carnet::instance();
+    c.Form_Load();
+    env.oublierMessages();
+    return c;
+}
+
+bool aLeFocus(const QWidget& fenetre, QWidget* controle)
+{
+    QWidget* f = fenetre.focusWidget();
+    if (auto* cb = qobject_cast<QComboBox*>(controle))
+        return f == cb || f == cb->lineEdit();
+    return f == controle;
+}
+
+void saisir(QWidget* champ, const QString& texte)
+{
+    taper(champ, texte);
+    entree(champ);
+}
+
+QWidget* fenetre(const QString& nom)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == nom)
+            return w;
+    return nullptr;
+}
+
+QStringList elements(const QComboBox* liste)
+{
+    QStringList t;
+    for (int i = 0; i < liste->count(); ++i)
+        t << liste->itemText(i);
+    return t;
+}
+
+QStringList elements(const QListWidget* liste)
+{
+    QStringList t;
+    for (int i = 0; i < liste->count(); ++i)
+        t << liste->item(i)->text();
+    return t;
 }
 
 } // namespace test

@@ -8,10 +8,14 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <deque>
 #include <memory>
+#include <optional>
 
-class QWidget;
+class Carnet;
+class QComboBox;
+class QListWidget;
 
 namespace test {
 
@@ -66,5 +70,69 @@ void entree(QWidget* controle);
 // Builds a 199-character record from a few fields (the others blank or defaults).
 QString ligneQSO(const QString& date, const QString& indicatif, const QString& debut,
                  const QString& bande = QStringLiteral("144 Mhz"), const QString& prenom = QString());
+// The records of a station's log, in file order.
+QStringList lignesJournal(const Environnement& env, const QString& indicatif);
+
+// --- Settings of the application ----------------------------------------------------------------
+
+// What a key that is not there reads as.
+inline const QString Absent = QStringLiteral("<absent>");
+QString reglage(const QString& section, const QString& cle);
+void ecrireReglage(const QString& section, const QString& cle, const QString& valeur);
+// Section "Setup".
+QString reglageSetup(const QString& cle);
+// Section of a station ("Setup " followed by its callsign).
+QString reglageStation(const QString& indicatif, const QString& cle);
+void ecrireReglageStation(const QString& indicatif, const QString& cle, const QString& valeur);
+
+// --- A station started in the main window ---------------------------------------------------------
+
+struct StationTest {
+    QString indicatif = QStringLiteral("F5XYZ");
+    QString locator = QStringLiteral("JN03TJ");
+    // Written with their count, the first one current; none: no activity setting written.
+    QStringList activites = {QStringLiteral("QSO"), QStringLiteral("DFCF"), QStringLiteral("DMF"),
+                             QStringLiteral("DPLF"), QStringLiteral("IOTA")};
+    // Settings of the station; std::nullopt: not written (the program's default applies).
+    std::optional<int> bande = 10;  // "144 Mhz"
+    std::optional<int> mode = 0;
+    std::optional<bool> dateAuto = true;
+    std::optional<bool> utc = true;
+    std::optional<bool> separateurs = true;
+    // Station files copied from the FXXXX templates (an empty file where there is no template).
+    QStringList fichiers = {QStringLiteral("_Departement.txt"), QStringLiteral("_Locator.txt"),
+                            QStringLiteral("_Prefixe.txt"), QStringLiteral("_Absent.txt")};
+    QStringList journal;
+    // The callsign directory; std::nullopt: the installed one is kept.
+    std::optional<QStringList> nomenclature = QStringList();
+    // The clock fixed at this UTC instant, local time an hour ahead; std::nullopt: not fixed.
+    std::optional<QDateTime> horloge = QDateTime(QDate(2024, 3, 15), QTime(14, 35, 20), Qt::UTC);
+};
+
+// Writes the station's settings and files, then starts the main window as at launch; the
+// messages of the start-up are forgotten.
+Carnet& demarrerStation(Environnement& env, const StationTest& station = {});
+
+// The focus of `fenetre` is on `controle` (for an editable combo box: on it or its line edit).
+bool aLeFocus(const QWidget& fenetre, QWidget* controle);
+// Types `texte` into a field, then Enter.
+void saisir(QWidget* champ, const QString& texte);
+
+// --- Windows and controls -------------------------------------------------------------------------
+
+// The top-level window of that object name, or null.
+QWidget* fenetre(const QString& nom);
+
+// The control of that name in that window, or null.
+template <class T>
+T* controle(const QString& nomFenetre, const QString& nom)
+{
+    QWidget* f = fenetre(nomFenetre);
+    return f ? f->findChild<T*>(nom) : nullptr;
+}
+
+// The texts of a list's items, in order.
+QStringList elements(const QComboBox* liste);
+QStringList elements(const QListWidget* liste);
 
 } // namespace test

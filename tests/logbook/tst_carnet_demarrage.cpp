@@ -3,7 +3,7 @@
 
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
-#include "platform/Reglages.h"
+#include "station/Cles_Registre.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Variables_Programme.h"
 
@@ -22,23 +22,11 @@
 
 namespace {
 
-const QString App = QStringLiteral("Velmarin");
-
-void reglage(const QString& section, const QString& cle, const QString& valeur)
-{
-    plateforme::SaveSetting(App, section, cle, valeur);
-}
-
-QString lu(const QString& section, const QString& cle)
-{
-    return plateforme::GetSetting(App, section, cle, QStringLiteral("<absent>"));
-}
-
 // A station already set up: its settings and its files made from the templates, its log.
 void preparerStation(test::Environnement& env, const QString& indicatif, const QStringList& log)
 {
-    reglage(QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), indicatif);
-    reglage(QStringLiteral("Setup"), QStringLiteral("Locator Station"), QStringLiteral("JN23AB"));
+    test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Indicatif_Station, indicatif);
+    test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Locator_Station, QStringLiteral("JN23AB"));
     for (const char* suffixe : {"_Departement.txt", "_Locator.txt", "_Prefixe.txt"}) {
         const QString s = QString::fromLatin1(suffixe);
         QVERIFY(QFile::copy(env.chemin(QStringLiteral("FXXXX") + s), env.chemin(indicatif + s)));
@@ -125,8 +113,8 @@ void TestCarnetDemarrage::premiereInstallation()
     QCOMPARE(ctrl<QGroupBox>("Frame4")->title(), QStringLiteral("QSO numéro 1"));
     QVERIFY(Carnet::instance().isVisible());
     // The start-up went to its end on the placeholder station.
-    QCOMPARE(lu(QStringLiteral("Setup FXXXX"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
-    QCOMPARE(lu(QStringLiteral("Setup"), QStringLiteral("Chemin Repertoire")), plateforme::dossierProgramme());
+    QCOMPARE(test::reglage(QStringLiteral("Setup FXXXX"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
+    QCOMPARE(test::reglage(QStringLiteral("Setup"), QStringLiteral("Chemin Repertoire")), plateforme::dossierProgramme());
     QCOMPARE(Prog().Chemin_Sauvegarde, plateforme::dossierProgramme());
     QCOMPARE(Prog().Numero_Sauvegarde, 1.0);
     QCOMPARE(Prog().Delta_Sauvegarde, QStringLiteral("10"));
@@ -207,13 +195,13 @@ void TestCarnetDemarrage::optionsEnregistrees()
     test::Environnement env;
     preparerStation(env, QStringLiteral("F6ABC"), {});
     const QString s = QStringLiteral("Setup F6ABC");
-    reglage(s, QStringLiteral("Heure UTC"), QStringLiteral("False"));
-    reglage(s, QStringLiteral("Separateur"), QStringLiteral("True"));
-    reglage(s, QStringLiteral("Date Automatique"), QStringLiteral("False"));
-    reglage(s, QStringLiteral("Exporter QSO"), QStringLiteral("True"));
-    reglage(s, QStringLiteral("Chemin Sauvegarde"), QStringLiteral("/sauve/F6ABC"));
-    reglage(s, QStringLiteral("Numero Sauvegarde"), QStringLiteral("40"));
-    reglage(s, QStringLiteral("Delta Sauvegarde"), QStringLiteral("25"));
+    test::ecrireReglage(s, QStringLiteral("Heure UTC"), QStringLiteral("False"));
+    test::ecrireReglage(s, QStringLiteral("Separateur"), QStringLiteral("True"));
+    test::ecrireReglage(s, QStringLiteral("Date Automatique"), QStringLiteral("False"));
+    test::ecrireReglage(s, QStringLiteral("Exporter QSO"), QStringLiteral("True"));
+    test::ecrireReglage(s, QStringLiteral("Chemin Sauvegarde"), QStringLiteral("/sauve/F6ABC"));
+    test::ecrireReglage(s, QStringLiteral("Numero Sauvegarde"), QStringLiteral("40"));
+    test::ecrireReglage(s, QStringLiteral("Delta Sauvegarde"), QStringLiteral("25"));
     Carnet::instance().Form_Load();
 
     QVERIFY(!action("Mnu_UTC_Oui")->isChecked());
@@ -229,7 +217,7 @@ void TestCarnetDemarrage::optionsEnregistrees()
     QCOMPARE(Prog().Numero_Sauvegarde, 40.0);
     QCOMPARE(Prog().Delta_Sauvegarde, QStringLiteral("25"));
     // Only the exact text "True" switches an option on.
-    reglage(s, QStringLiteral("Heure UTC"), QStringLiteral("true"));
+    test::ecrireReglage(s, QStringLiteral("Heure UTC"), QStringLiteral("true"));
     Carnet::detruireInstance();
     Carnet::instance().Form_Load();
     QVERIFY(action("Mnu_UTC_Non")->isChecked());
@@ -246,7 +234,7 @@ void TestCarnetDemarrage::indicatifAvecBarre()
     QCOMPARE(ctrl<QGroupBox>("Frame5")->title(), QStringLiteral("Velmarin de F6ABC/P"));
     // Files and settings keep the "_" form.
     QCOMPARE(ctrl<QListWidget>("Liste_QSO")->count(), 2);
-    QCOMPARE(lu(QStringLiteral("Setup F6ABC_P"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
+    QCOMPARE(test::reglage(QStringLiteral("Setup F6ABC_P"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
     QVERIFY(QFile::exists(env.chemin(QStringLiteral("F6ABC_P_Activite.txt"))));
 }
 
@@ -255,13 +243,13 @@ void TestCarnetDemarrage::bandeModeEtActivite()
     test::Environnement env;
     preparerStation(env, QStringLiteral("F6ABC"), {});
     const QString s = QStringLiteral("Setup F6ABC");
-    reglage(s, QStringLiteral("bande Utilisee"), QStringLiteral("10"));
-    reglage(s, QStringLiteral("Mode Utilise"), QStringLiteral("1"));
-    reglage(s, QStringLiteral("NB Activite"), QStringLiteral("3"));
-    reglage(s, QStringLiteral("Activite0"), QStringLiteral("QSO"));
-    reglage(s, QStringLiteral("Activite1"), QStringLiteral("DFCF"));
-    reglage(s, QStringLiteral("Activite2"), QStringLiteral("DMF"));
-    reglage(s, QStringLiteral("Activite"), QStringLiteral("2"));
+    test::ecrireReglage(s, QStringLiteral("bande Utilisee"), QStringLiteral("10"));
+    test::ecrireReglage(s, QStringLiteral("Mode Utilise"), QStringLiteral("1"));
+    test::ecrireReglage(s, QStringLiteral("NB Activite"), QStringLiteral("3"));
+    test::ecrireReglage(s, QStringLiteral("Activite0"), QStringLiteral("QSO"));
+    test::ecrireReglage(s, QStringLiteral("Activite1"), QStringLiteral("DFCF"));
+    test::ecrireReglage(s, QStringLiteral("Activite2"), QStringLiteral("DMF"));
+    test::ecrireReglage(s, QStringLiteral("Activite"), QStringLiteral("2"));
     Carnet::instance().Form_Load();
 
     QCOMPARE(ctrl<QComboBox>("Bande_A")->currentText(), QStringLiteral("144 Mhz"));
@@ -277,7 +265,7 @@ void TestCarnetDemarrage::bandeModeEtActivite()
     QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("F6ABC_Activite.txt"))), QByteArray("QSO\r\nDFCF\r\nDMF\r\n"));
 
     // "-1" (an activity typed outside the list) leaves nothing selected.
-    reglage(s, QStringLiteral("Activite"), QStringLiteral("-1"));
+    test::ecrireReglage(s, QStringLiteral("Activite"), QStringLiteral("-1"));
     Carnet::detruireInstance();
     Carnet::instance().Form_Load();
     QCOMPARE(ctrl<QComboBox>("Activ_A")->currentIndex(), -1);
@@ -314,7 +302,7 @@ void TestCarnetDemarrage::journalIntrouvable()
     QCOMPARE(ctrl<QListWidget>("Liste_QSO")->count(), 0);
     QCOMPARE(Prog().Nombre_QSO, 0);
     QCOMPARE(ctrl<QGroupBox>("Frame4")->title(), QStringLiteral("QSO numéro 1"));
-    QCOMPARE(lu(QStringLiteral("Setup F6ABC"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
+    QCOMPARE(test::reglage(QStringLiteral("Setup F6ABC"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
     QVERIFY(QFile::exists(env.chemin(QStringLiteral("F6ABC_Activite.txt"))));
     QVERIFY(ctrl<QLineEdit>("Indicatif_A")->isEnabled());
 }
@@ -331,7 +319,7 @@ void TestCarnetDemarrage::fichierDepartementIntrouvable()
     QVERIFY(env.finDemandee());
     // The start-up stopped at the grid: no log loaded, nothing written back.
     QCOMPARE(ctrl<QListWidget>("Liste_QSO")->count(), 0);
-    QCOMPARE(lu(QStringLiteral("Setup F6ABC"), QStringLiteral("Revision")), QStringLiteral("<absent>"));
+    QCOMPARE(test::reglage(QStringLiteral("Setup F6ABC"), QStringLiteral("Revision")), QStringLiteral("<absent>"));
 }
 
 void TestCarnetDemarrage::controlesNommes()

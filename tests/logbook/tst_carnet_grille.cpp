@@ -193,8 +193,8 @@ void TestCarnetGrille::textesDesCellules()
 
 void TestCarnetGrille::titres()
 {
-    QCOMPARE(grille::titreDepartements(12, QStringLiteral("144 Mhz")), QStringLiteral(" 12 Départements sur 144 Mhz"));
-    QCOMPARE(grille::titreDepartements(0, QStringLiteral("144 Mhz")), QStringLiteral(" 0 Départements sur 144 Mhz"));
+    QCOMPARE(Titre_Departements(12, QStringLiteral("144 Mhz")), QStringLiteral(" 12 Départements sur 144 Mhz"));
+    QCOMPARE(Titre_Departements(0, QStringLiteral("144 Mhz")), QStringLiteral(" 0 Départements sur 144 Mhz"));
     QCOMPARE(grille::titreCarres(7, QStringLiteral("JN")), QStringLiteral(" 7 moyens carrés dans le carré JN"));
 }
 

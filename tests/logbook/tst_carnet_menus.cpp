@@ -2,11 +2,9 @@
 #include "commun/Outils_Test.h"
 
 #include "logbook/Carnet.h"
-#include "platform/Reglages.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,20 +15,22 @@
 
 namespace {
 
-const QString App = QStringLiteral("Velmarin");
-const QString Section = QStringLiteral("Setup F6ABC");
+const QString Station = QStringLiteral("F6ABC");
 
+// Station F6ABC in JN23AB, its award files from the templates and an empty log, no option
+// written, started as at launch.
 void demarrer(test::Environnement& env)
 {
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), QStringLiteral("F6ABC"));
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Locator Station"), QStringLiteral("JN23AB"));
-    for (const char* suffixe : {"_Departement.txt", "_Locator.txt", "_Prefixe.txt"}) {
-        const QString s = QString::fromLatin1(suffixe);
-        QFile::copy(env.chemin(QStringLiteral("FXXXX") + s), env.chemin(QStringLiteral("F6ABC") + s));
-    }
-    test::ecrireOctets(env.chemin(QStringLiteral("F6ABC.log")), QByteArray());
-    Carnet::instance().Form_Load();
-    env.oublierMessages();
+    test::StationTest s;
+    s.indicatif = Station;
+    s.locator = QStringLiteral("JN23AB");
+    s.activites.clear();
+    s.bande = s.mode = std::nullopt;
+    s.dateAuto = s.utc = s.separateurs = std::nullopt;
+    s.fichiers = {QStringLiteral("_Departement.txt"), QStringLiteral("_Locator.txt"), QStringLiteral("_Prefixe.txt")};
+    s.nomenclature = std::nullopt;
+    s.horloge = std::nullopt;
+    test::demarrerStation(env, s);
 }
 
 QAction* action(const QString& nom)
@@ -43,7 +43,7 @@ QAction* action(const QString& nom)
 
 QString reglage(const QString& cle)
 {
-    return plateforme::GetSetting(App, Section, cle, QStringLiteral("<absent>"));
+    return test::reglageStation(Station, cle);
 }
 
 } // namespace
@@ -95,7 +95,7 @@ void TestCarnetMenus::paireOption()
     QCOMPARE(reglage(cle), QStringLiteral("True"));
 
     // The item already ticked stays ticked and saves its value again.
-    plateforme::SaveSetting(App, Section, cle, QStringLiteral("autre"));
+    test::ecrireReglageStation(Station, cle, QStringLiteral("autre"));
     action(oui)->trigger();
     QVERIFY(action(oui)->isChecked());
     QVERIFY(!action(non)->isChecked());
@@ -174,7 +174,7 @@ void TestCarnetMenus::horlogeLocale()
     Carnet& c = Carnet::instance();
     action(QStringLiteral("Mnu_UTC_Non"))->trigger();
     // The tick reads the menu, not the setting.
-    plateforme::SaveSetting(App, Section, QStringLiteral("Heure UTC"), QStringLiteral("True"));
+    test::ecrireReglageStation(Station, QStringLiteral("Heure UTC"), QStringLiteral("True"));
     c.Timer1_Timer();
 
     QCOMPARE(c.Label37->text(), QStringLiteral("00:30 Utc"));

@@ -2,8 +2,6 @@
 #include "commun/Outils_Test.h"
 
 #include "logbook/Carnet.h"
-#include "platform/Ansi.h"
-#include "platform/Reglages.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -20,38 +18,17 @@
 
 namespace {
 
-const QString Station = QStringLiteral("F5XYZ");
-const QString SectionStation = QStringLiteral("Setup F5XYZ");
-const QString App = QStringLiteral("Velmarin");
+const QString Station = test::StationTest{}.indicatif;
 
+// Station F5XYZ in JN03TJ on 14 MHz with that log, its options and directory left as installed.
 Carnet& demarrer(test::Environnement& env, const QStringList& journal)
 {
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), Station);
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Locator Station"), QStringLiteral("JN03TJ"));
-    const QStringList activites = {QStringLiteral("QSO"), QStringLiteral("DFCF"), QStringLiteral("DMF"),
-                                   QStringLiteral("DPLF"), QStringLiteral("IOTA")};
-    const auto ecrire = [](const QString& cle, const QString& valeur) {
-        plateforme::SaveSetting(App, SectionStation, cle, valeur);
-    };
-    ecrire(QStringLiteral("NB Activite"), QString::number(activites.size()));
-    for (int i = 0; i < activites.size(); ++i)
-        ecrire(QStringLiteral("Activite%1").arg(i), activites.at(i));
-    ecrire(QStringLiteral("Activite"), QStringLiteral("0"));
-    ecrire(QStringLiteral("bande Utilisee"), QStringLiteral("4"));
-    ecrire(QStringLiteral("Mode Utilise"), QStringLiteral("0"));
-    for (const char* suffixe : {"_Departement.txt", "_Locator.txt", "_Prefixe.txt", "_Absent.txt"}) {
-        const QString s = QString::fromLatin1(suffixe);
-        if (QFile::exists(env.chemin(QStringLiteral("FXXXX") + s)))
-            QFile::copy(env.chemin(QStringLiteral("FXXXX") + s), env.chemin(Station + s));
-        else
-            test::ecrireOctets(env.chemin(Station + s), QByteArray());
-    }
-    test::ecrireOctets(env.chemin(Station + QStringLiteral(".log")), test::enAnsi(journal));
-    env.fixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(14, 35, 20), Qt::UTC), 3600);
-    Carnet& c = Carnet::instance();
-    c.Form_Load();
-    env.oublierMessages();
-    return c;
+    test::StationTest s;
+    s.bande = 4;
+    s.dateAuto = s.utc = s.separateurs = std::nullopt;
+    s.nomenclature = std::nullopt;
+    s.journal = journal;
+    return test::demarrerStation(env, s);
 }
 
 QString qso(const QString& date, const QString& indicatif, const QString& bande, const QString& departement,
@@ -103,15 +80,6 @@ void doubleCliquer(Carnet& c, int rang)
 {
     cliquer(c, rang);
     QTest::mouseDClick(c.Liste_QSO->viewport(), Qt::LeftButton, {}, rectangle(c, rang).center());
-}
-
-QStringList lignesJournal(test::Environnement& env)
-{
-    QStringList l = plateforme::depuisAnsi(test::lireOctets(env.chemin(Station + QStringLiteral(".log"))))
-                        .split(QStringLiteral("\r\n"));
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
-    return l;
 }
 
 QList<QByteArray> fichiersEtat(test::Environnement& env)
@@ -233,7 +201,7 @@ void TestEdition::editionGardeQSLEtDates()
     QString attendu = avant[1];
     attendu.replace(110, 15, QStringLiteral("Jean-Luc").leftJustified(15));
     attendu.replace(168, 30, QStringLiteral("C. CHATEAU").leftJustified(30));
-    QCOMPARE(lignesJournal(env), (QStringList{avant[0], attendu, avant[2]}));
+    QCOMPARE(test::lignesJournal(env, Station), (QStringList{avant[0], attendu, avant[2]}));
     QCOMPARE(attendu.mid(134, 19), QStringLiteral("4 05/03/24 20/03/24"));
     QCOMPARE(c.Liste_QSO->item(1)->text(), QStringLiteral("    2 ") + attendu);
     QCOMPARE(c.Liste_QSO->currentRow(), 1);
@@ -271,7 +239,7 @@ void TestEdition::editionNeSuitPasUnSimpleClic()
     QCOMPARE(Prog().Ligne_Selectionnee, station::itemListe(3, avant[2]));
     c.Enregistrer->click();
 
-    const QStringList apres = lignesJournal(env);
+    const QStringList apres = test::lignesJournal(env, Station);
     QCOMPARE(apres.size(), 3);
     QCOMPARE(apres[0], avant[0]);
     QCOMPARE(apres[1].mid(10, 12).trimmed(), QStringLiteral("F1ABC"));
@@ -295,7 +263,7 @@ void TestEdition::editionRefuseeAvecUnSeulQSO()
 
     QCOMPARE(env.textes(), QStringList{QStringLiteral(
                                "Il doit y avoir au moins DEUX QSO d'enregistré pour pouvoir modifier le premier QSO")});
-    QCOMPARE(lignesJournal(env), avant);
+    QCOMPARE(test::lignesJournal(env, Station), avant);
     // The edit stays open with its fields.
     QVERIFY(Prog().Edition_En_Cours);
     QCOMPARE(c.Enregistrer->text(), QStringLiteral("Valider"));
@@ -346,8 +314,8 @@ void TestEdition::annulation()
                        static_cast<QWidget*>(c.Remarques_A)})
         test::entree(w);
     c.Enregistrer->click();
-    QCOMPARE(lignesJournal(env).size(), 4);
-    QCOMPARE(lignesJournal(env).mid(0, 3), journalType());
+    QCOMPARE(test::lignesJournal(env, Station).size(), 4);
+    QCOMPARE(test::lignesJournal(env, Station).mid(0, 3), journalType());
 }
 
 void TestEdition::effacement()
@@ -363,14 +331,14 @@ void TestEdition::effacement()
     c.Effacer->click();
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Effacer le QSO avec la station F1ABC ?")});
     QCOMPARE(env.messages.front().boutons, plateforme::Boutons::OuiNon);
-    QCOMPARE(lignesJournal(env), avant);
+    QCOMPARE(test::lignesJournal(env, Station), avant);
     QCOMPARE(c.Liste_QSO->count(), 3);
     QCOMPARE(c.Indicatif_A->text(), QStringLiteral("F1ABC"));
 
     // Yes: removed from list and log, renumbered, the last QSO selected; award files untouched.
     env.oublierMessages();
     c.Effacer->click();
-    QCOMPARE(lignesJournal(env), (QStringList{avant[0], avant[2]}));
+    QCOMPARE(test::lignesJournal(env, Station), (QStringList{avant[0], avant[2]}));
     QCOMPARE(c.Liste_QSO->count(), 2);
     QCOMPARE(c.Liste_QSO->item(1)->text(), station::itemListe(2, avant[2]));
     QCOMPARE(c.Liste_QSO->currentRow(), 1);

@@ -3,8 +3,6 @@
 #include "commun/Outils_Test.h"
 
 #include "logbook/Carnet.h"
-#include "platform/Ansi.h"
-#include "platform/Reglages.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -22,65 +20,28 @@
 
 namespace {
 
-const QString Station = QStringLiteral("F5XYZ");
-const QString SectionStation = QStringLiteral("Setup F5XYZ");
-const QString App = QStringLiteral("Velmarin");
-const QStringList Activites = {QStringLiteral("QSO"), QStringLiteral("DFCF"), QStringLiteral("DMF"),
-                               QStringLiteral("DPLF"), QStringLiteral("IOTA")};
+const QString Station = test::StationTest{}.indicatif;
 
 QString reglage(const QString& cle)
 {
-    return plateforme::GetSetting(App, SectionStation, cle, QStringLiteral("<absent>"));
+    return test::reglageStation(Station, cle);
 }
 
 void ecrireReglage(const QString& cle, const QString& valeur)
 {
-    plateforme::SaveSetting(App, SectionStation, cle, valeur);
+    test::ecrireReglageStation(Station, cle, valeur);
 }
 
 // Station F5XYZ in JN03TJ, its files made from the templates, started as at launch.
 Carnet& demarrer(test::Environnement& env, int bande, bool dateAuto, const QStringList& journal = {},
                  const QStringList& nomenclature = {})
 {
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), Station);
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Locator Station"), QStringLiteral("JN03TJ"));
-    ecrireReglage(QStringLiteral("NB Activite"), QString::number(Activites.size()));
-    for (int i = 0; i < Activites.size(); ++i)
-        ecrireReglage(QStringLiteral("Activite%1").arg(i), Activites.at(i));
-    ecrireReglage(QStringLiteral("Activite"), QStringLiteral("0"));
-    ecrireReglage(QStringLiteral("bande Utilisee"), QString::number(bande));
-    ecrireReglage(QStringLiteral("Mode Utilise"), QStringLiteral("0"));
-    ecrireReglage(QStringLiteral("Date Automatique"), dateAuto ? QStringLiteral("True") : QStringLiteral("False"));
-    ecrireReglage(QStringLiteral("Heure UTC"), QStringLiteral("True"));
-    ecrireReglage(QStringLiteral("Separateur"), QStringLiteral("True"));
-    for (const char* suffixe : {"_Departement.txt", "_Locator.txt", "_Prefixe.txt", "_Absent.txt"}) {
-        const QString s = QString::fromLatin1(suffixe);
-        if (QFile::exists(env.chemin(QStringLiteral("FXXXX") + s)))
-            QFile::copy(env.chemin(QStringLiteral("FXXXX") + s), env.chemin(Station + s));
-        else
-            test::ecrireOctets(env.chemin(Station + s), QByteArray());
-    }
-    test::ecrireOctets(env.chemin(Station + QStringLiteral(".log")), test::enAnsi(journal));
-    test::ecrireOctets(env.chemin(QStringLiteral("Nomenclature.txt")), test::enAnsi(nomenclature));
-    env.fixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(14, 35, 20), Qt::UTC), 3600);
-    Carnet& c = Carnet::instance();
-    c.Form_Load();
-    env.oublierMessages();
-    return c;
-}
-
-bool aLeFocus(Carnet& c, QWidget* w)
-{
-    QWidget* f = c.focusWidget();
-    if (auto* cb = qobject_cast<QComboBox*>(w))
-        return f == cb || f == cb->lineEdit();
-    return f == w;
-}
-
-void saisir(QWidget* champ, const QString& texte)
-{
-    test::taper(champ, texte);
-    test::entree(champ);
+    test::StationTest s;
+    s.bande = bande;
+    s.dateAuto = dateAuto;
+    s.journal = journal;
+    s.nomenclature = nomenclature;
+    return test::demarrerStation(env, s);
 }
 
 // What the operator types for one QSO; empty texts are only Enter.
@@ -101,33 +62,33 @@ struct QSO {
 void taperQSO(Carnet& c, const QSO& q)
 {
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, q.indicatif);
-    if (aLeFocus(c, c.Depart_A)) {
+    test::saisir(c.Indicatif_A, q.indicatif);
+    if (test::aLeFocus(c, c.Depart_A)) {
         c.Depart_A->clear();
-        saisir(c.Depart_A, q.departement);
+        test::saisir(c.Depart_A, q.departement);
     }
-    if (aLeFocus(c, c.Locator_A)) {
+    if (test::aLeFocus(c, c.Locator_A)) {
         c.Locator_A->clear();
-        saisir(c.Locator_A, q.locator);
+        test::saisir(c.Locator_A, q.locator);
     }
-    QVERIFY(aLeFocus(c, c.Mode_A));
+    QVERIFY(test::aLeFocus(c, c.Mode_A));
     test::entree(c.Mode_A);
     c.Activ_A->setCurrentIndex(q.activite);
     test::entree(c.Activ_A);
-    if (aLeFocus(c, c.Date_A)) {
-        saisir(c.Date_A, q.date);
-        saisir(c.Debut_A, q.debut);
+    if (test::aLeFocus(c, c.Date_A)) {
+        test::saisir(c.Date_A, q.date);
+        test::saisir(c.Debut_A, q.debut);
         if (q.fin.isEmpty())
             test::taper(c.Fin_A, QStringLiteral("+"));
         else
-            saisir(c.Fin_A, q.fin);
+            test::saisir(c.Fin_A, q.fin);
     }
-    if (aLeFocus(c, c.RSTE_A))
+    if (test::aLeFocus(c, c.RSTE_A))
         test::entree(c.RSTE_A);
     test::entree(c.RSTR_A);
-    saisir(c.Prenom_A, q.prenom);
-    saisir(c.QTH_A, q.qth);
-    saisir(c.Remarques_A, q.remarques);
+    test::saisir(c.Prenom_A, q.prenom);
+    test::saisir(c.QTH_A, q.qth);
+    test::saisir(c.Remarques_A, q.remarques);
     QVERIFY(c.Enregistrer->isEnabled());
 }
 
@@ -158,15 +119,6 @@ QStringList journal(int n, int jourDepart = 1)
     for (int i = 0; i < n; ++i)
         l << test::ligneQSO(QStringLiteral("%1/01/24").arg(jourDepart + i % 28, 2, 10, QLatin1Char('0')),
                             QStringLiteral("G%1ABC").arg(i), QStringLiteral("10:00"));
-    return l;
-}
-
-QStringList lignesJournal(test::Environnement& env)
-{
-    QString t = plateforme::depuisAnsi(test::lireOctets(env.chemin(Station + QStringLiteral(".log"))));
-    QStringList l = t.split(QStringLiteral("\r\n"));
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
     return l;
 }
 
@@ -249,7 +201,7 @@ void TestEnregistrer::qsoCompletDateAutomatique()
     QVERIFY(!c.Mode_A->isEnabled());
     QVERIFY(!c.Activ_A->isEnabled());
     QCOMPARE(c.Label5->text(), QStringLiteral("Indicatif"));
-    QVERIFY(aLeFocus(c, c.Indicatif_A));
+    QVERIFY(test::aLeFocus(c, c.Indicatif_A));
     QCOMPARE(Couleurs_Etat::fond(c.Indicatif_A), Couleurs_Etat::depuisBGR(0xC0FFC0));
     QCOMPARE(Prog().Nouveau_Carre, QString());
     QCOMPARE(Prog().Etat_Departement_Saisi, QString());
@@ -261,7 +213,7 @@ void TestEnregistrer::qsoCompletDateAutomatique()
     QCOMPARE(c.Prenom_A->text(), QStringLiteral("Jean"));
     c.Enregistrer->click();
     QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
-    QCOMPARE(lignesJournal(env).size(), 5);
+    QCOMPARE(test::lignesJournal(env, Station).size(), 5);
     QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 6"));
 }
 
@@ -284,7 +236,7 @@ void TestEnregistrer::dateManuelleInsereeParDate()
     const QString nouveau = colonnes({{"15/01/24", 10}, {"DL1ABC", 12}, {"12:00", 7}, {"12:00", 7}, {"", 5},
                                       {"", 8}, {"144 Mhz", 10}, {"SSB", 9}, {"59", 10}, {"59", 10}, {"", 22},
                                       {"", 24}, {"1", 2}, {"", 18}, {"?", 6}, {"?", 4}, {"0", 4}, {"", 30}, {"*", 1}});
-    QCOMPARE(lignesJournal(env), (QStringList{avant[0], nouveau, avant[1], avant[2]}));
+    QCOMPARE(test::lignesJournal(env, Station), (QStringList{avant[0], nouveau, avant[1], avant[2]}));
     QCOMPARE(c.Liste_QSO->count(), 4);
     QCOMPARE(c.Liste_QSO->item(1)->text(), QStringLiteral("    2 ") + nouveau);
     QCOMPARE(c.Liste_QSO->item(3)->text(), QStringLiteral("    4 ") + avant[2]);
@@ -309,7 +261,7 @@ void TestEnregistrer::stationEtrangereEnHF()
 
     // Nothing asked, the directory untouched, no locator in the record.
     QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
-    const QStringList lignes = lignesJournal(env);
+    const QStringList lignes = test::lignesJournal(env, Station);
     QCOMPARE(lignes.size(), 1);
     QCOMPARE(lignes[0].mid(10, 12), QStringLiteral("DL1ABC      "));
     QCOMPARE(lignes[0].mid(36, 13), QString(13, QLatin1Char(' ')));  // department and locator blank
@@ -334,7 +286,7 @@ void TestEnregistrer::corse()
 
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Remplacer TK5AB Département XX Locator XXXXXX\r\n\r\n"
                                                       "      par TK5AB département 2a Locator JN41AA ?")});
-    QCOMPARE(lignesJournal(env).value(0).mid(36, 5), QStringLiteral("2a   "));
+    QCOMPARE(test::lignesJournal(env, Station).value(0).mid(36, 5), QStringLiteral("2a   "));
     QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("Nomenclature.txt"))),
              test::enAnsi({QStringLiteral("TK5AB      96 JN41AA")}));
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Departement.txt"))),
@@ -347,7 +299,7 @@ void TestEnregistrer::corse()
                  QString(), QString()});
     c.Enregistrer->click();
     QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
-    QCOMPARE(lignesJournal(env).size(), 2);
+    QCOMPARE(test::lignesJournal(env, Station).size(), 2);
 }
 
 void TestEnregistrer::nomenclatureRefusee()
@@ -363,7 +315,7 @@ void TestEnregistrer::nomenclatureRefusee()
                                                       "      par F6XYZ département 92 Locator JN18DU ?")});
     QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("Nomenclature.txt"))),
              test::enAnsi({QStringLiteral("F6XYZ      75 JN18EU")}));
-    QCOMPARE(lignesJournal(env).size(), 1);
+    QCOMPARE(test::lignesJournal(env, Station).size(), 1);
 }
 
 void TestEnregistrer::pointDeSauvegarde()
@@ -399,7 +351,7 @@ void TestEnregistrer::pointDeSauvegarde()
     env.oublierMessages();
     c.Enregistrer->click();
     QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
-    QCOMPARE(lignesJournal(env).size(), 30);
+    QCOMPARE(test::lignesJournal(env, Station).size(), 30);
     QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("30"));
     QCOMPARE(Prog().Numero_Sauvegarde, 30.0);
 }
@@ -433,8 +385,8 @@ void TestEnregistrer::ecritureImpossible()
     test::ecrireOctets(log, test::enAnsi(journal(2)));
     c.Enregistrer->click();
     QCOMPARE(c.Liste_QSO->count(), 3);
-    QCOMPARE(lignesJournal(env).size(), 3);
-    QCOMPARE(lignesJournal(env).at(2).mid(10, 5), QStringLiteral("F1ABC"));
+    QCOMPARE(test::lignesJournal(env, Station).size(), 3);
+    QCOMPARE(test::lignesJournal(env, Station).at(2).mid(10, 5), QStringLiteral("F1ABC"));
 }
 
 void TestEnregistrer::champTropLong()
@@ -459,7 +411,7 @@ void TestEnregistrer::champTropLong()
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention trop de caracteres pour le prénom (15 maxi) : "
                                                       "\"Jean-Christophe!\".\r\nLe QSO n'est pas enregistré.")});
     QVERIFY(c.Prenom_A->isEnabled());
-    QVERIFY(aLeFocus(c, c.Prenom_A));
+    QVERIFY(test::aLeFocus(c, c.Prenom_A));
     for (int i = 0; i < fichiers.size(); ++i)
         QVERIFY2(test::lireOctets(env.chemin(fichiers[i])) == avant[i], qPrintable(fichiers[i]));
     QCOMPARE(c.Liste_QSO->count(), 1);
@@ -469,7 +421,7 @@ void TestEnregistrer::champTropLong()
     // Put right, it saves.
     c.Prenom_A->setText(QStringLiteral("Jean"));
     c.Enregistrer->click();
-    QCOMPARE(lignesJournal(env).size(), 2);
+    QCOMPARE(test::lignesJournal(env, Station).size(), 2);
 }
 
 void TestEnregistrer::controlesDuBouton()
@@ -490,7 +442,7 @@ void TestEnregistrer::controlesDuBouton()
     env.oublierMessages();
     c.Enregistrer->click();
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention le format date doit etre hh:mm")});
-    QCOMPARE(lignesJournal(env).size(), 0);
+    QCOMPARE(test::lignesJournal(env, Station).size(), 0);
     QVERIFY(c.Enregistrer->isEnabled());
 
     // A typed activity that is not in the list: the debug message, and "-1" in the record.
@@ -500,7 +452,7 @@ void TestEnregistrer::controlesDuBouton()
     env.oublierMessages();
     c.Enregistrer->click();
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Debug : Activation_A = -1")});
-    const QString ligne = lignesJournal(env).value(0);
+    const QString ligne = test::lignesJournal(env, Station).value(0);
     QCOMPARE(ligne.mid(29, 5), QStringLiteral("1210 "));
     QCOMPARE(ligne.mid(164, 4), QStringLiteral("-1  "));
 }
@@ -523,7 +475,7 @@ void TestEnregistrer::carnetPlein()
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Le carnet contient deja 99999 QSO, le maximum qu'il peut "
                                                       "numeroter.\r\nLe QSO n'est pas enregistré.")});
     QCOMPARE(c.Liste_QSO->count(), station::NombreMaxQSO);
-    QCOMPARE(lignesJournal(env).size(), 1);
+    QCOMPARE(test::lignesJournal(env, Station).size(), 1);
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt"))), prefixes);
 }
 

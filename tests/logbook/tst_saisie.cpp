@@ -4,7 +4,6 @@
 
 #include "logbook/Carnet.h"
 #include "logbook/Regles_Saisie.h"
-#include "platform/Reglages.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -21,80 +20,20 @@
 
 namespace {
 
-const QString Station = QStringLiteral("F5XYZ");
-const QString SectionStation = QStringLiteral("Setup F5XYZ");
-const QString App = QStringLiteral("Velmarin");
-const QStringList Activites = {QStringLiteral("QSO"), QStringLiteral("DFCF"), QStringLiteral("DMF"),
-                               QStringLiteral("DPLF"), QStringLiteral("IOTA")};
+const QString Station = test::StationTest{}.indicatif;
 
 QString reglage(const QString& cle)
 {
-    return plateforme::GetSetting(App, SectionStation, cle, QStringLiteral("<absent>"));
+    return test::reglageStation(Station, cle);
 }
 
-struct Options {
-    int bande = 10;  // "144 Mhz"
-    bool dateAuto = true;
-    bool utc = true;
-    bool separateurs = true;
-    QStringList journal;
-    QStringList nomenclature;
-};
-
-Options surBande(int bande, bool dateAuto = true)
+// Station F5XYZ in JN03TJ on that band, started as at launch.
+test::StationTest surBande(int bande, bool dateAuto = true)
 {
-    Options o;
-    o.bande = bande;
-    o.dateAuto = dateAuto;
-    return o;
-}
-
-// Station F5XYZ in JN03TJ with its files made from the templates, started as at launch.
-Carnet& demarrer(test::Environnement& env, const Options& o = {})
-{
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), Station);
-    plateforme::SaveSetting(App, QStringLiteral("Setup"), QStringLiteral("Locator Station"), QStringLiteral("JN03TJ"));
-    const auto ecrire = [](const QString& cle, const QString& valeur) {
-        plateforme::SaveSetting(App, SectionStation, cle, valeur);
-    };
-    ecrire(QStringLiteral("NB Activite"), QString::number(Activites.size()));
-    for (int i = 0; i < Activites.size(); ++i)
-        ecrire(QStringLiteral("Activite%1").arg(i), Activites.at(i));
-    ecrire(QStringLiteral("Activite"), QStringLiteral("0"));
-    ecrire(QStringLiteral("bande Utilisee"), QString::number(o.bande));
-    ecrire(QStringLiteral("Mode Utilise"), QStringLiteral("0"));
-    ecrire(QStringLiteral("Date Automatique"), o.dateAuto ? QStringLiteral("True") : QStringLiteral("False"));
-    ecrire(QStringLiteral("Heure UTC"), o.utc ? QStringLiteral("True") : QStringLiteral("False"));
-    ecrire(QStringLiteral("Separateur"), o.separateurs ? QStringLiteral("True") : QStringLiteral("False"));
-    for (const char* suffixe : {"_Departement.txt", "_Locator.txt", "_Prefixe.txt", "_Absent.txt"}) {
-        const QString s = QString::fromLatin1(suffixe);
-        if (QFile::exists(env.chemin(QStringLiteral("FXXXX") + s)))
-            QFile::copy(env.chemin(QStringLiteral("FXXXX") + s), env.chemin(Station + s));
-        else
-            test::ecrireOctets(env.chemin(Station + s), QByteArray());
-    }
-    test::ecrireOctets(env.chemin(Station + QStringLiteral(".log")), test::enAnsi(o.journal));
-    test::ecrireOctets(env.chemin(QStringLiteral("Nomenclature.txt")), test::enAnsi(o.nomenclature));
-    env.fixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(14, 35, 20), Qt::UTC), 3600);
-    Carnet& c = Carnet::instance();
-    c.Form_Load();
-    env.oublierMessages();
-    return c;
-}
-
-bool aLeFocus(Carnet& c, QWidget* w)
-{
-    QWidget* f = c.focusWidget();
-    if (auto* cb = qobject_cast<QComboBox*>(w))
-        return f == cb || f == cb->lineEdit();
-    return f == w;
-}
-
-// Enter in a field after typing `texte` into it.
-void saisir(QWidget* champ, const QString& texte)
-{
-    test::taper(champ, texte);
-    test::entree(champ);
+    test::StationTest s;
+    s.bande = bande;
+    s.dateAuto = dateAuto;
+    return s;
 }
 
 QColor bgr(quint32 v)
@@ -259,7 +198,7 @@ void TestSaisie::questionNomenclature()
 void TestSaisie::bande()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env, surBande(4));
+    Carnet& c = test::demarrerStation(env, surBande(4));
 
     // A text that is not one of the 17 bands: refused, the text replaced by "144 MHz".
     c.Bande_A->setEditText(QStringLiteral("144 MHz"));
@@ -279,7 +218,7 @@ void TestSaisie::bande()
     QVERIFY(env.messages.empty());
     QCOMPARE(Prog().Bande_Courante, QStringLiteral("432 Mhz"));
     QVERIFY(c.Indicatif_A->isEnabled());
-    QVERIFY(aLeFocus(c, c.Indicatif_A));
+    QVERIFY(test::aLeFocus(c, c.Indicatif_A));
     QCOMPARE(Couleurs_Etat::fond(c.Indicatif_A), bgr(0xC0FFC0));
     QCOMPARE(Couleurs_Etat::fond(c.Bande_A), bgr(0xC0FFFF));
     QCOMPARE(reglage(QStringLiteral("bande Utilisee")), QStringLiteral("11"));
@@ -291,18 +230,18 @@ void TestSaisie::bande()
 void TestSaisie::indicatif()
 {
     test::Environnement env;
-    Options o;
+    test::StationTest o;
     o.journal = {test::ligneQSO("01/02/24", "F1ABC", "10:00", "144 Mhz", "Jean"),
                  test::ligneQSO("02/02/24", "DL1XX", "10:00", "144 Mhz"),
                  test::ligneQSO("03/02/24", "F1ABC", "11:00", "144 Mhz", "Paul")};
-    Carnet& c = demarrer(env, o);
+    Carnet& c = test::demarrerStation(env, o);
     test::entree(c.Bande_A);
 
     // Empty, then 13 characters: refused, the focus stays.
     test::entree(c.Indicatif_A);
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention vous devez entrer un indicatif")});
     env.oublierMessages();
-    saisir(c.Indicatif_A, QStringLiteral("f1abcdefghijk"));
+    test::saisir(c.Indicatif_A, QStringLiteral("f1abcdefghijk"));
     QCOMPARE(c.Indicatif_A->text(), QStringLiteral("F1ABCDEFGHIJK"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention 12 caracteres maxi pour l'indicatif")});
     QVERIFY(!c.Depart_A->isEnabled());
@@ -310,7 +249,7 @@ void TestSaisie::indicatif()
     // Typed in lower case, shown in capitals; worked twice: the oldest QSO answers.
     c.Indicatif_A->clear();
     env.oublierMessages();
-    saisir(c.Indicatif_A, QStringLiteral("f1abc"));
+    test::saisir(c.Indicatif_A, QStringLiteral("f1abc"));
     QCOMPARE(c.Indicatif_A->text(), QStringLiteral("F1ABC"));
     QCOMPARE(Prog().Indicatif_Saisi, QStringLiteral("F1ABC"));
     QCOMPARE(c.Label5->text(), QStringLiteral("Contacté le 01/02/24"));
@@ -321,7 +260,7 @@ void TestSaisie::indicatif()
 
     // Twelve characters pass; unknown to the log: "Nouvel indicatif", first name kept.
     c.Indicatif_A->clear();
-    saisir(c.Indicatif_A, QStringLiteral("F1ABCDEFGHIJ"));
+    test::saisir(c.Indicatif_A, QStringLiteral("F1ABCDEFGHIJ"));
     QCOMPARE(c.Label5->text(), QStringLiteral("Nouvel indicatif"));
     QCOMPARE(c.Prenom_A->text(), QStringLiteral("Jean"));
     QCOMPARE(Prog().Indicatif_Saisi, QStringLiteral("F1ABCDEFGHIJ"));
@@ -330,15 +269,15 @@ void TestSaisie::indicatif()
 void TestSaisie::routage()
 {
     test::Environnement env;
-    Options o;
+    test::StationTest o;
     o.bande = 4;  // 14 Mhz
     o.nomenclature = {QStringLiteral("DL1ABC        JO62QM"), QStringLiteral("F6XYZ      75 JN18EU")};
-    Carnet& c = demarrer(env, o);
+    Carnet& c = test::demarrerStation(env, o);
 
     // A foreign station on HF: straight to the mode, the directory's values in the fields.
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("dl1abc"));
-    QVERIFY(aLeFocus(c, c.Mode_A));
+    test::saisir(c.Indicatif_A, QStringLiteral("dl1abc"));
+    QVERIFY(test::aLeFocus(c, c.Mode_A));
     QVERIFY(c.Mode_A->isEnabled());
     QVERIFY(!c.Depart_A->isEnabled());
     QVERIFY(!c.Locator_A->isEnabled());
@@ -355,53 +294,53 @@ void TestSaisie::routage()
     c.Annuler_Click();
     c.Bande_A->setCurrentIndex(10);
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("DL1ABC"));
-    QVERIFY(aLeFocus(c, c.Locator_A));
+    test::saisir(c.Indicatif_A, QStringLiteral("DL1ABC"));
+    QVERIFY(test::aLeFocus(c, c.Locator_A));
     QVERIFY(c.Locator_A->isEnabled());
     QVERIFY(!c.Depart_A->isEnabled());
 
     // A French station on 144 MHz: the department, then the locator the directory gave.
     c.Annuler_Click();
-    saisir(c.Indicatif_A, QStringLiteral("F6XYZ"));
-    QVERIFY(aLeFocus(c, c.Depart_A));
+    test::saisir(c.Indicatif_A, QStringLiteral("F6XYZ"));
+    QVERIFY(test::aLeFocus(c, c.Depart_A));
     QCOMPARE(c.Depart_A->text(), QStringLiteral("75"));
     QCOMPARE(Couleurs_Etat::fond(c.Depart_A), bgr(0xC0FFC0));
     c.Locator_A->clear();
     test::entree(c.Depart_A);
-    QVERIFY(aLeFocus(c, c.Locator_A));
+    QVERIFY(test::aLeFocus(c, c.Locator_A));
     QCOMPARE(c.Locator_A->text(), QStringLiteral("JN18EU"));
 
     // On HF the department hands over to the mode.
     c.Annuler_Click();
     c.Bande_A->setCurrentIndex(4);
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("F6XYZ"));
+    test::saisir(c.Indicatif_A, QStringLiteral("F6XYZ"));
     test::entree(c.Depart_A);
-    QVERIFY(aLeFocus(c, c.Mode_A));
+    QVERIFY(test::aLeFocus(c, c.Mode_A));
     QVERIFY(!c.Locator_A->isEnabled());
 }
 
 void TestSaisie::departementCorse()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env);
+    Carnet& c = test::demarrerStation(env);
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
+    test::saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
     env.oublierMessages();
 
-    saisir(c.Depart_A, QStringLiteral("2A7"));
+    test::saisir(c.Depart_A, QStringLiteral("2A7"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention 2 caracteres pour le departement")});
-    QVERIFY(aLeFocus(c, c.Depart_A));
+    QVERIFY(test::aLeFocus(c, c.Depart_A));
 
     env.oublierMessages();
     c.Depart_A->clear();
-    saisir(c.Depart_A, QStringLiteral("2A"));
+    test::saisir(c.Depart_A, QStringLiteral("2A"));
     QCOMPARE(c.Depart_A->text(), QStringLiteral("2a"));
     QCOMPARE(Prog().Departement_Saisi, QStringLiteral("96"));
     QCOMPARE(Prog().Etat_Departement_Saisi, QStringLiteral("0"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention nouveau département le 2a Corse-du-Sud")});
     QCOMPARE(Couleurs_Etat::fond(c.Dpt[96]), bgr(0xC0C0FF));
-    QVERIFY(aLeFocus(c, c.Locator_A));
+    QVERIFY(test::aLeFocus(c, c.Locator_A));
 
     // A department already worked on the band: no announcement.
     QVERIFY(QFile::remove(env.chemin(Station + QStringLiteral("_Departement.txt"))));
@@ -409,9 +348,9 @@ void TestSaisie::departementCorse()
     dep.replace("31 00000000000000000", "31 00000000002000000");
     test::ecrireOctets(env.chemin(Station + QStringLiteral("_Departement.txt")), dep);
     c.Annuler_Click();
-    saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
+    test::saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
     env.oublierMessages();
-    saisir(c.Depart_A, QStringLiteral("31"));
+    test::saisir(c.Depart_A, QStringLiteral("31"));
     QVERIFY(env.messages.empty());
     QCOMPARE(Prog().Etat_Departement_Saisi, QStringLiteral("2"));
 }
@@ -419,31 +358,31 @@ void TestSaisie::departementCorse()
 void TestSaisie::locator()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env);
+    Carnet& c = test::demarrerStation(env);
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
-    saisir(c.Depart_A, QStringLiteral("31"));
+    test::saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
+    test::saisir(c.Depart_A, QStringLiteral("31"));
     env.oublierMessages();
 
-    saisir(c.Locator_A, QStringLiteral("jn03t"));
+    test::saisir(c.Locator_A, QStringLiteral("jn03t"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention 6 caracteres pour le locator")});
-    QVERIFY(aLeFocus(c, c.Locator_A));
+    QVERIFY(test::aLeFocus(c, c.Locator_A));
     env.oublierMessages();
     c.Locator_A->clear();
-    saisir(c.Locator_A, QStringLiteral("jn0xtj"));
+    test::saisir(c.Locator_A, QStringLiteral("jn0xtj"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Erreur dans la saisie du locator")});
     QVERIFY(!c.Mode_A->isEnabled());
 
     // A square new on the band: announced and remembered; bearing and distance shown.
     env.oublierMessages();
     c.Locator_A->clear();
-    saisir(c.Locator_A, QStringLiteral("io91wm"));
+    test::saisir(c.Locator_A, QStringLiteral("io91wm"));
     QCOMPARE(c.Locator_A->text(), QStringLiteral("IO91WM"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention nouveau moyen carré le IO91")});
     QCOMPARE(Prog().Nouveau_Carre, QStringLiteral("IO91"));
     QCOMPARE(c.Distance_A->text(), QStringLiteral("914"));
     QCOMPARE(c.Azimut_A->text(), QStringLiteral("352"));
-    QVERIFY(aLeFocus(c, c.Mode_A));
+    QVERIFY(test::aLeFocus(c, c.Mode_A));
     QCOMPARE(Couleurs_Etat::fond(c.Locator_A), bgr(0xC0FFFF));
     QCOMPARE(Couleurs_Etat::fond(c.Mode_A), bgr(0xC0FFC0));
 
@@ -457,7 +396,7 @@ void TestSaisie::locator()
     QCOMPARE(c.Distance_A->text(), QStringLiteral("?"));
 
     // The station's own locator: no bearing, distance 0.
-    saisir(c.Locator_A, QStringLiteral("JN03TJ"));
+    test::saisir(c.Locator_A, QStringLiteral("JN03TJ"));
     QCOMPARE(c.Azimut_A->text(), QStringLiteral("?"));
     QCOMPARE(c.Distance_A->text(), QStringLiteral("0"));
 
@@ -469,9 +408,9 @@ void TestSaisie::locator()
 void TestSaisie::modeEtActivite()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env, surBande(4));
+    Carnet& c = test::demarrerStation(env, surBande(4));
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("DL1ABC"));
+    test::saisir(c.Indicatif_A, QStringLiteral("DL1ABC"));
     env.oublierMessages();
 
     // Seven characters pass, eight are refused with the message that says 6.
@@ -481,7 +420,7 @@ void TestSaisie::modeEtActivite()
     QVERIFY(!c.Activ_A->isEnabled());
     c.Mode_A->setEditText(QStringLiteral("OLIVIA8"));
     test::entree(c.Mode_A);
-    QVERIFY(aLeFocus(c, c.Activ_A));
+    QVERIFY(test::aLeFocus(c, c.Activ_A));
     QCOMPARE(reglage(QStringLiteral("Mode Utilise")), QStringLiteral("-1"));
     c.Mode_A->setCurrentIndex(1);
     test::entree(c.Mode_A);
@@ -493,7 +432,7 @@ void TestSaisie::modeEtActivite()
     QCOMPARE(c.Date_A->text(), QStringLiteral("15/03/24"));
     QCOMPARE(c.Debut_A->text(), QStringLiteral("14:35"));
     QVERIFY(!c.Date_A->isEnabled());
-    QVERIFY(aLeFocus(c, c.RSTE_A));
+    QVERIFY(test::aLeFocus(c, c.RSTE_A));
     QCOMPARE(c.RSTE_A->cursorPosition(), 2);
     QCOMPARE(c.QTH_A->text(), QStringLiteral("DFCF "));
     QCOMPARE(c.QTH_A->cursorPosition(), 5);
@@ -520,16 +459,16 @@ void TestSaisie::modeEtActivite()
     c.Date_A->clear();
     test::entree(c.Activ_A);
     QVERIFY(c.Date_A->isEnabled());
-    QVERIFY(aLeFocus(c, c.Date_A));
+    QVERIFY(test::aLeFocus(c, c.Date_A));
     QCOMPARE(c.Date_A->text(), QString());
 }
 
 void TestSaisie::datesEtHeures()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env, surBande(4, false));
+    Carnet& c = test::demarrerStation(env, surBande(4, false));
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("DL1ABC"));
+    test::saisir(c.Indicatif_A, QStringLiteral("DL1ABC"));
     test::entree(c.Mode_A);
     test::entree(c.Activ_A);
     env.oublierMessages();
@@ -543,35 +482,35 @@ void TestSaisie::datesEtHeures()
     c.Mnu_Sep_Non_Click();
     c.Date_A->clear();
     env.oublierMessages();
-    saisir(c.Date_A, QStringLiteral("12/0907"));
+    test::saisir(c.Date_A, QStringLiteral("12/0907"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral(
                                "Attention 8 caracteres pour la date (format jj/mm/aa). Les '/' sont automatiques")});
     QCOMPARE(c.Date_A->text(), QString());
     env.oublierMessages();
-    saisir(c.Date_A, QStringLiteral("12-09-07"));
+    test::saisir(c.Date_A, QStringLiteral("12-09-07"));
     QCOMPARE(env.textes(),
              QStringList{QStringLiteral("Attention le format date doit etre jj/mm/aa. Les '/' sont automatiques")});
     QCOMPARE(c.Date_A->text(), QString());
     QVERIFY(!c.Debut_A->isEnabled());
-    saisir(c.Date_A, QStringLiteral("12/09/07"));
-    QVERIFY(aLeFocus(c, c.Debut_A));
+    test::saisir(c.Date_A, QStringLiteral("12/09/07"));
+    QVERIFY(test::aLeFocus(c, c.Debut_A));
 
     // Start time: empty, wrong length, wrong shape; the text stays.
     c.Mnu_Sep_Oui_Click();
     env.oublierMessages();
     test::entree(c.Debut_A);
-    saisir(c.Debut_A, QStringLiteral("1435"));
+    test::saisir(c.Debut_A, QStringLiteral("1435"));
     QCOMPARE(c.Debut_A->text(), QStringLiteral("14:35"));
     QCOMPARE(env.textes(),
              QStringList{QStringLiteral("Attention vous devez entrer l'heure de debut (pour le classement) ")});
-    QVERIFY(aLeFocus(c, c.Fin_A));
+    QVERIFY(test::aLeFocus(c, c.Fin_A));
 
     c.Mnu_Sep_Non_Click();
     c.Debut_A->clear();
     env.oublierMessages();
-    saisir(c.Debut_A, QStringLiteral("143"));
+    test::saisir(c.Debut_A, QStringLiteral("143"));
     c.Debut_A->clear();
-    saisir(c.Debut_A, QStringLiteral("14h35"));
+    test::saisir(c.Debut_A, QStringLiteral("14h35"));
     QCOMPARE(env.textes(),
              (QStringList{QStringLiteral("Attention 5 caracteres pour l'heure (format hh:mm. Les ':' sont automatique)"),
                           QStringLiteral("Attention le format date doit etre hh:mm")}));
@@ -582,14 +521,14 @@ void TestSaisie::datesEtHeures()
     test::entree(c.Fin_A);
     QCOMPARE(env.textes(), QStringList{QStringLiteral(
                                "Attention 5 caracteres pour l'heure (format hh:mm. Les ':' sont automatique)")});
-    saisir(c.Fin_A, QStringLiteral("14:40"));
-    QVERIFY(aLeFocus(c, c.RSTE_A));
+    test::saisir(c.Fin_A, QStringLiteral("14:40"));
+    QVERIFY(test::aLeFocus(c, c.RSTE_A));
     QCOMPARE(c.RSTE_A->cursorPosition(), 2);
 
     c.Debut_A->clear();
     test::taper(c.Fin_A, QStringLiteral("+"));
     QCOMPARE(c.Fin_A->text(), QString());
-    QVERIFY(aLeFocus(c, c.RSTR_A));
+    QVERIFY(test::aLeFocus(c, c.RSTR_A));
     QCOMPARE(c.RSTE_A->text(), QStringLiteral("59"));
     QCOMPARE(Couleurs_Etat::fond(c.Fin_A), bgr(0xC0FFFF));
     QCOMPARE(Couleurs_Etat::fond(c.RSTR_A), bgr(0xC0FFC0));
@@ -598,31 +537,31 @@ void TestSaisie::datesEtHeures()
 void TestSaisie::qthEtRemarques()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env);
+    Carnet& c = test::demarrerStation(env);
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
-    saisir(c.Depart_A, QStringLiteral("89"));
-    saisir(c.Locator_A, QStringLiteral("JN17VV"));
+    test::saisir(c.Indicatif_A, QStringLiteral("F1ABC"));
+    test::saisir(c.Depart_A, QStringLiteral("89"));
+    test::saisir(c.Locator_A, QStringLiteral("JN17VV"));
     test::entree(c.Mode_A);
     c.Activ_A->setCurrentIndex(1);  // DFCF
     test::entree(c.Activ_A);
-    saisir(c.RSTE_A, QStringLiteral("a"));
+    test::saisir(c.RSTE_A, QStringLiteral("a"));
     QCOMPARE(c.RSTE_A->text(), QStringLiteral("59A"));
-    saisir(c.RSTR_A, QStringLiteral("1234567"));
+    test::saisir(c.RSTR_A, QStringLiteral("1234567"));
     QCOMPARE(env.textes().last(), QStringLiteral("Attention 8 caracteres maxi pour le report reçu"));
     c.RSTR_A->setText(QStringLiteral("57"));
     test::entree(c.RSTR_A);
-    saisir(c.Prenom_A, QStringLiteral("Jean-Sébastien B"));
+    test::saisir(c.Prenom_A, QStringLiteral("Jean-Sébastien B"));
     QCOMPARE(env.textes().last(), QStringLiteral("Attention 15 caracteres maxi pour le prenom"));
     c.Prenom_A->setText(QStringLiteral("Jean-Sébastien"));
     test::entree(c.Prenom_A);
-    QVERIFY(aLeFocus(c, c.QTH_A));
+    QVERIFY(test::aLeFocus(c, c.QTH_A));
     env.oublierMessages();
 
     // The reference typed after the prefill, in capitals.
-    saisir(c.QTH_A, QStringLiteral("7512"));
+    test::saisir(c.QTH_A, QStringLiteral("7512"));
     QCOMPARE(c.QTH_A->text(), QStringLiteral("DFCF 7512"));
-    saisir(c.QTH_A, QStringLiteral("5"));
+    test::saisir(c.QTH_A, QStringLiteral("5"));
     QCOMPARE(env.textes(), (QStringList{QStringLiteral("Attention 10 caracteres pour le DFCF ex 'DFCF 89125'"),
                                         QStringLiteral("Le n° du DFCF ne correspond pas au n° du departement")}));
     QVERIFY(!c.Remarques_A->isEnabled());
@@ -632,25 +571,25 @@ void TestSaisie::qthEtRemarques()
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention 20 caracteres maxi pour le QTH")});
     c.QTH_A->setText(QStringLiteral("DFCF 89125"));
     test::entree(c.QTH_A);
-    QVERIFY(aLeFocus(c, c.Remarques_A));
+    QVERIFY(test::aLeFocus(c, c.Remarques_A));
     QVERIFY(c.Annuler->isEnabled());
 
     env.oublierMessages();
-    saisir(c.Remarques_A, QStringLiteral("chateau de la belle au bois do"));
+    test::saisir(c.Remarques_A, QStringLiteral("chateau de la belle au bois do"));
     QCOMPARE(c.Remarques_A->text(), QStringLiteral("C. CHATEAU DE LA BELLE AU BOIS DO"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention 30 caracteres maxi pour les remarques")});
     QVERIFY(!c.Enregistrer->isEnabled());
     c.Remarques_A->setText(QStringLiteral("C. CHATEAU DE LA BELLE AU BOI"));
     test::entree(c.Remarques_A);
     QVERIFY(c.Enregistrer->isEnabled());
-    QVERIFY(aLeFocus(c, c.Enregistrer));
+    QVERIFY(test::aLeFocus(c, c.Enregistrer));
     QCOMPARE(Couleurs_Etat::fond(c.Remarques_A), bgr(0xC0FFFF));
 }
 
 void TestSaisie::pendantUneEdition()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env);
+    Carnet& c = test::demarrerStation(env);
     Prog().Edition_En_Cours = true;
     c.Bande_A->setCurrentIndex(4);
     c.Indicatif_A->setEnabled(true);
@@ -658,9 +597,9 @@ void TestSaisie::pendantUneEdition()
     c.Locator_A->setEnabled(true);
 
     test::entree(c.Bande_A);
-    saisir(c.Indicatif_A, QStringLiteral("f1abc"));
-    saisir(c.Locator_A, QStringLiteral("jn0"));
-    saisir(c.Depart_A, QStringLiteral("31"));
+    test::saisir(c.Indicatif_A, QStringLiteral("f1abc"));
+    test::saisir(c.Locator_A, QStringLiteral("jn0"));
+    test::saisir(c.Depart_A, QStringLiteral("31"));
     // Typing still upper-cases; no check ran, no lookup, no message.
     QCOMPARE(c.Indicatif_A->text(), QStringLiteral("F1ABC"));
     QCOMPARE(c.Locator_A->text(), QStringLiteral("JN0"));
@@ -669,7 +608,7 @@ void TestSaisie::pendantUneEdition()
     QCOMPARE(Prog().Indicatif_Saisi, QString());
     QCOMPARE(Prog().Etat_Departement_Saisi, QString());
     // Only the department's length is checked.
-    saisir(c.Depart_A, QStringLiteral("5"));
+    test::saisir(c.Depart_A, QStringLiteral("5"));
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention 2 caracteres pour le departement")});
 }
 

@@ -3,13 +3,11 @@
 #include "commun/Outils_Test.h"
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
-#include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 #include "station/Fenetres_Station.h"
 #include "station/Listes.h"
 #include "station/Variables_Programme.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,47 +18,16 @@ using namespace Cles_Registre;
 
 namespace {
 
-const QString Absent = QStringLiteral("<absent>");
-
-QWidget* fenetre(const QString& nom)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == nom)
-            return w;
-    return nullptr;
-}
-
-template <class T>
-T* controle(const QString& nomFenetre, const QString& nom)
-{
-    QWidget* f = fenetre(nomFenetre);
-    return f ? f->findChild<T*>(nom) : nullptr;
-}
+const QString Station = QStringLiteral("F1ABC");
 
 QString reglage(const QString& cle)
 {
-    return plateforme::GetSetting(Application, Section_Station(QStringLiteral("F1ABC")), cle, Absent);
+    return test::reglageStation(Station, cle);
 }
 
 void ecrireReglage(const QString& cle, const QString& valeur)
 {
-    plateforme::SaveSetting(Application, Section_Station(QStringLiteral("F1ABC")), cle, valeur);
-}
-
-QStringList elements(const QListWidget* l)
-{
-    QStringList t;
-    for (int i = 0; i < l->count(); ++i)
-        t << l->item(i)->text();
-    return t;
-}
-
-QStringList elements(const QComboBox* c)
-{
-    QStringList t;
-    for (int i = 0; i < c->count(); ++i)
-        t << c->itemText(i);
-    return t;
+    test::ecrireReglageStation(Station, cle, valeur);
 }
 
 // The station F1ABC with the activities of a new station.
@@ -88,29 +55,29 @@ private Q_SLOTS:
         stationParDefaut();
         ecrireReglage(Activite, QStringLiteral("2"));
         Ajout_Activite::Afficher(false);
-        QWidget* f = fenetre("Ajout_Activite");
+        QWidget* f = test::fenetre("Ajout_Activite");
         QVERIFY(f && f->isVisible());
         QCOMPARE(f->windowTitle(), QStringLiteral("Ajout d'une activité"));
         // Index 0, the plain QSO, is not listed.
-        QCOMPARE(elements(controle<QListWidget>("Ajout_Activite", "Activ_Exist")),
+        QCOMPARE(test::elements(test::controle<QListWidget>("Ajout_Activite", "Activ_Exist")),
                  QStringList({"DFCF", "DMF", "DIFI", "DIFM"}));
-        auto* nom = controle<QLineEdit>("Ajout_Activite", "Nom_Activ");
+        auto* nom = test::controle<QLineEdit>("Ajout_Activite", "Nom_Activ");
         test::taper(nom, "dplf");
         QCOMPARE(nom->text(), QStringLiteral("DPLF"));
-        controle<QPushButton>("Ajout_Activite", "Command1")->click();
+        test::controle<QPushButton>("Ajout_Activite", "Command1")->click();
 
         QCOMPARE(env.textes(), QStringList());
         QVERIFY(!f->isVisible());
         QCOMPARE(reglage(Activite_N(5)), QStringLiteral("DPLF"));
         QCOMPARE(reglage(NB_Activite), QStringLiteral("6"));
-        QCOMPARE(elements(c.Activ_A), QStringList({"QSO", "DFCF", "DMF", "DIFI", "DIFM", "DPLF"}));
+        QCOMPARE(test::elements(c.Activ_A), QStringList({"QSO", "DFCF", "DMF", "DIFI", "DIFM", "DPLF"}));
         QCOMPARE(c.Activ_A->currentIndex(), 2);
         QCOMPARE(test::lireOctets(env.chemin("F1ABC_Activite.txt")),
                  test::enAnsi({"QSO", "DFCF", "DMF", "DIFI", "DIFM", "DPLF"}));
 
         // Opened again, it is loaded again: the new activity listed, the box empty.
         Ajout_Activite::Afficher(false);
-        QCOMPARE(elements(controle<QListWidget>("Ajout_Activite", "Activ_Exist")).size(), 5);
+        QCOMPARE(test::elements(test::controle<QListWidget>("Ajout_Activite", "Activ_Exist")).size(), 5);
         QVERIFY(nom->text().isEmpty());
     }
 
@@ -125,9 +92,9 @@ private Q_SLOTS:
         ecrireReglage(Activite_N(1), QStringLiteral("Châteaux"));
         test::ecrireOctets(env.chemin("F1ABC_Activite.txt"), "ancien\r\n");
         Ajout_Activite::Afficher(false);
-        QCOMPARE(elements(controle<QListWidget>("Ajout_Activite", "Activ_Exist")),
+        QCOMPARE(test::elements(test::controle<QListWidget>("Ajout_Activite", "Activ_Exist")),
                  QStringList({"Châteaux", "Err4"}));
-        fenetre("Ajout_Activite")->close();
+        test::fenetre("Ajout_Activite")->close();
         QCOMPARE(test::lireOctets(env.chemin("F1ABC_Activite.txt")), test::enAnsi({"QSO", "Châteaux", "XXX"}));
         QCOMPARE(test::lireOctets(env.chemin("F1ABC_Activite.txt")).at(7), char(0xE2));
         QCOMPARE(reglage(NB_Activite), QStringLiteral("3"));
@@ -140,11 +107,11 @@ private Q_SLOTS:
         Carnet::instance();
         Prog().Indicatif_Station = QStringLiteral("F1ABC");
         Ajout_Activite::Afficher(false);
-        QCOMPARE(elements(controle<QListWidget>("Ajout_Activite", "Activ_Exist")), QStringList({"Err4"}));
-        fenetre("Ajout_Activite")->close();
+        QCOMPARE(test::elements(test::controle<QListWidget>("Ajout_Activite", "Activ_Exist")), QStringList({"Err4"}));
+        test::fenetre("Ajout_Activite")->close();
         QCOMPARE(test::lireOctets(env.chemin("F1ABC_Activite.txt")), test::enAnsi({"XXX", "XXX"}));
         // Writing the file alone leaves the settings untouched.
-        QCOMPARE(reglage(NB_Activite), Absent);
+        QCOMPARE(reglage(NB_Activite), test::Absent);
     }
 
     void nomVideEnregistreVide()
@@ -153,7 +120,7 @@ private Q_SLOTS:
         Carnet& c = Carnet::instance();
         stationParDefaut();
         Ajout_Activite::Afficher(false);
-        controle<QPushButton>("Ajout_Activite", "Command1")->click();
+        test::controle<QPushButton>("Ajout_Activite", "Command1")->click();
         QCOMPARE(reglage(Activite_N(5)), QString(""));
         QCOMPARE(reglage(NB_Activite), QStringLiteral("6"));
         QCOMPARE(c.Activ_A->count(), 6);
@@ -185,14 +152,14 @@ private Q_SLOTS:
         test::ecrireOctets(env.chemin("F1ABC_Prefixe.txt"), avant);
 
         Ajout_Prefixe::Afficher(false);
-        QWidget* f = fenetre("Ajout_Prefixe");
+        QWidget* f = test::fenetre("Ajout_Prefixe");
         QVERIFY(f && f->isVisible());
         QCOMPARE(f->windowTitle(), QStringLiteral("Ajout Prefixe"));
-        auto* p = controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe");
-        auto* n = controle<QLineEdit>("Ajout_Prefixe", "N_Pays");
+        auto* p = test::controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe");
+        auto* n = test::controle<QLineEdit>("Ajout_Prefixe", "N_Pays");
         test::taper(p, prefixe);
         test::taper(n, pays);
-        controle<QPushButton>("Ajout_Prefixe", "Ajouter")->click();
+        test::controle<QPushButton>("Ajout_Prefixe", "Ajouter")->click();
 
         QCOMPARE(env.textes(), QStringList());
         QCOMPARE(ligne.mid(7, 19), QStringLiteral("00000000000000000  "));
@@ -225,12 +192,12 @@ private Q_SLOTS:
         const QByteArray avant = test::enAnsi({"F      00000000000000000  France"});
         test::ecrireOctets(env.chemin("F1ABC_Prefixe.txt"), avant);
         Ajout_Prefixe::Afficher(false);
-        test::taper(controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe"), prefixe);
-        test::taper(controle<QLineEdit>("Ajout_Prefixe", "N_Pays"), pays);
-        controle<QPushButton>("Ajout_Prefixe", "Ajouter")->click();
+        test::taper(test::controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe"), prefixe);
+        test::taper(test::controle<QLineEdit>("Ajout_Prefixe", "N_Pays"), pays);
+        test::controle<QPushButton>("Ajout_Prefixe", "Ajouter")->click();
         QCOMPARE(env.textes(), QStringList({message}));
         QCOMPARE(test::lireOctets(env.chemin("F1ABC_Prefixe.txt")), avant);
-        QVERIFY(fenetre("Ajout_Prefixe")->isVisible());
+        QVERIFY(test::fenetre("Ajout_Prefixe")->isVisible());
     }
 
     void fermeturePrefixeVideLesChamps()
@@ -238,10 +205,10 @@ private Q_SLOTS:
         test::Environnement env;
         Prog().Indicatif_Station = QStringLiteral("F1ABC");
         Ajout_Prefixe::Afficher(false);
-        test::taper(controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe"), "HB0");
-        fenetre("Ajout_Prefixe")->close();
+        test::taper(test::controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe"), "HB0");
+        test::fenetre("Ajout_Prefixe")->close();
         Ajout_Prefixe::Afficher(false);
-        QVERIFY(controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe")->text().isEmpty());
+        QVERIFY(test::controle<QLineEdit>("Ajout_Prefixe", "N_Prefixe")->text().isEmpty());
     }
 };
 

@@ -25,41 +25,6 @@ using namespace Cles_Registre;
 
 namespace {
 
-const QString Absent = QStringLiteral("<absent>");
-
-QWidget* fenetre(const QString& nom)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == nom)
-            return w;
-    return nullptr;
-}
-
-template <class T>
-T* controle(const QString& nomFenetre, const QString& nom)
-{
-    QWidget* f = fenetre(nomFenetre);
-    return f ? f->findChild<T*>(nom) : nullptr;
-}
-
-QString setup(const QString& cle)
-{
-    return plateforme::GetSetting(Application, Section_Setup, cle, Absent);
-}
-
-QString reglage(const QString& indicatif, const QString& cle)
-{
-    return plateforme::GetSetting(Application, Section_Station(indicatif), cle, Absent);
-}
-
-QStringList elements(const QComboBox* c)
-{
-    QStringList l;
-    for (int i = 0; i < c->count(); ++i)
-        l << c->itemText(i);
-    return l;
-}
-
 QStringList fichiersStation(const QString& indicatif)
 {
     return {indicatif + ".log", indicatif + "_Departement.txt", indicatif + "_Locator.txt", indicatif + "_Prefixe.txt",
@@ -71,14 +36,14 @@ QStringList fichiersStation(const QString& indicatif)
 void saisir(const QString& indicatif, const QString& locator, int item = -1)
 {
     Station::Afficher(false);
-    auto* liste = controle<QComboBox>("Station", "Liste_Indicatifs");
+    auto* liste = test::controle<QComboBox>("Station", "Liste_Indicatifs");
     QVERIFY(liste);
     liste->setCurrentIndex(item < 0 ? liste->count() - 1 : item);
     test::entree(liste);
     if (item >= 0)
         return;
-    auto* ind = controle<QLineEdit>("Station", "New_Indicatif");
-    auto* loc = controle<QLineEdit>("Station", "New_Locator");
+    auto* ind = test::controle<QLineEdit>("Station", "New_Indicatif");
+    auto* loc = test::controle<QLineEdit>("Station", "New_Locator");
     test::taper(ind, indicatif);
     test::entree(ind);
     test::taper(loc, locator);
@@ -87,7 +52,7 @@ void saisir(const QString& indicatif, const QString& locator, int item = -1)
 
 void valider()
 {
-    auto* b = controle<QPushButton>("Station", "Validation");
+    auto* b = test::controle<QPushButton>("Station", "Validation");
     QVERIFY(b && b->isEnabled());
     b->click();
 }
@@ -108,15 +73,15 @@ private Q_SLOTS:
         test::Environnement env;
         Carnet& c = Carnet::instance();
         Station::Afficher(false);
-        QWidget* f = fenetre("Station");
+        QWidget* f = test::fenetre("Station");
         QVERIFY(f && f->isVisible());
         QCOMPARE(f->windowTitle(), QStringLiteral("Identification de la station"));
-        auto* liste = controle<QComboBox>("Station", "Liste_Indicatifs");
-        auto* ind = controle<QLineEdit>("Station", "New_Indicatif");
-        auto* loc = controle<QLineEdit>("Station", "New_Locator");
-        auto* validation = controle<QPushButton>("Station", "Validation");
+        auto* liste = test::controle<QComboBox>("Station", "Liste_Indicatifs");
+        auto* ind = test::controle<QLineEdit>("Station", "New_Indicatif");
+        auto* loc = test::controle<QLineEdit>("Station", "New_Locator");
+        auto* validation = test::controle<QPushButton>("Station", "Validation");
         // No station set up: the register is not listed.
-        QCOMPARE(elements(liste), QStringList({"Nouvel Indicatif"}));
+        QCOMPARE(test::elements(liste), QStringList({"Nouvel Indicatif"}));
         QVERIFY(!ind->isEnabled() && !loc->isEnabled() && !validation->isEnabled());
 
         test::entree(liste);
@@ -135,11 +100,11 @@ private Q_SLOTS:
         QCOMPARE(env.textes(), QStringList());
         QVERIFY(!f->isVisible());
         // Register and current station.
-        QCOMPARE(setup(Nombre_Indicatif), QStringLiteral("1"));
-        QCOMPARE(setup(Indicatif(1)), QStringLiteral("F1ABC_P      JN23AB"));
-        QCOMPARE(setup(Indicatif(1)).size(), 19);
-        QCOMPARE(setup(Indicatif_Station), QStringLiteral("F1ABC_P"));
-        QCOMPARE(setup(Locator_Station), QStringLiteral("JN23AB"));
+        QCOMPARE(test::reglageSetup(Nombre_Indicatif), QStringLiteral("1"));
+        QCOMPARE(test::reglageSetup(Indicatif(1)), QStringLiteral("F1ABC_P      JN23AB"));
+        QCOMPARE(test::reglageSetup(Indicatif(1)).size(), 19);
+        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("F1ABC_P"));
+        QCOMPARE(test::reglageSetup(Locator_Station), QStringLiteral("JN23AB"));
         QCOMPARE(Prog().Indicatif_Station, QStringLiteral("F1ABC_P"));
         QCOMPARE(Prog().Locator_Station, QStringLiteral("JN23AB"));
         // The file set, copies of the templates.
@@ -150,19 +115,19 @@ private Q_SLOTS:
         QCOMPARE(test::lireOctets(env.chemin("F1ABC_P_Activite.txt")),
                  test::enAnsi({"QSO", "DFCF", "DMF", "DIFI", "DIFM"}));
         // Settings of a new station.
-        QCOMPARE(reglage("F1ABC_P", Date_Automatique), QStringLiteral("True"));
-        QCOMPARE(reglage("F1ABC_P", Heure_UTC), QStringLiteral("True"));
-        QCOMPARE(reglage("F1ABC_P", NB_Activite), QStringLiteral("5"));
-        QCOMPARE(reglage("F1ABC_P", Activite_N(4)), QStringLiteral("DIFM"));
-        QCOMPARE(reglage("F1ABC_P", Activite), QStringLiteral("0"));
-        QCOMPARE(reglage("F1ABC_P", Delta_Sauvegarde), QStringLiteral("10"));
-        QVERIFY(reglage("F1ABC_P", Chemin_Sauvegarde).endsWith(QStringLiteral("\\F1ABC_P")));
+        QCOMPARE(test::reglageStation("F1ABC_P", Date_Automatique), QStringLiteral("True"));
+        QCOMPARE(test::reglageStation("F1ABC_P", Heure_UTC), QStringLiteral("True"));
+        QCOMPARE(test::reglageStation("F1ABC_P", NB_Activite), QStringLiteral("5"));
+        QCOMPARE(test::reglageStation("F1ABC_P", Activite_N(4)), QStringLiteral("DIFM"));
+        QCOMPARE(test::reglageStation("F1ABC_P", Activite), QStringLiteral("0"));
+        QCOMPARE(test::reglageStation("F1ABC_P", Delta_Sauvegarde), QStringLiteral("10"));
+        QVERIFY(test::reglageStation("F1ABC_P", Chemin_Sauvegarde).endsWith(QStringLiteral("\\F1ABC_P")));
         QCOMPARE(Prog().Nombre_Activites, 5.0);
         // The main window shows the station with "/".
         QCOMPARE(c.I_Station->text(), QStringLiteral("F1ABC/P"));
         QCOMPARE(c.L_Station->text(), QStringLiteral("JN23AB"));
         QCOMPARE(c.Frame5->title(), QStringLiteral("Velmarin de F1ABC/P"));
-        QCOMPARE(elements(c.Activ_A), QStringList({"QSO", "DFCF", "DMF", "DIFI", "DIFM"}));
+        QCOMPARE(test::elements(c.Activ_A), QStringList({"QSO", "DFCF", "DMF", "DIFI", "DIFM"}));
         QCOMPARE(c.Activ_A->currentIndex(), 0);
         QCOMPARE(c.Label15->text(), QStringLiteral("Date automatique"));
         QVERIFY(c.Mnu_UTC_Oui->isChecked() && !c.Mnu_UTC_Non->isChecked());
@@ -204,11 +169,11 @@ private Q_SLOTS:
         QVERIFY(env.messages.front().boutons == plateforme::Boutons::Ok);
         // Nothing written, the window open with what was typed.
         QCOMPARE(QDir(env.dossier()).entryList(QDir::Files), avant);
-        QCOMPARE(setup(Nombre_Indicatif), Absent);
-        QCOMPARE(setup(Indicatif_Station), Absent);
+        QCOMPARE(test::reglageSetup(Nombre_Indicatif), test::Absent);
+        QCOMPARE(test::reglageSetup(Indicatif_Station), test::Absent);
         QVERIFY(Prog().Indicatif_Station.isEmpty());
-        QVERIFY(fenetre("Station")->isVisible());
-        QCOMPARE(controle<QLineEdit>("Station", "New_Indicatif")->text(), resteIndicatif);
+        QVERIFY(test::fenetre("Station")->isVisible());
+        QCOMPARE(test::controle<QLineEdit>("Station", "New_Indicatif")->text(), resteIndicatif);
     }
 
     void douzeCaracteresAcceptes()
@@ -217,7 +182,7 @@ private Q_SLOTS:
         Carnet::instance();
         enregistrer("F1ABCDEFGHIJ", "io91wm");
         QCOMPARE(env.textes(), QStringList());
-        QCOMPARE(setup(Indicatif(1)), QStringLiteral("F1ABCDEFGHIJ IO91WM"));
+        QCOMPARE(test::reglageSetup(Indicatif(1)), QStringLiteral("F1ABCDEFGHIJ IO91WM"));
         QVERIFY(QFile::exists(env.chemin("F1ABCDEFGHIJ.log")));
     }
 
@@ -240,24 +205,24 @@ private Q_SLOTS:
         plateforme::SaveSetting(Application, Section_Station("F1AAA"), Heure_UTC, "False");
 
         Station::Afficher(false);
-        auto* liste = controle<QComboBox>("Station", "Liste_Indicatifs");
-        QCOMPARE(elements(liste),
+        auto* liste = test::controle<QComboBox>("Station", "Liste_Indicatifs");
+        QCOMPARE(test::elements(liste),
                  QStringList({"F1AAA        JN23AB", "F2BBB        JN18EU", "Nouvel Indicatif"}));
         QCOMPARE(liste->currentIndex(), 0);
         test::entree(liste);
-        QCOMPARE(controle<QLineEdit>("Station", "New_Indicatif")->text(), QStringLiteral("F1AAA"));
-        QCOMPARE(controle<QLineEdit>("Station", "New_Locator")->text(), QStringLiteral("JN23AB"));
+        QCOMPARE(test::controle<QLineEdit>("Station", "New_Indicatif")->text(), QStringLiteral("F1AAA"));
+        QCOMPARE(test::controle<QLineEdit>("Station", "New_Locator")->text(), QStringLiteral("JN23AB"));
         valider();
 
         QCOMPARE(env.textes(), QStringList());
         // Switched to, nothing recreated, nothing registered again.
-        QCOMPARE(setup(Indicatif_Station), QStringLiteral("F1AAA"));
-        QCOMPARE(setup(Nombre_Indicatif), QStringLiteral("2"));
+        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("F1AAA"));
+        QCOMPARE(test::reglageSetup(Nombre_Indicatif), QStringLiteral("2"));
         QCOMPARE(test::lireOctets(env.chemin("F1AAA.log")), log);
         QCOMPARE(test::lireOctets(env.chemin("F1AAA_Locator.txt")), locator);
-        QCOMPARE(reglage("F1AAA", NB_Activite), QStringLiteral("6"));
+        QCOMPARE(test::reglageStation("F1AAA", NB_Activite), QStringLiteral("6"));
         QCOMPARE(c.I_Station->text(), QStringLiteral("F1AAA"));
-        QCOMPARE(elements(c.Activ_A), QStringList({"QSO", "DFCF", "DMF", "DIFI", "DIFM", "DPLF"}));
+        QCOMPARE(test::elements(c.Activ_A), QStringList({"QSO", "DFCF", "DMF", "DIFI", "DIFM", "DPLF"}));
         QCOMPARE(c.Activ_A->currentIndex(), 2);
         QCOMPARE(c.Label15->text(), QStringLiteral("Date manuelle"));
         QVERIFY(!c.Mnu_Auto_Oui->isChecked() && c.Mnu_Auto_Non->isChecked());
@@ -276,15 +241,15 @@ private Q_SLOTS:
         plateforme::SaveSetting(Application, Section_Station("F1ABC"), NB_Activite, "7");
 
         saisir(QString(), QString(), 0);
-        QCOMPARE(controle<QLineEdit>("Station", "New_Indicatif")->text(), QStringLiteral("F1ABC"));
+        QCOMPARE(test::controle<QLineEdit>("Station", "New_Indicatif")->text(), QStringLiteral("F1ABC"));
         valider();
         QCOMPARE(env.textes(), QStringList());
         for (const QString& nom : fichiersStation("F1ABC"))
             QVERIFY2(QFile::exists(env.chemin(nom)), qPrintable(nom));
         QCOMPARE(test::lireOctets(env.chemin("F1ABC_Departement.txt")),
                  test::lireOctets(env.chemin("FXXXX_Departement.txt")));
-        QCOMPARE(reglage("F1ABC", NB_Activite), QStringLiteral("5"));
-        QCOMPARE(setup(Nombre_Indicatif), QStringLiteral("1"));
+        QCOMPARE(test::reglageStation("F1ABC", NB_Activite), QStringLiteral("5"));
+        QCOMPARE(test::reglageSetup(Nombre_Indicatif), QStringLiteral("1"));
     }
 
     void enregistrerDeuxFois()
@@ -293,11 +258,11 @@ private Q_SLOTS:
         Carnet::instance();
         enregistrer("F1ABC", "JN23AB");
         enregistrer("f1abc", "jn23ab");
-        QCOMPARE(setup(Nombre_Indicatif), QStringLiteral("2"));
-        QCOMPARE(setup(Indicatif(1)), QStringLiteral("F1ABC        JN23AB"));
-        QCOMPARE(setup(Indicatif(2)), setup(Indicatif(1)));
+        QCOMPARE(test::reglageSetup(Nombre_Indicatif), QStringLiteral("2"));
+        QCOMPARE(test::reglageSetup(Indicatif(1)), QStringLiteral("F1ABC        JN23AB"));
+        QCOMPARE(test::reglageSetup(Indicatif(2)), test::reglageSetup(Indicatif(1)));
         Station::Afficher(false);
-        QCOMPARE(controle<QComboBox>("Station", "Liste_Indicatifs")->count(), 3);
+        QCOMPARE(test::controle<QComboBox>("Station", "Liste_Indicatifs")->count(), 3);
     }
 
     void modeleManquant()
@@ -311,8 +276,8 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(env.chemin("F1ABC_Prefixe.txt")));
         QVERIFY(QFile::exists(env.chemin("F1ABC_Absent.txt")));
         QVERIFY(QFile::exists(env.chemin("F1ABC_Activite.txt")));
-        QCOMPARE(setup(Indicatif_Station), QStringLiteral("F1ABC"));
-        QVERIFY(!fenetre("Station")->isVisible());
+        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("F1ABC"));
+        QVERIFY(!test::fenetre("Station")->isVisible());
     }
 
     void fermerSansValiderEnModal()
@@ -333,10 +298,10 @@ private Q_SLOTS:
         Station::Afficher(true);
         minuterie.stop();
         QVERIFY(vue);
-        QCOMPARE(setup(Indicatif_Station), Absent);
-        QCOMPARE(setup(Nombre_Indicatif), Absent);
+        QCOMPARE(test::reglageSetup(Indicatif_Station), test::Absent);
+        QCOMPARE(test::reglageSetup(Nombre_Indicatif), test::Absent);
         QCOMPARE(QDir(env.dossier()).entryList(QDir::Files), avant);
-        QVERIFY(!fenetre("Station")->isVisible());
+        QVERIFY(!test::fenetre("Station")->isVisible());
     }
 
     void fenetreErreurPourLocatorManquant()
@@ -349,7 +314,7 @@ private Q_SLOTS:
         QString nomStation, fichier, titre;
         QTimer minuterie;
         QObject::connect(&minuterie, &QTimer::timeout, [&] {
-            QWidget* f = fenetre("Gestion_Erreur");
+            QWidget* f = test::fenetre("Gestion_Erreur");
             if (!f || !f->isVisible())
                 return;
             minuterie.stop();
@@ -366,8 +331,8 @@ private Q_SLOTS:
         QCOMPARE(nomStation, QStringLiteral("F1ABC"));
         QCOMPARE(fichier, QStringLiteral("F1ABC_Locator.txt"));
         QVERIFY(env.finDemandee());
-        QCOMPARE(setup(Indicatif_Station), QStringLiteral("FXXXX"));
-        QCOMPARE(setup(Locator_Station), QStringLiteral("------"));
+        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("FXXXX"));
+        QCOMPARE(test::reglageSetup(Locator_Station), QStringLiteral("------"));
     }
 
     void fenetreErreurAuDessusDeLaFenetreModale()
@@ -386,7 +351,7 @@ private Q_SLOTS:
         });
         QString modale;
         QObject::connect(&erreur, &QTimer::timeout, [&] {
-            QWidget* f = fenetre("Gestion_Erreur");
+            QWidget* f = test::fenetre("Gestion_Erreur");
             if (!f || !f->isVisible())
                 return;
             erreur.stop();
@@ -398,7 +363,7 @@ private Q_SLOTS:
         Station::Afficher(true);
         QCOMPARE(modale, QStringLiteral("Gestion_Erreur"));
         QVERIFY(env.finDemandee());
-        QCOMPARE(setup(Indicatif_Station), QStringLiteral("FXXXX"));
+        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("FXXXX"));
     }
 
     void fenetreErreurQuitter()
@@ -407,14 +372,14 @@ private Q_SLOTS:
         plateforme::SaveSetting(Application, Section_Setup, Indicatif_Station, "F1ABC");
         Prog().Indicatif_Station = QStringLiteral("F1ABC");
         Gestion_Erreur::Afficher("_Prefixe.txt");
-        QWidget* f = fenetre("Gestion_Erreur");
+        QWidget* f = test::fenetre("Gestion_Erreur");
         QVERIFY(f && f->isVisible());
         QCOMPARE(f->findChild<QLabel*>("Label6")->text() + f->findChild<QLabel*>("Ind_Station1")->text() +
                      f->findChild<QLabel*>("Err_Departement")->text(),
                  QStringLiteral("Il n'a par contre pas trouvé dans son repertoire le fichier F1ABC_Prefixe.txt"));
         f->findChild<QPushButton*>("Quitter")->click();
         QVERIFY(env.finDemandee());
-        QCOMPARE(setup(Indicatif_Station), QStringLiteral("F1ABC"));
+        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("F1ABC"));
     }
 };
 

@@ -6,7 +6,6 @@
 #include "station/Nomenclature.h"
 #include "station/Variables_Programme.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFontInfo>
 #include <QLineEdit>
@@ -22,19 +21,17 @@ const QStringList Enregistrements = {
     "F5ZZZ      2  JN03",
 };
 
+const QString Fenetre = QStringLiteral("Fichier_Nomenclature");
+
 QWidget* fenetre()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("Fichier_Nomenclature"))
-            return w;
-    return nullptr;
+    return test::fenetre(Fenetre);
 }
 
 template <class T>
 T* controle(const QString& nom)
 {
-    QWidget* f = fenetre();
-    return f ? f->findChild<T*>(nom) : nullptr;
+    return test::controle<T>(Fenetre, nom);
 }
 
 QListWidget* liste() { return controle<QListWidget>("Liste_Nomenclature"); }
@@ -45,10 +42,7 @@ void cliquer(const char* nom) { controle<QPushButton>(nom)->click(); }
 
 QStringList elements()
 {
-    QStringList t;
-    for (int i = 0; i < liste()->count(); ++i)
-        t << liste()->item(i)->text();
-    return t;
+    return test::elements(liste());
 }
 
 void saisir(const QString& i, const QString& d, const QString& l)

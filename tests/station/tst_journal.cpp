@@ -36,14 +36,6 @@ QStringList indicatifs(const QStringList& its)
     return l;
 }
 
-QStringList lignesDe(const QListWidget* liste)
-{
-    QStringList l;
-    for (int i = 0; i < liste->count(); ++i)
-        l << liste->item(i)->text();
-    return l;
-}
-
 } // namespace
 
 class TestJournal : public QObject {
@@ -207,7 +199,7 @@ private Q_SLOTS:
 
         c.Liste_QSO->setCurrentRow(0);
         Supprime_QSO();
-        QCOMPARE(lignesDe(c.Liste_QSO), items({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
+        QCOMPARE(test::elements(c.Liste_QSO), items({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
     }
 
@@ -219,16 +211,16 @@ private Q_SLOTS:
         const QStringList lignes = {qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2")};
         test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes));
         Charge_Liste_QSO("F5ABC");
-        const QStringList avant = lignesDe(c.Liste_QSO);
+        const QStringList avant = test::elements(c.Liste_QSO);
         // A folder in the way of the log: the rewrite cannot replace it.
         QFile::remove(env.chemin("F5ABC.log"));
         QVERIFY(QDir(env.dossier()).mkdir("F5ABC.log"));
         c.Liste_QSO->setCurrentRow(0);
         QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Supprime_QSO());
-        QCOMPARE(lignesDe(c.Liste_QSO), avant);
+        QCOMPARE(test::elements(c.Liste_QSO), avant);
         // Loading a missing log leaves the list as it was.
         QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Charge_Liste_QSO("ABSENT"));
-        QCOMPARE(lignesDe(c.Liste_QSO), avant);
+        QCOMPARE(test::elements(c.Liste_QSO), avant);
     }
 };
 
