@@ -6,6 +6,7 @@ PAQUETS=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev
   libgl-dev
+  fonts-dejavu-core
   xvfb xauth socat poppler-utils gstreamer1.0-plugins-good
 )
 
