@@ -91,7 +91,7 @@ QLabel* pastille(const QColor& couleur)
 QListWidget* listeQSO(const QString& nom)
 {
     auto* l = nomme(new QListWidget, nom);
-    l->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    l->setFont(plateforme::policeChasseFixe());
     l->setUniformItemSizes(true);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -122,6 +122,7 @@ Carnet::Carnet()
     construireControles();
     construireMenus();
     brancherEvenements();
+    plateforme::boutonsAuClavier(this);
     enregistrerCarnet(this);
     Timer1 = nomme(new QTimer(this), QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
@@ -261,7 +262,6 @@ void Carnet::construireControles()
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
-    Enregistrer->setAutoDefault(true);
     NB_Debug = nomme(new QLabel, QStringLiteral("NB_Debug"));
     NB_Debug->setEnabled(false);
     NB_Debug->setMinimumWidth(24);

@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -111,6 +113,25 @@ void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire)
     saisie->installEventFilter(filtre);
     if (auto* vue = qobject_cast<QAbstractScrollArea*>(saisie))
         vue->viewport()->installEventFilter(filtre);
+}
+
+QFont policeChasseFixe(const QString& prefere)
+{
+    QStringList familles = {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                            QStringLiteral("Courier New"), QStringLiteral("Noto Mono"),
+                            QStringLiteral("Nimbus Mono PS"), QStringLiteral("monospace")};
+    if (!prefere.isEmpty())
+        familles.prepend(prefere);
+    for (const QString& famille : familles) {
+        QFont police(famille);
+        police.setStyleHint(QFont::TypeWriter);
+        police.setFixedPitch(true);
+        const QFontInfo info(police);
+        if (info.fixedPitch() && (famille == QLatin1String("monospace") ||
+                                  info.family().compare(famille, Qt::CaseInsensitive) == 0))
+            return police;
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
 
 } // namespace plateforme

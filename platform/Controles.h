@@ -1,6 +1,7 @@
 #pragma once
 // Event plumbing for the windows: key-press handlers that may replace or cancel the key,
 // double clicks and clicks routed to plain handler functions.
+#include <QFont>
 #include <QString>
 #include <functional>
 
@@ -15,5 +16,9 @@ namespace plateforme {
 void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionnaire);
 // Double click on the control (or on its line edit for an editable combo box).
 void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire);
+
+// A fixed-pitch font, so that the columns of fixed-width records line up: `prefere` when the
+// machine has it as a fixed-pitch font, else the first fixed-pitch font found.
+QFont policeChasseFixe(const QString& prefere = QString());
 
 } // namespace plateforme

@@ -5,8 +5,10 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 #include <cstdio>
@@ -47,6 +49,10 @@ Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone)
         return g_repondeur(texte, boutons, icone);
     QMessageBox boite(icone == Icone::Critique ? QMessageBox::Critical : QMessageBox::NoIcon,
                       QString::fromLatin1(NomProgramme), texte);
+    // Shown as typed: blanks kept, nothing read as markup.
+    boite.setTextFormat(Qt::PlainText);
+    if (auto* texteBoite = boite.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        texteBoite->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     switch (boutons) {
     case Boutons::Ok:
         boite.setStandardButtons(QMessageBox::Ok);
@@ -91,6 +97,13 @@ void centrer(QWidget* fenetre)
     const QRect zone = ecran->availableGeometry();
     const QSize taille = fenetre->frameGeometry().size().isValid() ? fenetre->frameGeometry().size() : fenetre->size();
     fenetre->move(zone.x() + (zone.width() - taille.width()) / 2, zone.y() + (zone.height() - taille.height()) / 2);
+}
+
+void boutonsAuClavier(QWidget* fenetre)
+{
+    const auto boutons = fenetre->findChildren<QPushButton*>();
+    for (QPushButton* b : boutons)
+        b->setAutoDefault(true);
 }
 
 void montrer(QWidget* fenetre)

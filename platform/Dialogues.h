@@ -24,6 +24,9 @@ void retirerRepondeur();
 
 // Centres the window on the screen (integer halves of the free space).
 void centrer(QWidget* fenetre);
+// Every push button of the window answers Enter when it has the focus, as the operator
+// expects of a focused button.
+void boutonsAuClavier(QWidget* fenetre);
 // Shows the window without blocking.
 void montrer(QWidget* fenetre);
 // Shows the window modally and returns when it is hidden or closed.

@@ -2,6 +2,8 @@
 // A window loaded on first show (its Form_Load runs then) and unloaded by its close box or by
 // its own code (its Form_Unload runs then); the next show loads it again. The object itself is
 // the window's one instance and outlives the unloads.
+#include "platform/Dialogues.h"
+
 #include <QCloseEvent>
 #include <QWidget>
 
@@ -15,6 +17,7 @@ public:
     {
         if (charge_)
             return;
+        plateforme::boutonsAuClavier(this);
         Form_Load();
         charge_ = true;
     }

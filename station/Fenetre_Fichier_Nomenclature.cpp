@@ -68,11 +68,7 @@ Fenetre_Fichier_Nomenclature::Fenetre_Fichier_Nomenclature()
     Liste_Nomenclature = new QListWidget(this);
     Liste_Nomenclature->setObjectName(QStringLiteral("Liste_Nomenclature"));
     // Fixed pitch, so that the columns of the records line up.
-    QFont terminal(QStringLiteral("Terminal"));
-    terminal.setStyleHint(QFont::TypeWriter);
-    terminal.setFixedPitch(true);
-    if (!QFontInfo(terminal).fixedPitch())
-        terminal = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont terminal = plateforme::policeChasseFixe(QStringLiteral("Terminal"));
     Liste_Nomenclature->setFont(terminal);
     Liste_Nomenclature->setToolTip(
         QStringLiteral("Clickez sur une ligne pour editer l'indicatif le departement ou le locator"));

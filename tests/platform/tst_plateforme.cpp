@@ -1,12 +1,16 @@
 // The platform layer: settings store, program-folder files and Windows-1252 text.
 #include "commun/Outils_Test.h"
 #include "platform/Ansi.h"
+#include "platform/Controles.h"
+#include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QPushButton>
 #include <QTest>
 
 using namespace plateforme;
@@ -106,6 +110,25 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(ErreurFichier, ecrireLignes("Dossier.txt", {"x"}));
         QVERIFY_THROWS_EXCEPTION(ErreurFichier, ajouterLigne("Dossier.txt", "x"));
         QCOMPARE(lireLignes("Garde.txt"), QStringList({"ancien"}));
+    }
+
+    void entreeSurUnBoutonLeClique()
+    {
+        QWidget fenetre;
+        auto* bouton = new QPushButton(QStringLiteral("Validez"), &fenetre);
+        int clics = 0;
+        QObject::connect(bouton, &QPushButton::clicked, [&] { ++clics; });
+        QTest::keyClick(bouton, Qt::Key_Return);
+        QCOMPARE(clics, 0);  // a plain button ignores Enter
+        boutonsAuClavier(&fenetre);
+        QTest::keyClick(bouton, Qt::Key_Return);
+        QTest::keyClick(bouton, Qt::Key_Enter);
+        QCOMPARE(clics, 2);
+    }
+
+    void policeAChasseFixe()
+    {
+        QVERIFY(QFontInfo(policeChasseFixe(QStringLiteral("Terminal"))).fixedPitch());
     }
 
     void modelesInstallesSansEcraser()
