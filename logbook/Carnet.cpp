@@ -391,6 +391,9 @@ void Carnet::brancherEvenements()
         if (i >= 0)
             Carre_Grille_Click();
     });
+    // A click on the item already shown runs the handler too (the grid may show another painting).
+    connect(Bande_Grille, &QComboBox::activated, this, [this](int) { Bande_Grille_Click(); });
+    connect(Carre_Grille, &QComboBox::activated, this, [this](int) { Carre_Grille_Click(); });
     for (int i = 1; i <= 2; ++i) {
         connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool coche) {
             if (coche)
@@ -438,8 +441,8 @@ void Carnet::Form_Load()
         Bande_A->setCurrentIndex(-1);
         Bande_Grille->setCurrentIndex(-1);
         Mode_A->setCurrentIndex(-1);
-        // The field shown when the square view is first chosen: the one most of France lies in.
-        Carre_Grille->setCurrentIndex(int(station::Champs_Locator().indexOf(QStringLiteral("JN"))));
+        // No field chosen yet: the square view waits for the operator to pick one.
+        Carre_Grille->setCurrentIndex(-1);
     }
 
     // 3.

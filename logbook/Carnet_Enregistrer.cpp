@@ -139,13 +139,13 @@ void Carnet::enregistrerNouveauQSO()
         return;
     }
 
-    // The record is built and checked before anything is written.
+    // The record is checked before anything is written. In automatic-date mode the end time
+    // is read from the clock only once the directory question is answered; five characters,
+    // it fits its column whatever it reads.
     const bool dateAuto = Mnu_Auto_Oui->isChecked();
-    const QString fin = dateAuto ? heureChoisie() : Fin_A->text();
     const int activite = indexListe(Activ_A);
-    QString ligne;
     try {
-        ligne = ligneDesChamps(*this, fin, activite).texte();
+        (void)ligneDesChamps(*this, dateAuto ? heureChoisie() : Fin_A->text(), activite).texte();
     } catch (const station::ChampTropLong& e) {
         refuserChampTropLong(*this, e);
         return;
@@ -210,9 +210,16 @@ void Carnet::enregistrerNouveauQSO()
 
     // 6, 7. End time from the clock in automatic-date mode, then the record.
     if (dateAuto)
-        Fin_A->setText(fin);
+        Fin_A->setText(heureChoisie());
     if (activite == -1)
         message(QStringLiteral("Debug : Activation_A = -1"));
+    QString ligne;
+    try {
+        ligne = ligneDesChamps(*this, Fin_A->text(), activite).texte();
+    } catch (const station::ChampTropLong& e) {
+        refuserChampTropLong(*this, e);
+        return;
+    }
     p.Ligne_En_Cours = ligne;
 
     // 8, 9. The count.
@@ -287,6 +294,9 @@ void Carnet::enregistrerEdition()
     }
 
     // The line from the fields, keeping its QSL status and QSL dates (record columns 128-154).
+    // On the HF bands the locator field is emptied first: no locator is kept there.
+    if (station::estBandeHF(Bande_A->currentText()))
+        Locator_A->clear();
     const int activite = indexListe(Activ_A);
     station::Ligne_QSO l = ligneDesChamps(*this, Fin_A->text(), activite);
     l.Indicatif_QSO = l.Indicatif_QSO.toUpper();

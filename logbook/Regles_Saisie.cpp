@@ -72,9 +72,10 @@ int indexBande(const QString& bande)
 
 QString departementAffiche(const QString& departement)
 {
-    if (departement == QLatin1String("96") || departement == QLatin1String("2A"))
+    // Only the key form is turned back: a "2A" kept by hand in the directory is shown as kept.
+    if (departement == QLatin1String("96"))
         return QStringLiteral("2a");
-    if (departement == QLatin1String("97") || departement == QLatin1String("2B"))
+    if (departement == QLatin1String("97"))
         return QStringLiteral("2b");
     return departement;
 }

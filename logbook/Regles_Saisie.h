@@ -17,7 +17,7 @@ bool estBandeListee(const QString& bande);
 int indexBande(const QString& bande);
 
 // Corsica: typed "2A"/"2a" is shown "2a" and keyed "96"; "2B"/"2b" is "2b" and "97".
-QString departementAffiche(const QString& departement);  // "96" -> "2a", "2A" -> "2a" ...
+QString departementAffiche(const QString& departement);  // "96" -> "2a", "97" -> "2b", others as given
 QString departementCle(const QString& departement);      // "2a", "2A" -> "96" ...
 
 // Where the focus goes after a check.

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <cmath>
 
 
@@ -43,6 +44,11 @@ bool Controles_Carnet::Coche_Option(QAction* oui, QAction* non, const QString& c
 void Controles_Carnet::Lit_Bande_Et_Mode()
 {
     Prog().Index_Bande = Valeur_Numerique(Lit_Station(Cles_Registre::Bande_Utilisee, QStringLiteral("0")));
+    // Selecting from the code runs the band list's click handler, also for the band already shown.
+    {
+        const QSignalBlocker bloque(Bande_A);
+        Bande_A->setCurrentIndex(-1);
+    }
     Bande_A->setCurrentIndex(arrondi(Prog().Index_Bande));
     Mode_A->setCurrentIndex(arrondi(Valeur_Numerique(Lit_Station(Cles_Registre::Mode_Utilise, QStringLiteral("0")))));
 }

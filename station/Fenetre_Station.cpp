@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 #include <exception>
@@ -298,8 +299,14 @@ void Fenetre_Station::Validation_Click()
     }
 
     // 9. Log, grid and focus of the main window, then the window closes.
-    piege([&] { Charge_Liste_QSO(Prog().Indicatif_Station); });
     if (c) {
+        bool charge = false;
+        piege([&] {
+            Charge_Liste_QSO(Prog().Indicatif_Station);
+            charge = true;
+        });
+        if (!charge)
+            piege([&] { Vide_Liste_QSO(); });
         bool peint = true;
         piege([&] { peint = c->Affiche_Departements(Prog().Bande_Affichee, Prog().Compteur_Carte); });
         if (!peint)
@@ -316,9 +323,25 @@ void Fenetre_Station::Validation_Click()
     decharger();
 }
 
+void Fenetre_Station::Vide_Liste_QSO()
+{
+    // The list is the master copy that edits and deletes write back to the current log: when
+    // the new station's log cannot be read, no QSO of the previous station may stay in it.
+    Controles_Carnet* c = carnet();
+    if (c->Liste_QSO) {
+        const QSignalBlocker bloque(c->Liste_QSO);
+        c->Liste_QSO->clear();
+    }
+    Prog().Nombre_QSO = 0;
+    if (c->Frame4)
+        c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
+}
+
 void Fenetre_Station::Affiche_Station_Carnet()
 {
     Controles_Carnet* c = carnet();
+    if (!c)
+        return;
     const auto piege = [](auto&& etape) {
         try {
             etape();

@@ -40,6 +40,8 @@ private:
     Fenetre_Station();
     // The main window shows the current station: captions, band, mode, options, activities.
     void Affiche_Station_Carnet();
+    // The QSO list emptied, for a log that could not be loaded.
+    void Vide_Liste_QSO();
 
     static Fenetre_Station* s_instance;
 };

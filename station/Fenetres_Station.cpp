@@ -107,6 +107,11 @@ void Afficher(const QString& suffixe)
     auto& f = Fenetre_Gestion_Erreur::instance();
     f.charger();
     f.Err_Departement->setText(suffixe);
+    if (!f.isVisible()) {
+        // Centred with the file name it now spells.
+        f.adjustSize();
+        plateforme::centrer(&f);
+    }
     // Not modal, so that every window stays usable while it waits. Called under a modal window
     // (the station window at first installation), it must come above that window, or its two
     // buttons could never be reached.

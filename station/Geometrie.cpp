@@ -49,15 +49,18 @@ int Rang_Lettre(QChar lettre)
 
 double Longitude_Locator(const QString& locator)
 {
+    // Whole degrees summed as integers, then the subsquare's fraction added in one piece.
     const int entier = rang(locator, 0) * 20 - 180 + (code(locator, 2) - 48) * 2;
-    const double degres = entier + rang(locator, 4) / 12.0 + 1.0 / 24.0;
+    const double fraction = rang(locator, 4) / 12.0 + 1.0 / 24.0;
+    const double degres = entier + fraction;
     return degres * (Prog().Valeur_Pi / 180);
 }
 
 double Latitude_Locator(const QString& locator)
 {
     const int entier = rang(locator, 1) * 10 - 90 + (code(locator, 3) - 48);
-    const double degres = entier + rang(locator, 5) / 24.0 + 1.0 / 48.0;
+    const double fraction = rang(locator, 5) / 24.0 + 1.0 / 48.0;
+    const double degres = entier + fraction;
     return degres * (Prog().Valeur_Pi / 180);
 }
 

@@ -110,6 +110,7 @@ QStringList insererParDate(const QStringList& items, const QString& ligne, int* 
     int n = 1;
     bool insere = false;
     for (const QString& item : items) {
+        // A record whose date cannot be read never counts as later: it keeps its place.
         if (!insere && cleDate(QStringView(item).mid(DecalageListe)) >= cleNouvelle) {
             if (position)
                 *position = n - 1;
@@ -264,7 +265,9 @@ void Remplace_QSO(const QString& ancienItem, const QString& nouvelItem)
 void Insere_QSO_Date(const QString& ligne)
 {
     Controles_Carnet* c = carnet();
-    const QStringList items = insererParDate(itemsDe(c->Liste_QSO), ligne);
+    const QStringList avant = itemsDe(c->Liste_QSO);
+    const QStringList items = insererParDate(avant, ligne);
     reecrireJournal(Prog().Indicatif_Station, items);
-    rafraichirListe(items, int(items.size()) - 1);
+    // The scratch copy shows the line that was last before the insert.
+    rafraichirListe(items, int(avant.size()) - 1);
 }

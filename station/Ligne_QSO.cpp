@@ -143,6 +143,8 @@ QString numeroListe(int numero)
 
 QString itemListe(int numero, QStringView ligne)
 {
+    if (numero < 0 || numero > NombreMaxQSO)
+        return numeroListe(numero) + ligne.toString();
     // Built in one allocation: the list of a large log is rebuilt item by item.
     QString item(DecalageListe + ligne.size(), Qt::Uninitialized);
     char16_t* d = reinterpret_cast<char16_t*>(item.data());
@@ -155,8 +157,6 @@ QString itemListe(int numero, QStringView ligne)
             d[i] = u' ';
         }
     }
-    if (numero < 0 || numero > 99999)
-        return numeroListe(numero) + ligne.toString();
     d[LargeurNumero] = u' ';
     std::copy_n(ligne.utf16(), ligne.size(), d + DecalageListe);
     return item;

@@ -82,6 +82,7 @@ class TestCarnetDemarrage : public QObject {
 private Q_SLOTS:
     void premiereInstallation();
     void stationAvecJournal();
+    void listesFixesEtHistorique();
     void optionsParDefaut();
     void optionsEnregistrees();
     void indicatifAvecBarre();
@@ -159,11 +160,51 @@ void TestCarnetDemarrage::stationAvecJournal()
     QVERIFY(!ctrl<QPushButton>("Effacer")->isEnabled());
     QVERIFY(!Prog().Edition_En_Cours);
 
+    // The focus came back to the callsign after the log load.
+    QVERIFY(test::aLeFocus(Carnet::instance(), indicatif));
+
     // The grid shows the department view of the entry band.
     QVERIFY(ctrl<QRadioButton>("Option1_1")->isChecked());
     QVERIFY(!ctrl<QComboBox>("Carre_Grille")->isEnabled());
     QCOMPARE(ctrl<QComboBox>("Bande_Grille")->currentText(), QStringLiteral("1.8 Mhz"));
     QCOMPARE(ctrl<QGroupBox>("Frame3")->title(), QStringLiteral(" 0 Départements sur 1.8 Mhz"));
+}
+
+void TestCarnetDemarrage::listesFixesEtHistorique()
+{
+    test::Environnement env;
+    preparerStation(env, QStringLiteral("F6ABC"), {});
+    Carnet::instance().Form_Load();
+
+    const QStringList bandes = test::elements(ctrl<QComboBox>("Bande_A"));
+    QCOMPARE(bandes.size(), 17);
+    QCOMPARE(bandes.first(), QStringLiteral("1.8 Mhz"));
+    QCOMPARE(bandes.at(9), QStringLiteral("50 Mhz"));
+    QCOMPARE(bandes.last(), QStringLiteral("24 Ghz"));
+    QCOMPARE(test::elements(ctrl<QComboBox>("Bande_Grille")), bandes);
+    const QStringList modes = test::elements(ctrl<QComboBox>("Mode_A"));
+    QCOMPARE(modes.size(), 16);
+    QCOMPARE(modes.first(), QStringLiteral("SSB"));
+    QCOMPARE(modes.last(), QStringLiteral("AUTRE"));
+    // The fields in the grid's order; none is chosen until the operator picks one.
+    auto* champs = ctrl<QComboBox>("Carre_Grille");
+    QCOMPARE(test::elements(champs), QStringList({"IO", "IN", "IM", "JO", "JN", "JM", "KO", "KN", "KM"}));
+    QCOMPARE(champs->currentIndex(), -1);
+    QCOMPARE(champs->currentText(), QString());
+
+    // The version history: ten lines, each ended by CR LF, the last with its trailing blank.
+    const QString h = Prog().Historique_Versions;
+    QVERIFY(h.endsWith(QStringLiteral("\r\n")));
+    const QStringList lignes = h.left(h.size() - 2).split(QStringLiteral("\r\n"));
+    QCOMPARE(lignes.size(), 10);
+    QCOMPARE(lignes.first(), QStringLiteral("V1.0.0   le 18/11/2003 creation"));
+    QCOMPARE(lignes.at(5), QStringLiteral("V5.6.5   le 06/11/2007 Ajout option séparateur '/' et ':' en automatique"));
+    QCOMPARE(lignes.at(6), QStringLiteral("V5.6.6   le 23/11/2007 Ajout affichage des QSO effectués par département"));
+    QCOMPARE(lignes.last(), QStringLiteral("V5.6.9   le 22/03/2009 Correction erreur 62 suite a modif de DX Cluster "));
+    QCOMPARE(Prog().Revision_Programme, QStringLiteral(" 5.6.9d"));
+    // The geometry constants take pi as 3.141592654.
+    QCOMPARE(Prog().Rayon_Terre, 40076.59 / 3.141592654 / 2);
+    QCOMPARE(Prog().Radians_Degres, 180 / 3.141592654);
 }
 
 void TestCarnetDemarrage::optionsParDefaut()

@@ -92,6 +92,7 @@ private Q_SLOTS:
     void carteDuChamp();
     void bandeSaisieChoisie();
     void fichierDepartementIntrouvable();
+    void memesChoixRepeints();
 };
 
 void TestCarnetGrille::cellulesDesDepartements()
@@ -412,3 +413,23 @@ void TestCarnetGrille::fichierDepartementIntrouvable()
 
 QTEST_MAIN(TestCarnetGrille)
 #include "tst_carnet_grille.moc"
+
+void TestCarnetGrille::memesChoixRepeints()
+{
+    test::Environnement env;
+    preparerStation(env, {ligneDepartement(QStringLiteral("75"), QStringLiteral("144 Mhz"), u'1')}, {});
+    Carnet& c = Carnet::instance();
+    c.Form_Load();
+    QCOMPARE(fondCellule(75), Contacte);
+
+    // The file changes behind the grid; the operator picks the band already shown.
+    test::ecrireOctets(env.chemin(QStringLiteral("F6ABC_Departement.txt")),
+                       test::enAnsi({ligneDepartement(QStringLiteral("75"), QStringLiteral("144 Mhz"), u'4')}));
+    Q_EMIT c.Bande_Grille->activated(c.Bande_Grille->currentIndex());
+    QCOMPARE(fondCellule(75), Confirme);
+
+    // Reloading the band already selected from the code runs the band list's handler too.
+    c.Indicatif_A->setEnabled(true);
+    c.Lit_Bande_Et_Mode();
+    QVERIFY(!c.Indicatif_A->isEnabled());
+}

@@ -268,6 +268,17 @@ void TestEdition::editionRefuseeAvecUnSeulQSO()
     QVERIFY(Prog().Edition_En_Cours);
     QCOMPARE(c.Enregistrer->text(), QStringLiteral("Valider"));
     QCOMPARE(c.Remarques_A->text(), QStringLiteral("CORRIGE"));
+    QCOMPARE(c.Locator_A->text(), QStringLiteral("IO91WM"));
+
+    // Moved to an HF band, the locator is dropped before the refusal: the field shows it.
+    c.Bande_A->setEditText(QStringLiteral("14 Mhz"));
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.messages.size(), size_t(1));
+    QCOMPARE(c.Locator_A->text(), QString());
+    QCOMPARE(c.Remarques_A->text(), QStringLiteral("CORRIGE"));
+    QCOMPARE(test::lignesJournal(env, Station), avant);
+    QVERIFY(Prog().Edition_En_Cours);
 }
 
 void TestEdition::annulation()

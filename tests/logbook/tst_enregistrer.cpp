@@ -137,6 +137,7 @@ private Q_SLOTS:
     void ecritureImpossible();
     void champTropLong();
     void controlesDuBouton();
+    void heureDeFinApresLaQuestion();
     void carnetPlein();
 };
 
@@ -455,6 +456,34 @@ void TestEnregistrer::controlesDuBouton()
     const QString ligne = test::lignesJournal(env, Station).value(0);
     QCOMPARE(ligne.mid(29, 5), QStringLiteral("1210 "));
     QCOMPARE(ligne.mid(164, 4), QStringLiteral("-1  "));
+}
+
+void TestEnregistrer::heureDeFinApresLaQuestion()
+{
+    test::Environnement env;
+    Carnet& c = demarrer(env, 10, true, journal(1));
+    taperQSO(c, {QStringLiteral("F1ABC"), QStringLiteral("31"), QStringLiteral("JN03RA"), 0, {}, {}, {},
+                 QStringLiteral("Jean"), QString(), QString()});
+
+    // The operator takes his time over the directory question: the QSO ends when the record
+    // is made, after the answer, not when the button was pressed.
+    QStringList questions;
+    plateforme::installerRepondeur([&](const QString& t, plateforme::Boutons b, plateforme::Icone) {
+        questions << t;
+        if (b != plateforme::Boutons::OuiNon)
+            return plateforme::Reponse::Ok;
+        env.fixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(14, 52, 40), Qt::UTC), 3600);
+        return plateforme::Reponse::Oui;
+    });
+    env.fixerHorloge(QDateTime(QDate(2024, 3, 15), QTime(14, 41, 0), Qt::UTC), 3600);
+    c.Enregistrer->click();
+
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(questions.at(0).startsWith(QStringLiteral("Remplacer F1ABC")));
+    const QStringList lignes = test::lignesJournal(env, Station);
+    QCOMPARE(lignes.size(), 2);
+    QCOMPARE(lignes[1].mid(22, 12), QStringLiteral("14:35  14:52"));
+    QCOMPARE(Prog().Ligne_En_Cours, lignes[1]);
 }
 
 void TestEnregistrer::carnetPlein()

@@ -179,6 +179,7 @@ void TestSaisie::routageEtCorse()
     QCOMPARE(saisie::departementAffiche(QStringLiteral("96")), QStringLiteral("2a"));
     QCOMPARE(saisie::departementAffiche(QStringLiteral("97")), QStringLiteral("2b"));
     QCOMPARE(saisie::departementAffiche(QStringLiteral("09")), QStringLiteral("09"));
+    QCOMPARE(saisie::departementAffiche(QStringLiteral("2A")), QStringLiteral("2A"));
     QCOMPARE(saisie::majuscule('q'), int('Q'));
     QCOMPARE(saisie::majuscule(0xE9), 0xE9);  // é passes as typed
 }
@@ -193,6 +194,12 @@ void TestSaisie::questionNomenclature()
                                           QStringLiteral("96"), QStringLiteral("JN41AA")),
              QStringLiteral("Remplacer TK5AB Département 2b Locator JN42AA\r\n\r\n"
                             "      par TK5AB département 2a Locator JN41AA ?"));
+    // A department kept by hand as "2A" in the directory is shown as it is kept there; an
+    // empty new locator stays empty.
+    QCOMPARE(saisie::questionNomenclature(QStringLiteral("TK5AB"), QStringLiteral("2A"), QStringLiteral("JN41AA"),
+                                          QStringLiteral("96"), QString()),
+             QStringLiteral("Remplacer TK5AB Département 2A Locator JN41AA\r\n\r\n"
+                            "      par TK5AB département 2a Locator  ?"));
 }
 
 void TestSaisie::bande()

@@ -280,6 +280,33 @@ private Q_SLOTS:
         QVERIFY(!test::fenetre("Station")->isVisible());
     }
 
+    void journalIlliblePasDeQSODeLaStationPrecedente()
+    {
+        // The new station's log cannot be made nor read: the QSO list, which edits and deletes
+        // write back to the current log, must not keep the previous station's QSOs.
+        test::Environnement env;
+        Carnet& c = Carnet::instance();
+        enregistrer("F1AAA", "JN23AB");
+        test::ecrireOctets(env.chemin("F1AAA.log"),
+                           test::enAnsi({test::ligneQSO("01/02/24", "DL1XX", "10:00"),
+                                         test::ligneQSO("02/02/24", "G4ABC", "11:00")}));
+        saisir(QString(), QString(), 0);
+        valider();
+        QCOMPARE(c.Liste_QSO->count(), 2);
+        QCOMPARE(Prog().Nombre_QSO, 2.0);
+
+        QFile::remove(env.chemin("FXXXX.log"));
+        enregistrer("F2BBB", "JN18EU");
+        QCOMPARE(env.textes(), QStringList());
+        QVERIFY(!test::fenetre("Station")->isVisible());
+        QCOMPARE(Prog().Indicatif_Station, QStringLiteral("F2BBB"));
+        QVERIFY(!QFile::exists(env.chemin("F2BBB.log")));
+        QCOMPARE(c.Liste_QSO->count(), 0);
+        QCOMPARE(Prog().Nombre_QSO, 0.0);
+        QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 1"));
+        QCOMPARE(c.I_Station->text(), QStringLiteral("F2BBB"));
+    }
+
     void fermerSansValiderEnModal()
     {
         test::Environnement env;

@@ -33,6 +33,18 @@ private Q_SLOTS:
         QVERIFY(std::abs(Latitude_Locator(locator) * versDegres - latitude) < 1e-7);
     }
 
+    // The whole degrees are summed first, then the subsquare fraction as one term: the last
+    // bit of the result depends on it (AA00CA, AA00AC are such cases), and with it a rounded
+    // distance or bearing near a half.
+    void ordreDesSommes()
+    {
+        const double versRadians = 3.141592654 / 180;
+        // Exact comparisons: QCOMPARE would forgive the last bits.
+        QVERIFY(Longitude_Locator(QStringLiteral("AA00CA")) == (-180 + (2 / 12.0 + 1 / 24.0)) * versRadians);
+        QVERIFY(Latitude_Locator(QStringLiteral("AA00AC")) == (-90 + (2 / 24.0 + 1 / 48.0)) * versRadians);
+        QVERIFY(Longitude_Locator(QStringLiteral("AA00CA")) != ((-180 + 2 / 12.0) + 1 / 24.0) * versRadians);
+    }
+
     void distanceEtAzimut_data()
     {
         QTest::addColumn<QString>("station");

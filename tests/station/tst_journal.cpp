@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QTimer>
 #include <QTest>
 
 using namespace station;
@@ -159,6 +161,35 @@ private Q_SLOTS:
         QVERIFY(c.Liste_QSO->isVisibleTo(&c) || !c.isVisible());
         QVERIFY(!c.Liste_QSO_Bis->isVisibleTo(&c));
         QCOMPARE(c.Liste_QSO->currentRow(), -1);  // nothing selected after a rebuild
+    }
+
+    void fenetreDeChargement()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        test::ecrireOctets(env.chemin("F5ABC.log"),
+                           test::enAnsi({qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2")}));
+        c.show();
+        // Looked at from inside the load, while it yields to the event loop.
+        bool vu = false;
+        QTimer::singleShot(0, [&] {
+            vu = true;
+            QWidget* chargement = test::fenetre(QStringLiteral("Chargement"));
+            QVERIFY(chargement);
+            QVERIFY(chargement->isVisible());
+            QCOMPARE(chargement->windowTitle(), QStringLiteral("Velmarin"));
+            auto* label = chargement->findChild<QLabel*>(QStringLiteral("Label1"));
+            QVERIFY(label);
+            QCOMPARE(label->text(), QStringLiteral("Chargement Fichier"));
+            QVERIFY(!c.isVisible());
+        });
+        Charge_Liste_QSO("F5ABC");
+        QVERIFY(vu);
+        QVERIFY(c.isVisible());
+        QVERIFY(!test::fenetre(QStringLiteral("Chargement"))->isVisible());
+        QCOMPARE(c.Liste_QSO->count(), 2);
+        QCOMPARE(c.Liste_QSO->currentRow(), -1);
     }
 
     void chargementVideEtAjout()
