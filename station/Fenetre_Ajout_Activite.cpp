@@ -18,26 +18,6 @@
 
 using namespace Cles_Registre;
 
-Fenetre_Ajout_Activite* Fenetre_Ajout_Activite::s_instance = nullptr;
-
-Fenetre_Ajout_Activite& Fenetre_Ajout_Activite::instance()
-{
-    if (!s_instance)
-        s_instance = new Fenetre_Ajout_Activite();
-    return *s_instance;
-}
-
-Fenetre_Ajout_Activite* Fenetre_Ajout_Activite::existante()
-{
-    return s_instance;
-}
-
-void Fenetre_Ajout_Activite::detruireInstance()
-{
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 Fenetre_Ajout_Activite::Fenetre_Ajout_Activite() : Fenetre_Chargee(QStringLiteral("Ajout_Activite"))
 {
     setWindowTitle(QStringLiteral("Ajout d'une activité"));

@@ -7,12 +7,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class Fenetre_Ajout_Activite : public Fenetre_Chargee {
+class Fenetre_Ajout_Activite : public Fenetre_Chargee, public Instance_Unique<Fenetre_Ajout_Activite> {
 public:
-    static Fenetre_Ajout_Activite& instance();
-    static Fenetre_Ajout_Activite* existante();
-    static void detruireInstance();
-
     void Nom_Activ_KeyPress(int& KeyAscii);
     void Command1_Click();
 
@@ -30,5 +26,5 @@ protected:
 
 private:
     Fenetre_Ajout_Activite();
-    static Fenetre_Ajout_Activite* s_instance;
+    friend class Instance_Unique<Fenetre_Ajout_Activite>;
 };

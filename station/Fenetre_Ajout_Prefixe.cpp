@@ -11,26 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Fenetre_Ajout_Prefixe* Fenetre_Ajout_Prefixe::s_instance = nullptr;
-
-Fenetre_Ajout_Prefixe& Fenetre_Ajout_Prefixe::instance()
-{
-    if (!s_instance)
-        s_instance = new Fenetre_Ajout_Prefixe();
-    return *s_instance;
-}
-
-Fenetre_Ajout_Prefixe* Fenetre_Ajout_Prefixe::existante()
-{
-    return s_instance;
-}
-
-void Fenetre_Ajout_Prefixe::detruireInstance()
-{
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 Fenetre_Ajout_Prefixe::Fenetre_Ajout_Prefixe() : Fenetre_Chargee(QStringLiteral("Ajout_Prefixe"))
 {
     setWindowTitle(QStringLiteral("Ajout Prefixe"));

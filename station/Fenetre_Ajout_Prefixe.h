@@ -6,12 +6,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Fenetre_Ajout_Prefixe : public Fenetre_Chargee {
+class Fenetre_Ajout_Prefixe : public Fenetre_Chargee, public Instance_Unique<Fenetre_Ajout_Prefixe> {
 public:
-    static Fenetre_Ajout_Prefixe& instance();
-    static Fenetre_Ajout_Prefixe* existante();
-    static void detruireInstance();
-
     void Ajouter_Click();
 
     QLabel* Label1 = nullptr;   // heading
@@ -26,5 +22,5 @@ protected:
 
 private:
     Fenetre_Ajout_Prefixe();
-    static Fenetre_Ajout_Prefixe* s_instance;
+    friend class Instance_Unique<Fenetre_Ajout_Prefixe>;
 };

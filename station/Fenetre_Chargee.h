@@ -59,3 +59,27 @@ protected:
 private:
     bool charge_ = false;
 };
+
+// The one instance of a window class, made on first use. The class declares
+// `friend class Instance_Unique<Classe>;` so that its constructor can stay private.
+template <class T>
+class Instance_Unique {
+public:
+    static T& instance()
+    {
+        if (!s_instance)
+            s_instance = new T();
+        return *s_instance;
+    }
+    // The instance when it was made, null otherwise.
+    static T* existante() { return s_instance; }
+    // Tests: forget the instance (it is deleted).
+    static void detruireInstance()
+    {
+        delete s_instance;
+        s_instance = nullptr;
+    }
+
+private:
+    inline static T* s_instance = nullptr;
+};

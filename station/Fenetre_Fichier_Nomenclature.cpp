@@ -17,26 +17,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-Fenetre_Fichier_Nomenclature* Fenetre_Fichier_Nomenclature::s_instance = nullptr;
-
-Fenetre_Fichier_Nomenclature& Fenetre_Fichier_Nomenclature::instance()
-{
-    if (!s_instance)
-        s_instance = new Fenetre_Fichier_Nomenclature();
-    return *s_instance;
-}
-
-Fenetre_Fichier_Nomenclature* Fenetre_Fichier_Nomenclature::existante()
-{
-    return s_instance;
-}
-
-void Fenetre_Fichier_Nomenclature::detruireInstance()
-{
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 Fenetre_Fichier_Nomenclature::Fenetre_Fichier_Nomenclature()
     : Fenetre_Chargee(QStringLiteral("Fichier_Nomenclature"))
 {

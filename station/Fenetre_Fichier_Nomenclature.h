@@ -8,12 +8,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class Fenetre_Fichier_Nomenclature : public Fenetre_Chargee {
+class Fenetre_Fichier_Nomenclature : public Fenetre_Chargee, public Instance_Unique<Fenetre_Fichier_Nomenclature> {
 public:
-    static Fenetre_Fichier_Nomenclature& instance();
-    static Fenetre_Fichier_Nomenclature* existante();
-    static void detruireInstance();
-
     void Charge_Nomenclature();
     void Liste_Nomenclature_Click();
     void Ind_Edit_KeyPress(int& KeyAscii);
@@ -41,5 +37,5 @@ protected:
 private:
     Fenetre_Fichier_Nomenclature();
     void Vide_Saisie();
-    static Fenetre_Fichier_Nomenclature* s_instance;
+    friend class Instance_Unique<Fenetre_Fichier_Nomenclature>;
 };

@@ -9,26 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Fenetre_Gestion_Erreur* Fenetre_Gestion_Erreur::s_instance = nullptr;
-
-Fenetre_Gestion_Erreur& Fenetre_Gestion_Erreur::instance()
-{
-    if (!s_instance)
-        s_instance = new Fenetre_Gestion_Erreur();
-    return *s_instance;
-}
-
-Fenetre_Gestion_Erreur* Fenetre_Gestion_Erreur::existante()
-{
-    return s_instance;
-}
-
-void Fenetre_Gestion_Erreur::detruireInstance()
-{
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 namespace {
 
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte = QString())

@@ -6,12 +6,8 @@
 class QLabel;
 class QPushButton;
 
-class Fenetre_Gestion_Erreur : public Fenetre_Chargee {
+class Fenetre_Gestion_Erreur : public Fenetre_Chargee, public Instance_Unique<Fenetre_Gestion_Erreur> {
 public:
-    static Fenetre_Gestion_Erreur& instance();
-    static Fenetre_Gestion_Erreur* existante();
-    static void detruireInstance();
-
     void Initialisation_Click();
     void Quitter_Click();
 
@@ -32,5 +28,5 @@ protected:
 
 private:
     Fenetre_Gestion_Erreur();
-    static Fenetre_Gestion_Erreur* s_instance;
+    friend class Instance_Unique<Fenetre_Gestion_Erreur>;
 };

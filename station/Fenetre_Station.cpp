@@ -28,26 +28,6 @@
 
 using namespace Cles_Registre;
 
-Fenetre_Station* Fenetre_Station::s_instance = nullptr;
-
-Fenetre_Station& Fenetre_Station::instance()
-{
-    if (!s_instance)
-        s_instance = new Fenetre_Station();
-    return *s_instance;
-}
-
-Fenetre_Station* Fenetre_Station::existante()
-{
-    return s_instance;
-}
-
-void Fenetre_Station::detruireInstance()
-{
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 namespace {
 
 template <class T>

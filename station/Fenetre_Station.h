@@ -8,12 +8,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Fenetre_Station : public Fenetre_Chargee {
+class Fenetre_Station : public Fenetre_Chargee, public Instance_Unique<Fenetre_Station> {
 public:
-    static Fenetre_Station& instance();
-    static Fenetre_Station* existante();
-    static void detruireInstance();
-
     void Liste_Indicatifs_KeyPress(int& KeyAscii);
     void New_Indicatif_KeyPress(int& KeyAscii);
     void New_Locator_KeyPress(int& KeyAscii);
@@ -43,5 +39,5 @@ private:
     // The QSO list emptied, for a log that could not be loaded.
     void Vide_Liste_QSO();
 
-    static Fenetre_Station* s_instance;
+    friend class Instance_Unique<Fenetre_Station>;
 };
