@@ -372,28 +372,13 @@ void Carnet::brancherEvenements()
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
 
-    // A selection made by code runs the click handler as a click does; a click on the line
+    // A selection made by code runs the click handler as a click does; a click on the item
     // already selected runs it too.
-    connect(Liste_QSO, &QListWidget::currentRowChanged, this, [this](int) { Liste_QSO_Click(); });
-    connect(Liste_QSO, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { Liste_QSO_Click(); });
+    plateforme::brancherClic(Liste_QSO, [this] { Liste_QSO_Click(); });
     connect(Liste_QSO, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { Liste_QSO_DblClick(); });
-
-    connect(Bande_A, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i >= 0)
-            Bande_A_Click();
-    });
-    connect(Bande_A, &QComboBox::activated, this, [this](int) { Bande_A_Click(); });
-    connect(Bande_Grille, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i >= 0)
-            Bande_Grille_Click();
-    });
-    connect(Carre_Grille, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i >= 0)
-            Carre_Grille_Click();
-    });
-    // A click on the item already shown runs the handler too (the grid may show another painting).
-    connect(Bande_Grille, &QComboBox::activated, this, [this](int) { Bande_Grille_Click(); });
-    connect(Carre_Grille, &QComboBox::activated, this, [this](int) { Carre_Grille_Click(); });
+    plateforme::brancherClic(Bande_A, [this] { Bande_A_Click(); });
+    plateforme::brancherClic(Bande_Grille, [this] { Bande_Grille_Click(); });
+    plateforme::brancherClic(Carre_Grille, [this] { Carre_Grille_Click(); });
     for (int i = 1; i <= 2; ++i) {
         connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool coche) {
             if (coche)

@@ -2,6 +2,8 @@
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QListWidget>
+#include <QTimer>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -12,6 +14,7 @@
 #include <QPointer>
 #include <QTextEdit>
 #include <QWidget>
+#include <memory>
 
 namespace plateforme {
 
@@ -104,6 +107,41 @@ void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionn
     saisie->installEventFilter(filtre);
     if (saisie != controle)
         controle->installEventFilter(filtre);
+}
+
+namespace {
+
+// A pick by the operator signals a change of selection, then the pick itself: `choisi` runs
+// the handler on the change and lets the pick that follows in the same event pass.
+// `sansSelection`: the handler also runs when the selection is cleared.
+template <class Liste, class Change, class Choix>
+void relierClic(Liste* liste, Change change, Choix choix, bool sansSelection, std::function<void()> gestionnaire)
+{
+    auto dejaLance = std::make_shared<bool>(false);
+    QObject::connect(liste, change, liste, [liste, dejaLance, sansSelection, gestionnaire](int i) {
+        if (i < 0 && !sansSelection)
+            return;
+        gestionnaire();
+        *dejaLance = true;
+        QTimer::singleShot(0, liste, [dejaLance] { *dejaLance = false; });
+    });
+    QObject::connect(liste, choix, liste, [dejaLance, gestionnaire](auto) {
+        if (!*dejaLance)
+            gestionnaire();
+        *dejaLance = false;
+    });
+}
+
+} // namespace
+
+void brancherClic(QComboBox* liste, std::function<void()> gestionnaire)
+{
+    relierClic(liste, &QComboBox::currentIndexChanged, &QComboBox::activated, false, std::move(gestionnaire));
+}
+
+void brancherClic(QListWidget* liste, std::function<void()> gestionnaire)
+{
+    relierClic(liste, &QListWidget::currentRowChanged, &QListWidget::itemClicked, true, std::move(gestionnaire));
 }
 
 void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire)

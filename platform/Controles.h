@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class QComboBox;
+class QListWidget;
 class QWidget;
 
 namespace plateforme {
@@ -14,6 +16,11 @@ namespace plateforme {
 // is swallowed). Keys without a character (arrows, function keys) pass untouched.
 // Works on line edits, editable combo boxes and plain widgets.
 void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionnaire);
+// The click handler of a list: it runs when the selection is set, by the code or by the
+// operator, and when the operator picks the item already selected; once per pick. A list box's
+// handler also runs when its selection is cleared.
+void brancherClic(QComboBox* liste, std::function<void()> gestionnaire);
+void brancherClic(QListWidget* liste, std::function<void()> gestionnaire);
 // Double click on the control (or on its line edit for an editable combo box).
 void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire);
 

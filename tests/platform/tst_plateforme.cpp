@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QTest>
@@ -124,6 +125,31 @@ private Q_SLOTS:
         QTest::keyClick(bouton, Qt::Key_Return);
         QTest::keyClick(bouton, Qt::Key_Enter);
         QCOMPARE(clics, 2);
+    }
+
+    void clicDUneListeUneFoisParChoix()
+    {
+        QComboBox liste;
+        liste.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        int clics = 0;
+        brancherClic(&liste, [&] { ++clics; });
+        // The operator picks another item: change then pick, one run.
+        liste.setCurrentIndex(1);
+        Q_EMIT liste.activated(1);
+        QCOMPARE(clics, 1);
+        QCoreApplication::processEvents();
+        // The item already selected, picked again: it runs.
+        Q_EMIT liste.activated(1);
+        QCOMPARE(clics, 2);
+        // A selection made by the code runs it; a later pick of that item runs it again.
+        liste.setCurrentIndex(2);
+        QCOMPARE(clics, 3);
+        QCoreApplication::processEvents();
+        Q_EMIT liste.activated(2);
+        QCOMPARE(clics, 4);
+        // Clearing the selection of a combo box runs nothing.
+        liste.setCurrentIndex(-1);
+        QCOMPARE(clics, 4);
     }
 
     void policeAChasseFixe()
