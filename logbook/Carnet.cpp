@@ -6,6 +6,7 @@
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
+#include "station/Gardes_Ecriture.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Fenetres_Station.h"
 #include "station/Journal.h"
@@ -532,11 +533,14 @@ void Carnet::Form_Load()
     // 19. - 20. Activities
     Remplit_Activites();
 
-    // 21. The activity file mirrors the settings for the backup
-    try {
-        Ecrit_Fichier_Activite();
-    } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Ecriture de la liste des activités")));
+    // 21. The activity file mirrors the settings for the backup (the placeholder station of a
+    // first start has no files of its own)
+    if (!station::stationNonConfiguree(v.Indicatif_Station)) {
+        try {
+            Ecrit_Fichier_Activite();
+        } catch (const plateforme::ErreurFichier& e) {
+            plateforme::MsgBox(e.messageFrancais(QStringLiteral("Ecriture de la liste des activités")));
+        }
     }
 
     // 22.

@@ -53,6 +53,13 @@ QString Controle_Indicatif(const QString& indicatif, bool* effacer)
         return QStringLiteral("Vous devez entrer un indicatif");
     if (indicatif.size() > LongueurMaxIndicatif)
         return QStringLiteral("12 caracteres maximum pour l'indicatif");
+    // The placeholder names the blank templates that every new station copies.
+    if (indicatif == Cles_Registre::Indicatif_Vide) {
+        if (effacer)
+            *effacer = true;
+        return QStringLiteral("%1 est réservé aux fichiers modèles : entrez l'indicatif de votre station")
+            .arg(Cles_Registre::Indicatif_Vide);
+    }
     for (const QChar c : indicatif) {
         const bool permis = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
                             (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('_');

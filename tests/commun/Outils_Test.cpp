@@ -6,6 +6,7 @@
 #include "platform/Horloge.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
+#include "station/Gardes_Ecriture.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QWidget>
@@ -25,6 +27,7 @@ Environnement::Environnement(bool modeles)
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages_.path());
     plateforme::synchroniserSurDisque(false);
+    station::autoriserTousLesJournaux();
     plateforme::definirDossierProgramme(programme_.path());
     if (modeles)
         plateforme::installerModeles(dossierModeles());
@@ -226,6 +229,40 @@ Carnet& demarrerStation(Environnement& env, const StationTest& s)
     c.Form_Load();
     env.oublierMessages();
     return c;
+}
+
+// The whole chain, from the band to the remarks, following the focus as the operator does.
+void taperQSO(Carnet& c, const QSO& q)
+{
+    entree(c.Bande_A);
+    saisir(c.Indicatif_A, q.indicatif);
+    if (aLeFocus(c, c.Depart_A)) {
+        c.Depart_A->clear();
+        saisir(c.Depart_A, q.departement);
+    }
+    if (aLeFocus(c, c.Locator_A)) {
+        c.Locator_A->clear();
+        saisir(c.Locator_A, q.locator);
+    }
+    QVERIFY(aLeFocus(c, c.Mode_A));
+    entree(c.Mode_A);
+    c.Activ_A->setCurrentIndex(q.activite);
+    entree(c.Activ_A);
+    if (aLeFocus(c, c.Date_A)) {
+        saisir(c.Date_A, q.date);
+        saisir(c.Debut_A, q.debut);
+        if (q.fin.isEmpty())
+            taper(c.Fin_A, QStringLiteral("+"));
+        else
+            saisir(c.Fin_A, q.fin);
+    }
+    if (aLeFocus(c, c.RSTE_A))
+        entree(c.RSTE_A);
+    entree(c.RSTR_A);
+    saisir(c.Prenom_A, q.prenom);
+    saisir(c.QTH_A, q.qth);
+    saisir(c.Remarques_A, q.remarques);
+    QVERIFY(c.Enregistrer->isEnabled());
 }
 
 bool aLeFocus(const QWidget& fenetre, QWidget* controle)

@@ -113,6 +113,24 @@ struct StationTest {
 // messages of the start-up are forgotten.
 Carnet& demarrerStation(Environnement& env, const StationTest& station = {});
 
+// What the operator types for one QSO; empty texts are only Enter.
+struct QSO {
+    QString indicatif;
+    QString departement;
+    QString locator;
+    int activite = 0;
+    QString date;     // manual date mode: typed digits
+    QString debut;
+    QString fin;
+    QString prenom;
+    QString qth;
+    QString remarques;
+};
+
+// The whole entry chain, from the band to the remarks, following the focus as the operator
+// does; the save button is then enabled.
+void taperQSO(Carnet& c, const QSO& q);
+
 // The focus of `fenetre` is on `controle` (for an editable combo box: on it or its line edit).
 bool aLeFocus(const QWidget& fenetre, QWidget* controle);
 // Types `texte` into a field, then Enter.

@@ -129,9 +129,12 @@ private Q_SLOTS:
         QCOMPARE(ligneDeItem(lu.at(1)), courte);
         QCOMPARE(lu.at(2).mid(6), longue);  // the item keeps the whole line
         reecrireJournal("F5ABC", lu);
-        // The rewrite writes 199 characters from column 7: the long line is cut, the short kept.
-        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")),
-                 test::enAnsi({normale, courte, qso("02/01/26", "10:00", "B2")}));
+        // The rewrite writes each line whole from column 7: long and short lines are kept.
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({normale, courte, longue}));
+        // So does a rewrite that renumbers them (an insert before them).
+        const QString avant = qso("01/01/26", "09:00", "Z0");
+        reecrireJournal("F5ABC", insererParDate(lu, avant));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({avant, normale, courte, longue}));
     }
 
     void accentsEtEuroOctetPourOctet()
