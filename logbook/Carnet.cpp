@@ -258,8 +258,8 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Their windows come with the search, the QSL cards and the cluster.
-    for (QPushButton* b : {Recherche, Gestion_QSL, Command1}) {
+    // Their windows come with the search, the QSL cards, the award export and the cluster.
+    for (QPushButton* b : {Recherche, Gestion_QSL, Exporter, Command1}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -444,7 +444,7 @@ void Carnet::Form_Load()
     Lit_Heure_Et_Date();
     Coche_Option(Mnu_Sep_Oui, Mnu_Sep_Non, Cles_Registre::Separateur, Cles_Registre::Faux);
     const bool exporter = Coche_Option(Mnu_Exp_Oui, Mnu_Exp_Non, Cles_Registre::Exporter_QSO, Cles_Registre::Faux);
-    Exporter->setEnabled(exporter);
+    activerBouton(Exporter, exporter);
 
     // 6. The callsign is shown with "/" where its file form has "_"
     const QString affiche = Station::Indicatif_Affiche(v.Indicatif_Station);

@@ -193,7 +193,7 @@ void Carnet::Mnu_Exp_Oui_Click()
 {
     Mnu_Exp_Oui->setChecked(true);
     Mnu_Exp_Non->setChecked(false);
-    Exporter->setEnabled(true);
+    activerBouton(Exporter, true);
     Ecrit_Station(Cles_Registre::Exporter_QSO, Cles_Registre::Vrai);
 }
 
@@ -201,7 +201,7 @@ void Carnet::Mnu_Exp_Non_Click()
 {
     Mnu_Exp_Oui->setChecked(false);
     Mnu_Exp_Non->setChecked(true);
-    Exporter->setEnabled(false);
+    activerBouton(Exporter, false);
     Ecrit_Station(Cles_Registre::Exporter_QSO, Cles_Registre::Faux);
 }
 

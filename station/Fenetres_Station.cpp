@@ -192,9 +192,24 @@ void Afficher(bool modal)
     montrerFenetre(&f, modal);
 }
 
+// A comma ends a directory record and a double quote delimits it when the file is read:
+// neither may enter a field, or the fields after it would be lost.
+QString Controle_Caracteres(const QString& indicatif, const QString& departement, const QString& locator)
+{
+    for (const QString* champ : {&indicatif, &departement, &locator}) {
+        if (champ->contains(QLatin1Char(',')) || champ->contains(QLatin1Char('"')))
+            return QStringLiteral("Attention la virgule et le guillemet (\") ne sont pas admis dans le fichier "
+                                  "Nomenclature : corrigez la saisie");
+    }
+    return QString();
+}
+
 QString Controle_Ajout(const QString& indicatif, const QString& departement, const QString& locator,
                        const QStringList& items)
 {
+    const QString caracteres = Controle_Caracteres(indicatif, departement, locator);
+    if (!caracteres.isEmpty())
+        return caracteres;
     if (indicatif.isEmpty() || indicatif.size() > 10)
         return QStringLiteral("Attention pas d'indicatif ou indicatif superieur a 10 caracteres");
     if (locator.isEmpty() || locator.size() > 6)
@@ -215,6 +230,9 @@ QString Controle_Edition(const QString& indicatif, const QString& departement, c
 {
     if (indicatif.isEmpty())
         return QStringLiteral("Selectionnez une ligne d'abord");
+    const QString caracteres = Controle_Caracteres(indicatif, departement, locator);
+    if (!caracteres.isEmpty())
+        return caracteres;
     if (indicatif.size() > 10)
         return QStringLiteral("Attention Indicatif superieur a 10 caracteres");
     if (locator.size() > 6)
