@@ -554,6 +554,12 @@ void Carnet::Form_Load()
 
     // 24.
     v.Ligne_Selectionnee.clear();
+
+    // The start ends with the keyboard at the callsign, whatever windows came and went.
+    if (Indicatif_A->isEnabled() && isVisible()) {
+        activateWindow();
+        Indicatif_A->setFocus();
+    }
 }
 
 void Carnet::Form_Unload()

@@ -233,11 +233,18 @@ void Charge_Liste_QSO(const QString& indicatif)
     else
         autoriserJournal(indicatif);
 
+    // The main window stays on screen: hiding and showing it again in one turn of the event
+    // loop can leave it unmapped under a window manager. The loading window comes on top only
+    // for a log long enough to be seen loading, and is painted before the work starts.
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();
-    fenetre->hide();
-    Chargement& chargement = Chargement::instance();
-    plateforme::montrer(&chargement);
+    const bool montrerChargement = journal.nombreLignes() > kLignesParPas;
+    Chargement* chargement = nullptr;
+    if (montrerChargement) {
+        chargement = &Chargement::instance();
+        plateforme::montrer(chargement);
+        plateforme::ceder();
+    }
 
     {
         const QSignalBlocker bloque(c->Liste_QSO);
@@ -261,9 +268,13 @@ void Charge_Liste_QSO(const QString& indicatif)
 
     Prog().Nombre_QSO = c->Liste_QSO->count();
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
-    chargement.hide();
-    plateforme::montrer(fenetre);
-    // The loading window does not move the entry point of the main window.
+    if (chargement) {
+        chargement->hide();
+        plateforme::ceder();
+    }
+    // The keyboard goes back to the main window, where it was.
+    if (!fenetre->isVisible() || chargement)
+        plateforme::montrer(fenetre);
     if (focus)
         focus->setFocus();
     if (lignesEnTrop > 0)
