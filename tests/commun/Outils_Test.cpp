@@ -154,6 +154,15 @@ QString ligneQSO(const QString& date, const QString& indicatif, const QString& d
     return l.texte();
 }
 
+QStringList journalEssai(int n)
+{
+    QStringList l;
+    for (int i = 0; i < n; ++i)
+        l << ligneQSO(QStringLiteral("01/03/24"), QStringLiteral("F1A%1").arg(i, 3, 10, QLatin1Char('0')),
+                      QStringLiteral("10:%1").arg(i % 60, 2, 10, QLatin1Char('0')));
+    return l;
+}
+
 QStringList lignesJournal(const Environnement& env, const QString& indicatif)
 {
     QStringList l = plateforme::depuisAnsi(lireOctets(env.chemin(indicatif + QStringLiteral(".log"))))

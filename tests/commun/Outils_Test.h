@@ -70,6 +70,8 @@ void entree(QWidget* controle);
 // Builds a 199-character record from a few fields (the others blank or defaults).
 QString ligneQSO(const QString& date, const QString& indicatif, const QString& debut,
                  const QString& bande = QStringLiteral("144 Mhz"), const QString& prenom = QString());
+// `n` records of 01/03/24, callsigns F1A000, F1A001... started at 10:00, 10:01...
+QStringList journalEssai(int n);
 // The records of a station's log, in file order.
 QStringList lignesJournal(const Environnement& env, const QString& indicatif);
 

@@ -26,11 +26,7 @@ const QString Indicatif = test::StationTest{}.indicatif;
 
 QStringList journal(int n)
 {
-    QStringList l;
-    for (int i = 0; i < n; ++i)
-        l << test::ligneQSO(QStringLiteral("01/03/24"), QStringLiteral("F1A%1").arg(i, 2, 10, QLatin1Char('0')),
-                            QStringLiteral("10:%1").arg(i % 60, 2, 10, QLatin1Char('0')));
-    return l;
+    return test::journalEssai(n);
 }
 
 // Byte contents of the station's files and the directory.

@@ -30,11 +30,7 @@ namespace {
 
 QStringList journal(int n)
 {
-    QStringList l;
-    for (int i = 0; i < n; ++i)
-        l << test::ligneQSO(QStringLiteral("01/03/24"), QStringLiteral("F1A%1").arg(i, 3, 10, QLatin1Char('0')),
-                            QStringLiteral("10:%1").arg(i % 60, 2, 10, QLatin1Char('0')));
-    return l;
+    return test::journalEssai(n);
 }
 
 std::map<QString, QByteArray> instantane(const QString& dossier)
