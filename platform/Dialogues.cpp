@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -21,6 +22,7 @@ namespace plateforme {
 namespace {
 
 Repondeur g_repondeur;
+RepondeurFichier g_repondeurFichier;
 std::function<void()> g_fin;
 bool g_finDemandee = false;
 std::vector<QEventLoop*> g_attentes;
@@ -87,6 +89,50 @@ void installerRepondeur(Repondeur repondeur)
 void retirerRepondeur()
 {
     g_repondeur = nullptr;
+}
+
+namespace {
+
+// ".not |*.not" -> ".not (*.not)": the classic filter turned into Qt's.
+QString filtreQt(const QString& filtre)
+{
+    const QStringList morceaux = filtre.split(QLatin1Char('|'));
+    QStringList filtres;
+    for (qsizetype i = 0; i + 1 < morceaux.size(); i += 2)
+        filtres << morceaux.at(i).trimmed() + QStringLiteral(" (") + morceaux.at(i + 1).trimmed() + QLatin1Char(')');
+    return filtres.join(QStringLiteral(";;"));
+}
+
+QString dialogueFichier(Dialogue d, const QString& filtre)
+{
+    if (g_repondeurFichier)
+        return g_repondeurFichier(d, filtre);
+    QWidget* parent = QApplication::activeWindow();
+    if (d == Dialogue::Ouvrir)
+        return QFileDialog::getOpenFileName(parent, QString::fromLatin1(NomProgramme), QString(), filtreQt(filtre));
+    return QFileDialog::getSaveFileName(parent, QString::fromLatin1(NomProgramme), QString(), filtreQt(filtre));
+}
+
+} // namespace
+
+QString DialogueOuvrir(const QString& filtre)
+{
+    return dialogueFichier(Dialogue::Ouvrir, filtre);
+}
+
+QString DialogueEnregistrer(const QString& filtre)
+{
+    return dialogueFichier(Dialogue::Enregistrer, filtre);
+}
+
+void installerRepondeurFichier(RepondeurFichier repondeur)
+{
+    g_repondeurFichier = std::move(repondeur);
+}
+
+void retirerRepondeurFichier()
+{
+    g_repondeurFichier = nullptr;
 }
 
 void centrer(QWidget* fenetre)

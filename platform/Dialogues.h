@@ -22,6 +22,16 @@ using Repondeur = std::function<Reponse(const QString& texte, Boutons boutons, I
 void installerRepondeur(Repondeur repondeur);
 void retirerRepondeur();
 
+// File dialogs. `filtre` is written "description|pattern" (pairs joined by "|", as ".not |*.not").
+// Return the chosen file name, empty when the operator cancels.
+QString DialogueOuvrir(const QString& filtre);
+QString DialogueEnregistrer(const QString& filtre);
+enum class Dialogue { Ouvrir, Enregistrer };
+using RepondeurFichier = std::function<QString(Dialogue dialogue, const QString& filtre)>;
+// While an answerer is installed, the file dialogs are not shown: it gives the file name.
+void installerRepondeurFichier(RepondeurFichier repondeur);
+void retirerRepondeurFichier();
+
 // Centres the window on the screen (integer halves of the free space).
 void centrer(QWidget* fenetre);
 // Every push button of the window answers Enter when it has the focus, as the operator

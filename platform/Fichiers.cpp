@@ -242,7 +242,16 @@ void ajouterLignes(const QString& nom, const QStringList& lignes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         lever(c, numeroErreur(f.error(), QFileInfo(c).absolutePath()), f.errorString());
     const qint64 avant = f.size();
-    const QByteArray octets = encoderLignes(lignes);
+    QByteArray octets = encoderLignes(lignes);
+    // A last line left without its end is ended first, so that the new lines stand whole.
+    if (avant > 0) {
+        QFile lecture(c);
+        if (lecture.open(QIODevice::ReadOnly) && lecture.seek(avant - 1)) {
+            char dernier = 0;
+            if (lecture.getChar(&dernier) && dernier != '\n' && dernier != '\r')
+                octets.prepend("\r\n", 2);
+        }
+    }
     const bool ok = f.write(octets) == octets.size() && f.flush();
     if (!ok) {
         const int n = numeroErreur(f.error(), c);
