@@ -1,6 +1,7 @@
 #include "exchange/Fenetre_Export_Adif.h"
 
 #include "exchange/Export_Adif.h"
+#include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Controles_Carnet.h"
@@ -14,16 +15,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <class T>
-T* nomme(T* w, const QString& nom)
-{
-    w->setObjectName(nom);
-    return w;
-}
-
-} // namespace
+using plateforme::nomme;
 
 Export_Adif::Export_Adif() : Fenetre_Chargee(QStringLiteral("Export_Adif"))
 {
@@ -55,20 +47,18 @@ Export_Adif::Export_Adif() : Fenetre_Chargee(QStringLiteral("Export_Adif"))
 
     // As designed: the whole log chosen, the range boxes hidden.
     Option1->setChecked(true);
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
-                       static_cast<QWidget*>(Debut_Ligne), static_cast<QWidget*>(Fin_Ligne)})
-        w->setVisible(false);
+    montrerIntervalle(false);
 
     connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
     connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
     connect(Exporter, &QPushButton::clicked, this, [this] { Exporter_Click(); });
 }
 
-void Export_Adif::Afficher()
+void Export_Adif::montrerIntervalle(bool visible)
 {
-    Export_Adif& f = instance();
-    f.charger();
-    plateforme::montrer(&f);
+    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
+                       static_cast<QWidget*>(Debut_Ligne), static_cast<QWidget*>(Fin_Ligne)})
+        w->setVisible(visible);
 }
 
 void Export_Adif::Form_Load()
@@ -78,16 +68,12 @@ void Export_Adif::Form_Load()
 
 void Export_Adif::Option1_Click()
 {
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
-                       static_cast<QWidget*>(Debut_Ligne), static_cast<QWidget*>(Fin_Ligne)})
-        w->setVisible(false);
+    montrerIntervalle(false);
 }
 
 void Export_Adif::Option2_Click()
 {
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
-                       static_cast<QWidget*>(Debut_Ligne), static_cast<QWidget*>(Fin_Ligne)})
-        w->setVisible(true);
+    montrerIntervalle(true);
 }
 
 void Export_Adif::Exporter_Click()

@@ -9,9 +9,6 @@ class QRadioButton;
 
 class Export_Adif : public Fenetre_Chargee, public Instance_Unique<Export_Adif> {
 public:
-    // Loads the window when needed and shows it without blocking.
-    static void Afficher();
-
     void Option1_Click();
     void Option2_Click();
     void Exporter_Click();
@@ -31,4 +28,6 @@ protected:
 private:
     Export_Adif();
     friend class Instance_Unique<Export_Adif>;
+    // The range boxes and their labels.
+    void montrerIntervalle(bool visible);
 };

@@ -75,13 +75,6 @@ Exporter_QSO::Exporter_QSO() : Fenetre_Chargee(QStringLiteral("Exporter_QSO"))
     connect(C_Non, &QPushButton::clicked, this, [this] { C_Non_Click(); });
 }
 
-void Exporter_QSO::Afficher()
-{
-    Exporter_QSO& f = instance();
-    f.charger();
-    plateforme::montrerModal(&f);
-}
-
 void Exporter_QSO::Form_Load()
 {
     plateforme::centrer(this);

@@ -8,9 +8,6 @@ class QPushButton;
 
 class Exporter_QSO : public Fenetre_Chargee, public Instance_Unique<Exporter_QSO> {
 public:
-    // Loads the window for the selected QSO and shows it modally.
-    static void Afficher();
-
     void C_Oui_Click();
     void C_Non_Click();
 

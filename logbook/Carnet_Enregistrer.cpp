@@ -405,5 +405,5 @@ void Carnet::Sauvegarde_Auto()
 void Carnet::Exporter_QSO_Apres_Ajout()
 {
     // The save waits until the window closes.
-    Exporter_QSO::Afficher();
+    Exporter_QSO::afficher(true);
 }

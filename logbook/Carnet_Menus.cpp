@@ -292,15 +292,15 @@ void Carnet::Mnu_Ajout_Activite_Click()
 
 void Carnet::Mnu_Export_Adif_Click()
 {
-    Export_Adif::Afficher();
+    Export_Adif::afficher(false);
 }
 
 void Carnet::Mnu_Notes_Click()
 {
-    Notes::Afficher();
+    Notes::afficher(false);
 }
 
 void Carnet::Exporter_Click()
 {
-    Exporter_QSO::Afficher();
+    Exporter_QSO::afficher(true);
 }

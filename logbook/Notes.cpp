@@ -1,6 +1,7 @@
 #include "logbook/Notes.h"
 
 #include "platform/Ansi.h"
+#include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "platform/Presse_Papiers.h"
@@ -40,16 +41,7 @@ QStringList lire(const QString& fichier)
 
 } // namespace notes
 
-namespace {
-
-template <class T>
-T* nomme(T* w, const QString& nom)
-{
-    w->setObjectName(nom);
-    return w;
-}
-
-} // namespace
+using plateforme::nomme;
 
 Notes::Notes() : Fenetre_Chargee(QStringLiteral("Notes"))
 {
@@ -90,13 +82,6 @@ Notes::Notes() : Fenetre_Chargee(QStringLiteral("Notes"))
     connect(Coller, &QPushButton::clicked, this, [this] { Coller_Click(); });
     connect(Mnu_Charger, &QAction::triggered, this, [this] { Mnu_Charger_Click(); });
     connect(Mnu_Enregistrer, &QAction::triggered, this, [this] { Mnu_Enregistrer_Click(); });
-}
-
-void Notes::Afficher()
-{
-    Notes& n = instance();
-    n.charger();
-    plateforme::montrer(&n);
 }
 
 void Notes::Form_Load()

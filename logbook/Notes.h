@@ -28,9 +28,6 @@ QStringList lire(const QString& fichier);
 
 class Notes : public Fenetre_Chargee, public Instance_Unique<Notes> {
 public:
-    // Loads the window when needed and shows it without blocking.
-    static void Afficher();
-
     void Effacer_Click();
     void Couper_Click();
     void Copier_Click();

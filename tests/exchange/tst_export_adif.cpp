@@ -27,14 +27,8 @@ const QString Indicatif = QStringLiteral("F5XYZ_P");
 
 station::Ligne_QSO qso(const QString& date, const QString& indicatif)
 {
-    station::Ligne_QSO l;
-    l.Date_QSO = date;
-    l.Indicatif_QSO = indicatif;
-    l.Heure_Debut = QStringLiteral("14:32");
+    station::Ligne_QSO l = station::Ligne_QSO::depuis(test::ligneQSO(date, indicatif, QStringLiteral("14:32")));
     l.Heure_Fin = QStringLiteral("14:35");
-    l.Bande_QSO = QStringLiteral("144 Mhz");
-    l.Mode_QSO = QStringLiteral("SSB");
-    l.RST_Envoye = QStringLiteral("59");
     l.RST_Recu = QStringLiteral("57");
     return l;
 }
@@ -259,7 +253,7 @@ void TestExportAdif::echecSansFichierAbime()
     test::Environnement env;
     Prog().Indicatif_Station = Indicatif;
     test::ecrireOctets(env.chemin(Indicatif + QStringLiteral(".adi")), "ancien\r\n");
-    Export_Adif::Afficher();
+    Export_Adif::afficher(false);
     Export_Adif& f = Export_Adif::instance();
     f.Exporter->click();
     QCOMPARE(env.messages.size(), std::size_t(1));

@@ -32,20 +32,13 @@ QString blancs(int n)
 // A castle activation of F5ABC, first name typed in lower case.
 QString record(const QString& qth, const QString& departement = QStringLiteral("89"))
 {
-    station::Ligne_QSO l;
-    l.Date_QSO = QStringLiteral("15/03/24");
-    l.Indicatif_QSO = QStringLiteral("F5ABC");
-    l.Heure_Debut = QStringLiteral("14:35");
-    l.Heure_Fin = QStringLiteral("14:40");
+    station::Ligne_QSO l = station::Ligne_QSO::depuis(test::ligneQSO(
+        QStringLiteral("15/03/24"), QStringLiteral("F5ABC"), QStringLiteral("14:35"), QStringLiteral("144 Mhz"),
+        QStringLiteral("rené")));
     l.Departement_QSO = departement;
     l.Locator_QSO = QStringLiteral("JN18DQ");
-    l.Bande_QSO = QStringLiteral("144 Mhz");
-    l.Mode_QSO = QStringLiteral("SSB");
-    l.RST_Envoye = QStringLiteral("59");
     l.RST_Recu = QStringLiteral("57");
     l.QTH_QSO = qth;
-    l.Prenom_QSO = QStringLiteral("rené");
-    l.Numero_Activite = QStringLiteral("1");
     return l.texte();
 }
 
@@ -77,7 +70,7 @@ void ouvrir(const std::function<void(Exporter_QSO&)>& action)
         if (f.isVisible())
             f.C_Non->click();
     });
-    Exporter_QSO::Afficher();
+    Exporter_QSO::afficher(true);
 }
 
 } // namespace

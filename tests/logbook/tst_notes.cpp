@@ -37,7 +37,7 @@ struct Dialogues {
 
 Notes& ouvrir()
 {
-    Notes::Afficher();
+    Notes::afficher(false);
     return Notes::instance();
 }
 
