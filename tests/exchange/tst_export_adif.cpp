@@ -260,7 +260,20 @@ void TestExportAdif::echecSansFichierAbime()
     QVERIFY2(env.messages.at(0).texte.startsWith(QStringLiteral("Erreur  53\r\n")), qPrintable(env.messages.at(0).texte));
     QVERIFY(f.isVisible());
     QCOMPARE(lireExport(env), QByteArray("ancien\r\n"));
-    QCOMPARE(messageErreurExport(70, QString()), QStringLiteral("Erreur  70 Disquette protegée"));
+
+    // A write refused: error 70 with its words, the older export still whole.
+    ecrireJournal(env, journal(2));
+    plateforme::definirRegleEcriture(QStringLiteral("essai"), [](const QString& nom) {
+        return nom.endsWith(QStringLiteral(".adi")) ? QStringLiteral("protégé") : QString();
+    });
+    env.oublierMessages();
+    f.Exporter->click();
+    plateforme::definirRegleEcriture(QStringLiteral("essai"), {});
+    QCOMPARE(env.messages.size(), std::size_t(1));
+    QVERIFY2(env.messages.at(0).texte.startsWith(QStringLiteral("Erreur  70 Disquette protegée\r\n")),
+             qPrintable(env.messages.at(0).texte));
+    QVERIFY(f.isVisible());
+    QCOMPARE(lireExport(env), QByteArray("ancien\r\n"));
     f.decharger();
     Export_Adif::detruireInstance();
 }

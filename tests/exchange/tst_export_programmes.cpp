@@ -6,6 +6,7 @@
 #include "exchange/Export_Programmes.h"
 #include "exchange/Fenetre_Exporter_QSO.h"
 #include "logbook/Carnet.h"
+#include "platform/Fichiers.h"
 #include "platform/Reglages.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -268,6 +269,16 @@ void TestExportProgrammes::ligneAjouteeEntiere()
     const QString fichier = dossier + QStringLiteral("/f6kdf_dplf.LOG");  // names match without regard to case
     test::ecrireOctets(fichier, "F1AAA        29   JEAN            PB001 01/01/24");
     QCOMPARE(Cherche_Double(Code_DPLF, QStringLiteral("PB141"), QStringLiteral("nouvelle ligne")), QStringList());
+    QCOMPARE(test::lireOctets(fichier),
+             QByteArray("F1AAA        29   JEAN            PB001 01/01/24\r\nnouvelle ligne\r\n"));
+
+    // An append that fails is said and leaves the file as it was.
+    plateforme::definirRegleEcriture(QStringLiteral("essai"), [](const QString&) { return QStringLiteral("non"); });
+    const QStringList messages = Cherche_Double(Code_DPLF, QStringLiteral("PB142"), QStringLiteral("refusée"));
+    plateforme::definirRegleEcriture(QStringLiteral("essai"), {});
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.at(0).startsWith(QStringLiteral("L'exportation du QSO vers DPLF impossible.")),
+             qPrintable(messages.at(0)));
     QCOMPARE(test::lireOctets(fichier),
              QByteArray("F1AAA        29   JEAN            PB001 01/01/24\r\nnouvelle ligne\r\n"));
 }
