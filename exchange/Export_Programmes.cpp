@@ -4,7 +4,6 @@
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace echange {
@@ -183,8 +182,7 @@ QStringList Cherche_Double(int code, const QString& reference, const QString& li
     const QString rien = QStringLiteral("\r\nLe QSO n'a pas été exporté.");
 
     // The folder first, then the file: the operator is told which one is missing.
-    const QString dossier = plateforme::chemin(r.dossier + QStringLiteral("\\x"));
-    if (!QFileInfo(QFileInfo(dossier).path()).isDir())
+    if (!QFileInfo(plateforme::chemin(r.dossier)).isDir())
         return {QStringLiteral("Le répertoire ") + r.dossier + QStringLiteral(" du programme ") + nom +
                 QStringLiteral(" est introuvable.") + rien};
     if (!plateforme::existe(fichier))
