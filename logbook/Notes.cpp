@@ -121,7 +121,7 @@ void Notes::Coller_Click()
 
 bool Notes::enregistrerSous()
 {
-    const QString fichier = plateforme::DialogueEnregistrer(notes::Filtre);
+    const QString fichier = plateforme::DialogueEnregistrer(QString(), notes::Filtre);
     if (fichier.isEmpty())
         return true;
     try {

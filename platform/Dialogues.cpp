@@ -22,7 +22,6 @@ namespace plateforme {
 namespace {
 
 Repondeur g_repondeur;
-RepondeurFichier g_repondeurFichier;
 std::function<void()> g_fin;
 bool g_finDemandee = false;
 std::vector<QEventLoop*> g_attentes;
@@ -44,6 +43,46 @@ private:
 };
 
 } // namespace
+
+namespace {
+RepondeurFichier g_repondeurFichier;
+
+// ".adi (adi)|*.adi" becomes "adi (*.adi)".
+QString filtreQt(const QString& filtre)
+{
+    const QStringList parties = filtre.split(QLatin1Char('|'));
+    QStringList filtres;
+    for (int i = 0; i + 1 < parties.size(); i += 2)
+        filtres.append(parties[i].trimmed() + QStringLiteral(" (") + parties[i + 1].trimmed() + QLatin1Char(')'));
+    return filtres.join(QStringLiteral(";;"));
+}
+} // namespace
+
+void installerRepondeurFichier(RepondeurFichier repondeur)
+{
+    g_repondeurFichier = std::move(repondeur);
+}
+
+void retirerRepondeurFichier()
+{
+    g_repondeurFichier = nullptr;
+}
+
+QString DialogueOuvrir(const QString& filtre)
+{
+    if (g_repondeurFichier)
+        return g_repondeurFichier(false, filtre, QString());
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromLatin1(NomProgramme), QString(),
+                                        filtreQt(filtre));
+}
+
+QString DialogueEnregistrer(const QString& nomPropose, const QString& filtre)
+{
+    if (g_repondeurFichier)
+        return g_repondeurFichier(true, filtre, nomPropose);
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromLatin1(NomProgramme), nomPropose,
+                                        filtreQt(filtre), nullptr, QFileDialog::DontConfirmOverwrite);
+}
 
 Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone)
 {
@@ -89,50 +128,6 @@ void installerRepondeur(Repondeur repondeur)
 void retirerRepondeur()
 {
     g_repondeur = nullptr;
-}
-
-namespace {
-
-// ".not |*.not" -> ".not (*.not)": the classic filter turned into Qt's.
-QString filtreQt(const QString& filtre)
-{
-    const QStringList morceaux = filtre.split(QLatin1Char('|'));
-    QStringList filtres;
-    for (qsizetype i = 0; i + 1 < morceaux.size(); i += 2)
-        filtres << morceaux.at(i).trimmed() + QStringLiteral(" (") + morceaux.at(i + 1).trimmed() + QLatin1Char(')');
-    return filtres.join(QStringLiteral(";;"));
-}
-
-QString dialogueFichier(Dialogue d, const QString& filtre)
-{
-    if (g_repondeurFichier)
-        return g_repondeurFichier(d, filtre);
-    QWidget* parent = QApplication::activeWindow();
-    if (d == Dialogue::Ouvrir)
-        return QFileDialog::getOpenFileName(parent, QString::fromLatin1(NomProgramme), QString(), filtreQt(filtre));
-    return QFileDialog::getSaveFileName(parent, QString::fromLatin1(NomProgramme), QString(), filtreQt(filtre));
-}
-
-} // namespace
-
-QString DialogueOuvrir(const QString& filtre)
-{
-    return dialogueFichier(Dialogue::Ouvrir, filtre);
-}
-
-QString DialogueEnregistrer(const QString& filtre)
-{
-    return dialogueFichier(Dialogue::Enregistrer, filtre);
-}
-
-void installerRepondeurFichier(RepondeurFichier repondeur)
-{
-    g_repondeurFichier = std::move(repondeur);
-}
-
-void retirerRepondeurFichier()
-{
-    g_repondeurFichier = nullptr;
 }
 
 void centrer(QWidget* fenetre)

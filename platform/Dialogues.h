@@ -22,13 +22,12 @@ using Repondeur = std::function<Reponse(const QString& texte, Boutons boutons, I
 void installerRepondeur(Repondeur repondeur);
 void retirerRepondeur();
 
-// File dialogs. `filtre` is written "description|pattern" (pairs joined by "|", as ".not |*.not").
-// Return the chosen file name, empty when the operator cancels.
+// File dialogs. `filtre` is written as ".adi (adi)|*.adi". They return the full path chosen,
+// or an empty text when the operator cancels.
 QString DialogueOuvrir(const QString& filtre);
-QString DialogueEnregistrer(const QString& filtre);
-enum class Dialogue { Ouvrir, Enregistrer };
-using RepondeurFichier = std::function<QString(Dialogue dialogue, const QString& filtre)>;
-// While an answerer is installed, the file dialogs are not shown: it gives the file name.
+QString DialogueEnregistrer(const QString& nomPropose, const QString& filtre = QString());
+// While a file answerer is installed, file dialogs are not shown: it gives the path.
+using RepondeurFichier = std::function<QString(bool enregistrer, const QString& filtre, const QString& nomPropose)>;
 void installerRepondeurFichier(RepondeurFichier repondeur);
 void retirerRepondeurFichier();
 

@@ -18,12 +18,12 @@ namespace {
 // Answers the file dialogs with the queued names (empty: cancelled) and notes what was asked.
 struct Dialogues {
     std::deque<QString> noms;
-    QList<plateforme::Dialogue> demandes;
+    QList<bool> enregistrements;  // true for a save dialog, false for an open dialog
     QStringList filtres;
     Dialogues()
     {
-        plateforme::installerRepondeurFichier([this](plateforme::Dialogue d, const QString& filtre) {
-            demandes << d;
+        plateforme::installerRepondeurFichier([this](bool enregistrer, const QString& filtre, const QString&) {
+            enregistrements << enregistrer;
             filtres << filtre;
             if (noms.empty())
                 return QString();
@@ -77,14 +77,14 @@ void TestNotes::accentsEtSymbolesAllerRetour()
     n.Text1->setPlainText(QStringLiteral("Émile à 14h : 5 € d'œufs\nsecond"));
     d.noms = {fichier};
     n.Mnu_Enregistrer->trigger();
-    QCOMPARE(d.demandes, QList<plateforme::Dialogue>{plateforme::Dialogue::Enregistrer});
+    QCOMPARE(d.enregistrements, QList<bool>{true});
     QCOMPARE(d.filtres, QStringList{".not |*.not"});
     QCOMPARE(test::lireOctets(fichier), QByteArray("\xc9mile \xe0 14h : 5 \x80 d'\x9c" "ufs\r\nsecond\r\n"));
 
     n.Text1->clear();
     d.noms = {fichier};
     n.Mnu_Charger->trigger();
-    QCOMPARE(d.demandes.last(), plateforme::Dialogue::Ouvrir);
+    QCOMPARE(d.enregistrements.last(), false);
     QCOMPARE(n.Text1->toPlainText(), QStringLiteral("Émile à 14h : 5 € d'œufs\nsecond\n"));
 
     // An empty notepad is saved as one line end; a cancelled dialog writes nothing.
@@ -177,12 +177,12 @@ void TestNotes::questionALaFermeture()
     QVERIFY(n.close());
     QCOMPARE(env.textes(), QStringList{"Voulez vous sauvegarder ces notes ?"});
     QCOMPARE(env.messages.at(0).boutons, plateforme::Boutons::OuiNon);
-    QVERIFY(d.demandes.isEmpty());
+    QVERIFY(d.enregistrements.isEmpty());
 
     // Yes, dialog cancelled: closed without writing.
     ouvrir().Text1->setPlainText(QStringLiteral("notes"));
     QVERIFY(n.close());
-    QCOMPARE(d.demandes.size(), 1);
+    QCOMPARE(d.enregistrements.size(), 1);
     QVERIFY(!QFile::exists(fichier));
 
     // Yes, a file that cannot be written: said, and the window stays with its notes.
