@@ -237,6 +237,9 @@ void TestClusterFenetre::echecs_data()
     QTest::newRow("404") << 404 << QByteArray("<html>absent</html>") << 0;
     QTest::newRow("refus") << 0 << QByteArray() << 0;
     QTest::newRow("marqueur absent") << 200 << malformee << 1;
+    QByteArray enorme = test::page(test::lignesPage(test::troisSpots()));
+    enorme += QByteArray(cluster::Taille_Max_Page, ' ');
+    QTest::newRow("trop grande") << 200 << enorme << 0;
     QTest::newRow("sans tableau") << 200 << QByteArray("<html><body>maintenance</body></html>\n") << 0;
 }
 
