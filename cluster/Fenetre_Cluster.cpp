@@ -142,7 +142,8 @@ Fenetre_Cluster::Fenetre_Cluster() : Fenetre_Chargee(QStringLiteral("Cluster"))
     Liste_Stations->setSortingEnabled(true);
     const QFont fixe = plateforme::policeChasseFixe(QStringLiteral("Fixedsys"));
     Liste_Stations->setFont(fixe);
-    Label11->setFont(fixe);
+    // The header keeps the window's own font: its blanks are spaced for it.
+    QTR->setMinimumWidth(QTR->fontMetrics().horizontalAdvance(QStringLiteral("00:00 TU ")));
     Liste_Stations->setMinimumSize(900, 320);
 
     Frame2 = nomme(new QGroupBox(this), QStringLiteral("Frame2"));

@@ -31,7 +31,6 @@ Fenetre_Memoire_CL::Fenetre_Memoire_CL() : Fenetre_Chargee(QStringLiteral("Memoi
     Mem_Cluster->setObjectName(QStringLiteral("Mem_Cluster"));
     const QFont fixe = plateforme::policeChasseFixe(QStringLiteral("Terminal"));
     Mem_Cluster->setFont(fixe);
-    Label3->setFont(fixe);
     Mem_Cluster->setMinimumSize(700, 200);
     Efface_CL = new QPushButton(QStringLiteral("Effacer"), this);
     Efface_CL->setObjectName(QStringLiteral("Efface_CL"));
