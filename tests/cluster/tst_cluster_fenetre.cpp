@@ -421,7 +421,7 @@ void TestClusterFenetre::indicatifAuClavier()
 
 void TestClusterFenetre::reactiviteSansReponse()
 {
-    test::ecrireReglage(Section_Setup, Cluster::Cle_Delai, QStringLiteral("400"));
+    test::ecrireReglage(Section_Setup, Cluster::Cle_Delai, QStringLiteral("1500"));
     serveur->mode = test::Serveur_Spots::Mode::Muet;
     Fenetre_Cluster& f = ouvrir();
     QElapsedTimer montre;
@@ -432,7 +432,7 @@ void TestClusterFenetre::reactiviteSansReponse()
     // The window keeps handling events while the server stays silent.
     bool tic = false;
     QTimer::singleShot(30, [&tic] { tic = true; });
-    QVERIFY(QTest::qWaitFor([&tic] { return tic; }, 300));
+    QVERIFY(QTest::qWaitFor([&tic] { return tic; }, 1000));
     QVERIFY(f.Recherche_En_Cours());
     test::taper(f.Indicatif, QStringLiteral("f"));
     QCOMPARE(f.Indicatif->text(), QStringLiteral("F"));
@@ -441,7 +441,7 @@ void TestClusterFenetre::reactiviteSansReponse()
 
     // The time-out takes the failure path.
     QVERIFY(attendreFin(f, 5000));
-    QVERIFY(montre.elapsed() >= 350);
+    QVERIFY(montre.elapsed() >= 1400);
     QCOMPARE(serveur->chemins.size(), 1);
     QCOMPARE(sons, QStringList{QStringLiteral("tada.wav")});
     QCOMPARE(env->textes(), QStringList{Message});
