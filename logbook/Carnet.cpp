@@ -1,6 +1,8 @@
 // The main window: its controls, their wiring, the start-up and the end of the program.
 #include "logbook/Carnet.h"
 
+#include "cluster/Cluster.h"
+
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
@@ -258,8 +260,8 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Their windows come with the search, the QSL cards, the award export and the cluster.
-    for (QPushButton* b : {Recherche, Gestion_QSL, Exporter, Command1}) {
+    // Their windows come with the search and the QSL cards.
+    for (QPushButton* b : {Recherche, Gestion_QSL}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -372,6 +374,7 @@ void Carnet::brancherEvenements()
     connect(Annuler, &QPushButton::clicked, this, [this] { Annuler_Click(); });
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [] { Cluster::Afficher(); });
 
     // A selection made by code runs the click handler as a click does; a click on the item
     // already selected runs it too.
@@ -444,7 +447,7 @@ void Carnet::Form_Load()
     Lit_Heure_Et_Date();
     Coche_Option(Mnu_Sep_Oui, Mnu_Sep_Non, Cles_Registre::Separateur, Cles_Registre::Faux);
     const bool exporter = Coche_Option(Mnu_Exp_Oui, Mnu_Exp_Non, Cles_Registre::Exporter_QSO, Cles_Registre::Faux);
-    activerBouton(Exporter, exporter);
+    Exporter->setEnabled(exporter);
 
     // 6. The callsign is shown with "/" where its file form has "_"
     const QString affiche = Station::Indicatif_Affiche(v.Indicatif_Station);

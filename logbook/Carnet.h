@@ -77,6 +77,9 @@ public:
     void Mnu_Nomenclature_Click();
     void Mnu_Prefixe_Click();
     void Mnu_Ajout_Activite_Click();
+    void Mnu_Export_Adif_Click();
+    void Mnu_Notes_Click();
+    void Exporter_Click();
 
     // Automatic backup of the station's files, run by the save when the interval is reached.
     void Sauvegarde_Auto();
@@ -115,7 +118,7 @@ private:
     void enregistrerNouveauQSO();
     void enregistrerEdition();
     void remiseAZeroSaisie();
-    // Award export of the QSO just appended (the export window comes with the exports).
+    // Award export of the QSO just appended: the export window, shown modally.
     void Exporter_QSO_Apres_Ajout();
     // Enables or disables a button of the entry row; a button whose window is not part of the
     // program yet stays disabled.

@@ -253,8 +253,7 @@ void TestCarnetDemarrage::optionsEnregistrees()
     QVERIFY(action("Mnu_Auto_Non")->isChecked());
     QCOMPARE(ctrl<QLabel>("Label15")->text(), QStringLiteral("Date manuelle"));
     QVERIFY(action("Mnu_Exp_Oui")->isChecked());
-    // Nothing to export with until the award export is part of the program.
-    QVERIFY(!ctrl<QPushButton>("Exporter")->isEnabled());
+    QVERIFY(ctrl<QPushButton>("Exporter")->isEnabled());
     QCOMPARE(Prog().Chemin_Sauvegarde, QStringLiteral("/sauve/F6ABC"));
     QCOMPARE(Prog().Numero_Sauvegarde, 40.0);
     QCOMPARE(Prog().Delta_Sauvegarde, QStringLiteral("25"));
