@@ -3,7 +3,6 @@
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
-#include "platform/Fichiers.h"
 #include "reports/Geographie.h"
 #include "station/Controles_Carnet.h"
 #include "station/Fichiers_Etat.h"
@@ -15,34 +14,23 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte = QString())
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    return l;
-}
-
-} // namespace
-
 Carte::Carte() : Carte_Base(QStringLiteral("Carte"), geographie::imageFrance(), false)
 {
     setWindowTitle(QStringLiteral("Départements contactés"));
     placerSurFrance();
 
-    Label4 = etiquette(this, QStringLiteral("Label4"), QStringLiteral("Departements contactés bande : "));
-    Bande_Carte = etiquette(this, QStringLiteral("Bande_Carte"));
+    Label4 = etiquette(QStringLiteral("Label4"), QStringLiteral("Departements contactés bande : "));
+    Bande_Carte = etiquette(QStringLiteral("Bande_Carte"));
     QFont gras = Bande_Carte->font();
     gras.setBold(true);
     Bande_Carte->setFont(gras);
     Bande_S = new QComboBox(this);
     Bande_S->setObjectName(QStringLiteral("Bande_S"));
-    Nb_Carte = etiquette(this, QStringLiteral("Nb_Carte"));
-    SQ = etiquette(this, QStringLiteral("SQ"));
-    QE = etiquette(this, QStringLiteral("QE"));
-    QR = etiquette(this, QStringLiteral("QR"));
-    DC = etiquette(this, QStringLiteral("DC"));
+    Nb_Carte = etiquette(QStringLiteral("Nb_Carte"));
+    SQ = etiquette(QStringLiteral("SQ"));
+    QE = etiquette(QStringLiteral("QE"));
+    QR = etiquette(QStringLiteral("QR"));
+    DC = etiquette(QStringLiteral("DC"));
 
     auto* titre = new QHBoxLayout;
     titre->addWidget(Label4);
@@ -53,10 +41,7 @@ Carte::Carte() : Carte_Base(QStringLiteral("Carte"), geographie::imageFrance(), 
     cote->addSpacing(12);
     cote->addWidget(Nb_Carte);
     cote->addSpacing(12);
-    cote->addLayout(legende(QLatin1Char('1'), QStringLiteral("Sans QSL"), SQ));
-    cote->addLayout(legende(QLatin1Char('2'), QStringLiteral("QSL Envoyée non R"), QE));
-    cote->addLayout(legende(QLatin1Char('3'), QStringLiteral("QSL Reçue non E"), QR));
-    cote->addLayout(legende(QLatin1Char('4'), QStringLiteral("Dpt Confirmé"), DC));
+    cote->addLayout(legende(SQ, QE, QR, DC));
     cote->addStretch(1);
     auto* h = new QHBoxLayout(this);
     h->addWidget(Picture1, 0, Qt::AlignTop);
@@ -80,27 +65,19 @@ void Carte::Form_Load()
     Bande_S->setCurrentIndex(2);
 }
 
-bool Carte::Affiche_Carte_Departement(const QString& bande, double& compteur, int& n1, int& n2, int& n3, int& n4)
+bool Carte::Affiche_Carte_Departement(const QString& bande, double& compteur, std::array<int, 4>& n)
 {
     Bande_Carte->setText(bande);
     compteur = 0;
-    n1 = n2 = n3 = n4 = 0;
+    n = {};
     effacerCellules();
     QStringList lignes;
-    try {
-        lignes = plateforme::lireLignes(station::fichierDepartement());
-    } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Carte des départements")));
+    if (!lireFichier(station::fichierDepartement(), QStringLiteral("Carte des départements"), lignes))
         return false;
-    }
     const grille::Peinture p = grille::peintureDepartements(lignes, bande);
     colorerCellules(p.couleurs);
     compteur = p.compteur;
-    const std::array<int, 4> n = cartes::compteCouleurs(couleursCellules());
-    n1 = n[0];
-    n2 = n[1];
-    n3 = n[2];
-    n4 = n[3];
+    n = compteCellules();
     return true;
 }
 
@@ -108,13 +85,13 @@ void Carte::Bande_S_Click()
 {
     Variables_Programme& v = Prog();
     v.Bande_Affichee = Bande_S->currentText();
-    int n1 = 0, n2 = 0, n3 = 0, n4 = 0;
-    const bool lu = Affiche_Carte_Departement(v.Bande_Affichee, v.Compteur_Carte, n1, n2, n3, n4);
+    std::array<int, 4> n{};
+    const bool lu = Affiche_Carte_Departement(v.Bande_Affichee, v.Compteur_Carte, n);
     Nb_Carte->setText(station::texteNombre(int(v.Compteur_Carte)) + QStringLiteral(" Départements sur ") + v.Bande_Affichee);
-    SQ->setText(QString::number(n1));
-    QE->setText(QString::number(n2));
-    QR->setText(QString::number(n3));
-    DC->setText(QString::number(n4));
+    SQ->setText(QString::number(n[0]));
+    QE->setText(QString::number(n[1]));
+    QR->setText(QString::number(n[2]));
+    DC->setText(QString::number(n[3]));
     if (!lu)
         return;
 

@@ -17,9 +17,9 @@ public:
 
     void Bande_S_Click();
     // Paints the map for `bande` from the station's department file; the count of departments
-    // worked goes to `compteur`, the cells of each colour to `n1` ... `n4`. Returns false when
+    // worked goes to `compteur`, the cells of each colour "1" to "4" to `n`. Returns false when
     // the file cannot be read (the operator was told; the map shows nothing).
-    bool Affiche_Carte_Departement(const QString& bande, double& compteur, int& n1, int& n2, int& n3, int& n4);
+    bool Affiche_Carte_Departement(const QString& bande, double& compteur, std::array<int, 4>& n);
 
 protected:
     void Form_Load() override;

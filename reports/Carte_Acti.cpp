@@ -1,7 +1,6 @@
 #include "reports/Carte_Acti.h"
 
 #include "platform/Dialogues.h"
-#include "platform/Fichiers.h"
 #include "reports/Geographie.h"
 #include "station/Cles_Registre.h"
 #include "station/Journal.h"
@@ -14,17 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte = QString())
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    return l;
-}
-
-} // namespace
-
 Carte_Acti::Carte_Acti() : Carte_Base(QStringLiteral("Carte_Acti"), geographie::imageFrance(), false)
 {
     setWindowTitle(QStringLiteral("Carte_Activations"));
@@ -36,18 +24,18 @@ Carte_Acti::Carte_Acti() : Carte_Base(QStringLiteral("Carte_Acti"), geographie::
     Activite_A->setObjectName(QStringLiteral("Activite_A"));
     Aff_Carte = new QPushButton(QStringLiteral("Afficher"), this);
     Aff_Carte->setObjectName(QStringLiteral("Aff_Carte"));
-    Bande_Carte = etiquette(this, QStringLiteral("Bande_Carte"));
-    Label6 = etiquette(this, QStringLiteral("Label6"));
+    Bande_Carte = etiquette(QStringLiteral("Bande_Carte"));
+    Label6 = etiquette(QStringLiteral("Label6"));
     QFont gras = Bande_Carte->font();
     gras.setBold(true);
     Bande_Carte->setFont(gras);
     Label6->setFont(gras);
-    NB_Activ = etiquette(this, QStringLiteral("NB_Activ"));
-    TotDep = etiquette(this, QStringLiteral("TotDep"));
-    Label15 = etiquette(this, QStringLiteral("Label15"));
-    Label14 = etiquette(this, QStringLiteral("Label14"));
-    Label13 = etiquette(this, QStringLiteral("Label13"));
-    Label12 = etiquette(this, QStringLiteral("Label12"));
+    NB_Activ = etiquette(QStringLiteral("NB_Activ"));
+    TotDep = etiquette(QStringLiteral("TotDep"));
+    Label15 = etiquette(QStringLiteral("Label15"));
+    Label14 = etiquette(QStringLiteral("Label14"));
+    Label13 = etiquette(QStringLiteral("Label13"));
+    Label12 = etiquette(QStringLiteral("Label12"));
 
     auto* choix = new QGridLayout;
     choix->addWidget(new QLabel(QStringLiteral("Bande"), this), 0, 0);
@@ -70,10 +58,7 @@ Carte_Acti::Carte_Acti() : Carte_Base(QStringLiteral("Carte_Acti"), geographie::
     cote->addLayout(peint);
     cote->addLayout(totaux);
     cote->addSpacing(12);
-    cote->addLayout(legende(QLatin1Char('1'), QStringLiteral("Sans QSL"), Label15));
-    cote->addLayout(legende(QLatin1Char('2'), QStringLiteral("QSL Envoyée non R"), Label14));
-    cote->addLayout(legende(QLatin1Char('3'), QStringLiteral("QSL Reçue non E"), Label13));
-    cote->addLayout(legende(QLatin1Char('4'), QStringLiteral("Dpt Confirmé"), Label12));
+    cote->addLayout(legende(Label15, Label14, Label13, Label12));
     cote->addStretch(1);
     auto* h = new QHBoxLayout(this);
     h->addWidget(Picture1, 0, Qt::AlignTop);
@@ -103,28 +88,20 @@ void Carte_Acti::Form_Load()
     Activite_A->setCurrentIndex(Activite_A->count() > 0 ? 0 : -1);
 }
 
-bool Carte_Acti::Affiche_Carte_Activite(const QString& bande, double& total, int& n1, int& n2, int& n3, int& n4)
+bool Carte_Acti::Affiche_Carte_Activite(const QString& bande, double& total, std::array<int, 4>& n)
 {
     Bande_Carte->setText(bande);
     total = 0;
-    n1 = n2 = n3 = n4 = 0;
+    n = {};
     effacerCellules();
     const QString activite = QString::number(std::max(0, Activite_A->currentIndex()) + 1);
     QStringList lignes;
-    try {
-        lignes = plateforme::lireLignes(station::nomJournal(Prog().Indicatif_Station));
-    } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Carte des activations")));
+    if (!lireFichier(station::nomJournal(Prog().Indicatif_Station), QStringLiteral("Carte des activations"), lignes))
         return false;
-    }
     const cartes::PeintureActivite p = cartes::peintureActivite(lignes, bande, activite);
     colorerCellules(cartes::couleursEtats(p.etats));
     total = p.total;
-    const std::array<int, 4> n = cartes::compteCouleurs(couleursCellules());
-    n1 = n[0];
-    n2 = n[1];
-    n3 = n[2];
-    n4 = n[3];
+    n = compteCellules();
     return true;
 }
 
@@ -142,12 +119,12 @@ void Carte_Acti::Aff_Carte_Click()
     // The band chosen here is the map's own: the main grid keeps showing its band
     // (`Bande_Affichee`), which "Toutes QRG" is not.
     Label6->setText(Activite_A->currentText());
-    int n1 = 0, n2 = 0, n3 = 0, n4 = 0;
-    Affiche_Carte_Activite(bande, Prog().Compteur_Carte, n1, n2, n3, n4);
+    std::array<int, 4> n{};
+    Affiche_Carte_Activite(bande, Prog().Compteur_Carte, n);
     NB_Activ->setText(QString::number(int(Prog().Compteur_Carte)));
-    Label12->setText(QString::number(n4));
-    Label13->setText(QString::number(n3));
-    Label14->setText(QString::number(n2));
-    Label15->setText(QString::number(n1));
-    TotDep->setText(QString::number(n1 + n2 + n3 + n4));
+    Label12->setText(QString::number(n[3]));
+    Label13->setText(QString::number(n[2]));
+    Label14->setText(QString::number(n[1]));
+    Label15->setText(QString::number(n[0]));
+    TotDep->setText(QString::number(n[0] + n[1] + n[2] + n[3]));
 }

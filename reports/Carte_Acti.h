@@ -22,9 +22,9 @@ public:
 
     void Aff_Carte_Click();
     // Paints the activity chosen in `Activite_A` on `bande` (or "Toutes QRG") from the log;
-    // the QSOs counted go to `total`, the cells of each colour to `n1` ... `n4`. Returns false
+    // the QSOs counted go to `total`, the cells of each colour "1" to "4" to `n`. Returns false
     // when the log cannot be read (the operator was told; the map shows nothing).
-    bool Affiche_Carte_Activite(const QString& bande, double& total, int& n1, int& n2, int& n3, int& n4);
+    bool Affiche_Carte_Activite(const QString& bande, double& total, std::array<int, 4>& n);
 
 protected:
     void Form_Load() override;

@@ -1,10 +1,13 @@
 #include "reports/Carte_Base.h"
 
 #include "logbook/Carnet_Grille.h"
+#include "platform/Dialogues.h"
+#include "platform/Fichiers.h"
 #include "reports/Geographie.h"
 #include "station/Couleurs_Etat.h"
 
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 
 #include <QImage>
 #include <QPainter>
@@ -27,8 +30,6 @@ QColor Cellule_Carte::couleur() const
 
 void Cellule_Carte::colorer(const QColor& c)
 {
-    if (c == couleur() && palette().isBrushSet(QPalette::Active, QPalette::Base))
-        return;
     Couleurs_Etat::colorer(this, c);
     update();
 }
@@ -39,7 +40,7 @@ void Cellule_Carte::paintEvent(QPaintEvent*)
     QColor fond = couleur();
     const bool vide = fond.rgb() == Couleurs_Etat::fondFenetre().rgb();
     if (translucide_)
-        fond.setAlpha(vide ? 0 : 150);
+        fond.setAlpha(vide ? 0 : 120);
     p.fillRect(rect(), fond);
     if (!translucide_) {
         p.setPen(QColor(60, 60, 60));
@@ -107,20 +108,50 @@ void Carte_Base::placerSurChamp(const QString& champ)
     }
 }
 
-QLayout* Carte_Base::legende(QChar etat, const QString& texte, QLabel* compte)
+std::array<int, 4> Carte_Base::compteCellules() const
 {
-    auto* ligne = new QHBoxLayout;
-    auto* temoin = new QLabel(this);
-    temoin->setFixedSize(18, 12);
-    temoin->setAutoFillBackground(true);
-    QPalette p = temoin->palette();
-    p.setColor(QPalette::Window, Couleurs_Etat::couleur(etat));
-    temoin->setPalette(p);
-    temoin->setFrameShape(QFrame::Box);
-    ligne->addWidget(temoin);
-    ligne->addWidget(new QLabel(texte, this), 1);
-    compte->setMinimumWidth(30);
-    compte->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ligne->addWidget(compte);
-    return ligne;
+    return cartes::compteCouleurs(couleursCellules());
+}
+
+bool Carte_Base::lireFichier(const QString& nom, const QString& operation, QStringList& lignes)
+{
+    try {
+        lignes = plateforme::lireLignes(nom);
+    } catch (const plateforme::ErreurFichier& e) {
+        plateforme::MsgBox(e.messageFrancais(operation));
+        return false;
+    }
+    return true;
+}
+
+QLabel* Carte_Base::etiquette(const QString& nom, const QString& texte)
+{
+    auto* l = new QLabel(texte, this);
+    l->setObjectName(nom);
+    return l;
+}
+
+QLayout* Carte_Base::legende(QLabel* n1, QLabel* n2, QLabel* n3, QLabel* n4)
+{
+    const QString textes[] = {QStringLiteral("Sans QSL"), QStringLiteral("QSL Envoyée non R"),
+                              QStringLiteral("QSL Reçue non E"), QStringLiteral("Dpt Confirmé")};
+    QLabel* const comptes[] = {n1, n2, n3, n4};
+    auto* v = new QVBoxLayout;
+    for (int k = 0; k < 4; ++k) {
+        auto* ligne = new QHBoxLayout;
+        auto* temoin = new QLabel(this);
+        temoin->setFixedSize(18, 12);
+        temoin->setAutoFillBackground(true);
+        QPalette p = temoin->palette();
+        p.setColor(QPalette::Window, Couleurs_Etat::couleur(QChar(u'1' + k)));
+        temoin->setPalette(p);
+        temoin->setFrameShape(QFrame::Box);
+        ligne->addWidget(temoin);
+        ligne->addWidget(new QLabel(textes[k], this), 1);
+        comptes[k]->setMinimumWidth(30);
+        comptes[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        ligne->addWidget(comptes[k]);
+        v->addLayout(ligne);
+    }
+    return v;
 }

@@ -33,6 +33,8 @@ public:
     void effacerCellules();
     void colorerCellules(const std::array<QColor, cartes::NombreCellules>& couleurs);
     std::array<QColor, cartes::NombreCellules> couleursCellules() const;
+    // The cells of each status colour, "1" to "4", counted on the map as painted.
+    std::array<int, 4> compteCellules() const;
 
 protected:
     Carte_Base(const QString& nom, const QImage& image, bool translucide);
@@ -40,6 +42,12 @@ protected:
     // corner), or over the squares of a locator field (each its two-digit index).
     void placerSurFrance();
     void placerSurChamp(const QString& champ);
-    // A legend line: a swatch of the status colour, its text and the label of its count.
-    QLayout* legende(QChar etat, const QString& texte, QLabel* compte);
+    // The lines of a file of the program folder for a painting; false, the operator told
+    // (`operation` names what failed), when it cannot be read.
+    static bool lireFichier(const QString& nom, const QString& operation, QStringList& lignes);
+    // A label of the window named as the window names it.
+    QLabel* etiquette(const QString& nom, const QString& texte = QString());
+    // The legend of the four status colours, each line a swatch, its text and the label of its
+    // count ("Sans QSL", "QSL Envoyée non R", "QSL Reçue non E", "Dpt Confirmé").
+    QLayout* legende(QLabel* n1, QLabel* n2, QLabel* n3, QLabel* n4);
 };

@@ -16,7 +16,7 @@ inline const QString ToutesBandes = QStringLiteral("Toutes QRG");
 // the four counts nowhere).
 std::array<int, 4> compteCouleurs(const std::array<QColor, NombreCellules>& couleurs);
 
-// Rank of a status: '0' for none, '1' to '4' for the four colours.
+// An activity painting: the best status of each cell ('0' for none, '1' to '4').
 struct PeintureActivite {
     std::array<QChar, NombreCellules> etats;
     int total = 0;  // QSOs of the activity on the band, foreign ones included

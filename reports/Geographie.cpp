@@ -321,6 +321,13 @@ const QImage& imageChamp(const QString& champ)
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     dessinerTerres(p, proj, zone.adjusted(-1, -1, 1, 1));
+    // The French departments, faintly, where the field shows France.
+    p.setPen(QPen(couleurFrontiere().lighter(140), 0.5));
+    p.setBrush(Qt::NoBrush);
+    for (const Departement& d : Departements())
+        for (const QPolygonF& c : d.contours)
+            if (c.boundingRect().intersects(zone))
+                p.drawPath(chemin(proj, c));
     // The squares: a meridian every 2°, a parallel every 1°.
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(QColor(70, 90, 140), 1));

@@ -24,31 +24,14 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
-const QColor Contacte = Couleurs_Etat::depuisBGR(0xC0C0FF);
-const QColor Envoyee = Couleurs_Etat::depuisBGR(0xFFFF);
-const QColor Recue = Couleurs_Etat::depuisBGR(0xFFFF80);
-const QColor Confirme = Couleurs_Etat::depuisBGR(0x80FF80);
-const QColor JauneClair = Couleurs_Etat::depuisBGR(0xC0FFFF);
+using namespace test;
 
 const QString Indicatif = QStringLiteral("F5XYZ");
-
-// A department line: code, blank, 17 band digits, blank, name.
-QString ligneDepartement(const QString& code, const QString& bande, QChar etat)
-{
-    QString bandes(17, QLatin1Char('0'));
-    bandes[station::Liste_Bandes().indexOf(bande)] = etat;
-    return code + QLatin1Char(' ') + bandes + QStringLiteral(" Nom");
-}
-
-// A square line: square, blank, 8 band digits from 50 MHz.
-QString ligneCarre(const QString& carre, const QString& bande, QChar etat)
-{
-    QString bandes(8, QLatin1Char('0'));
-    bandes[station::Liste_Bandes().indexOf(bande) - station::NombreBandesHF] = etat;
-    return carre + QLatin1Char(' ') + bandes;
-}
 
 // A QSO of an activity on a band, with its department and QSL digit.
 QString qso(const QString& activite, const QString& bande, const QString& departement, const QString& etat)
@@ -94,6 +77,16 @@ QColor pixel(const QImage& capture, const QPointF& p)
     return capture.pixelColor(p.toPoint());
 }
 
+// The colour most of a 5 by 5 pixel patch has: a border line crossing it does not count.
+QColor dominante(const QImage& image, const QPointF& p)
+{
+    std::map<QRgb, int> n;
+    for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            ++n[image.pixel(p.toPoint() + QPoint(dx, dy))];
+    return QColor(std::max_element(n.begin(), n.end(), [](auto a, auto b) { return a.second < b.second; })->first);
+}
+
 // Saves a capture where VELMARIN_CAPTURES points, for a person to look at.
 void garder(const QImage& image, const QString& nom)
 {
@@ -126,6 +119,7 @@ private Q_SLOTS:
     void regleActivite();
     void imageFrance();
     void imageChampJN();
+    void imagesDesNeufChamps();
 };
 
 void TestCartes::menusOuvrentLesCartes()
@@ -486,19 +480,49 @@ void TestCartes::imageChampJN()
     const QColor mer = geographie::couleurMer(), terre = geographie::couleurTerre();
 
     // Through unworked squares the map shows as it is.
-    QCOMPARE(pixel(capture, proj.pixel(5.37, 43.05)).name(), mer.name());   // JN23, off Marseille
-    QCOMPARE(pixel(capture, proj.pixel(2.35, 48.86)).name(), terre.name()); // JN18, Paris
-    QCOMPARE(pixel(capture, proj.pixel(11.25, 43.77)).name(), terre.name()); // JN53, Florence
-    QCOMPARE(pixel(capture, proj.pixel(15.0, 43.5)).name(), mer.name());   // JN73, Adriatic
-    QCOMPARE(pixel(capture, proj.pixel(3.0, 40.5)).name(), mer.name());    // JN10, Balearic sea
+    QCOMPARE(dominante(capture, proj.pixel(5.37, 43.05)).name(), mer.name());   // JN23, off Marseille
+    QCOMPARE(dominante(capture, proj.pixel(2.35, 48.86)).name(), terre.name()); // JN18, Paris
+    QCOMPARE(dominante(capture, proj.pixel(11.25, 43.77)).name(), terre.name()); // JN53, Florence
+    QCOMPARE(dominante(capture, proj.pixel(15.0, 43.5)).name(), mer.name());   // JN73, Adriatic
+    QCOMPARE(dominante(capture, proj.pixel(3.0, 40.5)).name(), mer.name());    // JN10, Balearic sea
     // Square JN23 is the rectangle 4°-6°E, 43°-44°N; Marseille lies in its cell.
     const QRect r23 = jn->Dep[23]->geometry();
     QVERIFY(r23.contains(proj.pixel(5.37, 43.30).toPoint()));
     QVERIFY(QRectF(r23).adjusted(-2, -2, 2, 2).contains(proj.pixels(QRectF(4, 43, 2, 1))));
     // A worked square is tinted and still shows the land under it.
-    const QColor lyon = pixel(capture, proj.pixel(4.83, 45.76));  // JN25
+    const QColor lyon = dominante(capture, proj.pixel(4.83, 45.76));  // JN25
     QVERIFY(lyon != terre && lyon != Confirme);
     QVERIFY(lyon.green() > lyon.red() && lyon.green() > lyon.blue());
+}
+
+void TestCartes::imagesDesNeufChamps()
+{
+    // Each field is drawn from its own area: a few places known to be land or sea in each.
+    struct Lieu {
+        const char* champ;
+        double lon, lat;
+        bool terre;
+    };
+    const Lieu lieux[] = {
+        {"IO", -7.5, 53.5, true},  {"IO", -15.0, 55.5, false}, // Ireland, Atlantic
+        {"IN", -4.5, 40.5, true},  {"IN", -15.0, 45.5, false}, // Castile, Atlantic
+        {"IM", -6.5, 32.5, true},  {"IM", -12.5, 35.5, false}, // Morocco, Atlantic
+        {"JO", 13.5, 52.5, true},  {"JO", 5.0, 55.5, false},   // Berlin, North Sea
+        {"JM", 9.0, 34.5, true},   {"JM", 19.0, 35.5, false},  // Tunisia, Ionian Sea
+        {"KO", 30.5, 50.5, true},  {"KO", 20.5, 57.5, false},  // Kyiv, Baltic
+        {"KN", 23.5, 42.5, true},  {"KN", 34.5, 43.5, false},  // Sofia, Black Sea
+        {"KM", 35.5, 38.5, true},  {"KM", 25.5, 34.5, false},  // Anatolia, south of Crete
+    };
+    for (const Lieu& l : lieux) {
+        const QString champ = QString::fromLatin1(l.champ);
+        const QImage& image = geographie::imageChamp(champ);
+        garder(image, champ.toLower() + QStringLiteral(".png"));
+        const QPointF p = geographie::projectionChamp(champ).pixel(l.lon, l.lat);
+        const QColor attendu = l.terre ? geographie::couleurTerre() : geographie::couleurMer();
+        QVERIFY2(dominante(image, p) == attendu,
+                 qPrintable(QStringLiteral("%1 %2 %3 %4").arg(champ).arg(l.lon).arg(l.lat).arg(dominante(image, p).name())));
+    }
+    QVERIFY(geographie::imageChamp(QStringLiteral("AA")).isNull());
 }
 
 QTEST_MAIN(TestCartes)
