@@ -43,9 +43,9 @@ Carte_Acti::Carte_Acti() : Carte_Base(QStringLiteral("Carte_Acti"), geographie::
     choix->addWidget(new QLabel(QStringLiteral("Activité"), this), 1, 0);
     choix->addWidget(Activite_A, 1, 1);
     choix->addWidget(Aff_Carte, 2, 1);
-    auto* peint = new QHBoxLayout;
+    auto* peint = new QVBoxLayout;
     peint->addWidget(Label6);
-    peint->addWidget(Bande_Carte, 1);
+    peint->addWidget(Bande_Carte);
     auto* totaux = new QGridLayout;
     totaux->addWidget(NB_Activ, 0, 0, Qt::AlignRight);
     totaux->addWidget(new QLabel(QStringLiteral("Contactées sur"), this), 0, 1);
@@ -60,9 +60,13 @@ Carte_Acti::Carte_Acti() : Carte_Base(QStringLiteral("Carte_Acti"), geographie::
     cote->addSpacing(12);
     cote->addLayout(legende(Label15, Label14, Label13, Label12));
     cote->addStretch(1);
+    auto* panneau = new QWidget(this);
+    panneau->setMinimumWidth(270);
+    panneau->setLayout(cote);
+    cote->setContentsMargins(0, 0, 0, 0);
     auto* h = new QHBoxLayout(this);
     h->addWidget(Picture1, 0, Qt::AlignTop);
-    h->addLayout(cote);
+    h->addWidget(panneau);
 
     connect(Aff_Carte, &QPushButton::clicked, this, [this] { Aff_Carte_Click(); });
 }

@@ -244,6 +244,7 @@ void TestCartes::carteActivitesMeilleurEtat()
     // A status "9" counts the QSO and colours nothing; plain QSOs and other activities do not count.
     for (int i : {44, 56, 29})
         QCOMPARE(cellule(carte, i), Couleurs_Etat::fondFenetre());
+    garder(carte.grab().toImage(), QStringLiteral("carte_acti.png"));
     QCOMPARE(carte.NB_Activ->text(), QStringLiteral("7"));
     QCOMPARE(carte.TotDep->text(), QStringLiteral("3"));
     QCOMPARE(QStringList({carte.Label15->text(), carte.Label14->text(), carte.Label13->text(), carte.Label12->text()}),
@@ -422,6 +423,7 @@ void TestCartes::imageFrance()
     Carte& carte = Carte::instance();
     const QImage capture = carte.Picture1->grab().toImage();
     garder(capture, QStringLiteral("france.png"));
+    garder(carte.grab().toImage(), QStringLiteral("carte.png"));
     const geographie::Projection proj = geographie::projectionFrance();
     const QColor france = geographie::couleurFrance(), mer = geographie::couleurMer(), terre = geographie::couleurTerre();
 
@@ -476,6 +478,8 @@ void TestCartes::imageChampJN()
     Carte_Champ* jn = Carte_Champ::existante(QStringLiteral("JN"));
     const QImage capture = jn->Picture1->grab().toImage();
     garder(capture, QStringLiteral("jn.png"));
+    garder(jn->grab().toImage(), QStringLiteral("carte_jn.png"));
+    garder(Select_Locator::instance().grab().toImage(), QStringLiteral("select_locator.png"));
     const geographie::Projection proj = geographie::projectionChamp(QStringLiteral("JN"));
     const QColor mer = geographie::couleurMer(), terre = geographie::couleurTerre();
 
