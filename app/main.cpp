@@ -1,6 +1,7 @@
 // Velmarin: station logbook.
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "reports/Cartes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,6 +34,7 @@ int main(int argc, char* argv[])
     }
 
     Carnet& carnet = Carnet::instance();
+    Cartes::Installer();
     carnet.Form_Load();
     return app.exec();
 }

@@ -122,10 +122,10 @@ void Carnet::construireMenus()
     Mnu_Ajout_Activite = article(Mnu_Activite, QStringLiteral("Mnu_Ajout_Activite"), QStringLiteral("Ajout d'une activité"));
 
     Mnu_Carte = menu(barre, QStringLiteral("Mnu_Carte"), QStringLiteral("Cartes"));
-    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"), plusTard);
-    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"), plusTard);
+    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"));
+    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"));
     Mnu_Carte_Activation = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Activation"),
-                                   QStringLiteral("Carte des Activations contactées"), plusTard);
+                                   QStringLiteral("Carte des Activations contactées"));
 
     Mnu_Statistique = menu(barre, QStringLiteral("Mnu_Statistique"), QStringLiteral("Statistiques"));
     Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"), plusTard);

@@ -6,6 +6,8 @@
 #include "platform/Horloge.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
+#include "station/Couleurs_Etat.h"
+#include "station/Listes.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
@@ -265,5 +267,31 @@ QStringList elements(const QListWidget* liste)
         t << liste->item(i)->text();
     return t;
 }
+
+// --- Award status lines and their colours -----------------------------------------------------------
+
+QString ligneDepartement(const QString& code, const QString& bande, QChar etat, const QString& nom)
+{
+    QString bandes(17, QLatin1Char('0'));
+    const auto i = station::Liste_Bandes().indexOf(bande);
+    if (i >= 0)
+        bandes[i] = etat;
+    return code + QLatin1Char(' ') + bandes + QLatin1Char(' ') + nom;
+}
+
+QString ligneCarre(const QString& carre, const QString& bande, QChar etat)
+{
+    QString bandes(8, QLatin1Char('0'));
+    const auto i = station::Liste_Bandes().indexOf(bande) - station::NombreBandesHF;
+    if (i >= 0)
+        bandes[i] = etat;
+    return carre + QLatin1Char(' ') + bandes;
+}
+
+const QColor Contacte = Couleurs_Etat::depuisBGR(0xC0C0FF);
+const QColor Envoyee = Couleurs_Etat::depuisBGR(0xFFFF);
+const QColor Recue = Couleurs_Etat::depuisBGR(0xFFFF80);
+const QColor Confirme = Couleurs_Etat::depuisBGR(0x80FF80);
+const QColor JauneClair = Couleurs_Etat::depuisBGR(0xC0FFFF);
 
 } // namespace test
