@@ -1,6 +1,7 @@
 // Velmarin: station logbook.
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "reports/Recherche_Indicatif.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,6 +33,7 @@ int main(int argc, char* argv[])
         // A template that cannot be copied shows up later, when the file is needed.
     }
 
+    Installer_Fenetres_Rapports();
     Carnet& carnet = Carnet::instance();
     carnet.Form_Load();
     return app.exec();

@@ -10,6 +10,7 @@
 #include "station/Fenetres_Station.h"
 #include "station/Journal.h"
 #include "station/Listes.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -257,8 +258,11 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Their windows come with the search, the QSL cards and the cluster.
-    for (QPushButton* b : {Recherche, Gestion_QSL, Command1}) {
+    // The search window is opened through its registered opener.
+    Recherche->setProperty("fenetre", QStringLiteral("Recherche_Indicatif"));
+    Recherche->setEnabled(false);
+    // Their windows come with the QSL cards and the cluster.
+    for (QPushButton* b : {Gestion_QSL, Command1}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -371,6 +375,7 @@ void Carnet::brancherEvenements()
     connect(Annuler, &QPushButton::clicked, this, [this] { Annuler_Click(); });
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
+    connect(Recherche, &QPushButton::clicked, this, [this] { Recherche_Click(); });
 
     // A selection made by code runs the click handler as a click does; a click on the item
     // already selected runs it too.
@@ -406,7 +411,9 @@ void Carnet::brancherEvenements()
 
 void Carnet::activerBouton(QPushButton* bouton, bool actif)
 {
-    bouton->setEnabled(actif && !bouton->property("sansFenetre").toBool());
+    const QString fenetre = bouton->property("fenetre").toString();
+    bouton->setEnabled(actif && !bouton->property("sansFenetre").toBool() &&
+                       (fenetre.isEmpty() || ouvertures::existe(fenetre)));
 }
 
 void Carnet::Form_Load()

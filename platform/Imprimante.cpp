@@ -174,7 +174,12 @@ void Imprimante::Print(const QString& ligne)
         d->enCours = true;
         d->paysageTravail = d->paysage;
     }
-    d->lignes.push_back({ligne, d->police()});
+    // A line break inside the text starts a new line, as it does on the printer.
+    const QFont police = d->police();
+    QString texte = ligne;
+    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (const QString& morceau : texte.split(QLatin1Char('\n')))
+        d->lignes.push_back({morceau, police});
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "platform/Horloge.h"
 #include "platform/Imprimante.h"
 #include "platform/Reglages.h"
+#include "reports/Recherche_Indicatif.h"
 #include "station/Cles_Registre.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -48,6 +49,7 @@ Environnement::Environnement(bool modeles)
             return plateforme::Reponse::Ok;
         }
     });
+    Installer_Fenetres_Rapports();
     plateforme::Imprimante::instance().KillDoc();
     plateforme::definirDossierImpression(impressions_.path());
     plateforme::installerRepondeurImpression([this] {
@@ -62,6 +64,7 @@ Environnement::Environnement(bool modeles)
 
 Environnement::~Environnement()
 {
+    Detruire_Fenetres_Rapports();
     Carnet::detruireInstance();
     plateforme::retirerRepondeur();
     plateforme::Imprimante::instance().KillDoc();

@@ -41,8 +41,7 @@ private Q_SLOTS:
         imp.setFontSize(10);
         imp.setFontBold(true);
         imp.Print(QStringLiteral("    1 15/03/24  F5ABC"));
-        imp.Print();
-        imp.Print(QStringLiteral("   12 16/03/24  HB9/DL1ABC/P  Hélène"));
+        imp.Print(QStringLiteral("\r\n   12 16/03/24  HB9/DL1ABC/P  Hélène\r\n"));
         QVERIFY(imp.travailEnCours());
         QCOMPARE(env.travauxImprimes(), 0);
         QVERIFY(imp.EndDoc());
@@ -56,6 +55,7 @@ private Q_SLOTS:
         QVERIFY(lignes[1].trimmed().isEmpty());
         QCOMPARE(lignes[2].simplified(), QStringLiteral("12 16/03/24 HB9/DL1ABC/P Hélène"));
         QCOMPARE(lignes[0].indexOf(QLatin1Char('1')), lignes[2].indexOf(QLatin1String("2 ")));
+        QCOMPARE(lignesNonVides(env.texteImprime(1)).size(), 2);
         QCOMPARE(lignes[0].indexOf(QLatin1String("15/03")), lignes[2].indexOf(QLatin1String("16/03")));
         QCOMPARE(lignes[0].indexOf(QLatin1String("F5ABC")), lignes[2].indexOf(QLatin1String("HB9")));
 
