@@ -260,7 +260,7 @@ void Carnet::construireControles()
     Exporter->setEnabled(false);
     // The search window is opened through its registered opener.
     Recherche->setProperty("fenetre", QStringLiteral("Recherche_Indicatif"));
-    Recherche->setEnabled(false);
+    activerBouton(Recherche, true);
     // Their windows come with the QSL cards and the cluster.
     for (QPushButton* b : {Gestion_QSL, Command1}) {
         b->setProperty("sansFenetre", true);

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cmath>
 #include <vector>
 
 namespace plateforme {
@@ -166,6 +167,20 @@ double Imprimante::largeurTexte(const QString& texte) const
     QPrinter& p = d->courante();
     const QFontMetricsF mesures(d->police(), &p);
     return mesures.horizontalAdvance(texte) * 72.0 / p.resolution();
+}
+
+void Imprimante::adapterA(const QString& ligne)
+{
+    setPaysage(false);
+    if (largeurTexte(ligne) <= largeurPage())
+        return;
+    setPaysage(true);
+    const double largeur = largeurTexte(ligne);
+    if (largeur <= largeurPage())
+        return;
+    double taille = std::floor(FontSize() * largeurPage() / largeur * 10) / 10;
+    while (taille > 1 && (setFontSize(taille), largeurTexte(ligne) > largeurPage()))
+        taille -= 0.1;
 }
 
 void Imprimante::Print(const QString& ligne)

@@ -38,6 +38,9 @@ public:
     // report can choose the orientation or the size that makes its longest line fit.
     double largeurPage() const;
     double largeurTexte(const QString& texte) const;
+    // Makes the line fit across the page: portrait when it fits there, else landscape, else
+    // landscape with the font size reduced until it fits (a tenth of a point at a time).
+    void adapterA(const QString& ligneLaPlusLongue);
 
     // One line of text (an empty line too); the first line starts the job; a new page begins
     // by itself when one is full. Lines are neither wrapped nor cut; a CR LF (or LF) inside

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using recherche::Mode;
 using station::Champ;
@@ -348,21 +349,29 @@ void Recherche_Indicatif::Imprimer_Click()
     plateforme::Imprimante& imprimante = plateforme::Imprimante::instance();
     const QString police = imprimante.FontName();
     const double taille = imprimante.FontSize();
+    const bool paysage = imprimante.paysage();
     imprimante.setFontName(QStringLiteral("Courier New"));
     imprimante.setFontBold(true);
     imprimante.setFontSize(10);
     bool imprime = true;
     if (plateforme::DialogueImpression(this)) {
+        QStringList lignes;
         for (const QString& item : itemsDuCarnet())
             if (recherche::correspond(mode, item, critere))
-                imprimante.Print(recherche::ligneImprimee(mode, item));
-        imprimante.Print();
-        imprimante.Print(Ligne_Auteur());
+                lignes << recherche::ligneImprimee(mode, item);
+        lignes << QString() << Ligne_Auteur();
+        // No line runs off the paper: the page turns, or the font shrinks, to hold the longest.
+        imprimante.adapterA(*std::max_element(lignes.cbegin(), lignes.cend(), [](const QString& a, const QString& b) {
+            return a.size() < b.size();
+        }));
+        for (const QString& ligne : lignes)
+            imprimante.Print(ligne);
         imprime = imprimante.EndDoc();
     }
     imprimante.setFontBold(false);
     imprimante.setFontName(police);
     imprimante.setFontSize(taille);
+    imprimante.setPaysage(paysage);
     if (!imprime)
         plateforme::MsgBox(QStringLiteral("L'impression n'a pas pu se faire : vérifiez l'imprimante."));
 }

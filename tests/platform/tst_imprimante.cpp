@@ -155,6 +155,20 @@ private Q_SLOTS:
         imp.setPaysage(false);
         QVERIFY(portrait > 500 && portrait < 595);
         QVERIFY(paysage > portrait + 200);
+        // The longest line decides the orientation, then the size.
+        imp.setFontSize(10);
+        imp.adapterA(QString(80, QLatin1Char('X')));
+        QVERIFY(!imp.paysage());
+        QCOMPARE(imp.FontSize(), 10.0);
+        imp.adapterA(QString(106, QLatin1Char('X')));
+        QVERIFY(imp.paysage());
+        QCOMPARE(imp.FontSize(), 10.0);
+        imp.adapterA(QString(135, QLatin1Char('X')));
+        QVERIFY(imp.paysage());
+        QVERIFY(imp.FontSize() < 10.0 && imp.FontSize() > 9.0);
+        QVERIFY(imp.largeurTexte(QString(135, QLatin1Char('X'))) <= imp.largeurPage());
+        imp.setPaysage(false);
+        imp.setFontSize(8);
         // The font is kept from one job to the next.
         imp.Print(QStringLiteral("x"));
         QVERIFY(imp.EndDoc());
