@@ -109,6 +109,20 @@ QString Environnement::texteImprime(int n) const
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+QStringList Environnement::lignesImprimees(int n) const
+{
+    return lignesNonVides(texteImprime(n));
+}
+
+QStringList lignesNonVides(const QString& texte)
+{
+    QStringList l;
+    for (const QString& ligne : texte.split(QLatin1Char('\n')))
+        if (!ligne.trimmed().isEmpty())
+            l << ligne.simplified();
+    return l;
+}
+
 QStringList Environnement::textes() const
 {
     QStringList l;

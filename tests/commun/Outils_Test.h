@@ -57,6 +57,8 @@ public:
     int travauxImprimes() const;
     // The text of job n (from 1) as laid out on the page, read back with pdftotext -layout.
     QString texteImprime(int n) const;
+    // Its lines that hold text, blanks runs reduced to one.
+    QStringList lignesImprimees(int n) const;
 
 private:
     QTemporaryDir programme_;
@@ -69,6 +71,9 @@ private:
 QString dossierModeles();
 // Test data folder (tests/).
 QString dossierDonnees();
+
+// The lines of a text that hold something, each with its runs of blanks reduced to one.
+QStringList lignesNonVides(const QString& texte);
 
 QByteArray lireOctets(const QString& cheminComplet);
 void ecrireOctets(const QString& cheminComplet, const QByteArray& octets);

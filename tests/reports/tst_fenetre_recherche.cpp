@@ -1,6 +1,7 @@
 // The search window driven as the operator does: opened from the main window, criteria typed,
 // results double-clicked back to the log, and the printed result read back from the PDF.
 #include "commun/Outils_Test.h"
+#include "Journal_Recherche.h"
 
 #include "logbook/Carnet.h"
 #include "platform/Imprimante.h"
@@ -16,35 +17,12 @@
 
 namespace {
 
-QString qso(const QString& date, const QString& indicatif, const QString& departement, const QString& locator,
-            const QString& qth, const QString& etat, const QString& remarques = QStringLiteral("Portable"))
-{
-    station::Ligne_QSO l;
-    l.Date_QSO = date;
-    l.Indicatif_QSO = indicatif;
-    l.Heure_Debut = QStringLiteral("10:05");
-    l.Heure_Fin = QStringLiteral("10:10");
-    l.Departement_QSO = departement;
-    l.Locator_QSO = locator;
-    l.Bande_QSO = QStringLiteral("144 Mhz");
-    l.Mode_QSO = QStringLiteral("SSB");
-    l.RST_Envoye = QStringLiteral("59");
-    l.RST_Recu = QStringLiteral("57");
-    l.QTH_QSO = qth;
-    l.Prenom_QSO = QStringLiteral("Paul");
-    l.Etat_QSL = etat;
-    l.Remarques_QSO = remarques;
-    l.Distance_QSO = QStringLiteral("?");
-    l.Azimut_QSO = QStringLiteral("?");
-    return l.texte();
-}
-
 QStringList journal()
 {
-    return {qso("01/03/24", "F1ABC", "31", "JN03TJ", "TOULOUSE", "1"),
-            qso("02/03/24", "HB9/DL1ABCDE", "", "JN37AB", "DFCF 89125", "4", "Chateau du lac"),
-            qso("02/03/24", "F5XAB", "2A", "JN41AA", "AJACCIO", "2"),
-            qso("05/03/24", "F6ZZZ", "2a", "JN42BB", "BASTIA", "3")};
+    return {qsoRecherche("01/03/24", "F1ABC", "31", "JN03TJ", "TOULOUSE", "1"),
+            qsoRecherche("02/03/24", "HB9/DL1ABCDE", "", "JN37AB", "DFCF 89125", "4", "Chateau du lac"),
+            qsoRecherche("02/03/24", "F5XAB", "2A", "JN41AA", "AJACCIO", "2"),
+            qsoRecherche("05/03/24", "F6ZZZ", "2a", "JN42BB", "BASTIA", "3")};
 }
 
 Recherche_Indicatif& ouvrir(Carnet& c)
@@ -81,15 +59,6 @@ void doubleCliquer(Recherche_Indicatif& f, int rang)
     f.QSO_Effectues->setCurrentRow(rang);
     const QRect r = f.QSO_Effectues->visualItemRect(f.QSO_Effectues->item(rang));
     QTest::mouseDClick(f.QSO_Effectues->viewport(), Qt::LeftButton, {}, r.center());
-}
-
-QStringList lignesImprimees(const test::Environnement& env, int job)
-{
-    QStringList l;
-    for (const QString& ligne : env.texteImprime(job).split(QLatin1Char('\n')))
-        if (!ligne.trimmed().isEmpty())
-            l << ligne.simplified();
-    return l;
 }
 
 } // namespace
@@ -221,7 +190,7 @@ private Q_SLOTS:
         f.Imprimer->click();
         QCOMPARE(env.dialoguesImpression, 1);
         QCOMPARE(env.travauxImprimes(), 1);
-        const QStringList lignes = lignesImprimees(env, 1);
+        const QStringList lignes = env.lignesImprimees(1);
         QCOMPARE(lignes.size(), 4);
         QCOMPARE(lignes.at(0), QStringLiteral("1 01/03/24 F1ABC 10:05 144 Mhz SSB TOULOUSE Portable S"));
         QCOMPARE(lignes.at(1), QStringLiteral("3 02/03/24 F5XAB 10:05 144 Mhz SSB AJACCIO Portable E"));
@@ -247,7 +216,7 @@ private Q_SLOTS:
         f.Option1[2]->click();
         f.Imprimer->click();
         QCOMPARE(env.travauxImprimes(), 2);
-        const QStringList parDate = lignesImprimees(env, 2);
+        const QStringList parDate = env.lignesImprimees(2);
         QCOMPARE(parDate.size(), 3);
         QVERIFY2(parDate.at(0).startsWith(QLatin1String("2 02/03/24 HB9/DL1ABCDE10:05 10:10 JN37AB 144 Mhz SSB 59 57 DFCF 89125 Paul")), qPrintable(parDate.join("|")));
         QVERIFY(parDate.at(0).endsWith(QLatin1String(" C")));
@@ -258,8 +227,8 @@ private Q_SLOTS:
         f.Refa->setText(QStringLiteral("AJAC"));
         f.Option1[5]->click();
         f.Imprimer->click();
-        QCOMPARE(lignesImprimees(env, 3).size(), 2);
-        QVERIFY(lignesImprimees(env, 3).at(0).startsWith(QLatin1String("3 02/03/24 F5XAB")));
+        QCOMPARE(env.lignesImprimees(3).size(), 2);
+        QVERIFY(env.lignesImprimees(3).at(0).startsWith(QLatin1String("3 02/03/24 F5XAB")));
         QVERIFY(env.messages.empty());
     }
 };

@@ -1,5 +1,6 @@
 // The rules of the callsign search: entry checks, match rules, listed and printed lines, and
 // the way back from a result to the QSO list.
+#include "Journal_Recherche.h"
 #include "reports/Recherche.h"
 #include "station/Ligne_QSO.h"
 
@@ -13,22 +14,7 @@ QString item(int numero, const QString& indicatif, const QString& date = QString
              const QString& departement = QString(), const QString& locator = QString(),
              const QString& qth = QString(), const QString& etat = QStringLiteral("1"))
 {
-    station::Ligne_QSO l;
-    l.Date_QSO = date;
-    l.Indicatif_QSO = indicatif;
-    l.Heure_Debut = QStringLiteral("10:05");
-    l.Heure_Fin = QStringLiteral("10:10");
-    l.Departement_QSO = departement;
-    l.Locator_QSO = locator;
-    l.Bande_QSO = QStringLiteral("144 Mhz");
-    l.Mode_QSO = QStringLiteral("SSB");
-    l.RST_Envoye = QStringLiteral("59");
-    l.RST_Recu = QStringLiteral("57");
-    l.QTH_QSO = qth;
-    l.Prenom_QSO = QStringLiteral("Paul");
-    l.Etat_QSL = etat;
-    l.Remarques_QSO = QStringLiteral("Portable");
-    return station::itemListe(numero, l.texte());
+    return station::itemListe(numero, qsoRecherche(date, indicatif, departement, locator, qth, etat));
 }
 
 } // namespace
