@@ -1,6 +1,8 @@
 // The main window: its controls, their wiring, the start-up and the end of the program.
 #include "logbook/Carnet.h"
 
+#include "cluster/Cluster.h"
+
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
@@ -261,8 +263,8 @@ void Carnet::construireControles()
     // The search window is opened through its registered opener.
     Recherche->setProperty("fenetre", QStringLiteral("Recherche_Indicatif"));
     activerBouton(Recherche, true);
-    // Their windows come with the QSL cards and the cluster.
-    for (QPushButton* b : {Gestion_QSL, Command1}) {
+    // Its window comes with the QSL cards.
+    for (QPushButton* b : {Gestion_QSL}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -376,6 +378,7 @@ void Carnet::brancherEvenements()
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
     connect(Recherche, &QPushButton::clicked, this, [this] { Recherche_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [] { Cluster::Afficher(); });
 
     // A selection made by code runs the click handler as a click does; a click on the item
     // already selected runs it too.
