@@ -9,6 +9,8 @@
 #include "station/Cles_Registre.h"
 #include "station/Dates.h"
 #include "station/Fenetres_Station.h"
+#include "station/Mention_Programme.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -228,10 +230,15 @@ void Carnet::Mnu_Historique_Click()
     plateforme::MsgBox(Prog().Historique_Versions);
 }
 
+void Carnet::Recherche_Click()
+{
+    ouvertures::ouvrir(QStringLiteral("Recherche_Indicatif"));
+}
+
 void Carnet::Mnu_A_Propos_Click()
 {
     plateforme::MsgBox(QStringLiteral("Velmarin\r\n   revision ") + Prog().Revision_Programme +
-                       QStringLiteral("\r\n\r\nRéalisé pour les radioamateurs"));
+                       QStringLiteral("\r\n\r\n") + Mention_Auteur);
 }
 
 // The help page "Velmarin.hlp" of the program folder, shown in the program's own viewer.
