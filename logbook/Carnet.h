@@ -54,6 +54,7 @@ public:
     // Grid
     bool Affiche_Departements(const QString& bande, double& compteur) override;
     void Affiche_Locators(const QString& bande, const QString& champ, double& compteur) override;
+    void Selectionne_Ligne(int rang) override { selectionnerLigne(rang); }
     void Option1_Click(int Index);
     void Bande_Grille_Click();
     void Carre_Grille_Click();
@@ -80,6 +81,8 @@ public:
     void Mnu_Export_Adif_Click();
     void Mnu_Notes_Click();
     void Exporter_Click();
+    // Opens the callsign search window.
+    void Recherche_Click();
 
     // Automatic backup of the station's files, run by the save when the interval is reached.
     void Sauvegarde_Auto();
