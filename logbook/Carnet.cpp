@@ -1,12 +1,15 @@
 // The main window: its controls, their wiring, the start-up and the end of the program.
 #include "logbook/Carnet.h"
 
+#include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Couleurs_Etat.h"
+#include "qsl/Fenetres_QSL.h"
+#include "station/Fenetre_Progression.h"
 #include "station/Fenetres_Station.h"
 #include "station/Journal.h"
 #include "station/Listes.h"
@@ -110,6 +113,9 @@ Carnet& Carnet::instance()
 void Carnet::detruireInstance()
 {
     Detruire_Fenetres_Station();
+    Detruire_Fenetres_QSL();
+    Fenetre_Affiche_Dpt::detruireInstance();
+    Fenetre_Progression::detruireInstance();
     enregistrerCarnet(nullptr);
     delete s_instance;
     s_instance = nullptr;

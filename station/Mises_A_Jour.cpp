@@ -35,12 +35,6 @@ QStringView champ(const QString& ligne, int debut, int largeur)
     return sansBlancs(QStringView(ligne).mid(debut - 1, largeur));
 }
 
-// The numeric value of a status character; anything but a digit counts as 0.
-int valeur(QChar c)
-{
-    return c.isDigit() ? c.digitValue() : 0;
-}
-
 // Raises the character at `colonne` of `ligne` to the log's status when that is greater. A
 // line too short to hold the column is left alone.
 void eleve(QString& ligne, int colonne, QStringView etatLog)
@@ -48,7 +42,7 @@ void eleve(QString& ligne, int colonne, QStringView etatLog)
     if (etatLog.size() != 1 || colonne <= 0 || colonne > ligne.size())
         return;
     const QChar nouveau = etatLog.at(0);
-    if (valeur(nouveau) > valeur(ligne.at(colonne - 1)))
+    if (Valeur_Etat(QStringView(&nouveau, 1)) > Valeur_Etat(QStringView(ligne).mid(colonne - 1, 1)))
         ligne[colonne - 1] = nouveau;
 }
 
@@ -87,6 +81,11 @@ QString zeroBandes(const QString& ligne)
 }
 
 } // namespace
+
+int Valeur_Etat(QStringView etat)
+{
+    return (etat.size() == 1 && etat.at(0).isDigit()) ? etat.at(0).digitValue() : 0;
+}
 
 int indexBandeMajuscule(const QString& bande)
 {

@@ -23,12 +23,16 @@
 // decides whether it may start.
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <functional>
 
 namespace station {
 
 // Called every so many log lines with the number of lines read so far.
 using Avancement = std::function<void(int lignesLues)>;
+
+// The numeric value of a status text of one digit; anything else counts as 0.
+int Valeur_Etat(QStringView etat);
 
 // Index (0 to 16) in `Liste_Bandes` of a band compared upper-cased, -1 when it is none.
 int indexBandeMajuscule(const QString& bande);
