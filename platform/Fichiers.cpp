@@ -288,6 +288,11 @@ void remplacerPar(const QString& source, const QString& cible)
     }
 }
 
+QByteArray lireOctetsFichier(const QString& nom)
+{
+    return lireOctets(nom);
+}
+
 LecteurTexte::LecteurTexte(const QString& nom) : lignes_(lireLignes(nom)) {}
 
 } // namespace plateforme
