@@ -83,6 +83,10 @@ private Q_SLOTS:
         QCOMPARE(e.mid(134, 19), QStringLiteral("4 16/03/24 15/03/24"));
         QVERIFY(qsl::ligneRecue(l, 3, Aujourdhui).isEmpty());
         QVERIFY(qsl::ligneEnvoyee(l, 2, Aujourdhui).isEmpty());
+        // Whole lines only, the last one without its line end too.
+        QByteArray octets("AB\r\nxAB\r\nABC\r\nAB");
+        QCOMPARE(qsl::remplaceLignes(octets, "AB", "XYZ"), 2);
+        QCOMPARE(octets, QByteArray("XYZ\r\nxAB\r\nABC\r\nXYZ"));
         QCOMPARE(qsl::cleDepartement(test::ligneEtat("F6AAA", "144 Mhz", "2A", "", "1")), QStringLiteral("96"));
         QCOMPARE(qsl::cleDepartement(test::ligneEtat("F6AAA", "144 Mhz", "2b", "", "1")), QStringLiteral("97"));
     }
