@@ -272,7 +272,7 @@ void TestCarnetMenus::intitulesDesMenus()
                        c.Mnu_Historique, c.Mnu_Mode_Emploi, c.Mnu_A_Propos, c.Mnu_Auto_Oui, c.Mnu_UTC_Non,
                        c.Mnu_RAZ_All, c.Mnu_MAJ_Prefixe, c.Mnu_MAJ_Departement, c.Mnu_MAJ_Locator})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-    QVERIFY(!c.Command1->isEnabled());
+    QVERIFY(c.Command1->isEnabled());
     QCOMPARE(c.Command1->text(), QStringLiteral("Cluster"));
     QCOMPARE(c.Gestion_QSL->text(), QStringLiteral("Gerer  QSL"));
     QVERIFY(c.Mnu_Sep_Oui->isCheckable());
