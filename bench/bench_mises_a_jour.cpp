@@ -21,16 +21,22 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <ctime>
 #include <algorithm>
 #include <functional>
 
 namespace {
 
+double g_processeur = 0;  // processor time of the last measure, s
+
+// Wall time of `f`, s; its processor time goes to g_processeur (the machine may be shared).
 double mesure(const std::function<void()>& f)
 {
     QElapsedTimer t;
+    const std::clock_t debut = std::clock();
     t.start();
     f();
+    g_processeur = double(std::clock() - debut) / CLOCKS_PER_SEC;
     return t.nsecsElapsed() / 1e9;
 }
 
@@ -87,7 +93,7 @@ int main(int argc, char* argv[])
 
     // The per-line way and ours on 2,000 QSOs.
     plateforme::ecrireLignes(QStringLiteral("F5BEN.log"), journal(2000, prefixes));
-    const double ancien = mesure([] {
+    const double ancien = getenv("COURT") ? 1.0 : mesure([] {
         reference::prefixes();
         reference::departements();
         reference::locators();
@@ -103,26 +109,31 @@ int main(int argc, char* argv[])
     constexpr int N = 99999;
     const QStringList lignes = journal(N, prefixes);
     plateforme::ecrireLignes(QStringLiteral("F5BEN.log"), lignes);
-    double seuls = 1e9;
-    for (int i = 0; i < 3; ++i)
+    double seuls = 1e9, seulsCpu = 1e9;
+    for (int i = 0; i < 3; ++i) {
         seuls = std::min(seuls, mesure([] {
             station::Reconstruit_Fichier_Prefixe();
             station::Reconstruit_Fichier_Departement();
             station::Reconstruit_Fichier_Locator();
         }));
-    std::printf("%d QSO : les trois mises a jour (fichiers seuls, meilleure de 3) %.3f s (objectif 1 s); ligne par ligne estime %.0f s\n",
-                N, seuls, ancien * N / 2000);
+        seulsCpu = std::min(seulsCpu, g_processeur);
+    }
+    std::printf("%d QSO : les trois mises a jour (fichiers seuls, meilleure de 3) %.3f s, processeur %.3f s (objectif 1 s); ligne par ligne estime %.0f s\n",
+                N, seuls, seulsCpu, ancien * N / 2000);
 
     Carnet& c = Carnet::instance();
     c.Form_Load();
-    double avecFenetre = 1e9;
-    for (int i = 0; i < 3; ++i)
+    double avecFenetre = 1e9, avecFenetreCpu = 1e9;
+    for (int i = 0; i < 3; ++i) {
         avecFenetre = std::min(avecFenetre, mesure([] { MAJ_Fichiers_Etat(); }));
-    std::printf("%d QSO : MAJ_Fichiers_Etat avec la fenetre de progression (meilleure de 3) %.3f s (objectif 1 s)\n", N, avecFenetre);
+        avecFenetreCpu = std::min(avecFenetreCpu, g_processeur);
+    }
+    std::printf("%d QSO : MAJ_Fichiers_Etat avec la fenetre de progression (meilleure de 3) %.3f s, processeur %.3f s (objectif 1 s)\n",
+                N, avecFenetre, avecFenetreCpu);
 
     // Marks on QSOs at status 1 on a VHF band, so that each writes the log and both award
     // files; the best of five runs (the machine may be busy).
-    double marque = 1e9;
+    double marque = 1e9, marqueCpu = 1e9;
     int faites = 0;
     for (int i = 0; i < N && faites < 5; i += 997) {
         const QString it = c.Liste_QSO->item(i)->text();
@@ -132,11 +143,13 @@ int main(int argc, char* argv[])
         Prog().Ligne_Selectionnee = it;
         Prog().Code_QSL = 1;
         marque = std::min(marque, mesure([] { Enregistre_QSL_Recue(); }));
+        marqueCpu = std::min(marqueCpu, g_processeur);
         ++faites;
     }
-    std::printf("une marque QSL recue (meilleure de %d) : %.3f s (objectif 0.2 s)\n", faites, marque);
+    std::printf("une marque QSL recue (meilleure de %d) : %.3f s, processeur %.3f s (objectif 0.2 s)\n", faites, marque,
+                marqueCpu);
 
     const double raz = mesure([&c] { c.Mnu_RAZ_All_Click(); });
-    std::printf("remise a zero : %.3f s (objectif 0.5 s)\n", raz);
+    std::printf("remise a zero : %.3f s, processeur %.3f s (objectif 0.5 s)\n", raz, g_processeur);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "station/Variables_Programme.h"
 
 #include <QAction>
+#include <algorithm>
 
 namespace qsl {
 
@@ -49,14 +50,18 @@ int remplaceLignes(QByteArray& octets, const QByteArray& ancienne, const QByteAr
         const bool debut = p == 0 || octets.at(p - 1) == '\n' || octets.at(p - 1) == '\r';
         if (!debut || !finDeLigne(p + ancienne.size()))
             continue;
+        ++n;
+        if (nouvelle.size() == ancienne.size()) {  // the usual case: in place
+            std::copy(nouvelle.cbegin(), nouvelle.cend(), octets.begin() + p);
+            continue;
+        }
         if (resultat.isEmpty())
             resultat.reserve(octets.size() + 16 * (nouvelle.size() - ancienne.size() + 1));
         resultat.append(octets.constData() + copie, p - copie);
         resultat.append(nouvelle);
         copie = p + ancienne.size();
-        ++n;
     }
-    if (n > 0) {
+    if (copie > 0) {
         resultat.append(octets.constData() + copie, octets.size() - copie);
         octets = resultat;
     }
