@@ -1,11 +1,16 @@
 // The main window's menu bar, its four options, the clock and the help items.
 #include "logbook/Carnet.h"
 
+#include "exchange/Fenetre_Export_Adif.h"
+#include "exchange/Fenetre_Exporter_QSO.h"
+#include "logbook/Notes.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Dates.h"
 #include "station/Fenetres_Station.h"
+#include "station/Mention_Programme.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -79,7 +84,8 @@ void Carnet::construireMenus()
     Mnu_Import_VLM = article(Mnu_Fichier, QStringLiteral("Mnu_Import_VLM"),
                              QStringLiteral("Importer un fichier au format Velmarin"), plusTard);
     Mnu_Export_Adif = article(Mnu_Fichier, QStringLiteral("Mnu_Export_Adif"),
-                              QStringLiteral("Exporter le fichier log au format ADIF"), plusTard);
+                              QStringLiteral("Exporter le fichier log au format ADIF"));
+    connect(Mnu_Export_Adif, &QAction::triggered, this, [this] { Mnu_Export_Adif_Click(); });
     Mnu_Fichier->addSeparator();
     Mnu_Quitter = article(Mnu_Fichier, QStringLiteral("Mnu_Quitter"), QStringLiteral("Quitter Velmarin"));
 
@@ -118,10 +124,10 @@ void Carnet::construireMenus()
     Mnu_Ajout_Activite = article(Mnu_Activite, QStringLiteral("Mnu_Ajout_Activite"), QStringLiteral("Ajout d'une activité"));
 
     Mnu_Carte = menu(barre, QStringLiteral("Mnu_Carte"), QStringLiteral("Cartes"));
-    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"), plusTard);
-    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"), plusTard);
+    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"));
+    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"));
     Mnu_Carte_Activation = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Activation"),
-                                   QStringLiteral("Carte des Activations contactées"), plusTard);
+                                   QStringLiteral("Carte des Activations contactées"));
 
     Mnu_Statistique = menu(barre, QStringLiteral("Mnu_Statistique"), QStringLiteral("Statistiques"));
     Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"), plusTard);
@@ -141,7 +147,8 @@ void Carnet::construireMenus()
     // "Notes" opens its window straight from the bar.
     Mnu_Notes = barre->addAction(QStringLiteral("Notes"));
     Mnu_Notes->setObjectName(QStringLiteral("Mnu_Notes"));
-    Mnu_Notes->setEnabled(plusTard);
+    connect(Mnu_Notes, &QAction::triggered, this, [this] { Mnu_Notes_Click(); });
+    connect(Exporter, &QPushButton::clicked, this, [this] { Exporter_Click(); });
 
     Mnu_Aide = menu(barre, QStringLiteral("Mnu_Aide"), QStringLiteral("Aide"));
     Mnu_Historique = article(Mnu_Aide, QStringLiteral("Mnu_Historique"), QStringLiteral("Historique"));
@@ -223,10 +230,15 @@ void Carnet::Mnu_Historique_Click()
     plateforme::MsgBox(Prog().Historique_Versions);
 }
 
+void Carnet::Recherche_Click()
+{
+    ouvertures::ouvrir(QStringLiteral("Recherche_Indicatif"));
+}
+
 void Carnet::Mnu_A_Propos_Click()
 {
     plateforme::MsgBox(QStringLiteral("Velmarin\r\n   revision ") + Prog().Revision_Programme +
-                       QStringLiteral("\r\n\r\nRéalisé pour les radioamateurs"));
+                       QStringLiteral("\r\n\r\n") + Mention_Auteur);
 }
 
 // The help page "Velmarin.hlp" of the program folder, shown in the program's own viewer.
@@ -283,4 +295,19 @@ void Carnet::Mnu_Prefixe_Click()
 void Carnet::Mnu_Ajout_Activite_Click()
 {
     Ajout_Activite::Afficher(false);
+}
+
+void Carnet::Mnu_Export_Adif_Click()
+{
+    Export_Adif::afficher(false);
+}
+
+void Carnet::Mnu_Notes_Click()
+{
+    Notes::afficher(false);
+}
+
+void Carnet::Exporter_Click()
+{
+    Exporter_QSO::afficher(true);
 }
