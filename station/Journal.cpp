@@ -1,4 +1,5 @@
 #include "station/Journal.h"
+#include "station/Retenue_Actions.h"
 
 #include "platform/Ansi.h"
 #include "platform/Dialogues.h"
@@ -232,6 +233,8 @@ void Charge_Liste_QSO(const QString& indicatif)
                                       .arg(NombreMaxQSO));
     else
         autoriserJournal(indicatif);
+    // The load yields: nothing may write the station's files meanwhile.
+    const Retenue_Actions retenue;
 
     // The main window stays on screen: hiding and showing it again in one turn of the event
     // loop can leave it unmapped under a window manager. The loading window comes on top only

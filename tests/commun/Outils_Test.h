@@ -89,6 +89,9 @@ QString ligneQSO(const QString& date, const QString& indicatif, const QString& d
                  const QString& bande = QStringLiteral("144 Mhz"), const QString& prenom = QString());
 // `n` records of 01/03/24, callsigns F1A000, F1A001... started at 10:00, 10:01...
 QStringList journalEssai(int n);
+// A record with the fields the award files and the QSL marks read; the others blank or defaults.
+QString ligneEtat(const QString& indicatif, const QString& bande, const QString& departement,
+                  const QString& locator, const QString& etat, const QString& date = QStringLiteral("01/02/24"));
 // The records of a station's log, in file order.
 QStringList lignesJournal(const Environnement& env, const QString& indicatif);
 
