@@ -77,6 +77,7 @@ public:
     void Mnu_Nomenclature_Click();
     void Mnu_Prefixe_Click();
     void Mnu_Ajout_Activite_Click();
+    void brancherStatistiquesEtImpressions();
 
     // Automatic backup of the station's files, run by the save when the interval is reached.
     void Sauvegarde_Auto();

@@ -3,6 +3,7 @@
 
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "reports/Fenetres_Statistiques.h"
 #include "station/Cles_Registre.h"
 #include "station/Dates.h"
 #include "station/Fenetres_Station.h"
@@ -124,13 +125,13 @@ void Carnet::construireMenus()
                                    QStringLiteral("Carte des Activations contactées"), plusTard);
 
     Mnu_Statistique = menu(barre, QStringLiteral("Mnu_Statistique"), QStringLiteral("Statistiques"));
-    Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"), plusTard);
+    Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"));
     Mnu_Stat_Dist = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_Dist"),
-                            QStringLiteral("Distances des stations contactées"), plusTard);
+                            QStringLiteral("Distances des stations contactées"));
     Mnu_Stat_Prefixe = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_Prefixe"),
-                               QStringLiteral("Des prefixes contactés"), plusTard);
+                               QStringLiteral("Des prefixes contactés"));
     Mnu_Stat_DFCF = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_DFCF"),
-                            QStringLiteral("Des activations Contactées"), plusTard);
+                            QStringLiteral("Des activations Contactées"));
 
     Mnu_Imprim = menu(barre, QStringLiteral("Mnu_Imprim"), QStringLiteral("Imprimer"));
     Mnu_Imprime_Tout = article(Mnu_Imprim, QStringLiteral("Mnu_Imprime_Tout"), QStringLiteral("le log de la station"), plusTard);
@@ -142,6 +143,8 @@ void Carnet::construireMenus()
     Mnu_Notes = barre->addAction(QStringLiteral("Notes"));
     Mnu_Notes->setObjectName(QStringLiteral("Mnu_Notes"));
     Mnu_Notes->setEnabled(plusTard);
+
+    brancherStatistiquesEtImpressions();
 
     Mnu_Aide = menu(barre, QStringLiteral("Mnu_Aide"), QStringLiteral("Aide"));
     Mnu_Historique = article(Mnu_Aide, QStringLiteral("Mnu_Historique"), QStringLiteral("Historique"));
@@ -283,4 +286,13 @@ void Carnet::Mnu_Prefixe_Click()
 void Carnet::Mnu_Ajout_Activite_Click()
 {
     Ajout_Activite::Afficher(false);
+}
+
+// Statistics, printed reports and labels: each item shows its window without blocking.
+void Carnet::brancherStatistiquesEtImpressions()
+{
+    connect(Mnu_Stat_QSO, &QAction::triggered, this, [] { Statistique_QSO::Afficher(); });
+    connect(Mnu_Stat_Dist, &QAction::triggered, this, [] { Statistiques::Afficher(); });
+    connect(Mnu_Stat_Prefixe, &QAction::triggered, this, [] { Statistique_Prefixe::Afficher(); });
+    connect(Mnu_Stat_DFCF, &QAction::triggered, this, [] { Statistique_DFCF::Afficher(); });
 }
