@@ -4,6 +4,7 @@
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "platform/Horloge.h"
+#include "platform/Imprimante.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 #include "station/Ligne_QSO.h"
@@ -11,7 +12,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,12 +48,25 @@ Environnement::Environnement(bool modeles)
             return plateforme::Reponse::Ok;
         }
     });
+    plateforme::Imprimante::instance().KillDoc();
+    plateforme::definirDossierImpression(impressions_.path());
+    plateforme::installerRepondeurImpression([this] {
+        ++dialoguesImpression;
+        if (reponsesImpression.empty())
+            return true;
+        const bool r = reponsesImpression.front();
+        reponsesImpression.pop_front();
+        return r;
+    });
 }
 
 Environnement::~Environnement()
 {
     Carnet::detruireInstance();
     plateforme::retirerRepondeur();
+    plateforme::Imprimante::instance().KillDoc();
+    plateforme::retirerRepondeurImpression();
+    plateforme::definirDossierImpression(QString());
     plateforme::definirFinProgramme(nullptr);
     plateforme::reinitialiserFinProgramme();
     plateforme::libererHorloge();
@@ -65,6 +81,29 @@ QString Environnement::dossier() const
 QString Environnement::chemin(const QString& nom) const
 {
     return programme_.path() + QLatin1Char('/') + nom;
+}
+
+QString Environnement::dossierImpression() const
+{
+    return impressions_.path();
+}
+
+int Environnement::travauxImprimes() const
+{
+    return int(QDir(impressions_.path()).entryList({QStringLiteral("job-*.pdf")}, QDir::Files).size());
+}
+
+QString Environnement::texteImprime(int n) const
+{
+    const QString pdf = impressions_.path() + QStringLiteral("/job-%1.pdf").arg(n);
+    if (!QFile::exists(pdf))
+        return QString();
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+                                          QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QStringList Environnement::textes() const

@@ -48,8 +48,19 @@ public:
 
     bool finDemandee() const { return fin_; }
 
+    // Printer dialogs shown, and the answers given in order (none queued: the operator prints).
+    int dialoguesImpression = 0;
+    std::deque<bool> reponsesImpression;
+    // Ended print jobs are written here as job-1.pdf, job-2.pdf...
+    QString dossierImpression() const;
+    // The number of jobs that went out.
+    int travauxImprimes() const;
+    // The text of job n (from 1) as laid out on the page, read back with pdftotext -layout.
+    QString texteImprime(int n) const;
+
 private:
     QTemporaryDir programme_;
+    QTemporaryDir impressions_;
     QTemporaryDir reglages_;
     bool fin_ = false;
 };
