@@ -3,6 +3,7 @@
 
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "reports/Fenetres_Impression.h"
 #include "reports/Fenetres_Statistiques.h"
 #include "station/Cles_Registre.h"
 #include "station/Dates.h"
@@ -134,9 +135,9 @@ void Carnet::construireMenus()
                             QStringLiteral("Des activations Contactées"));
 
     Mnu_Imprim = menu(barre, QStringLiteral("Mnu_Imprim"), QStringLiteral("Imprimer"));
-    Mnu_Imprime_Tout = article(Mnu_Imprim, QStringLiteral("Mnu_Imprime_Tout"), QStringLiteral("le log de la station"), plusTard);
+    Mnu_Imprime_Tout = article(Mnu_Imprim, QStringLiteral("Mnu_Imprime_Tout"), QStringLiteral("le log de la station"));
     Mnu_Print_Activite = article(Mnu_Imprim, QStringLiteral("Mnu_Print_Activite"),
-                                 QStringLiteral("le log d'une activité"), plusTard);
+                                 QStringLiteral("le log d'une activité"));
     Mnu_Print_QSL = article(Mnu_Imprim, QStringLiteral("Mnu_Print_QSL"), QStringLiteral("des etiquettes pour QSL"), plusTard);
 
     // "Notes" opens its window straight from the bar.
@@ -295,4 +296,6 @@ void Carnet::brancherStatistiquesEtImpressions()
     connect(Mnu_Stat_Dist, &QAction::triggered, this, [] { Statistiques::Afficher(); });
     connect(Mnu_Stat_Prefixe, &QAction::triggered, this, [] { Statistique_Prefixe::Afficher(); });
     connect(Mnu_Stat_DFCF, &QAction::triggered, this, [] { Statistique_DFCF::Afficher(); });
+    connect(Mnu_Imprime_Tout, &QAction::triggered, this, [] { Print_Log::Afficher(); });
+    connect(Mnu_Print_Activite, &QAction::triggered, this, [] { Print_Activite::Afficher(); });
 }

@@ -49,10 +49,10 @@ void montrerFenetre(F& f)
 
 } // namespace
 
-bool Lit_Journal_Station(QStringList& lignes)
+bool Lit_Journal(const QString& indicatif, QStringList& lignes)
 {
     try {
-        lignes = plateforme::lireLignes(station::nomJournal(Prog().Indicatif_Station));
+        lignes = plateforme::lireLignes(station::nomJournal(indicatif));
         return true;
     } catch (const plateforme::ErreurFichier& e) {
         lignes.clear();
@@ -132,7 +132,7 @@ void Statistiques::Form_Load()
     for (int i = 1; i <= 88; ++i)
         Text11[i]->clear();
     QStringList lignes;
-    Lit_Journal_Station(lignes);
+    Lit_Journal(Prog().Indicatif_Station, lignes);
     const TableDistances t = compterDistances(lignes);
     for (int b = 0; b < NombreBandesDistance; ++b) {
         int total = 0;
@@ -276,7 +276,7 @@ void Statistique_DFCF::Affiche_Contact_Click()
     TypActiv->setText(Activite_A->currentText().trimmed());
     Liste_Chateaux->clear();
     QStringList lignes;
-    Lit_Journal_Station(lignes);
+    Lit_Journal(Prog().Indicatif_Station, lignes);
     Liste_Chateaux->addItems(listeChateaux(lignes, Activite_A->currentIndex() + 1, selection));
     TotActiv->setText(QString::number(Liste_Chateaux->count()));
 }
@@ -339,7 +339,7 @@ void Statistique_QSO::Form_Load()
     StatActivite->clear();
     const QStringList noms = Noms_Activites(QStringLiteral("Err4"));
     QStringList lignes;
-    Lit_Journal_Station(lignes);
+    Lit_Journal(Prog().Indicatif_Station, lignes);
     const StatistiquesQSO s = compterQSO(lignes);
     NbQSO->setText(QString::number(s.total));
     NbFR->setText(QString::number(s.francais));

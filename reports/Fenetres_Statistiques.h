@@ -88,8 +88,8 @@ private:
     friend class Instance_Unique<Statistique_QSO>;
 };
 
-// The lines of the current station's log; a read failure is shown and gives no lines.
-bool Lit_Journal_Station(QStringList& lignes);
+// The lines of a station's log; a read failure is shown and gives no lines.
+bool Lit_Journal(const QString& indicatif, QStringList& lignes);
 // The names of award activities 1 to NB - 1 of the current station ("NB Activite" default 2).
 QStringList Noms_Activites(const QString& defaut);
 // Today's date as the system's short date (local clock).

@@ -44,13 +44,12 @@ constexpr int ColActivite = 165, LargActivite = 2;
 constexpr int ColEtat = 135;
 constexpr int ColIndicatif = 11, LargIndicatif = 12;
 
-// The field padded with blanks to its width (a short line gives blanks).
+} // namespace
+
 QString champFixe(const QString& ligne, int debut, int largeur)
 {
     return colonnes(ligne, debut, largeur).toString().leftJustified(largeur, QLatin1Char(' '));
 }
-
-} // namespace
 
 // --- Distances ----------------------------------------------------------------------------------
 

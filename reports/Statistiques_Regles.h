@@ -14,6 +14,8 @@ namespace rapports {
 int valeurEntiere(QStringView champ);
 // Record columns `debut` (1-based) over `largeur`, empty beyond a short line.
 QStringView colonnes(const QString& ligne, int debut, int largeur);
+// The same columns padded with blanks to `largeur` (a short line gives blanks).
+QString champFixe(const QString& ligne, int debut, int largeur);
 
 // --- Distances ----------------------------------------------------------------------------------
 

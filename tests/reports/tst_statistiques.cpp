@@ -5,7 +5,7 @@
 #include "logbook/Carnet.h"
 #include "reports/Fenetres_Statistiques.h"
 #include "reports/Statistiques_Regles.h"
-#include "station/Ligne_QSO.h"
+#include "reports/Qso_Test.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,35 +21,8 @@ using namespace rapports;
 
 namespace {
 
-struct Qso {
-    QString indicatif = QStringLiteral("F1AAA");
-    QString bande = QStringLiteral("144 Mhz");
-    QString distance = QStringLiteral("150");
-    QString activite = QStringLiteral("0");
-    QString etat = QStringLiteral("1");
-    QString qth;
-    QString remarques;
-    QString date = QStringLiteral("01/02/24");
-};
-
-QString ligne(const Qso& q)
-{
-    station::Ligne_QSO l;
-    l.Date_QSO = q.date;
-    l.Indicatif_QSO = q.indicatif;
-    l.Heure_Debut = QStringLiteral("10:00");
-    l.Heure_Fin = QStringLiteral("10:05");
-    l.Bande_QSO = q.bande;
-    l.Mode_QSO = QStringLiteral("SSB");
-    l.RST_Envoye = QStringLiteral("59");
-    l.RST_Recu = QStringLiteral("57");
-    l.QTH_QSO = q.qth;
-    l.Distance_QSO = q.distance;
-    l.Numero_Activite = q.activite;
-    l.Etat_QSL = q.etat;
-    l.Remarques_QSO = q.remarques;
-    return l.texte();
-}
+using test::ligne;
+using test::Qso;
 
 Qso distance(const QString& bande, const QString& km)
 {
