@@ -3,6 +3,7 @@
 
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "qsl/Select_QSO.h"
 #include "reports/Fenetres_Impression.h"
 #include "reports/Fenetres_Statistiques.h"
 #include "station/Cles_Registre.h"
@@ -138,7 +139,7 @@ void Carnet::construireMenus()
     Mnu_Imprime_Tout = article(Mnu_Imprim, QStringLiteral("Mnu_Imprime_Tout"), QStringLiteral("le log de la station"));
     Mnu_Print_Activite = article(Mnu_Imprim, QStringLiteral("Mnu_Print_Activite"),
                                  QStringLiteral("le log d'une activité"));
-    Mnu_Print_QSL = article(Mnu_Imprim, QStringLiteral("Mnu_Print_QSL"), QStringLiteral("des etiquettes pour QSL"), plusTard);
+    Mnu_Print_QSL = article(Mnu_Imprim, QStringLiteral("Mnu_Print_QSL"), QStringLiteral("des etiquettes pour QSL"));
 
     // "Notes" opens its window straight from the bar.
     Mnu_Notes = barre->addAction(QStringLiteral("Notes"));
@@ -298,4 +299,5 @@ void Carnet::brancherStatistiquesEtImpressions()
     connect(Mnu_Stat_DFCF, &QAction::triggered, this, [] { Statistique_DFCF::Afficher(); });
     connect(Mnu_Imprime_Tout, &QAction::triggered, this, [] { Print_Log::Afficher(); });
     connect(Mnu_Print_Activite, &QAction::triggered, this, [] { Print_Activite::Afficher(); });
+    connect(Mnu_Print_QSL, &QAction::triggered, this, [] { Select_QSO::Afficher(); });
 }
