@@ -12,6 +12,7 @@
 #include "station/Variables_Programme.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,6 +57,17 @@ bool Lit_Journal(const QString& indicatif, QStringList& lignes)
         return true;
     } catch (const plateforme::ErreurFichier& e) {
         lignes.clear();
+        plateforme::MsgBox(e.messageFrancais());
+        return false;
+    }
+}
+
+bool Parcourt_Journal(const std::function<void(const QString& ligne)>& ligne)
+{
+    try {
+        plateforme::parcourirLignes(station::nomJournal(Prog().Indicatif_Station), ligne);
+        return true;
+    } catch (const plateforme::ErreurFichier& e) {
         plateforme::MsgBox(e.messageFrancais());
         return false;
     }
@@ -131,9 +143,8 @@ void Statistiques::Form_Load()
     plateforme::centrer(this);
     for (int i = 1; i <= 88; ++i)
         Text11[i]->clear();
-    QStringList lignes;
-    Lit_Journal(Prog().Indicatif_Station, lignes);
-    const TableDistances t = compterDistances(lignes);
+    TableDistances t{};
+    Parcourt_Journal([&t](const QString& ligne) { compterDistance(t, ligne); });
     for (int b = 0; b < NombreBandesDistance; ++b) {
         int total = 0;
         for (int c = 0; c < NombreClassesDistance; ++c) {
@@ -275,9 +286,17 @@ void Statistique_DFCF::Affiche_Contact_Click()
     BandActiv->setText(selection.trimmed());
     TypActiv->setText(Activite_A->currentText().trimmed());
     Liste_Chateaux->clear();
-    QStringList lignes;
-    Lit_Journal(Prog().Indicatif_Station, lignes);
-    Liste_Chateaux->addItems(listeChateaux(lignes, Activite_A->currentIndex() + 1, selection));
+    const int activite = Activite_A->currentIndex() + 1;
+    QStringList chateaux;
+    Parcourt_Journal([&](const QString& ligne) {
+        if (chateauRetenu(ligne, activite, selection))
+            chateaux << ligneChateau(ligne);
+    });
+    // Sorted once, then put in the list in that order.
+    std::sort(chateaux.begin(), chateaux.end());
+    Liste_Chateaux->setSortingEnabled(false);
+    Liste_Chateaux->addItems(chateaux);
+    Liste_Chateaux->setSortingEnabled(true);
     TotActiv->setText(QString::number(Liste_Chateaux->count()));
 }
 
@@ -338,9 +357,8 @@ void Statistique_QSO::Form_Load()
     Label19->setText(EnteteActivites);
     StatActivite->clear();
     const QStringList noms = Noms_Activites(QStringLiteral("Err4"));
-    QStringList lignes;
-    Lit_Journal(Prog().Indicatif_Station, lignes);
-    const StatistiquesQSO s = compterQSO(lignes);
+    StatistiquesQSO s;
+    Parcourt_Journal([&s](const QString& ligne) { compterQSO(s, ligne); });
     NbQSO->setText(QString::number(s.total));
     NbFR->setText(QString::number(s.francais));
     NbET->setText(QString::number(s.total - s.francais));

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -90,6 +91,8 @@ private:
 
 // The lines of a station's log; a read failure is shown and gives no lines.
 bool Lit_Journal(const QString& indicatif, QStringList& lignes);
+// Each line of the current station's log in turn; a read failure is shown and gives none.
+bool Parcourt_Journal(const std::function<void(const QString& ligne)>& ligne);
 // The names of award activities 1 to NB - 1 of the current station ("NB Activite" default 2).
 QStringList Noms_Activites(const QString& defaut);
 // Today's date as the system's short date (local clock).

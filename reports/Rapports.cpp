@@ -1,5 +1,6 @@
 #include "reports/Rapports.h"
 
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "platform/Imprimante.h"
@@ -102,14 +103,14 @@ QStringList rapportActivations(const QString& indicatif, int numeroActivite, con
     return l;
 }
 
-QStringList texteLog(const QString& indicatif, const QString& date, const QStringList& journal)
+QStringList enteteTexteLog(const QString& indicatif, const QString& date)
 {
-    QStringList l{titreLog(indicatif) + QStringLiteral(" au ") + date, QString(), EnteteTexte, QString()};
-    l.reserve(journal.size() + 4);
-    int n = 1;
-    for (const QString& ligne : journal)
-        l << station::numeroListe(n++) + corpsActivite(ligne);
-    return l;
+    return {titreLog(indicatif) + QStringLiteral(" au ") + date, QString(), EnteteTexte, QString()};
+}
+
+QString ligneTexteLog(int numero, const QString& ligne)
+{
+    return station::numeroListe(numero) + corpsActivite(ligne);
 }
 
 QString nomTexteLog(const QString& indicatif)
@@ -205,11 +206,24 @@ void Imprime_Log_Partiel(const QString& indicatif, const QString& premier, const
 
 void Exporte_Log_Texte(const QString& indicatif)
 {
-    QStringList journal;
-    if (!Lit_Journal(indicatif, journal))
-        return;
+    // Built in memory line by line as the log is read, then written beside and renamed.
+    QByteArray octets;
+    const auto ajouter = [&octets](const QString& ligne) {
+        plateforme::ajouterAnsi(octets, ligne);
+        octets.append("\r\n", 2);
+    };
+    for (const QString& l : enteteTexteLog(indicatif, Date_Du_Jour()))
+        ajouter(l);
+    int numero = 1;
     try {
-        plateforme::ecrireLignes(nomTexteLog(indicatif), texteLog(indicatif, Date_Du_Jour(), journal));
+        plateforme::parcourirLignes(station::nomJournal(indicatif),
+                                    [&](const QString& ligne) { ajouter(ligneTexteLog(numero++, ligne)); });
+    } catch (const plateforme::ErreurFichier& e) {
+        plateforme::MsgBox(e.messageFrancais());
+        return;
+    }
+    try {
+        plateforme::ecrireOctets(nomTexteLog(indicatif), octets);
     } catch (const plateforme::ErreurFichier& e) {
         plateforme::MsgBox(e.messageFrancais(QStringLiteral("Enregistrement du log en texte")));
     }

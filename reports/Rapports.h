@@ -27,8 +27,9 @@ QStringList rapportLogPartiel(const QString& indicatif, const QString& premier, 
                               const QStringList& journal);
 QStringList rapportActivations(const QString& indicatif, int numeroActivite, const QString& nomActivite,
                                const QString& bande, const QString& date, const QStringList& journal);
-// The text copy's lines (no footer).
-QStringList texteLog(const QString& indicatif, const QString& date, const QStringList& journal);
+// The text copy: its four heading lines, then one line per log line (no footer).
+QStringList enteteTexteLog(const QString& indicatif, const QString& date);
+QString ligneTexteLog(int numero, const QString& ligne);
 // "Log_<call>.txt"
 QString nomTexteLog(const QString& indicatif);
 

@@ -81,16 +81,20 @@ int classeDistance(int km)
     return km / 100 + 1;
 }
 
+void compterDistance(TableDistances& t, const QString& ligne)
+{
+    const int b = indexBandeDistance(sansBlancs(colonnes(ligne, ColBande, LargBande)));
+    if (b < 0)
+        return;
+    const int c = classeDistance(valeurEntiere(colonnes(ligne, ColDistance, LargDistance)));
+    ++t[b][c - 1];
+}
+
 TableDistances compterDistances(const QStringList& lignes)
 {
     TableDistances t{};
-    for (const QString& ligne : lignes) {
-        const int b = indexBandeDistance(sansBlancs(colonnes(ligne, ColBande, LargBande)));
-        if (b < 0)
-            continue;
-        const int c = classeDistance(valeurEntiere(colonnes(ligne, ColDistance, LargDistance)));
-        ++t[b][c - 1];
-    }
+    for (const QString& ligne : lignes)
+        compterDistance(t, ligne);
     return t;
 }
 
@@ -117,7 +121,11 @@ QStringList prefixesContactes(const QStringList& lignesFichier, int numeroBande)
 
 bool bandeRetenue(const QString& selection, QStringView bande)
 {
-    const int index = int(station::Liste_Bandes().indexOf(bande.toString()));
+    const QStringList& bandes = station::Liste_Bandes();
+    int index = -1;
+    for (int i = 0; i < bandes.size() && index < 0; ++i)
+        if (bandes.at(i) == bande)
+            index = i;
     if (selection == BandesHF)
         return index >= 0 && index < station::NombreBandesHF;
     if (selection == BandesVHF)
@@ -141,17 +149,19 @@ QString ligneChateau(const QString& ligne)
            QStringLiteral("  ") + lettreEtat(colonnes(ligne, ColEtat, 1));
 }
 
+bool chateauRetenu(const QString& ligne, int numeroActivite, const QString& selection)
+{
+    const QStringView activite = sansBlancs(colonnes(ligne, ColActivite, LargActivite));
+    return activite == QString::number(numeroActivite) &&
+           bandeRetenue(selection, sansBlancs(colonnes(ligne, ColBande, LargBande)));
+}
+
 QStringList listeChateaux(const QStringList& lignes, int numeroActivite, const QString& selection)
 {
-    const QString voulu = QString::number(numeroActivite);
     QStringList sortie;
-    for (const QString& ligne : lignes) {
-        if (sansBlancs(colonnes(ligne, ColActivite, LargActivite)) != voulu)
-            continue;
-        if (!bandeRetenue(selection, sansBlancs(colonnes(ligne, ColBande, LargBande))))
-            continue;
-        sortie.append(ligneChateau(ligne));
-    }
+    for (const QString& ligne : lignes)
+        if (chateauRetenu(ligne, numeroActivite, selection))
+            sortie.append(ligneChateau(ligne));
     std::sort(sortie.begin(), sortie.end());
     return sortie;
 }
@@ -188,23 +198,27 @@ bool indicatifFrancais(QStringView indicatif)
     return false;
 }
 
+void compterQSO(StatistiquesQSO& s, const QString& ligne)
+{
+    ++s.total;
+    if (indicatifFrancais(colonnes(ligne, ColIndicatif, LargIndicatif)))
+        ++s.francais;
+    const int a = valeurEntiere(colonnes(ligne, ColActivite, LargActivite));
+    if (a < 0 || a >= NombreActivitesComptees)
+        return;
+    ++s.qso[a];
+    const QStringView etat = colonnes(ligne, ColEtat, 1);
+    if (etat == u"2" || etat == u"4")
+        ++s.envoyees[a];
+    if (etat == u"3" || etat == u"4")
+        ++s.recues[a];
+}
+
 StatistiquesQSO compterQSO(const QStringList& lignes)
 {
     StatistiquesQSO s;
-    for (const QString& ligne : lignes) {
-        ++s.total;
-        if (indicatifFrancais(colonnes(ligne, ColIndicatif, LargIndicatif)))
-            ++s.francais;
-        const int a = valeurEntiere(colonnes(ligne, ColActivite, LargActivite));
-        if (a < 0 || a >= NombreActivitesComptees)
-            continue;
-        ++s.qso[a];
-        const QStringView etat = colonnes(ligne, ColEtat, 1);
-        if (etat == u"2" || etat == u"4")
-            ++s.envoyees[a];
-        if (etat == u"3" || etat == u"4")
-            ++s.recues[a];
-    }
+    for (const QString& ligne : lignes)
+        compterQSO(s, ligne);
     return s;
 }
 

@@ -30,7 +30,8 @@ int indexBandeDistance(QStringView bande);
 int classeDistance(int km);
 
 using TableDistances = std::array<std::array<int, NombreClassesDistance>, NombreBandesDistance>;
-// Counts the QSOs of the log lines per band and class ("?" or blank distance: 0 km).
+// Counts one log line in its band and class ("?" or blank distance: 0 km).
+void compterDistance(TableDistances& table, const QString& ligne);
 TableDistances compterDistances(const QStringList& lignes);
 
 // --- Prefixes -----------------------------------------------------------------------------------
@@ -50,6 +51,8 @@ bool bandeRetenue(const QString& selection, QStringView bande);
 QString lettreEtat(QStringView etat);
 // The 80-character castle list line of a log line.
 QString ligneChateau(const QString& ligne);
+// A log line of activity `numeroActivite` on the band choice.
+bool chateauRetenu(const QString& ligne, int numeroActivite, const QString& selection);
 // The castle list lines (sorted) of the log lines of activity `numeroActivite` on the band
 // choice; every QSO counts.
 QStringList listeChateaux(const QStringList& lignes, int numeroActivite, const QString& selection);
@@ -73,6 +76,7 @@ struct StatistiquesQSO {
 bool indicatifFrancais(QStringView indicatif);
 // Totals of the log lines. A line whose activity number lies outside 0 to 99 ("-1") counts in
 // the totals only.
+void compterQSO(StatistiquesQSO& stats, const QString& ligne);
 StatistiquesQSO compterQSO(const QStringList& lignes);
 // Percentage text: count / qso x 100 with its fraction dropped, at least two characters.
 QString pourcentage(int compte, int qso);
