@@ -1,6 +1,8 @@
 // The main window: its controls, their wiring, the start-up and the end of the program.
 #include "logbook/Carnet.h"
 
+#include "cluster/Cluster.h"
+
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
@@ -257,8 +259,8 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Their windows come with the search, the QSL cards and the cluster.
-    for (QPushButton* b : {Recherche, Gestion_QSL, Command1}) {
+    // Their windows come with the search and the QSL cards.
+    for (QPushButton* b : {Recherche, Gestion_QSL}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -371,6 +373,7 @@ void Carnet::brancherEvenements()
     connect(Annuler, &QPushButton::clicked, this, [this] { Annuler_Click(); });
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [] { Cluster::Afficher(); });
 
     // A selection made by code runs the click handler as a click does; a click on the item
     // already selected runs it too.

@@ -272,7 +272,7 @@ void TestCarnetMenus::intitulesDesMenus()
                        c.Mnu_Stat_QSO, c.Mnu_Stat_Dist, c.Mnu_Stat_Prefixe, c.Mnu_Stat_DFCF, c.Mnu_Imprime_Tout,
                        c.Mnu_Print_Activite, c.Mnu_Print_QSL})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-    QVERIFY(!c.Command1->isEnabled());
+    QVERIFY(c.Command1->isEnabled());
     QCOMPARE(c.Command1->text(), QStringLiteral("Cluster"));
     QCOMPARE(c.Gestion_QSL->text(), QStringLiteral("Gerer  QSL"));
     QVERIFY(c.Mnu_Sep_Oui->isCheckable());
