@@ -130,6 +130,22 @@ int main(int argc, char* argv[])
     std::printf("   (%d castle lines)\n", Statistique_DFCF::instance().Liste_Chateaux->count());
     afficher("Statistique_QSO filled", mesure([] { Statistique_QSO::Afficher(); }), 0.5);
     afficher("Text copy Log_<call>.txt", mesure([&] { Exporte_Log_Texte(indicatif); }), 1.0);
+    {
+        // The page the reports choose for their longest lines (Courier New bold 8 points).
+        auto& imp = plateforme::Imprimante::instance();
+        imp.setFontName(QStringLiteral("Courier New"));
+        imp.setFontBold(true);
+        imp.setFontSize(8);
+        imp.setPaysage(false);
+        const QString log = station::numeroListe(1) + journal.first().left(110);
+        const QString activite = rapports::EnteteActivations + QStringLiteral("  Confirmée");
+        std::printf("   portrait width %.0f pt; log line %.0f pt, activity line %.0f pt", imp.largeurPage(),
+                    imp.largeurTexte(log), imp.largeurTexte(activite));
+        imp.setPaysage(true);
+        std::printf("; landscape width %.0f pt\n", imp.largeurPage());
+        imp.setPaysage(false);
+        imp.setFontBold(false);
+    }
     afficher("Whole log printed to PDF", mesure([&] { Imprime_Log(indicatif); }), 30.0);
     const QFileInfo pdf(QDir(impressions.path()).filePath(QStringLiteral("job-1.pdf")));
     std::printf("   (PDF %s, %.1f MB)\n", pdf.exists() ? "written" : "MISSING", pdf.size() / 1e6);

@@ -16,21 +16,12 @@
 
 namespace {
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    return l;
-}
+using plateforme::etiquette;
 
+// Items begin with the QSO number right-aligned: text order is log order.
 QListWidget* liste(QWidget* parent, const QString& nom)
 {
-    auto* l = new QListWidget(parent);
-    l->setObjectName(nom);
-    l->setFont(plateforme::policeChasseFixe(QStringLiteral("Terminal")));
-    // Items begin with the QSO number right-aligned: text order is log order.
-    l->setSortingEnabled(true);
-    return l;
+    return plateforme::listeChasseFixe(parent, nom, QStringLiteral("Terminal"), true);
 }
 
 } // namespace

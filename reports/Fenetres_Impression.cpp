@@ -1,5 +1,6 @@
 #include "reports/Fenetres_Impression.h"
 
+#include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "reports/Fenetres_Statistiques.h"
 #include "reports/Rapports.h"
@@ -25,12 +26,7 @@ QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte)
     return b;
 }
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    return l;
-}
+using plateforme::etiquette;
 
 } // namespace
 

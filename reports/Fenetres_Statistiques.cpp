@@ -25,20 +25,21 @@ using namespace rapports;
 
 namespace {
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    return l;
-}
+using plateforme::etiquette;
 
 QListWidget* listeTerminal(QWidget* parent, const QString& nom, bool triee)
 {
-    auto* l = new QListWidget(parent);
-    l->setObjectName(nom);
-    l->setFont(plateforme::policeChasseFixe(QStringLiteral("Terminal")));
-    l->setSortingEnabled(triee);
-    return l;
+    return plateforme::listeChasseFixe(parent, nom, QStringLiteral("Terminal"), triee);
+}
+
+// The band choice "Bande" at the head of a statistics window.
+QComboBox* choixBande(QWidget* fenetre, QHBoxLayout* ligne)
+{
+    ligne->addWidget(etiquette(fenetre, QStringLiteral("Label1"), QStringLiteral("Bande")));
+    auto* b = new QComboBox(fenetre);
+    b->setObjectName(QStringLiteral("Bande_E"));
+    ligne->addWidget(b);
+    return b;
 }
 
 template <class F>
@@ -163,10 +164,7 @@ Statistique_Prefixe::Statistique_Prefixe() : Fenetre_Chargee(QStringLiteral("Sta
     setWindowTitle(QStringLiteral("Statistiques Prefixes"));
     auto* v = new QVBoxLayout(this);
     auto* h = new QHBoxLayout;
-    h->addWidget(etiquette(this, QStringLiteral("Label1"), QStringLiteral("Bande")));
-    Bande_E = new QComboBox(this);
-    Bande_E->setObjectName(QStringLiteral("Bande_E"));
-    h->addWidget(Bande_E);
+    Bande_E = choixBande(this, h);
     h->addStretch();
     v->addLayout(h);
     v->addWidget(etiquette(this, QStringLiteral("Label2"), QStringLiteral(" Prefixes contactés ")));
@@ -212,10 +210,7 @@ Statistique_DFCF::Statistique_DFCF() : Fenetre_Chargee(QStringLiteral("Statistiq
     setWindowTitle(QStringLiteral("Statistiques des activations contactées"));
     auto* v = new QVBoxLayout(this);
     auto* h = new QHBoxLayout;
-    h->addWidget(etiquette(this, QStringLiteral("Label1"), QStringLiteral("Bande")));
-    Bande_E = new QComboBox(this);
-    Bande_E->setObjectName(QStringLiteral("Bande_E"));
-    h->addWidget(Bande_E);
+    Bande_E = choixBande(this, h);
     h->addWidget(etiquette(this, QStringLiteral("Label2"), QStringLiteral("Activité")));
     Activite_A = new QComboBox(this);
     Activite_A->setObjectName(QStringLiteral("Activite_A"));

@@ -77,6 +77,18 @@ QSizeF taillePage(const QString& pdf)
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
+// A station whose log holds `n` generated QSOs, started in the main window, and a printer
+// whose font is not the reports' one.
+Carnet& demarrer(test::Environnement& env, test::StationTest& s, int n)
+{
+    s.journal = journal(n);
+    Carnet& c = test::demarrerStation(env, s);
+    auto& imp = plateforme::Imprimante::instance();
+    imp.setFontName(QStringLiteral("Arial"));
+    imp.setFontSize(12);
+    return c;
+}
+
 void declencher(Carnet& c, const QString& nom)
 {
     auto* a = c.findChild<QAction*>(nom);
@@ -98,11 +110,8 @@ private Q_SLOTS:
     {
         test::Environnement env;
         test::StationTest s;
-        s.journal = journal(150);
-        Carnet& c = test::demarrerStation(env, s);
+        Carnet& c = demarrer(env, s, 150);
         auto& imp = plateforme::Imprimante::instance();
-        imp.setFontName(QStringLiteral("Arial"));
-        imp.setFontSize(12);
 
         declencher(c, QStringLiteral("Mnu_Imprime_Tout"));
         auto& f = Print_Log::instance();
@@ -177,11 +186,8 @@ private Q_SLOTS:
     {
         test::Environnement env;
         test::StationTest s;
-        s.journal = journal(5);
-        Carnet& c = test::demarrerStation(env, s);
+        Carnet& c = demarrer(env, s, 5);
         auto& imp = plateforme::Imprimante::instance();
-        imp.setFontName(QStringLiteral("Arial"));
-        imp.setFontSize(12);
         env.reponsesImpression = {false, false, false};
         declencher(c, QStringLiteral("Mnu_Imprime_Tout"));
         auto& f = Print_Log::instance();
