@@ -227,8 +227,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         test::Environnement env;
         test::StationTest s;
-        s.journal = journal(12);
-        Carnet& c = test::demarrerStation(env, s);
+        Carnet& c = demarrer(env, s, 12);
         declencher(c, QStringLiteral("Mnu_Imprime_Tout"));
         auto& f = Print_Log::instance();
         QVERIFY(f.Debut_Ligne->text().isEmpty() && f.Fin_Ligne->text().isEmpty());
@@ -245,8 +244,7 @@ private Q_SLOTS:
     {
         test::Environnement env;
         test::StationTest s;
-        s.journal = journal(12);
-        Carnet& c = test::demarrerStation(env, s);
+        Carnet& c = demarrer(env, s, 12);
         declencher(c, QStringLiteral("Mnu_Imprime_Tout"));
         auto& f = Print_Log::instance();
         f.Debut_Ligne->setText(QStringLiteral("9"));
