@@ -12,6 +12,7 @@
 #include "station/Fenetres_Station.h"
 #include "station/Journal.h"
 #include "station/Listes.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -259,8 +260,11 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Their windows come with the search and the QSL cards.
-    for (QPushButton* b : {Recherche, Gestion_QSL}) {
+    // The search window is opened through its registered opener.
+    Recherche->setProperty("fenetre", QStringLiteral("Recherche_Indicatif"));
+    activerBouton(Recherche, true);
+    // Its window comes with the QSL cards.
+    for (QPushButton* b : {Gestion_QSL}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -373,6 +377,7 @@ void Carnet::brancherEvenements()
     connect(Annuler, &QPushButton::clicked, this, [this] { Annuler_Click(); });
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
+    connect(Recherche, &QPushButton::clicked, this, [this] { Recherche_Click(); });
     connect(Command1, &QPushButton::clicked, this, [] { Cluster::Afficher(); });
 
     // A selection made by code runs the click handler as a click does; a click on the item
@@ -409,7 +414,9 @@ void Carnet::brancherEvenements()
 
 void Carnet::activerBouton(QPushButton* bouton, bool actif)
 {
-    bouton->setEnabled(actif && !bouton->property("sansFenetre").toBool());
+    const QString fenetre = bouton->property("fenetre").toString();
+    bouton->setEnabled(actif && !bouton->property("sansFenetre").toBool() &&
+                       (fenetre.isEmpty() || ouvertures::existe(fenetre)));
 }
 
 void Carnet::Form_Load()

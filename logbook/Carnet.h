@@ -54,6 +54,7 @@ public:
     // Grid
     bool Affiche_Departements(const QString& bande, double& compteur) override;
     void Affiche_Locators(const QString& bande, const QString& champ, double& compteur) override;
+    void Selectionne_Ligne(int rang) override { selectionnerLigne(rang); }
     void Option1_Click(int Index);
     void Bande_Grille_Click();
     void Carre_Grille_Click();
@@ -77,6 +78,11 @@ public:
     void Mnu_Nomenclature_Click();
     void Mnu_Prefixe_Click();
     void Mnu_Ajout_Activite_Click();
+    void Mnu_Export_Adif_Click();
+    void Mnu_Notes_Click();
+    void Exporter_Click();
+    // Opens the callsign search window.
+    void Recherche_Click();
     void brancherStatistiquesEtImpressions();
 
     // Automatic backup of the station's files, run by the save when the interval is reached.
@@ -116,7 +122,7 @@ private:
     void enregistrerNouveauQSO();
     void enregistrerEdition();
     void remiseAZeroSaisie();
-    // Award export of the QSO just appended (the export window comes with the exports).
+    // Award export of the QSO just appended: the export window, shown modally.
     void Exporter_QSO_Apres_Ajout();
     // Enables or disables a button of the entry row; a button whose window is not part of the
     // program yet stays disabled.

@@ -3,6 +3,7 @@
 // else), and the field reset for the next QSO.
 #include "logbook/Carnet.h"
 
+#include "exchange/Fenetre_Exporter_QSO.h"
 #include "logbook/Carnet_Grille.h"
 #include "logbook/Regles_Saisie.h"
 #include "platform/Dialogues.h"
@@ -403,6 +404,6 @@ void Carnet::Sauvegarde_Auto()
 
 void Carnet::Exporter_QSO_Apres_Ajout()
 {
-    // The award export window, shown modally for the QSO just appended, comes with the
-    // exports. Nothing is exported until then.
+    // The save waits until the window closes.
+    Exporter_QSO::afficher(true);
 }

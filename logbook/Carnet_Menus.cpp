@@ -1,14 +1,16 @@
 // The main window's menu bar, its four options, the clock and the help items.
 #include "logbook/Carnet.h"
 
+#include "exchange/Fenetre_Export_Adif.h"
+#include "exchange/Fenetre_Exporter_QSO.h"
+#include "logbook/Notes.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
-#include "qsl/Select_QSO.h"
-#include "reports/Fenetres_Impression.h"
-#include "reports/Fenetres_Statistiques.h"
 #include "station/Cles_Registre.h"
 #include "station/Dates.h"
 #include "station/Fenetres_Station.h"
+#include "station/Mention_Programme.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -82,7 +84,8 @@ void Carnet::construireMenus()
     Mnu_Import_VLM = article(Mnu_Fichier, QStringLiteral("Mnu_Import_VLM"),
                              QStringLiteral("Importer un fichier au format Velmarin"), plusTard);
     Mnu_Export_Adif = article(Mnu_Fichier, QStringLiteral("Mnu_Export_Adif"),
-                              QStringLiteral("Exporter le fichier log au format ADIF"), plusTard);
+                              QStringLiteral("Exporter le fichier log au format ADIF"));
+    connect(Mnu_Export_Adif, &QAction::triggered, this, [this] { Mnu_Export_Adif_Click(); });
     Mnu_Fichier->addSeparator();
     Mnu_Quitter = article(Mnu_Fichier, QStringLiteral("Mnu_Quitter"), QStringLiteral("Quitter Velmarin"));
 
@@ -121,10 +124,10 @@ void Carnet::construireMenus()
     Mnu_Ajout_Activite = article(Mnu_Activite, QStringLiteral("Mnu_Ajout_Activite"), QStringLiteral("Ajout d'une activité"));
 
     Mnu_Carte = menu(barre, QStringLiteral("Mnu_Carte"), QStringLiteral("Cartes"));
-    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"), plusTard);
-    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"), plusTard);
+    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"));
+    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"));
     Mnu_Carte_Activation = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Activation"),
-                                   QStringLiteral("Carte des Activations contactées"), plusTard);
+                                   QStringLiteral("Carte des Activations contactées"));
 
     Mnu_Statistique = menu(barre, QStringLiteral("Mnu_Statistique"), QStringLiteral("Statistiques"));
     Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"));
@@ -144,7 +147,8 @@ void Carnet::construireMenus()
     // "Notes" opens its window straight from the bar.
     Mnu_Notes = barre->addAction(QStringLiteral("Notes"));
     Mnu_Notes->setObjectName(QStringLiteral("Mnu_Notes"));
-    Mnu_Notes->setEnabled(plusTard);
+    connect(Mnu_Notes, &QAction::triggered, this, [this] { Mnu_Notes_Click(); });
+    connect(Exporter, &QPushButton::clicked, this, [this] { Exporter_Click(); });
 
     brancherStatistiquesEtImpressions();
 
@@ -228,10 +232,15 @@ void Carnet::Mnu_Historique_Click()
     plateforme::MsgBox(Prog().Historique_Versions);
 }
 
+void Carnet::Recherche_Click()
+{
+    ouvertures::ouvrir(QStringLiteral("Recherche_Indicatif"));
+}
+
 void Carnet::Mnu_A_Propos_Click()
 {
     plateforme::MsgBox(QStringLiteral("Velmarin\r\n   revision ") + Prog().Revision_Programme +
-                       QStringLiteral("\r\n\r\nRéalisé pour les radioamateurs"));
+                       QStringLiteral("\r\n\r\n") + Mention_Auteur);
 }
 
 // The help page "Velmarin.hlp" of the program folder, shown in the program's own viewer.
@@ -290,14 +299,33 @@ void Carnet::Mnu_Ajout_Activite_Click()
     Ajout_Activite::Afficher(false);
 }
 
+void Carnet::Mnu_Export_Adif_Click()
+{
+    Export_Adif::afficher(false);
+}
+
+void Carnet::Mnu_Notes_Click()
+{
+    Notes::afficher(false);
+}
+
+void Carnet::Exporter_Click()
+{
+    Exporter_QSO::afficher(true);
+}
+
 // Statistics, printed reports and labels: each item shows its window without blocking.
 void Carnet::brancherStatistiquesEtImpressions()
 {
-    connect(Mnu_Stat_QSO, &QAction::triggered, this, [] { Statistique_QSO::Afficher(); });
-    connect(Mnu_Stat_Dist, &QAction::triggered, this, [] { Statistiques::Afficher(); });
-    connect(Mnu_Stat_Prefixe, &QAction::triggered, this, [] { Statistique_Prefixe::Afficher(); });
-    connect(Mnu_Stat_DFCF, &QAction::triggered, this, [] { Statistique_DFCF::Afficher(); });
-    connect(Mnu_Imprime_Tout, &QAction::triggered, this, [] { Print_Log::Afficher(); });
-    connect(Mnu_Print_Activite, &QAction::triggered, this, [] { Print_Activite::Afficher(); });
-    connect(Mnu_Print_QSL, &QAction::triggered, this, [] { Select_QSO::Afficher(); });
+    const auto brancher = [this](QAction* article, const char* fenetre) {
+        const QString nom = QString::fromLatin1(fenetre);
+        connect(article, &QAction::triggered, this, [nom] { ouvertures::ouvrir(nom); });
+    };
+    brancher(Mnu_Stat_QSO, "Statistique_QSO");
+    brancher(Mnu_Stat_Dist, "Statistiques");
+    brancher(Mnu_Stat_Prefixe, "Statistique_Prefixe");
+    brancher(Mnu_Stat_DFCF, "Statistique_DFCF");
+    brancher(Mnu_Imprime_Tout, "Print_Log");
+    brancher(Mnu_Print_Activite, "Print_Activite");
+    brancher(Mnu_Print_QSL, "Select_QSO");
 }

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cmath>
 #include <vector>
 
 namespace plateforme {
@@ -168,13 +169,32 @@ double Imprimante::largeurTexte(const QString& texte) const
     return mesures.horizontalAdvance(texte) * 72.0 / p.resolution();
 }
 
+void Imprimante::adapterA(const QString& ligne)
+{
+    setPaysage(false);
+    if (largeurTexte(ligne) <= largeurPage())
+        return;
+    setPaysage(true);
+    const double largeur = largeurTexte(ligne);
+    if (largeur <= largeurPage())
+        return;
+    double taille = std::floor(FontSize() * largeurPage() / largeur * 10) / 10;
+    while (taille > 1 && (setFontSize(taille), largeurTexte(ligne) > largeurPage()))
+        taille -= 0.1;
+}
+
 void Imprimante::Print(const QString& ligne)
 {
     if (!d->enCours) {
         d->enCours = true;
         d->paysageTravail = d->paysage;
     }
-    d->lignes.push_back({ligne, d->police()});
+    // A line break inside the text starts a new line, as it does on the printer.
+    const QFont police = d->police();
+    QString texte = ligne;
+    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (const QString& morceau : texte.split(QLatin1Char('\n')))
+        d->lignes.push_back({morceau, police});
 }
 
 namespace {

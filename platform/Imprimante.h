@@ -38,9 +38,13 @@ public:
     // report can choose the orientation or the size that makes its longest line fit.
     double largeurPage() const;
     double largeurTexte(const QString& texte) const;
+    // Makes the line fit across the page: portrait when it fits there, else landscape, else
+    // landscape with the font size reduced until it fits (a tenth of a point at a time).
+    void adapterA(const QString& ligneLaPlusLongue);
 
     // One line of text (an empty line too); the first line starts the job; a new page begins
-    // by itself when one is full. Lines are neither wrapped nor cut.
+    // by itself when one is full. Lines are neither wrapped nor cut; a CR LF (or LF) inside
+    // the text starts a new line, so a text ending in one is followed by an empty line.
     void Print(const QString& ligne = QString());
     // Ends the job: the document goes out. Nothing printed: nothing goes out.
     // False when the document could not be written or sent (nothing half-written is left).

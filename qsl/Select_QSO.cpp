@@ -7,6 +7,7 @@
 #include "station/Chargement.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QGridLayout>
@@ -113,4 +114,9 @@ void Select_QSO::Liste_Imprime_Click()
 void Select_QSO::Impression_Click()
 {
     Etiquettes::Afficher();
+}
+
+void Installer_Fenetres_Etiquettes()
+{
+    ouvertures::definir(QStringLiteral("Select_QSO"), [] { Select_QSO::Afficher(); });
 }

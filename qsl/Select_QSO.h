@@ -28,3 +28,6 @@ private:
     void deplacer(QListWidget* de, QListWidget* vers);
     bool deplacement_ = false;
 };
+
+// Registers the label selection window for the main window's menu item.
+void Installer_Fenetres_Etiquettes();

@@ -6,6 +6,7 @@
 #include "reports/Rapports.h"
 #include "station/Controles_Carnet.h"
 #include "station/Listes.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QComboBox>
@@ -167,4 +168,14 @@ void Detruire_Fenetres_Impression()
 {
     Print_Log::detruireInstance();
     Print_Activite::detruireInstance();
+}
+
+void Installer_Statistiques_Et_Impressions()
+{
+    ouvertures::definir(QStringLiteral("Statistique_QSO"), [] { Statistique_QSO::Afficher(); });
+    ouvertures::definir(QStringLiteral("Statistiques"), [] { Statistiques::Afficher(); });
+    ouvertures::definir(QStringLiteral("Statistique_Prefixe"), [] { Statistique_Prefixe::Afficher(); });
+    ouvertures::definir(QStringLiteral("Statistique_DFCF"), [] { Statistique_DFCF::Afficher(); });
+    ouvertures::definir(QStringLiteral("Print_Log"), [] { Print_Log::Afficher(); });
+    ouvertures::definir(QStringLiteral("Print_Activite"), [] { Print_Activite::Afficher(); });
 }

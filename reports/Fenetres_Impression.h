@@ -49,3 +49,5 @@ private:
 };
 
 void Detruire_Fenetres_Impression();
+// Registers the statistics and report windows for the main window's menu items.
+void Installer_Statistiques_Et_Impressions();

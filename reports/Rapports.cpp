@@ -8,6 +8,7 @@
 #include "reports/Statistiques_Regles.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
+#include "station/Mention_Programme.h"
 #include "station/Variables_Programme.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ QStringList enteteLog(const QString& titre)
 
 void piedDePage(QStringList& l)
 {
-    l << QString() << LigneAuteur;
+    l << QString() << Ligne_Auteur();
 }
 
 } // namespace

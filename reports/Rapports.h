@@ -10,8 +10,6 @@ namespace rapports {
 
 // "Sans", "Envoyée", "Reçue", "Confirmée" for the status characters "1" to "4"; "?" otherwise.
 QString motEtat(QStringView etat);
-// The printed frame's last line.
-inline const QString LigneAuteur = QStringLiteral("Velmarin - Réalisé pour les radioamateurs");
 
 inline const QString EnteteLog = QStringLiteral(
     "  N°    Date    Indicatf    Debut   Fin   Dpt   Loc     Bande    MODE     RST E     RST R        QTH ou N° Activité");

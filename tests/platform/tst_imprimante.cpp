@@ -19,15 +19,6 @@ QString sortie(const QString& programme, const QStringList& arguments)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QStringList lignesNonVides(const QString& texte)
-{
-    QStringList l;
-    for (const QString& ligne : texte.split(QLatin1Char('\n')))
-        if (!ligne.trimmed().isEmpty())
-            l << ligne.trimmed();
-    return l;
-}
-
 } // namespace
 
 class TestImprimante : public QObject {
@@ -41,8 +32,7 @@ private Q_SLOTS:
         imp.setFontSize(10);
         imp.setFontBold(true);
         imp.Print(QStringLiteral("    1 15/03/24  F5ABC"));
-        imp.Print();
-        imp.Print(QStringLiteral("   12 16/03/24  HB9/DL1ABC/P  Hélène"));
+        imp.Print(QStringLiteral("\r\n   12 16/03/24  HB9/DL1ABC/P  Hélène\r\n"));
         QVERIFY(imp.travailEnCours());
         QCOMPARE(env.travauxImprimes(), 0);
         QVERIFY(imp.EndDoc());
@@ -56,6 +46,7 @@ private Q_SLOTS:
         QVERIFY(lignes[1].trimmed().isEmpty());
         QCOMPARE(lignes[2].simplified(), QStringLiteral("12 16/03/24 HB9/DL1ABC/P Hélène"));
         QCOMPARE(lignes[0].indexOf(QLatin1Char('1')), lignes[2].indexOf(QLatin1String("2 ")));
+        QCOMPARE(test::lignesNonVides(env.texteImprime(1)).size(), 2);
         QCOMPARE(lignes[0].indexOf(QLatin1String("15/03")), lignes[2].indexOf(QLatin1String("16/03")));
         QCOMPARE(lignes[0].indexOf(QLatin1String("F5ABC")), lignes[2].indexOf(QLatin1String("HB9")));
 
@@ -80,11 +71,11 @@ private Q_SLOTS:
         const QString texte = env.texteImprime(1);
         const QStringList pages = texte.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
         // About 69 lines of 10 points fit on an A4 page: three pages, every line once and in order.
-        QCOMPARE(lignesNonVides(texte.split(QLatin1Char('\f')).join(QLatin1Char('\n'))).size(), n);
+        QCOMPARE(test::lignesNonVides(texte.split(QLatin1Char('\f')).join(QLatin1Char('\n'))).size(), n);
         QStringList toutes;
         int pleines = 0;
         for (const QString& page : pages) {
-            const QStringList l = lignesNonVides(page);
+            const QStringList l = test::lignesNonVides(page);
             if (l.isEmpty())
                 continue;
             ++pleines;
@@ -94,7 +85,7 @@ private Q_SLOTS:
         for (int i = 1; i <= n; ++i)
             QCOMPARE(toutes.at(i - 1), QStringLiteral("Ligne %1").arg(i, 3, 10, QLatin1Char('0')));
         // A page holds as many lines as fit, the first page being full.
-        QVERIFY(lignesNonVides(pages.at(0)).size() > 60);
+        QVERIFY(test::lignesNonVides(pages.at(0)).size() > 60);
     }
 
     void rienNeSortSansLigneOuAbandonne()
@@ -155,6 +146,20 @@ private Q_SLOTS:
         imp.setPaysage(false);
         QVERIFY(portrait > 500 && portrait < 595);
         QVERIFY(paysage > portrait + 200);
+        // The longest line decides the orientation, then the size.
+        imp.setFontSize(10);
+        imp.adapterA(QString(80, QLatin1Char('X')));
+        QVERIFY(!imp.paysage());
+        QCOMPARE(imp.FontSize(), 10.0);
+        imp.adapterA(QString(106, QLatin1Char('X')));
+        QVERIFY(imp.paysage());
+        QCOMPARE(imp.FontSize(), 10.0);
+        imp.adapterA(QString(135, QLatin1Char('X')));
+        QVERIFY(imp.paysage());
+        QVERIFY(imp.FontSize() < 10.0 && imp.FontSize() > 9.0);
+        QVERIFY(imp.largeurTexte(QString(135, QLatin1Char('X'))) <= imp.largeurPage());
+        imp.setPaysage(false);
+        imp.setFontSize(8);
         // The font is kept from one job to the next.
         imp.Print(QStringLiteral("x"));
         QVERIFY(imp.EndDoc());

@@ -6,6 +6,7 @@
 #include "reports/Fenetres_Impression.h"
 #include "reports/Qso_Test.h"
 #include "reports/Rapports.h"
+#include "station/Mention_Programme.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -126,7 +127,7 @@ private Q_SLOTS:
         QStringList attendu{QStringLiteral("Log de F5XYZ au 15/03/2024"), rapports::EnteteLog.simplified()};
         for (int i = 1; i <= 150; ++i)
             attendu << (station::numeroListe(i) + s.journal.at(i - 1).left(110)).simplified();
-        attendu << rapports::LigneAuteur;
+        attendu << Ligne_Auteur().simplified();
         QCOMPARE(lignesImprimees(texte), attendu);
         // Line 37 carries its number right-aligned in the first five columns.
         const QStringList brutes = QString(texte).replace(QLatin1Char('\f'), QLatin1Char('\n')).split(QLatin1Char('\n'));
@@ -257,7 +258,7 @@ private Q_SLOTS:
                               rapports::EnteteLog.simplified(),
                               (station::numeroListe(9) + s.journal.at(8).left(110)).simplified(),
                               (station::numeroListe(10) + s.journal.at(9).left(110)).simplified(),
-                              rapports::LigneAuteur}));
+                              Ligne_Auteur().simplified()}));
 
         declencher(c, QStringLiteral("Mnu_Imprime_Tout"));
         f.Debut_Ligne->setText(QStringLiteral("1"));
@@ -301,7 +302,7 @@ private Q_SLOTS:
                            .arg(QString::fromUtf8(mots[q.etat.toInt() - 1]))
                            .simplified();
         }
-        attendu << rapports::LigneAuteur;
+        attendu << Ligne_Auteur().simplified();
         QCOMPARE(lignesImprimees(env.texteImprime(1)), attendu);
 
         // No band chosen: the title, the heading and the footer only.
@@ -310,7 +311,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.Impression, Qt::LeftButton);
         QCOMPARE(lignesImprimees(env.texteImprime(2)),
                  QStringList({QStringLiteral("F5XYZ Liste des activations DMF contactées sur la bande au 15/03/2024"),
-                              rapports::EnteteActivations.simplified(), rapports::LigneAuteur}));
+                              rapports::EnteteActivations.simplified(), Ligne_Auteur().simplified()}));
     }
 
     // The text copy, byte for byte; written beside and renamed; a failed write says so and

@@ -1,0 +1,192 @@
+#include "exchange/Adif.h"
+
+#include "platform/Ansi.h"
+
+#include <QStringDecoder>
+#include <cstring>
+
+namespace echange {
+
+namespace {
+
+bool egalSansCasse(const char* a, const char* b, qsizetype n)
+{
+    for (qsizetype i = 0; i < n; ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = char(x - 32);
+        if (y >= 'a' && y <= 'z') y = char(y - 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// Position of the first "<EOH>" in any case, or -1.
+qsizetype chercherEOH(const char* d, qsizetype n, qsizetype depuis)
+{
+    for (qsizetype i = depuis; i + 5 <= n; ++i) {
+        if (d[i] == '<' && egalSansCasse(d + i, "<EOH>", 5)) return i;
+    }
+    return -1;
+}
+
+bool utf8Valide(const char* d, qsizetype n)
+{
+    qsizetype i = 0;
+    const auto* u = reinterpret_cast<const unsigned char*>(d);
+    while (i < n) {
+        const unsigned char c = u[i];
+        if (c < 0x80) { ++i; continue; }
+        int suite;
+        unsigned int min;
+        unsigned int cp;
+        if ((c & 0xE0) == 0xC0) { suite = 1; min = 0x80; cp = c & 0x1F; }
+        else if ((c & 0xF0) == 0xE0) { suite = 2; min = 0x800; cp = c & 0x0F; }
+        else if ((c & 0xF8) == 0xF0) { suite = 3; min = 0x10000; cp = c & 0x07; }
+        else return false;
+        for (int k = 1; k <= suite; ++k) {
+            if (i + k >= n) return false;
+            const unsigned char s = u[i + k];
+            if ((s & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (s & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += suite + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+QString decoderValeur(const char* octets, qsizetype taille)
+{
+    bool ascii = true;
+    for (qsizetype i = 0; i < taille; ++i) {
+        if (static_cast<unsigned char>(octets[i]) >= 0x80) { ascii = false; break; }
+    }
+    if (ascii) return QString::fromLatin1(octets, taille);
+    if (utf8Valide(octets, taille)) return QString::fromUtf8(octets, taille);
+    return plateforme::depuisAnsi(octets, taille);
+}
+
+const QString* EnregistrementAdif::champ(const QString& nom) const
+{
+    for (const ChampAdif& c : champs) {
+        if (c.nom == nom) return &c.valeur;
+    }
+    return nullptr;
+}
+
+QString EnregistrementAdif::valeur(const QString& nom) const
+{
+    const QString* v = champ(nom);
+    return v ? *v : QString();
+}
+
+FichierAdif lireAdif(const QByteArray& octets)
+{
+    FichierAdif fichier;
+    const char* d = octets.constData();
+    const qsizetype n = octets.size();
+    qsizetype i = 0;
+    if (n >= 3 && std::memcmp(d, "\xEF\xBB\xBF", 3) == 0) i = 3;
+
+    // A file that starts with "<" has no header; otherwise the header ends at the first <EOH>.
+    if (i < n && d[i] != '<') {
+        const qsizetype eoh = chercherEOH(d, n, i);
+        if (eoh >= 0) {
+            fichier.avecEntete = true;
+            i = eoh + 5;
+        }
+    }
+
+    EnregistrementAdif courant;
+    while (i < n) {
+        if (d[i] != '<') { ++i; continue; }
+        // Tag: "<" name [":" length [":" type]] ">"
+        qsizetype j = i + 1;
+        while (j < n && d[j] != '>' && d[j] != '<') ++j;
+        if (j >= n || d[j] == '<') { i = j; continue; }  // no closing ">": not a tag
+        const qsizetype debutNom = i + 1;
+        qsizetype finNom = debutNom;
+        while (finNom < j && d[finNom] != ':') ++finNom;
+        QByteArray nom(d + debutNom, finNom - debutNom);
+        nom = nom.trimmed().toUpper();
+        if (finNom == j) {
+            // A tag without length: only EOR (and a stray EOH) mean something.
+            if (nom == "EOR") {
+                if (!courant.champs.isEmpty()) fichier.enregistrements.append(courant);
+                courant = EnregistrementAdif();
+            }
+            i = j + 1;
+            continue;
+        }
+        qsizetype k = finNom + 1;
+        qint64 longueur = 0;
+        bool chiffres = false;
+        while (k < j && d[k] >= '0' && d[k] <= '9') {
+            chiffres = true;
+            if (longueur < (qint64(1) << 40)) longueur = longueur * 10 + (d[k] - '0');
+            ++k;
+        }
+        if (!chiffres || (k < j && d[k] != ':') || nom.isEmpty()) { i = j + 1; continue; }
+        const qsizetype debutValeur = j + 1;
+        const qsizetype reste = n - debutValeur;
+        const qsizetype taille = longueur > reste ? reste : qsizetype(longueur);
+        courant.champs.append(ChampAdif{QString::fromLatin1(nom), decoderValeur(d + debutValeur, taille)});
+        i = debutValeur + taille;
+    }
+    if (!courant.champs.isEmpty()) fichier.enregistrements.append(courant);
+    return fichier;
+}
+
+const std::array<BandeAdif, 17>& Table_Bandes_Adif()
+{
+    static const std::array<BandeAdif, 17> table = {{
+        {"1.8 Mhz", "160m", 1.8, 2.0},
+        {"3.5 Mhz", "80m", 3.5, 4.0},
+        {"7.0 Mhz", "40m", 7.0, 7.3},
+        {"10 Mhz", "30m", 10.1, 10.15},
+        {"14 Mhz", "20m", 14.0, 14.35},
+        {"18 Mhz", "17m", 18.068, 18.168},
+        {"21 Mhz", "15m", 21.0, 21.45},
+        {"24 Mhz", "12m", 24.89, 24.99},
+        {"28 Mhz", "10m", 28.0, 29.7},
+        {"50 Mhz", "6m", 50.0, 54.0},
+        {"144 Mhz", "2m", 144.0, 148.0},
+        {"432 Mhz", "70cm", 420.0, 450.0},
+        {"1.3 Ghz", "23cm", 1240.0, 1300.0},
+        {"2.3 Ghz", "13cm", 2300.0, 2450.0},
+        {"5.7 Ghz", "6cm", 5650.0, 5925.0},
+        {"10 Ghz", "3cm", 10000.0, 10500.0},
+        {"24 Ghz", "1.25cm", 24000.0, 24250.0},
+    }};
+    return table;
+}
+
+QString bandeVersAdif(const QString& bandeJournal)
+{
+    const QString b = bandeJournal.trimmed();
+    for (const BandeAdif& e : Table_Bandes_Adif()) {
+        if (b.compare(QLatin1String(e.bande), Qt::CaseInsensitive) == 0) return QString::fromLatin1(e.adif);
+    }
+    return QString();
+}
+
+QString bandeDepuisAdif(const QString& bandeAdif)
+{
+    const QString b = bandeAdif.trimmed();
+    for (const BandeAdif& e : Table_Bandes_Adif()) {
+        if (b.compare(QLatin1String(e.adif), Qt::CaseInsensitive) == 0) return QString::fromLatin1(e.bande);
+    }
+    return QString();
+}
+
+QString bandeDepuisFrequence(double mhz)
+{
+    for (const BandeAdif& e : Table_Bandes_Adif()) {
+        if (mhz >= e.basMHz && mhz <= e.hautMHz) return QString::fromLatin1(e.bande);
+    }
+    return QString();
+}
+
+} // namespace echange

@@ -1,0 +1,59 @@
+#pragma once
+// ADIF files as other loggers write them: an optional header ended by <EOH>, then fields
+// "<NAME:LEN[:TYPE]>" each followed by exactly LEN bytes, records ended by <EOR>.
+// Also the one table that links the log's 17 band texts to the ADIF band names and edges.
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+#include <array>
+
+namespace echange {
+
+// One field as read: its name upper-cased, its value decoded (UTF-8 when the bytes are valid
+// UTF-8, else Windows-1252), untouched otherwise.
+struct ChampAdif {
+    QString nom;
+    QString valeur;
+};
+
+struct EnregistrementAdif {
+    QVector<ChampAdif> champs;
+    // The first field of exactly that name (upper case) or nullptr.
+    const QString* champ(const QString& nom) const;
+    bool contient(const QString& nom) const { return champ(nom) != nullptr; }
+    // The value of the first field of that name, or an empty text.
+    QString valeur(const QString& nom) const;
+};
+
+struct FichierAdif {
+    bool avecEntete = false;  // a header ended by <EOH> was found
+    QVector<EnregistrementAdif> enregistrements;
+};
+
+// Reads a whole ADIF file. Never fails: text outside fields is ignored, a malformed tag is
+// skipped, a last record without <EOR> is kept when it holds a field, a length that runs past
+// the end takes what is left. A leading UTF-8 byte order mark is skipped.
+FichierAdif lireAdif(const QByteArray& octets);
+
+// Decodes a value: UTF-8 when valid, else Windows-1252.
+QString decoderValeur(const char* octets, qsizetype taille);
+
+// ---- Bands -------------------------------------------------------------------------------
+
+struct BandeAdif {
+    const char* bande;     // the log's band text ("144 Mhz")
+    const char* adif;      // the ADIF band name, lower case ("2m")
+    double basMHz;         // band edges of the ADIF band enumeration, MHz
+    double hautMHz;
+};
+
+// The 17 bands in the log's order (the order of station::Liste_Bandes()).
+const std::array<BandeAdif, 17>& Table_Bandes_Adif();
+// "2m" for "144 Mhz" (compared without regard to case, blanks trimmed); empty when unknown.
+QString bandeVersAdif(const QString& bandeJournal);
+// "144 Mhz" for "2M" or "2m"; empty when unknown.
+QString bandeDepuisAdif(const QString& bandeAdif);
+// The band whose edges hold `mhz` ("1.3 Ghz" for 1296.2); empty when none does.
+QString bandeDepuisFrequence(double mhz);
+
+} // namespace echange
