@@ -3,12 +3,15 @@
 
 #include "cluster/Cluster.h"
 
+#include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Couleurs_Etat.h"
+#include "qsl/Fenetres_QSL.h"
+#include "station/Fenetre_Progression.h"
 #include "station/Fenetres_Station.h"
 #include "station/Journal.h"
 #include "station/Listes.h"
@@ -113,6 +116,9 @@ Carnet& Carnet::instance()
 void Carnet::detruireInstance()
 {
     Detruire_Fenetres_Station();
+    Detruire_Fenetres_QSL();
+    Fenetre_Affiche_Dpt::detruireInstance();
+    Fenetre_Progression::detruireInstance();
     enregistrerCarnet(nullptr);
     delete s_instance;
     s_instance = nullptr;
@@ -263,11 +269,6 @@ void Carnet::construireControles()
     // The search window is opened through its registered opener.
     Recherche->setProperty("fenetre", QStringLiteral("Recherche_Indicatif"));
     activerBouton(Recherche, true);
-    // Its window comes with the QSL cards.
-    for (QPushButton* b : {Gestion_QSL}) {
-        b->setProperty("sansFenetre", true);
-        b->setEnabled(false);
-    }
     NB_Debug = nomme(new QLabel, QStringLiteral("NB_Debug"));
     NB_Debug->setEnabled(false);
     NB_Debug->setMinimumWidth(24);
@@ -410,6 +411,13 @@ void Carnet::brancherEvenements()
     connect(Mnu_Historique, &QAction::triggered, this, [this] { Mnu_Historique_Click(); });
     connect(Mnu_Mode_Emploi, &QAction::triggered, this, [this] { Mnu_Mode_Emploi_Click(); });
     connect(Mnu_A_Propos, &QAction::triggered, this, [this] { Mnu_A_Propos_Click(); });
+    connect(Mnu_MAJ_Prefixe, &QAction::triggered, this, [this] { Mnu_MAJ_Prefixe_Click(); });
+    connect(Mnu_MAJ_Departement, &QAction::triggered, this, [this] { Mnu_MAJ_Departement_Click(); });
+    connect(Mnu_MAJ_Locator, &QAction::triggered, this, [this] { Mnu_MAJ_Locator_Click(); });
+    connect(Mnu_RAZ_All, &QAction::triggered, this, [this] { Mnu_RAZ_All_Click(); });
+    connect(Gestion_QSL, &QPushButton::clicked, this, [this] { Gestion_QSL_Click(); });
+    for (int i = 0; i < grille::NombreCellules; ++i)
+        plateforme::brancherDblClick(Dpt[i], [this, i] { Dpt_DblClick(i); });
 }
 
 void Carnet::activerBouton(QPushButton* bouton, bool actif)

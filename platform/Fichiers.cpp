@@ -472,6 +472,11 @@ void verifierEcriture(const QString& nom)
     verifierCible(chemin(nom));
 }
 
+QByteArray lireOctetsFichier(const QString& nom)
+{
+    return lireOctets(nom);
+}
+
 LecteurTexte::LecteurTexte(const QString& nom) : lignes_(lireLignes(nom)) {}
 
 } // namespace plateforme
