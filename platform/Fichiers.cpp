@@ -349,6 +349,13 @@ QStringList lireLignes(const QString& nom)
     return lignes;
 }
 
+void parcourirLignes(const QString& nom, const std::function<void(const QString& ligne)>& ligne)
+{
+    const QByteArray octets = lireOctets(nom);
+    pourChaqueLigne(octets.constData(), octets.size(),
+                    [&](const char* debut, qsizetype taille) { ligne(depuisAnsi(debut, taille)); });
+}
+
 void ecrireOctets(const QString& nom, const QByteArray& octets)
 {
     const QString c = chemin(nom);

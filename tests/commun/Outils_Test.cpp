@@ -6,6 +6,7 @@
 #include "platform/Horloge.h"
 #include "platform/Imprimante.h"
 #include "platform/Reglages.h"
+#include "qsl/Select_QSO.h"
 #include "reports/Recherche_Indicatif.h"
 #include "station/Cles_Registre.h"
 #include "station/Couleurs_Etat.h"
@@ -56,6 +57,7 @@ Environnement::Environnement(bool modeles)
         }
     });
     Installer_Fenetres_Rapports();
+    Installer_Fenetres_Etiquettes();
     plateforme::Imprimante::instance().KillDoc();
     plateforme::definirDossierImpression(impressions_.path());
     plateforme::installerRepondeurImpression([this] {
