@@ -387,6 +387,7 @@ void Carnet::brancherEvenements()
     }
 
     connect(Mnu_Quitter, &QAction::triggered, this, [this] { Mnu_Quitter_Click(); });
+    brancherEchanges();
     connect(Mnu_Indicatif, &QAction::triggered, this, [this] { Mnu_Indicatif_Click(); });
     connect(Mnu_Auto_Oui, &QAction::triggered, this, [this] { Mnu_Auto_Oui_Click(); });
     connect(Mnu_Auto_Non, &QAction::triggered, this, [this] { Mnu_Auto_Non_Click(); });

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -42,6 +43,46 @@ private:
 };
 
 } // namespace
+
+namespace {
+RepondeurFichier g_repondeurFichier;
+
+// ".adi (adi)|*.adi" becomes "adi (*.adi)".
+QString filtreQt(const QString& filtre)
+{
+    const QStringList parties = filtre.split(QLatin1Char('|'));
+    QStringList filtres;
+    for (int i = 0; i + 1 < parties.size(); i += 2)
+        filtres.append(parties[i].trimmed() + QStringLiteral(" (") + parties[i + 1].trimmed() + QLatin1Char(')'));
+    return filtres.join(QStringLiteral(";;"));
+}
+} // namespace
+
+void installerRepondeurFichier(RepondeurFichier repondeur)
+{
+    g_repondeurFichier = std::move(repondeur);
+}
+
+void retirerRepondeurFichier()
+{
+    g_repondeurFichier = nullptr;
+}
+
+QString DialogueOuvrir(const QString& filtre)
+{
+    if (g_repondeurFichier)
+        return g_repondeurFichier(false, filtre, QString());
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromLatin1(NomProgramme), QString(),
+                                        filtreQt(filtre));
+}
+
+QString DialogueEnregistrer(const QString& nomPropose, const QString& filtre)
+{
+    if (g_repondeurFichier)
+        return g_repondeurFichier(true, filtre, nomPropose);
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromLatin1(NomProgramme), nomPropose,
+                                        filtreQt(filtre), nullptr, QFileDialog::DontConfirmOverwrite);
+}
 
 Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone)
 {

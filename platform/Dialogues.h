@@ -22,6 +22,15 @@ using Repondeur = std::function<Reponse(const QString& texte, Boutons boutons, I
 void installerRepondeur(Repondeur repondeur);
 void retirerRepondeur();
 
+// File dialogs. `filtre` is written as ".adi (adi)|*.adi". They return the full path chosen,
+// or an empty text when the operator cancels.
+QString DialogueOuvrir(const QString& filtre);
+QString DialogueEnregistrer(const QString& nomPropose, const QString& filtre = QString());
+// While a file answerer is installed, file dialogs are not shown: it gives the path.
+using RepondeurFichier = std::function<QString(bool enregistrer, const QString& filtre, const QString& nomPropose)>;
+void installerRepondeurFichier(RepondeurFichier repondeur);
+void retirerRepondeurFichier();
+
 // Centres the window on the screen (integer halves of the free space).
 void centrer(QWidget* fenetre);
 // Every push button of the window answers Enter when it has the focus, as the operator

@@ -290,4 +290,9 @@ void remplacerPar(const QString& source, const QString& cible)
 
 LecteurTexte::LecteurTexte(const QString& nom) : lignes_(lireLignes(nom)) {}
 
+QByteArray lireFichierOctets(const QString& nom)
+{
+    return lireOctets(nom);
+}
+
 } // namespace plateforme
