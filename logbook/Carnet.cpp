@@ -1,12 +1,15 @@
 // The main window: its controls, their wiring, the start-up and the end of the program.
 #include "logbook/Carnet.h"
 
+#include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Couleurs_Etat.h"
+#include "qsl/Fenetres_QSL.h"
+#include "station/Fenetre_Progression.h"
 #include "station/Fenetres_Station.h"
 #include "station/Journal.h"
 #include "station/Listes.h"
@@ -110,6 +113,9 @@ Carnet& Carnet::instance()
 void Carnet::detruireInstance()
 {
     Detruire_Fenetres_Station();
+    Detruire_Fenetres_QSL();
+    Fenetre_Affiche_Dpt::detruireInstance();
+    Fenetre_Progression::detruireInstance();
     enregistrerCarnet(nullptr);
     delete s_instance;
     s_instance = nullptr;
@@ -257,8 +263,8 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Their windows come with the search, the QSL cards and the cluster.
-    for (QPushButton* b : {Recherche, Gestion_QSL, Command1}) {
+    // Their windows come with the search and the cluster.
+    for (QPushButton* b : {Recherche, Command1}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -403,6 +409,13 @@ void Carnet::brancherEvenements()
     connect(Mnu_Historique, &QAction::triggered, this, [this] { Mnu_Historique_Click(); });
     connect(Mnu_Mode_Emploi, &QAction::triggered, this, [this] { Mnu_Mode_Emploi_Click(); });
     connect(Mnu_A_Propos, &QAction::triggered, this, [this] { Mnu_A_Propos_Click(); });
+    connect(Mnu_MAJ_Prefixe, &QAction::triggered, this, [this] { Mnu_MAJ_Prefixe_Click(); });
+    connect(Mnu_MAJ_Departement, &QAction::triggered, this, [this] { Mnu_MAJ_Departement_Click(); });
+    connect(Mnu_MAJ_Locator, &QAction::triggered, this, [this] { Mnu_MAJ_Locator_Click(); });
+    connect(Mnu_RAZ_All, &QAction::triggered, this, [this] { Mnu_RAZ_All_Click(); });
+    connect(Gestion_QSL, &QPushButton::clicked, this, [this] { Gestion_QSL_Click(); });
+    for (int i = 0; i < grille::NombreCellules; ++i)
+        plateforme::brancherDblClick(Dpt[i], [this, i] { Dpt_DblClick(i); });
 }
 
 void Carnet::activerBouton(QPushButton* bouton, bool actif)

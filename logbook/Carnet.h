@@ -79,6 +79,21 @@ public:
     void Mnu_Prefixe_Click();
     void Mnu_Ajout_Activite_Click();
 
+    // Rebuilds of the award status files and the reset (see station/Mises_A_Jour.h). The
+    // rebuilds return true when the file was rebuilt; the menu handlers first make sure no
+    // other rebuild or load is under way.
+    bool MAJ_Prefixe();
+    bool MAJ_Departement();
+    bool MAJ_Locator();
+    void Mnu_MAJ_Prefixe_Click();
+    void Mnu_MAJ_Departement_Click();
+    void Mnu_MAJ_Locator_Click();
+    void Mnu_RAZ_All_Click();
+
+    // QSL window of the selected QSO; the department QSO list of a grid cell.
+    void Gestion_QSL_Click();
+    void Dpt_DblClick(int Index);
+
     // Automatic backup of the station's files, run by the save when the interval is reached.
     // False (after saying so) when a file could not be backed up.
     bool Sauvegarde_Auto();

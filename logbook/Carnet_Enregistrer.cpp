@@ -2,6 +2,7 @@
 // appended or inserted by date) or the edit of a recalled QSO (its line replaced, nothing
 // else), and the field reset for the next QSO.
 #include "logbook/Carnet.h"
+#include "station/Retenue_Actions.h"
 
 #include "logbook/Carnet_Grille.h"
 #include "logbook/Regles_Saisie.h"
@@ -111,6 +112,8 @@ station::Ligne_QSO ligneDesChamps(const Carnet& c, const QString& fin, int activ
 
 void Carnet::Enregistrer_Click()
 {
+    if (!station::Action_Permise())
+        return;
     NB_Debug->setText(QStringLiteral("1"));
     int erreur = 0;
     Verif_Date(Date_A->text(), erreur);

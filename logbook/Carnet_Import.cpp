@@ -9,6 +9,8 @@
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Journal.h"
+#include "station/Mises_A_Jour.h"
+#include "station/Retenue_Actions.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -17,6 +19,19 @@
 namespace {
 
 const QString MessageSansFichier = QStringLiteral("selectionnez un fichier ou quitter");
+
+// An import or a restore may start: no rebuild or load under way, and a real station (the
+// placeholder's files are the blank templates).
+bool peutEcrireStation()
+{
+    if (!station::Action_Permise())
+        return false;
+    if (station::Station_Modele()) {
+        plateforme::MsgBox(station::Message_Station_Modele());
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -45,6 +60,7 @@ void Carnet::terminerImport(const echange::Conversion& c, bool reconstruire)
         plateforme::MsgBox(echange::resumeMessages(c), plateforme::Boutons::OkAnnuler) != plateforme::Reponse::Ok)
         return;
     Variables_Programme& p = Prog();
+    const station::Retenue_Actions retenue;
     try {
         echange::importerDansJournal(p.Indicatif_Station, c);
     } catch (const echange::ImportRefuse& e) {
@@ -69,6 +85,8 @@ void Carnet::terminerImport(const echange::Conversion& c, bool reconstruire)
 
 void Carnet::Mnu_Import_VLM_Click()
 {
+    if (!peutEcrireStation())
+        return;
     const QString fichier = plateforme::DialogueOuvrir(QStringLiteral(".vlm (vlm)|*.vlm"));
     if (fichier.isEmpty()) {
         plateforme::MsgBox(MessageSansFichier);
@@ -86,6 +104,8 @@ void Carnet::Mnu_Import_VLM_Click()
 
 void Carnet::Mnu_Import_ADIF_Click()
 {
+    if (!peutEcrireStation())
+        return;
     const QString fichier = plateforme::DialogueOuvrir(QStringLiteral(".adi (adi)|*.adi"));
     if (fichier.isEmpty()) {
         plateforme::MsgBox(MessageSansFichier);
@@ -103,6 +123,8 @@ void Carnet::Mnu_Import_ADIF_Click()
 
 void Carnet::Mnu_Import_EDI_Click()
 {
+    if (!peutEcrireStation())
+        return;
     const QString fichier = plateforme::DialogueOuvrir(QStringLiteral(".edi (edi)|*.edi"));
     if (fichier.isEmpty()) {
         plateforme::MsgBox(MessageSansFichier);
@@ -136,6 +158,8 @@ bool Carnet::Sauvegarde_Auto()
 
 void Carnet::Mnu_Restauration_Click()
 {
+    if (!peutEcrireStation())
+        return;
     const auto r = plateforme::MsgBox(QStringLiteral("   !!! ATTENTION !!! Tout les fichiers vont etre effacé\r\n"
                                                      "et remplacé par ceux de la derniere sauvegarde, Continuer ?"),
                                       plateforme::Boutons::OkAnnuler, plateforme::Icone::Critique);
@@ -151,6 +175,7 @@ void Carnet::Mnu_Restauration_Click()
         return;
     }
     bool ok = true;
+    const station::Retenue_Actions retenue;
     try {
         echange::restaurer(p.Indicatif_Station, p.Chemin_Sauvegarde);
     } catch (const plateforme::ErreurFichier& e) {
@@ -180,4 +205,5 @@ void Carnet::Mnu_Restau_Activite_Click()
 void Carnet::Reconstruire_Apres_Import()
 {
     // The three award-file rebuilds, other actions held meanwhile.
+    MAJ_Fichiers_Etat();
 }

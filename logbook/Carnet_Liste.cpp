@@ -1,6 +1,7 @@
 // The QSO list of the main window: select a QSO, recall it into the entry fields, edit it,
 // cancel the entry or the edit, delete a QSO.
 #include "logbook/Carnet.h"
+#include "station/Retenue_Actions.h"
 
 #include "logbook/Carnet_Grille.h"
 #include "logbook/Regles_Saisie.h"
@@ -296,6 +297,8 @@ void Carnet::Annuler_Click()
 
 void Carnet::Effacer_Click()
 {
+    if (!station::Action_Permise())
+        return;
     auto& p = Prog();
     const QString item = texteSelection(Liste_QSO);
     if (item.isEmpty()) {

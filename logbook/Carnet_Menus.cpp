@@ -69,7 +69,7 @@ void Carnet::construireMenus()
 
     Mnu_Fichier = menu(barre, QStringLiteral("Mnu_Fichier"), QStringLiteral("Fichier"));
     Mnu_RAZ_All = article(Mnu_Fichier, QStringLiteral("Mnu_RAZ_All"),
-                          QStringLiteral("Remise a zéro des fichiers log, Départements et Locators"), plusTard);
+                          QStringLiteral("Remise a zéro des fichiers log, Départements et Locators"));
     Mnu_Restauration = article(Mnu_Fichier, QStringLiteral("Mnu_Restauration"),
                                QStringLiteral("Restauration des fichiers log et txt"), plusTard);
     Mnu_Import_EDI = article(Mnu_Fichier, QStringLiteral("Mnu_Import_EDI"),
@@ -106,11 +106,11 @@ void Carnet::construireMenus()
     Mnu_Nomenclature = article(Mnu_Outils, QStringLiteral("Mnu_Nomenclature"), QStringLiteral("Edition du fichier Nomenclature"));
     Mnu_Prefixe = article(Mnu_Outils, QStringLiteral("Mnu_Prefixe"), QStringLiteral("Ajout d'un prefixe"));
     Mnu_MAJ_Prefixe = article(Mnu_Outils, QStringLiteral("Mnu_MAJ_Prefixe"),
-                              QStringLiteral("Mise a jour des prefixes contactés"), plusTard);
+                              QStringLiteral("Mise a jour des prefixes contactés"));
     Mnu_MAJ_Departement = article(Mnu_Outils, QStringLiteral("Mnu_MAJ_Departement"),
-                                  QStringLiteral("Mise a jour des départements contactés"), plusTard);
+                                  QStringLiteral("Mise a jour des départements contactés"));
     Mnu_MAJ_Locator = article(Mnu_Outils, QStringLiteral("Mnu_MAJ_Locator"),
-                              QStringLiteral("Mise a jour des locators contactés"), plusTard);
+                              QStringLiteral("Mise a jour des locators contactés"));
     Mnu_Restau_Activite = article(Mnu_Outils, QStringLiteral("Mnu_Restau_Activite"),
                                   QStringLiteral("Restauration des activités"), plusTard);
 

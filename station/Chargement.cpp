@@ -27,6 +27,8 @@ Chargement::Chargement() : QWidget(nullptr, Qt::Dialog)
 {
     setObjectName(QStringLiteral("Chargement"));
     setWindowTitle(QString::fromLatin1(plateforme::NomProgramme));
+    // While the log loads, no other window takes input.
+    setWindowModality(Qt::ApplicationModal);
     auto* disposition = new QVBoxLayout(this);
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

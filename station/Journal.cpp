@@ -1,4 +1,5 @@
 #include "station/Journal.h"
+#include "station/Retenue_Actions.h"
 
 #include "platform/Ansi.h"
 #include "platform/Dialogues.h"
@@ -208,6 +209,8 @@ void Charge_Liste_QSO(const QString& indicatif)
     Controles_Carnet* c = carnet();
     // Read first: a log that cannot be read leaves the list as it was.
     plateforme::LecteurTexte journal(nomJournal(indicatif));
+    // The load yields: nothing may write the station's files meanwhile.
+    const Retenue_Actions retenue;
 
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();

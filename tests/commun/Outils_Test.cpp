@@ -150,6 +150,16 @@ QString ligneQSO(const QString& date, const QString& indicatif, const QString& d
     return l.texte();
 }
 
+QString ligneEtat(const QString& indicatif, const QString& bande, const QString& departement,
+                  const QString& locator, const QString& etat, const QString& date)
+{
+    station::Ligne_QSO l = station::Ligne_QSO::depuis(ligneQSO(date, indicatif, QStringLiteral("10:00"), bande));
+    l.Departement_QSO = departement;
+    l.Locator_QSO = locator;
+    l.Etat_QSL = etat;
+    return l.texte();
+}
+
 QStringList lignesJournal(const Environnement& env, const QString& indicatif)
 {
     QStringList l = plateforme::depuisAnsi(lireOctets(env.chemin(indicatif + QStringLiteral(".log"))))

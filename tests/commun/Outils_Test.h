@@ -70,6 +70,9 @@ void entree(QWidget* controle);
 // Builds a 199-character record from a few fields (the others blank or defaults).
 QString ligneQSO(const QString& date, const QString& indicatif, const QString& debut,
                  const QString& bande = QStringLiteral("144 Mhz"), const QString& prenom = QString());
+// A record with the fields the award files and the QSL marks read; the others blank or defaults.
+QString ligneEtat(const QString& indicatif, const QString& bande, const QString& departement,
+                  const QString& locator, const QString& etat, const QString& date = QStringLiteral("01/02/24"));
 // The records of a station's log, in file order.
 QStringList lignesJournal(const Environnement& env, const QString& indicatif);
 

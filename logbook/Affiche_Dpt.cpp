@@ -1,0 +1,122 @@
+#include "logbook/Affiche_Dpt.h"
+
+#include "platform/Controles.h"
+#include "platform/Dialogues.h"
+#include "station/Controles_Carnet.h"
+#include "station/Variables_Programme.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace affiche_dpt {
+
+namespace {
+constexpr int LongueurCle = 134;  // QSO number and the record's columns 1 to 128
+}
+
+QStringList qsoDuDepartement(const QStringList& items, const QString& code)
+{
+    QStringList choisis;
+    for (const QString& item : items) {
+        if (QStringView(item).mid(42, 2) == code)
+            choisis << item;
+    }
+    return choisis;
+}
+
+int ligneDeCle(const QStringList& items, const QString& cle)
+{
+    int trouve = -1;
+    for (int i = 0; i < items.size(); ++i) {
+        if (QStringView(items.at(i)).left(LongueurCle) == cle)
+            trouve = i;
+    }
+    return trouve;
+}
+
+QString entete()
+{
+    return QStringLiteral("       N°    Date      Indicatif       Debut     Fin    Dpt   Locator   Bande   Mode        "
+                          "RstE         RstR              QTH                          Prénom");
+}
+
+} // namespace affiche_dpt
+
+Fenetre_Affiche_Dpt::Fenetre_Affiche_Dpt() : Fenetre_Chargee(QStringLiteral("Affiche_Dpt"))
+{
+    setWindowFlags(Qt::Window);
+    setWindowTitle(QStringLiteral("QSO's effectués par départements"));
+    auto* principal = new QVBoxLayout(this);
+    auto* haut = new QHBoxLayout;
+    Label2 = new QLabel(QStringLiteral("QSO's effectués avec le département "), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Nudep = new QLabel(this);
+    Nudep->setObjectName(QStringLiteral("Nudep"));
+    haut->addWidget(Label2);
+    haut->addWidget(Nudep);
+    haut->addStretch(1);
+    principal->addLayout(haut);
+    const QFont fixe = plateforme::policeChasseFixe();
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(fixe);
+    QSO_DU_Dep = new QListWidget(this);
+    QSO_DU_Dep->setObjectName(QStringLiteral("QSO_DU_Dep"));
+    QSO_DU_Dep->setFont(fixe);
+    QSO_DU_Dep->setToolTip(QStringLiteral("Double Click sur un ligne pour retour au log"));
+    principal->addWidget(Label1);
+    principal->addWidget(QSO_DU_Dep, 1);
+    connect(QSO_DU_Dep, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { QSO_DU_Dep_DblClick(); });
+    resize(1000, 360);
+}
+
+void Fenetre_Affiche_Dpt::Form_Load()
+{
+    plateforme::centrer(this);
+    // The header stands over the items: same font, same left margin as the list's text.
+    Label1->setText(affiche_dpt::entete());
+    Label1->setIndent(QSO_DU_Dep->frameWidth() + 2);
+}
+
+bool Fenetre_Affiche_Dpt::Form_Unload()
+{
+    QSO_DU_Dep->clear();
+    return true;
+}
+
+void Fenetre_Affiche_Dpt::Ajouter_Departement(const QString& code)
+{
+    charger();
+    Controles_Carnet* c = carnet();
+    QStringList items;
+    if (c) {
+        items.reserve(c->Liste_QSO->count());
+        for (int i = 0; i < c->Liste_QSO->count(); ++i)
+            items << c->Liste_QSO->item(i)->text();
+    }
+    QSO_DU_Dep->addItems(affiche_dpt::qsoDuDepartement(items, code));
+    Nudep->setText(code);
+    plateforme::montrer(this);
+}
+
+void Fenetre_Affiche_Dpt::QSO_DU_Dep_DblClick()
+{
+    const QListWidgetItem* choisi = QSO_DU_Dep->currentItem();
+    if (!choisi)
+        return;
+    Variables_Programme& v = Prog();
+    v.Cle_QSO_Choisi = choisi->text().left(134);
+    if (Controles_Carnet* c = carnet()) {
+        QStringList items;
+        for (int i = 0; i < c->Liste_QSO->count(); ++i)
+            items << c->Liste_QSO->item(i)->text();
+        const int ligne = affiche_dpt::ligneDeCle(items, v.Cle_QSO_Choisi);
+        if (ligne >= 0) {
+            c->Liste_QSO->setCurrentRow(ligne);  // its click handler makes it the selected QSO
+            c->Liste_QSO->scrollToItem(c->Liste_QSO->item(ligne));
+        }
+    }
+    decharger();
+}
