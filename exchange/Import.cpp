@@ -77,7 +77,7 @@ QString bandeParTable(const QString& valeur)
 // FREQ first (its cut text through the table, then its value by the band edges), then BAND.
 QString bandeAdif(const EnregistrementAdif& e)
 {
-    if (const QString* f = e.champ(QStringLiteral("FREQ"))) {
+    if (const QString* f = e.champ(u"FREQ")) {
         const QString freq = f->trimmed().toUpper();
         QString cut = freq.left(5);
         const qsizetype point = cut.indexOf(QLatin1Char('.'));
@@ -91,7 +91,7 @@ QString bandeAdif(const EnregistrementAdif& e)
             if (!b.isEmpty()) return b;
         }
     }
-    return bandeParTable(e.valeur(QStringLiteral("BAND")).trimmed().toUpper());
+    return bandeParTable(e.valeur(u"BAND").trimmed().toUpper());
 }
 
 // "hh:mm" from an ADIF time (HHMM or HHMMSS), or empty when it is not one.
@@ -130,7 +130,7 @@ QString etatQSL(const QString& envoi, const QString& recu)
     return QString::number(envoyee && recue ? 4 : recue ? 3 : envoyee ? 2 : 1);
 }
 
-QString report(const EnregistrementAdif& e, const QString& rst, const QString& serie)
+QString report(const EnregistrementAdif& e, QStringView rst, QStringView serie)
 {
     QString r = e.valeur(rst).trimmed().toUpper();
     if (r.isEmpty()) r = QStringLiteral("XX");
@@ -217,14 +217,13 @@ Conversion convertirVLM(const QStringList& lignesFichier)
 Conversion convertirAdif(const QByteArray& octets)
 {
     Conversion c;
-    const FichierAdif fichier = lireAdif(octets);
-    c.lignes.reserve(fichier.enregistrements.size());
-    for (const EnregistrementAdif& e : fichier.enregistrements) {
-        auto valeur = [&](const char* nom) { return e.valeur(QString::fromLatin1(nom)).trimmed().toUpper(); };
+    c.lignes.reserve(octets.size() / 200 + 1);
+    parcourirAdif(octets, [&](const EnregistrementAdif& e) {
+        auto valeur = [&](const char16_t* nom) { return e.valeur(QStringView(nom)).trimmed().toUpper(); };
         station::Ligne_QSO q;
 
         int annee = 2000, mois = 1, jour = 1;
-        const QString d = valeur("QSO_DATE");
+        const QString d = valeur(u"QSO_DATE");
         if (d.size() == 8 && chiffres(d) && dateValide(d.left(4).toInt(), d.mid(4, 2).toInt(), d.mid(6, 2).toInt())) {
             annee = d.left(4).toInt();
             mois = d.mid(4, 2).toInt();
@@ -235,49 +234,49 @@ Conversion convertirAdif(const QByteArray& octets)
             q.Date_QSO = QStringLiteral("01/01/00");
         }
 
-        q.Indicatif_QSO = coupe(valeur("CALL"), Champ::Indicatif_QSO);
+        q.Indicatif_QSO = coupe(valeur(u"CALL"), Champ::Indicatif_QSO);
         if (q.Indicatif_QSO.isEmpty()) {
             c.compter(MessageIndicatif);
             q.Indicatif_QSO = QStringLiteral("FXXXX");
         }
 
-        q.Heure_Debut = heureAdif(valeur("TIME_ON"));
+        q.Heure_Debut = heureAdif(valeur(u"TIME_ON"));
         if (q.Heure_Debut.isEmpty()) {
             c.compter(MessageHeure);
             q.Heure_Debut = QStringLiteral("00:00");
         }
-        if (!e.contient(QStringLiteral("TIME_OFF"))) {
+        if (!e.contient(u"TIME_OFF")) {
             q.Heure_Fin = q.Heure_Debut;
         } else {
-            q.Heure_Fin = heureAdif(valeur("TIME_OFF"));
+            q.Heure_Fin = heureAdif(valeur(u"TIME_OFF"));
             if (q.Heure_Fin.isEmpty()) q.Heure_Fin = QStringLiteral("00:00");
         }
 
-        const QString etat = valeur("STATE");
+        const QString etat = valeur(u"STATE");
         if (departementFrancais(etat) && prefixeFrancais(q.Indicatif_QSO)) q.Departement_QSO = etat;
 
-        q.Locator_QSO = valeur("GRIDSQUARE").left(6);
+        q.Locator_QSO = valeur(u"GRIDSQUARE").left(6);
         q.Bande_QSO = bandeAdif(e);
         if (q.Bande_QSO.isEmpty()) {
             c.compter(MessageBande);
             q.Bande_QSO = QStringLiteral("1.8 Mhz");
         }
-        q.Mode_QSO = coupe(valeur("MODE"), Champ::Mode_QSO);
+        q.Mode_QSO = coupe(valeur(u"MODE"), Champ::Mode_QSO);
         if (q.Mode_QSO.isEmpty()) q.Mode_QSO = QStringLiteral("XXX");
-        q.RST_Envoye = coupe(report(e, QStringLiteral("RST_SENT"), QStringLiteral("STX")), Champ::RST_Envoye);
-        q.RST_Recu = coupe(report(e, QStringLiteral("RST_RCVD"), QStringLiteral("SRX")), Champ::RST_Recu);
-        q.QTH_QSO = coupe(valeur("QTH"), Champ::QTH_QSO);
-        q.Prenom_QSO = coupe(valeur("NAME"), Champ::Prenom_QSO);
-        q.Etat_QSL = etatQSL(valeur("QSL_SENT"), valeur("QSL_RCVD"));
+        q.RST_Envoye = coupe(report(e, u"RST_SENT", u"STX"), Champ::RST_Envoye);
+        q.RST_Recu = coupe(report(e, u"RST_RCVD", u"SRX"), Champ::RST_Recu);
+        q.QTH_QSO = coupe(valeur(u"QTH"), Champ::QTH_QSO);
+        q.Prenom_QSO = coupe(valeur(u"NAME"), Champ::Prenom_QSO);
+        q.Etat_QSL = etatQSL(valeur(u"QSL_SENT"), valeur(u"QSL_RCVD"));
         q.Numero_Activite = QStringLiteral("0");
-        q.Remarques_QSO = coupe(valeur("COMMENT"), Champ::Remarques_QSO);
+        q.Remarques_QSO = coupe(valeur(u"COMMENT"), Champ::Remarques_QSO);
 
         if (c.lignes.isEmpty()) {
             const QString h = q.Heure_Debut;
             c.clePremier = cleFusion(annee, mois, jour, h.left(2).toInt(), h.mid(3, 2).toInt());
         }
         c.lignes.append(q.texte());
-    }
+    });
     if (c.lignes.isEmpty()) c.refus = QStringLiteral("Le fichier ne contient aucun QSO ADIF : rien n'a été importé.");
     return c;
 }

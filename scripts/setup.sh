@@ -8,6 +8,7 @@ PAQUETS=(
   libgl-dev
   fonts-dejavu-core
   xvfb xauth socat poppler-utils gstreamer1.0-plugins-good
+  clang libclang-rt-14-dev
 )
 
 manquants=()
