@@ -4,6 +4,7 @@
 #include "station/Controles_Carnet.h"
 
 #include <QMainWindow>
+#include <optional>
 
 class QCloseEvent;
 namespace echange { struct Conversion; }
@@ -115,6 +116,7 @@ private:
     void construireMenus();
     void brancherEvenements();
     void brancherEchanges();
+    std::optional<QByteArray> lireFichierImport(const QString& filtre);
     void terminerImport(const echange::Conversion& c, bool reconstruire);
     void Reconstruire_Apres_Import();
 

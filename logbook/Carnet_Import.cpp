@@ -5,6 +5,7 @@
 #include "exchange/Fenetres_Sauvegarde.h"
 #include "exchange/Import.h"
 #include "exchange/Sauvegarde.h"
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
@@ -83,62 +84,51 @@ void Carnet::terminerImport(const echange::Conversion& c, bool reconstruire)
         Reconstruire_Apres_Import();
 }
 
-void Carnet::Mnu_Import_VLM_Click()
+// The file the operator picks with the filter, read whole; an empty result (after saying
+// why) when there is none.
+std::optional<QByteArray> Carnet::lireFichierImport(const QString& filtre)
 {
     if (!peutEcrireStation())
-        return;
-    const QString fichier = plateforme::DialogueOuvrir(QStringLiteral(".vlm (vlm)|*.vlm"));
+        return std::nullopt;
+    const QString fichier = plateforme::DialogueOuvrir(filtre);
     if (fichier.isEmpty()) {
         plateforme::MsgBox(MessageSansFichier);
-        return;
+        return std::nullopt;
     }
-    QStringList lignes;
     try {
-        lignes = plateforme::lireLignes(fichier);
+        return plateforme::lireFichierOctets(fichier);
     } catch (const plateforme::ErreurFichier& e) {
         plateforme::MsgBox(e.messageFrancais(QStringLiteral("Import")));
-        return;
+        return std::nullopt;
     }
-    terminerImport(echange::convertirVLM(lignes), true);
+}
+
+namespace {
+
+QStringList lignesAnsi(const QByteArray& octets)
+{
+    return plateforme::decouperLignes(plateforme::depuisAnsi(octets));
+}
+
+} // namespace
+
+void Carnet::Mnu_Import_VLM_Click()
+{
+    if (const auto octets = lireFichierImport(QStringLiteral(".vlm (vlm)|*.vlm")))
+        terminerImport(echange::convertirVLM(lignesAnsi(*octets)), true);
 }
 
 void Carnet::Mnu_Import_ADIF_Click()
 {
-    if (!peutEcrireStation())
-        return;
-    const QString fichier = plateforme::DialogueOuvrir(QStringLiteral(".adi (adi)|*.adi"));
-    if (fichier.isEmpty()) {
-        plateforme::MsgBox(MessageSansFichier);
-        return;
-    }
-    QByteArray octets;
-    try {
-        octets = plateforme::lireFichierOctets(fichier);
-    } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Import")));
-        return;
-    }
-    terminerImport(echange::convertirAdif(octets), true);
+    if (const auto octets = lireFichierImport(QStringLiteral(".adi (adi)|*.adi")))
+        terminerImport(echange::convertirAdif(*octets), true);
 }
 
 void Carnet::Mnu_Import_EDI_Click()
 {
-    if (!peutEcrireStation())
-        return;
-    const QString fichier = plateforme::DialogueOuvrir(QStringLiteral(".edi (edi)|*.edi"));
-    if (fichier.isEmpty()) {
-        plateforme::MsgBox(MessageSansFichier);
-        return;
-    }
-    QStringList lignes;
-    try {
-        lignes = plateforme::lireLignes(fichier);
-    } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Import")));
-        return;
-    }
     // The award files are not rebuilt after an EDI import: the tools menu does it on demand.
-    terminerImport(echange::convertirEdi(lignes), false);
+    if (const auto octets = lireFichierImport(QStringLiteral(".edi (edi)|*.edi")))
+        terminerImport(echange::convertirEdi(lignesAnsi(*octets)), false);
 }
 
 bool Carnet::Sauvegarde_Auto()

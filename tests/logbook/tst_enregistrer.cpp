@@ -134,6 +134,7 @@ private Q_SLOTS:
     void corse();
     void nomenclatureRefusee();
     void pointDeSauvegarde();
+    void sauvegardeImpossible();
     void ecritureImpossible();
     void champTropLong();
     void controlesDuBouton();
@@ -358,6 +359,27 @@ void TestEnregistrer::pointDeSauvegarde()
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral(".bak"))), contenu);
     QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("30"));
     QCOMPARE(Prog().Numero_Sauvegarde, 30.0);
+}
+
+void TestEnregistrer::sauvegardeImpossible()
+{
+    // The backup goes to a removed disk: said, the QSO is written all the same, and the
+    // backup point stays so that the next save tries again.
+    test::Environnement env;
+    ecrireReglage(QStringLiteral("Numero Sauvegarde"), QStringLiteral("20"));
+    ecrireReglage(QStringLiteral("Delta Sauvegarde"), QStringLiteral("10"));
+    ecrireReglage(QStringLiteral("Chemin Sauvegarde"), env.chemin(QStringLiteral("disque_retire/")) + Station);
+    Carnet& c = demarrer(env, 4, true, journal(29));
+    const QSO q{QStringLiteral("DL1ABC"), {}, {}, 0, {}, {}, {}, QString(), QString(), QString()};
+    taperQSO(c, q);
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.messages.size(), size_t(1));
+    QVERIFY(env.textes().at(0).startsWith(QStringLiteral("La sauvegarde automatique a échoué")));
+    QCOMPARE(test::lignesJournal(env, Station).size(), 30);
+    QCOMPARE(c.Liste_QSO->count(), 30);
+    QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("20"));
+    QCOMPARE(Prog().Numero_Sauvegarde, 20.0);
 }
 
 void TestEnregistrer::ecritureImpossible()
