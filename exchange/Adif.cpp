@@ -76,6 +76,21 @@ const QString* EnregistrementAdif::champ(QStringView nom) const
     return nullptr;
 }
 
+const QString* EnregistrementAdif::champ(const char* nom) const
+{
+    const QLatin1String cherche(nom);
+    for (const ChampAdif& c : champs) {
+        if (c.nom == cherche) return &c.valeur;
+    }
+    return nullptr;
+}
+
+QString EnregistrementAdif::valeur(const char* nom) const
+{
+    const QString* v = champ(nom);
+    return v ? *v : QString();
+}
+
 QString EnregistrementAdif::valeur(QStringView nom) const
 {
     const QString* v = champ(nom);

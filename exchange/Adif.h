@@ -25,6 +25,10 @@ struct EnregistrementAdif {
     bool contient(QStringView nom) const { return champ(nom) != nullptr; }
     // The value of the first field of that name, or an empty text.
     QString valeur(QStringView nom) const;
+    // The same with a name written in ASCII ("CALL").
+    const QString* champ(const char* nom) const;
+    bool contient(const char* nom) const { return champ(nom) != nullptr; }
+    QString valeur(const char* nom) const;
 };
 
 struct FichierAdif {

@@ -1,6 +1,7 @@
 // The main window: its controls, their wiring, the start-up and the end of the program.
 #include "logbook/Carnet.h"
 
+#include "cluster/Cluster.h"
 #include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
@@ -263,8 +264,8 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Their windows come with the search and the cluster.
-    for (QPushButton* b : {Recherche, Command1}) {
+    // Its window comes with the search.
+    for (QPushButton* b : {Recherche}) {
         b->setProperty("sansFenetre", true);
         b->setEnabled(false);
     }
@@ -377,6 +378,7 @@ void Carnet::brancherEvenements()
     connect(Annuler, &QPushButton::clicked, this, [this] { Annuler_Click(); });
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [] { Cluster::Afficher(); });
 
     // A selection made by code runs the click handler as a click does; a click on the item
     // already selected runs it too.

@@ -79,6 +79,9 @@ public:
     void Mnu_Nomenclature_Click();
     void Mnu_Prefixe_Click();
     void Mnu_Ajout_Activite_Click();
+    void Mnu_Export_Adif_Click();
+    void Mnu_Notes_Click();
+    void Exporter_Click();
 
     // Rebuilds of the award status files and the reset (see station/Mises_A_Jour.h). The
     // rebuilds return true when the file was rebuilt; the menu handlers first make sure no
@@ -145,7 +148,7 @@ private:
     void enregistrerNouveauQSO();
     void enregistrerEdition();
     void remiseAZeroSaisie();
-    // Award export of the QSO just appended (the export window comes with the exports).
+    // Award export of the QSO just appended: the export window, shown modally.
     void Exporter_QSO_Apres_Ajout();
     // Enables or disables a button of the entry row; a button whose window is not part of the
     // program yet stays disabled.

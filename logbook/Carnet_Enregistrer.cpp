@@ -4,6 +4,7 @@
 #include "logbook/Carnet.h"
 #include "station/Retenue_Actions.h"
 
+#include "exchange/Fenetre_Exporter_QSO.h"
 #include "logbook/Carnet_Grille.h"
 #include "logbook/Regles_Saisie.h"
 #include "platform/Dialogues.h"
@@ -402,6 +403,6 @@ void Carnet::remiseAZeroSaisie()
 
 void Carnet::Exporter_QSO_Apres_Ajout()
 {
-    // The award export window, shown modally for the QSO just appended, comes with the
-    // exports. Nothing is exported until then.
+    // The save waits until the window closes.
+    Exporter_QSO::afficher(true);
 }

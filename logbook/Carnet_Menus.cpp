@@ -1,6 +1,9 @@
 // The main window's menu bar, its four options, the clock and the help items.
 #include "logbook/Carnet.h"
 
+#include "exchange/Fenetre_Export_Adif.h"
+#include "exchange/Fenetre_Exporter_QSO.h"
+#include "logbook/Notes.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
@@ -79,7 +82,8 @@ void Carnet::construireMenus()
     Mnu_Import_VLM = article(Mnu_Fichier, QStringLiteral("Mnu_Import_VLM"),
                              QStringLiteral("Importer un fichier au format Velmarin"), plusTard);
     Mnu_Export_Adif = article(Mnu_Fichier, QStringLiteral("Mnu_Export_Adif"),
-                              QStringLiteral("Exporter le fichier log au format ADIF"), plusTard);
+                              QStringLiteral("Exporter le fichier log au format ADIF"));
+    connect(Mnu_Export_Adif, &QAction::triggered, this, [this] { Mnu_Export_Adif_Click(); });
     Mnu_Fichier->addSeparator();
     Mnu_Quitter = article(Mnu_Fichier, QStringLiteral("Mnu_Quitter"), QStringLiteral("Quitter Velmarin"));
 
@@ -141,7 +145,8 @@ void Carnet::construireMenus()
     // "Notes" opens its window straight from the bar.
     Mnu_Notes = barre->addAction(QStringLiteral("Notes"));
     Mnu_Notes->setObjectName(QStringLiteral("Mnu_Notes"));
-    Mnu_Notes->setEnabled(plusTard);
+    connect(Mnu_Notes, &QAction::triggered, this, [this] { Mnu_Notes_Click(); });
+    connect(Exporter, &QPushButton::clicked, this, [this] { Exporter_Click(); });
 
     Mnu_Aide = menu(barre, QStringLiteral("Mnu_Aide"), QStringLiteral("Aide"));
     Mnu_Historique = article(Mnu_Aide, QStringLiteral("Mnu_Historique"), QStringLiteral("Historique"));
@@ -283,4 +288,19 @@ void Carnet::Mnu_Prefixe_Click()
 void Carnet::Mnu_Ajout_Activite_Click()
 {
     Ajout_Activite::Afficher(false);
+}
+
+void Carnet::Mnu_Export_Adif_Click()
+{
+    Export_Adif::afficher(false);
+}
+
+void Carnet::Mnu_Notes_Click()
+{
+    Notes::afficher(false);
+}
+
+void Carnet::Exporter_Click()
+{
+    Exporter_QSO::afficher(true);
 }

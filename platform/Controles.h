@@ -11,6 +11,14 @@ class QWidget;
 
 namespace plateforme {
 
+// Gives a control (or an action) its object name, the name its window uses for it.
+template <class T>
+T* nomme(T* objet, const QString& nom)
+{
+    objet->setObjectName(nom);
+    return objet;
+}
+
 // `gestionnaire` receives the character code of each typed key (13 for Enter, 8 for
 // backspace); it may change it (the new character is typed instead) or set it to 0 (the key
 // is swallowed). Keys without a character (arrows, function keys) pass untouched.

@@ -5,13 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace plateforme {
@@ -19,6 +21,12 @@ namespace plateforme {
 namespace {
 
 QString g_dossier;
+bool g_synchroniser = true;
+
+int synchroniserFichier(int fd)
+{
+    return g_synchroniser ? ::fsync(fd) : 0;
+}
 
 int numeroErreur(QFileDevice::FileError e, const QString& chemin)
 {
@@ -74,19 +82,134 @@ QByteArray encoderLignes(const QStringList& lignes)
     return octets;
 }
 
-void ecrireAtomique(const QString& cible, const QByteArray& contenu)
+int numeroErrno(int e)
 {
-    QSaveFile f(cible);
-    if (!f.open(QIODevice::WriteOnly))
-        lever(cible, numeroErreur(f.error(), QFileInfo(cible).absolutePath()), f.errorString());
-    if (f.write(contenu) != contenu.size()) {
-        const int n = numeroErreur(f.error(), cible);
-        f.cancelWriting();
-        lever(cible, n ? n : ErreurDisquePlein, f.errorString());
+    switch (e) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return ErreurDisquePlein;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return ErreurPermission;
+    case ENOENT:
+        return ErreurFichierIntrouvable;
+    default:
+        return ErreurAcces;
     }
-    if (!f.commit())
-        lever(cible, numeroErreur(f.error(), cible) ? numeroErreur(f.error(), cible) : ErreurAcces,
-              f.errorString());
+}
+
+[[noreturn]] void leverErrno(const QString& chemin, int e)
+{
+    lever(chemin, numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
+}
+
+QByteArray nomSysteme(const QString& chemin)
+{
+    return QFile::encodeName(chemin);
+}
+
+// Writes every byte, going on after a short write; false with errno set on failure.
+bool toutEcrire(int fd, const char* octets, qsizetype taille)
+{
+    while (taille > 0) {
+        const ssize_t n = ::write(fd, octets, size_t(taille));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        octets += n;
+        taille -= n;
+    }
+    return true;
+}
+
+// Makes the entries of a folder (a rename, a new file) durable.
+bool synchroniserDossier(const QString& dossier)
+{
+    if (!g_synchroniser)
+        return true;
+    const int fd = ::open(nomSysteme(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
+// Refusals of writes (see definirRegleEcriture).
+std::map<QString, RegleEcriture>& reglesEcriture()
+{
+    static std::map<QString, RegleEcriture> regles;
+    return regles;
+}
+
+void verifierCible(const QString& chemin)
+{
+    const QString nom = QFileInfo(chemin).fileName();
+    for (const auto& [cle, regle] : reglesEcriture()) {
+        const QString raison = regle(nom);
+        if (!raison.isEmpty())
+            throw ErreurFichier(chemin, ErreurEcritureRefusee, raison);
+    }
+}
+
+// The whole-file replacement: the new content goes to a scratch file beside the target,
+// every write checked, synced, then renamed over the target and the folder synced. Any
+// failure before the rename removes the scratch file and leaves the target as it was.
+void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
+{
+    // A link is followed: the file it names is replaced, the link stays.
+    QString cible = cibleDemandee;
+    const QFileInfo infoCible(cible);
+    if (infoCible.isSymLink())
+        cible = infoCible.symLinkTarget();
+    const QString dossier = QFileInfo(cible).absolutePath();
+    QByteArray modele = nomSysteme(dossier + QStringLiteral("/.") + QFileInfo(cible).fileName() +
+                                   QStringLiteral(".XXXXXX"));
+    const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int e = errno;
+        lever(cible, e == ENOENT ? ErreurAcces : numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
+    }
+    const auto abandonner = [&](int e) {
+        ::close(fd);
+        ::unlink(modele.constData());
+        leverErrno(cible, e);
+    };
+    // The new file gets the rights of the old one, or the usual rights of a new file.
+    struct stat st {};
+    mode_t droits;
+    if (::stat(nomSysteme(cible).constData(), &st) == 0) {
+        droits = st.st_mode & 07777;
+    } else {
+        const mode_t masque = ::umask(0);
+        ::umask(masque);
+        droits = 0666 & ~masque;
+    }
+    if (::fchmod(fd, droits) != 0)
+        abandonner(errno);
+    if (!toutEcrire(fd, contenu.constData(), contenu.size()))
+        abandonner(errno);
+    if (synchroniserFichier(fd) != 0)
+        abandonner(errno);
+    if (::close(fd) != 0) {
+        const int e = errno;
+        ::unlink(modele.constData());
+        leverErrno(cible, e);
+    }
+    if (::rename(modele.constData(), nomSysteme(cible).constData()) != 0) {
+        const int e = errno;
+        ::unlink(modele.constData());
+        leverErrno(cible, e);
+    }
+    synchroniserDossier(dossier);
 }
 
 QByteArray lireOctets(const QString& nom)
@@ -166,8 +289,9 @@ void installerModeles(const QString& dossierModeles)
     const QDir source(dossierModeles);
     const auto fichiers = source.entryInfoList(QDir::Files);
     for (const QFileInfo& fi : fichiers) {
+        // The templates are installed whatever the write rules say.
         if (!existe(fi.fileName()))
-            copier(fi.absoluteFilePath(), fi.fileName());
+            ecrireAtomique(chemin(fi.fileName()), lireOctets(fi.absoluteFilePath()));
     }
 }
 
@@ -227,31 +351,61 @@ QStringList lireLignes(const QString& nom)
 
 void ecrireOctets(const QString& nom, const QByteArray& octets)
 {
-    ecrireAtomique(chemin(nom), octets);
+    const QString c = chemin(nom);
+    verifierCible(c);
+    ecrireAtomique(c, octets);
 }
 
 void ecrireLignes(const QString& nom, const QStringList& lignes)
 {
-    ecrireAtomique(chemin(nom), encoderLignes(lignes));
+    const QString c = chemin(nom);
+    verifierCible(c);
+    ecrireAtomique(c, encoderLignes(lignes));
 }
 
 void ajouterLignes(const QString& nom, const QStringList& lignes)
 {
     const QString c = chemin(nom);
-    QFile f(c);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        lever(c, numeroErreur(f.error(), QFileInfo(c).absolutePath()), f.errorString());
-    const qint64 avant = f.size();
-    const QByteArray octets = encoderLignes(lignes);
-    const bool ok = f.write(octets) == octets.size() && f.flush();
-    if (!ok) {
-        const int n = numeroErreur(f.error(), c);
-        const QString detail = f.errorString();
-        f.resize(avant);  // nothing half-written
-        f.close();
-        lever(c, n ? n : ErreurDisquePlein, detail);
+    verifierCible(c);
+    const int fd = ::open(nomSysteme(c).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int e = errno;
+        lever(c, e == ENOENT ? ErreurAcces : numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
     }
-    f.close();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        leverErrno(c, e);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        lever(c, ErreurAcces);
+    }
+    const off_t avant = st.st_size;
+    // A last line without its end is ended first: the new record starts a line of its own.
+    QByteArray octets;
+    if (avant > 0) {
+        char dernier = 0;
+        if (::pread(fd, &dernier, 1, avant - 1) != 1) {
+            const int e = errno;
+            ::close(fd);
+            leverErrno(c, e);
+        }
+        if (dernier != '\r' && dernier != '\n')
+            octets.append("\r\n", 2);
+    }
+    octets.append(encoderLignes(lignes));
+    // One write of the whole text; on failure the file is cut back to its old length.
+    if (!toutEcrire(fd, octets.constData(), octets.size()) || (g_synchroniser && ::fdatasync(fd) != 0)) {
+        const int e = errno;
+        while (::ftruncate(fd, avant) != 0 && errno == EINTR) {
+        }
+        ::close(fd);
+        leverErrno(c, e);
+    }
+    if (::close(fd) != 0)
+        leverErrno(c, errno);
 }
 
 void ajouterLigne(const QString& nom, const QString& ligne)
@@ -261,7 +415,9 @@ void ajouterLigne(const QString& nom, const QString& ligne)
 
 void copier(const QString& source, const QString& cible)
 {
-    ecrireAtomique(chemin(cible), lireOctets(source));
+    const QString c = chemin(cible);
+    verifierCible(c);
+    ecrireAtomique(c, lireOctets(source));
 }
 
 void supprimer(const QString& nom)
@@ -270,6 +426,7 @@ void supprimer(const QString& nom)
     QFile f(c);
     if (!f.exists())
         lever(c, ErreurFichierIntrouvable);
+    verifierCible(c);
     if (!f.remove())
         lever(c, numeroErreur(f.error(), c) ? numeroErreur(f.error(), c) : ErreurAcces, f.errorString());
 }
@@ -280,12 +437,32 @@ void remplacerPar(const QString& source, const QString& cible)
     const QString c = chemin(cible);
     if (!QFileInfo::exists(s))
         lever(s, ErreurFichierIntrouvable);
-    // rename(2) replaces the target atomically on one file system.
-    if (::rename(QFile::encodeName(s).constData(), QFile::encodeName(c).constData()) != 0) {
+    verifierCible(c);
+    // rename(2) replaces the target atomically on one file system; the folder is synced so
+    // that the new entry outlives a power cut.
+    if (::rename(nomSysteme(s).constData(), nomSysteme(c).constData()) != 0) {
         const int e = errno;
-        lever(c, e == ENOSPC ? ErreurDisquePlein : (e == EACCES || e == EPERM) ? ErreurPermission : ErreurAcces,
-              QString::fromLocal8Bit(std::strerror(e)));
+        lever(c, e == ENOENT ? ErreurAcces : numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
     }
+    synchroniserDossier(QFileInfo(c).absolutePath());
+}
+
+void synchroniserSurDisque(bool oui)
+{
+    g_synchroniser = oui;
+}
+
+void definirRegleEcriture(const QString& cle, RegleEcriture regle)
+{
+    if (regle)
+        reglesEcriture()[cle] = std::move(regle);
+    else
+        reglesEcriture().erase(cle);
+}
+
+void verifierEcriture(const QString& nom)
+{
+    verifierCible(chemin(nom));
 }
 
 LecteurTexte::LecteurTexte(const QString& nom) : lignes_(lireLignes(nom)) {}

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 namespace plateforme {
@@ -24,6 +25,8 @@ constexpr int ErreurFichierIntrouvable = 53;
 constexpr int ErreurDisquePlein = 61;
 constexpr int ErreurPermission = 70;
 constexpr int ErreurAcces = 75;
+// A write that a rule of the program refuses (see definirRegleEcriture).
+constexpr int ErreurEcritureRefusee = ErreurPermission;
 
 // The program folder (no trailing separator). Created when missing.
 void definirDossierProgramme(const QString& dossier);
@@ -51,6 +54,19 @@ void supprimer(const QString& nom);                         // missing file: err
 // Puts `source` in place of `cible` in one step (the target is at every instant either the
 // old or the new file); `source` no longer exists afterwards.
 void remplacerPar(const QString& source, const QString& cible);
+
+// Every write is pushed to the disk before it counts as done (on by default). Tests that do
+// not simulate a power cut turn it off to run fast.
+void synchroniserSurDisque(bool oui);
+
+// Files the program must not write. A rule gets a file name (no folder) and returns the French
+// reason of the refusal, or an empty text. Every write, append, copy onto, replacement and
+// deletion of this door asks every rule first and raises ErreurFichier (ErreurEcritureRefusee,
+// the reason as its text) when one refuses. `cle` names the rule; an empty function removes it.
+using RegleEcriture = std::function<QString(const QString& nomFichier)>;
+void definirRegleEcriture(const QString& cle, RegleEcriture regle);
+// Raises the refusal a write of `nom` would meet; nothing when it may be written.
+void verifierEcriture(const QString& nom);
 
 // Sequential reading for the loops that work one line at a time.
 class LecteurTexte {

@@ -71,6 +71,18 @@ public:
             s_instance = new T();
         return *s_instance;
     }
+    // Loads the window when needed (its Form_Load runs then) and shows it; a modal show
+    // returns when the window is closed.
+    static T& afficher(bool modal)
+    {
+        T& f = instance();
+        f.charger();
+        if (modal)
+            plateforme::montrerModal(&f);
+        else
+            plateforme::montrer(&f);
+        return f;
+    }
     // The instance when it was made, null otherwise.
     static T* existante() { return s_instance; }
     // Tests: forget the instance (it is deleted).

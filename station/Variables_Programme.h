@@ -45,6 +45,8 @@ struct Variables_Programme {
     QString Historique_Versions;
     QString Revision_Programme;
     QString Ligne_Spot;
+    QString Modele_Transceiver;  // model chosen in the cluster window
+    bool Cluster_Pret = false;   // the cluster window may start a fetch on a layout or filter change
 
     // Geometry constants (set by the start-up)
     double Valeur_Pi = 3.141592654;

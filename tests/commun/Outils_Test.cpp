@@ -24,6 +24,7 @@ namespace test {
 Environnement::Environnement(bool modeles)
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages_.path());
+    plateforme::synchroniserSurDisque(false);
     plateforme::definirDossierProgramme(programme_.path());
     if (modeles)
         plateforme::installerModeles(dossierModeles());

@@ -1,0 +1,316 @@
+// The ADIF export: read back by the project's own ADIF reader, the fields' byte lengths, the
+// century, the band names, the range rules and the window.
+#include "commun/Outils_Test.h"
+
+#include "exchange/Adif.h"
+#include "exchange/Export_Adif.h"
+#include "exchange/Fenetre_Export_Adif.h"
+#include "logbook/Carnet.h"
+#include "platform/Ansi.h"
+#include "platform/Fichiers.h"
+#include "station/Ligne_QSO.h"
+#include "station/Listes.h"
+#include "station/Variables_Programme.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace echange;
+
+namespace {
+
+const QString Indicatif = QStringLiteral("F5XYZ_P");
+
+station::Ligne_QSO qso(const QString& date, const QString& indicatif)
+{
+    station::Ligne_QSO l = station::Ligne_QSO::depuis(test::ligneQSO(date, indicatif, QStringLiteral("14:32")));
+    l.Heure_Fin = QStringLiteral("14:35");
+    l.RST_Recu = QStringLiteral("57");
+    return l;
+}
+
+// A log of `n` QSOs, callsigns F1AA1, F1AA2 ...
+QStringList journal(int n)
+{
+    QStringList l;
+    for (int i = 1; i <= n; ++i)
+        l << qso(QStringLiteral("01/02/24"), QStringLiteral("F1AA%1").arg(i)).texte();
+    return l;
+}
+
+void ecrireJournal(const test::Environnement& env, const QStringList& lignes)
+{
+    test::ecrireOctets(env.chemin(Indicatif + QStringLiteral(".log")), test::enAnsi(lignes));
+}
+
+QByteArray lireExport(const test::Environnement& env)
+{
+    return test::lireOctets(env.chemin(Indicatif + QStringLiteral(".adi")));
+}
+
+QStringList indicatifsExportes(const test::Environnement& env)
+{
+    QStringList l;
+    for (const EnregistrementAdif& e : lireAdif(lireExport(env)).enregistrements)
+        l << e.valeur(QStringLiteral("CALL"));
+    return l;
+}
+
+DemandeExportAdif intervalle(const QString& debut, const QString& fin)
+{
+    DemandeExportAdif d;
+    d.partiel = true;
+    d.debut = debut;
+    d.fin = fin;
+    return d;
+}
+
+} // namespace
+
+class TestExportAdif : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void allerRetourParLeLecteur();
+    void fichierAuxConventionsAdif();
+    void bandes_data();
+    void bandes();
+    void siecle_data();
+    void siecle();
+    void champsFacultatifsEtCommentaire();
+    void intervalles();
+    void logCompletSansControleDIntervalle();
+    void echecSansFichierAbime();
+    void fenetreDepuisLeMenu();
+};
+
+// Every field the export and the reader share comes back as it was logged.
+void TestExportAdif::allerRetourParLeLecteur()
+{
+    test::Environnement env;
+    station::Ligne_QSO a = qso(QStringLiteral("14/03/98"), QStringLiteral("F6ÉTÉ/P"));
+    a.Prenom_QSO = QStringLiteral("José-Œdipe €");
+    a.Locator_QSO = QStringLiteral("JN18DQ");
+    a.Bande_QSO = QStringLiteral("24 Ghz");
+    a.Mode_QSO = QStringLiteral("PSK31");
+    a.RST_Envoye = QStringLiteral("599001");
+    a.RST_Recu = QStringLiteral("579012");
+    a.Departement_QSO = QStringLiteral("2a");
+    a.QTH_QSO = QStringLiteral("DFCF 2A001");
+    a.Remarques_QSO = QStringLiteral("Château d'Ajaccio");
+    station::Ligne_QSO b = qso(QStringLiteral("31/12/07"), QStringLiteral("DL1ABC"));
+    b.Bande_QSO = QStringLiteral("1.8 Mhz");
+    b.Heure_Fin.clear();
+    ecrireJournal(env, {a.texte(), b.texte()});
+
+    QCOMPARE(exporterAdif(Indicatif, QStringLiteral("F5XYZ/P"), {}), QString());
+    const FichierAdif f = lireAdif(lireExport(env));
+    QVERIFY(f.avecEntete);
+    QCOMPARE(f.enregistrements.size(), 2);
+
+    const EnregistrementAdif& e = f.enregistrements.at(0);
+    QCOMPARE(e.valeur("CALL"), a.Indicatif_QSO);
+    QCOMPARE(e.valeur("NAME"), a.Prenom_QSO);
+    QCOMPARE(e.valeur("GRIDSQUARE"), a.Locator_QSO);
+    QCOMPARE(bandeDepuisAdif(e.valeur("BAND")), a.Bande_QSO);
+    QCOMPARE(e.valeur("MODE"), a.Mode_QSO);
+    QCOMPARE(e.valeur("QSO_DATE"), QStringLiteral("19980314"));
+    QCOMPARE(e.valeur("TIME_ON"), QStringLiteral("1432"));
+    QCOMPARE(e.valeur("TIME_OFF"), QStringLiteral("1435"));
+    QCOMPARE(e.valeur("RST_SENT"), a.RST_Envoye);
+    QCOMPARE(e.valeur("RST_RCVD"), a.RST_Recu);
+    QCOMPARE(e.valeur("COMMENT"), QStringLiteral("Dpt:2a  DFCF 2A001 Château d'Ajaccio"));
+
+    const EnregistrementAdif& g = f.enregistrements.at(1);
+    QCOMPARE(g.valeur("CALL"), QStringLiteral("DL1ABC"));
+    QVERIFY(!g.contient("NAME"));
+    QVERIFY(!g.contient("GRIDSQUARE"));
+    QCOMPARE(g.valeur("BAND"), QStringLiteral("160m"));
+    QCOMPARE(g.valeur("QSO_DATE"), QStringLiteral("20071231"));
+    QVERIFY(g.contient("TIME_OFF"));
+    QCOMPARE(g.valeur("TIME_OFF"), QString());
+}
+
+// Windows-1252 bytes, lengths in bytes, the header and the record ends.
+void TestExportAdif::fichierAuxConventionsAdif()
+{
+    test::Environnement env;
+    station::Ligne_QSO a = qso(QStringLiteral("05/06/24"), QStringLiteral("F1ABC"));
+    a.Prenom_QSO = QStringLiteral("André");
+    ecrireJournal(env, {a.texte()});
+    exporterAdif(Indicatif, QStringLiteral("F5XYZ/P"), {});
+    const QByteArray octets = lireExport(env);
+
+    QVERIFY(octets.contains(QByteArray("<name:5>Andr\xe9<band:2>2m")));
+    const QList<QByteArray> lignes = octets.split('\n');
+    QCOMPARE(lignes.size(), 8);  // six header lines, one QSO, nothing after the last CR LF
+    QCOMPARE(lignes.at(0), QByteArray("Exportation du log Velmarin de F5XYZ/P au format ADIF\r"));
+    QCOMPARE(lignes.at(1), QByteArray("\r"));
+    QCOMPARE(lignes.at(5), QByteArray("<eoh>\r"));
+    QVERIFY(lignes.at(6).startsWith("<call:5>F1ABC<name:5>"));
+    QVERIFY(lignes.at(6).endsWith("<eor>\r"));
+    QCOMPARE(lignes.at(7), QByteArray());
+    for (const QByteArray& l : lignes.mid(0, 7))
+        QVERIFY(l.endsWith('\r'));
+
+    // A character the code page lacks takes one byte, and the length says so.
+    QCOMPARE(champAdif("name", QStringLiteral("Łukasz")), QStringLiteral("<name:6>Łukasz"));
+    QCOMPARE(plateforme::versAnsi(QStringLiteral("Łukasz")).size(), 6);
+}
+
+void TestExportAdif::bandes_data()
+{
+    QTest::addColumn<QString>("bande");
+    QTest::addColumn<QString>("adif");
+    const QStringList attendues = {"160m", "80m", "40m", "30m", "20m", "17m", "15m", "12m", "10m",
+                                   "6m",   "2m",  "70cm", "23cm", "13cm", "6cm", "3cm", "1.25cm"};
+    QCOMPARE(station::Liste_Bandes().size(), attendues.size());
+    for (int i = 0; i < attendues.size(); ++i)
+        QTest::newRow(qPrintable(station::Liste_Bandes().at(i))) << station::Liste_Bandes().at(i) << attendues.at(i);
+    QTest::newRow("casse et blancs") << " 432 MHZ " << "70cm";
+    QTest::newRow("inconnue") << "433 Mhz" << "XX.m";
+    QTest::newRow("vide") << "" << "XX.m";
+}
+
+void TestExportAdif::bandes()
+{
+    QFETCH(QString, bande);
+    QFETCH(QString, adif);
+    QCOMPARE(bandeExportAdif(bande), adif);
+}
+
+void TestExportAdif::siecle_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("adif");
+    QTest::newRow("2007") << "31/12/07" << "20071231";
+    QTest::newRow("1998") << "14/03/98" << "19980314";
+    QTest::newRow("1950") << "01/01/50" << "19500101";
+    QTest::newRow("2049") << "31/12/49" << "20491231";
+    QTest::newRow("2000") << "01/01/00" << "20000101";
+}
+
+void TestExportAdif::siecle()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, adif);
+    QCOMPARE(dateAdif(date), adif);
+    const QString ligne = ligneExportAdif(qso(date, QStringLiteral("F1ABC")).texte());
+    QVERIFY2(ligne.contains(QStringLiteral("<qso_date:8>") + adif), qPrintable(ligne));
+}
+
+void TestExportAdif::champsFacultatifsEtCommentaire()
+{
+    station::Ligne_QSO a = qso(QStringLiteral("01/02/24"), QStringLiteral("F1ABC"));
+    a.Departement_QSO = QStringLiteral("75");
+    a.QTH_QSO = QStringLiteral("DFCF 75001");
+    QCOMPARE(ligneExportAdif(a.texte()),
+             QStringLiteral("<call:5>F1ABC<band:2>2m<mode:3>SSB<qso_date:8>20240201<time_on:4>1432"
+                            "<time_off:4>1435<rst_sent:2>59<rst_rcvd:2>57<comment:19>Dpt:75  DFCF 75001 <eor>"));
+}
+
+void TestExportAdif::intervalles()
+{
+    test::Environnement env;
+    ecrireJournal(env, journal(7));
+
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, intervalle("5", "5")), QString());
+    QCOMPARE(indicatifsExportes(env), QStringList{"F1AA5"});
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, intervalle("6", "7")), QString());
+    QCOMPARE(indicatifsExportes(env), (QStringList{"F1AA6", "F1AA7"}));
+
+    // Each refusal leaves the last export as it was.
+    const QByteArray avant = lireExport(env);
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, intervalle("2", "8")),
+             QStringLiteral("Le N° de fin est superieur au dernier N° de QSO"));
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, intervalle("", "3")),
+             QStringLiteral("Entrez un N° de debut et de fin de QSO"));
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, intervalle("abc", "xyz")),
+             QStringLiteral("Entrez un N° de debut et de fin de QSO"));
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, intervalle("4", "3")),
+             QStringLiteral("Le N° de fin est inferieur au N° de debut"));
+    QCOMPARE(lireExport(env), avant);
+}
+
+// The boxes hidden by "Log complet" may still hold an old range: the whole log is exported.
+void TestExportAdif::logCompletSansControleDIntervalle()
+{
+    test::Environnement env;
+    ecrireJournal(env, journal(3));
+    DemandeExportAdif d;
+    d.debut = QStringLiteral("9");
+    d.fin = QStringLiteral("2");
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, d), QString());
+    QCOMPARE(indicatifsExportes(env), (QStringList{"F1AA1", "F1AA2", "F1AA3"}));
+}
+
+// A missing log: the error number reaches the window, the older export stays whole.
+void TestExportAdif::echecSansFichierAbime()
+{
+    test::Environnement env;
+    Prog().Indicatif_Station = Indicatif;
+    test::ecrireOctets(env.chemin(Indicatif + QStringLiteral(".adi")), "ancien\r\n");
+    Export_Adif::afficher(false);
+    Export_Adif& f = Export_Adif::instance();
+    f.Exporter->click();
+    QCOMPARE(env.messages.size(), std::size_t(1));
+    QVERIFY2(env.messages.at(0).texte.startsWith(QStringLiteral("Erreur  53\r\n")), qPrintable(env.messages.at(0).texte));
+    QVERIFY(f.isVisible());
+    QCOMPARE(lireExport(env), QByteArray("ancien\r\n"));
+
+    // A write refused: error 70 with its words, the older export still whole.
+    ecrireJournal(env, journal(2));
+    plateforme::definirRegleEcriture(QStringLiteral("essai"), [](const QString& nom) {
+        return nom.endsWith(QStringLiteral(".adi")) ? QStringLiteral("protégé") : QString();
+    });
+    env.oublierMessages();
+    f.Exporter->click();
+    plateforme::definirRegleEcriture(QStringLiteral("essai"), {});
+    QCOMPARE(env.messages.size(), std::size_t(1));
+    QVERIFY2(env.messages.at(0).texte.startsWith(QStringLiteral("Erreur  70 Disquette protegée\r\n")),
+             qPrintable(env.messages.at(0).texte));
+    QVERIFY(f.isVisible());
+    QCOMPARE(lireExport(env), QByteArray("ancien\r\n"));
+    f.decharger();
+    Export_Adif::detruireInstance();
+}
+
+void TestExportAdif::fenetreDepuisLeMenu()
+{
+    test::Environnement env;
+    test::StationTest s;
+    s.indicatif = Indicatif;
+    s.journal = journal(4);
+    Carnet& c = test::demarrerStation(env, s);
+    QVERIFY(c.Mnu_Export_Adif->isEnabled());
+    c.Mnu_Export_Adif->trigger();
+    Export_Adif& f = Export_Adif::instance();
+    QVERIFY(f.isVisible());
+    QCOMPARE(f.windowTitle(), QStringLiteral("Expotation format ADIF"));
+    QVERIFY(f.Option1->isChecked());
+    QVERIFY(f.Debut_Ligne->isHidden());
+
+    f.Option2->click();
+    QVERIFY(!f.Debut_Ligne->isHidden() && !f.Label4->isHidden());
+    f.Debut_Ligne->setText(QStringLiteral("2"));
+    f.Fin_Ligne->setText(QStringLiteral("9"));
+    f.Exporter->click();
+    QCOMPARE(env.textes(), QStringList{"Le N° de fin est superieur au dernier N° de QSO"});
+    QVERIFY(f.isVisible());
+
+    env.oublierMessages();
+    f.Fin_Ligne->setText(QStringLiteral("3"));
+    f.Exporter->click();
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("le fichier F5XYZ_P.adi a été sauvegardé dans le répertoire\r\n") +
+                                       plateforme::dossierProgramme()});
+    QVERIFY(!f.isVisible());
+    QCOMPARE(indicatifsExportes(env), (QStringList{"F1AA2", "F1AA3"}));
+    QVERIFY(lireExport(env).startsWith("Exportation du log Velmarin de F5XYZ/P au format ADIF\r\n"));
+    Export_Adif::detruireInstance();
+}
+
+QTEST_MAIN(TestExportAdif)
+#include "tst_export_adif.moc"

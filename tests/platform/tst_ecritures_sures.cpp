@@ -1,0 +1,203 @@
+// Writes that fail half-way: a whole-file replacement or an append cut short by a file size
+// limit (the same short write and error a full disk gives) leaves the file byte for byte, and
+// the caller gets the error. Also: appends after an unterminated line, the write rules.
+#include "commun/Outils_Test.h"
+#include "platform/Fichiers.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace plateforme;
+
+namespace {
+
+// Limits the size of any file this process writes to `octets` while it lives: a write past
+// the limit is cut short, then fails (EFBIG) as on a full disk.
+class LimiteTaille {
+public:
+    explicit LimiteTaille(rlim_t octets)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &avant_);
+        ancienSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit r = avant_;
+        r.rlim_cur = octets;
+        ::setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~LimiteTaille()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &avant_);
+        std::signal(SIGXFSZ, ancienSignal_);
+    }
+
+private:
+    rlimit avant_{};
+    void (*ancienSignal_)(int) = nullptr;
+};
+
+QByteArray texte(int octets, char c)
+{
+    QByteArray t;
+    while (t.size() + 2 <= octets) {
+        t.append(QByteArray(std::min<qsizetype>(78, octets - t.size() - 2), c));
+        t.append("\r\n");
+    }
+    return t;
+}
+
+int numeroDe(const std::function<void()>& ecriture)
+{
+    try {
+        ecriture();
+    } catch (const ErreurFichier& e) {
+        return e.numero;
+    }
+    return 0;
+}
+
+QStringList contenuDossier(const test::Environnement& env)
+{
+    return QDir(env.dossier()).entryList(QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+class TestEcrituresSures : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void remplacementInterrompu_data()
+    {
+        QTest::addColumn<int>("ancien");
+        QTest::addColumn<int>("nouveau");
+        QTest::addColumn<int>("limite");
+        // Smaller than any write buffer, and larger: both fail alike.
+        QTest::newRow("petit fichier") << 120 << 600 << 300;
+        QTest::newRow("grand fichier") << 40000 << 90000 << 60000;
+        QTest::newRow("rien ne passe") << 500 << 800 << 0;
+    }
+    void remplacementInterrompu()
+    {
+        QFETCH(int, ancien);
+        QFETCH(int, nouveau);
+        QFETCH(int, limite);
+        test::Environnement env(false);
+        const QByteArray avant = texte(ancien, 'a');
+        test::ecrireOctets(env.chemin("F5ABC_Departement.txt"), avant);
+        const QStringList fichiers = contenuDossier(env);
+        const QByteArray apres = texte(nouveau, 'b');
+        int n = 0;
+        {
+            const LimiteTaille limite_{rlim_t(limite)};
+            n = numeroDe([&] { ecrireOctets("F5ABC_Departement.txt", apres); });
+        }
+        QCOMPARE(n, ErreurDisquePlein);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_Departement.txt")), avant);
+        // No scratch file stays beside it.
+        QCOMPARE(contenuDossier(env), fichiers);
+        {
+            const LimiteTaille limite_{rlim_t(limite)};
+            n = numeroDe([&] { copier("F5ABC_Departement.txt", "Copie.txt"); });
+        }
+        QCOMPARE(n, limite >= ancien ? 0 : ErreurDisquePlein);
+        // Without a limit the same write goes through.
+        ecrireOctets("F5ABC_Departement.txt", apres);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_Departement.txt")), apres);
+    }
+
+    void ajoutInterrompu()
+    {
+        test::Environnement env(false);
+        const QByteArray avant = texte(4000, 'a');
+        test::ecrireOctets(env.chemin("F5ABC.log"), avant);
+        const QString ligne = QString(199, QLatin1Char('x'));
+        // Room for part of the record only: nothing of it stays, and the disk is said full.
+        int n = 0;
+        {
+            const LimiteTaille limite(4000 + 193);
+            n = numeroDe([&] { ajouterLigne("F5ABC.log", ligne); });
+        }
+        QCOMPARE(n, ErreurDisquePlein);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant);
+        {
+            const LimiteTaille limite(4000);
+            n = numeroDe([&] { ajouterLignes("F5ABC.log", {ligne, ligne}); });
+        }
+        QCOMPARE(n, ErreurDisquePlein);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant);
+        ajouterLigne("F5ABC.log", ligne);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant + ligne.toLatin1() + "\r\n");
+    }
+
+    void ajoutApresUneLigneNonTerminee()
+    {
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("F5ABC.log"), "un\r\ndeux");
+        ajouterLigne("F5ABC.log", "trois");
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), QByteArray("un\r\ndeux\r\ntrois\r\n"));
+        // A line already ended (CR LF, or a lone LF as other programs write) is not ended twice.
+        test::ecrireOctets(env.chemin("Autre.txt"), "un\n");
+        ajouterLigne("Autre.txt", "deux");
+        QCOMPARE(lireLignes("Autre.txt"), QStringList({"un", "deux"}));
+        // A new file starts with the record.
+        ajouterLigne("Neuf.txt", "premier");
+        QCOMPARE(test::lireOctets(env.chemin("Neuf.txt")), QByteArray("premier\r\n"));
+    }
+
+    void remplacementGardeLesDroitsEtLesLiens()
+    {
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("Prive.txt"), "ancien\r\n");
+        QFile::setPermissions(env.chemin("Prive.txt"), QFile::ReadOwner | QFile::WriteOwner);
+        synchroniserSurDisque(true);
+        ecrireLignes("Prive.txt", {"nouveau"});
+        synchroniserSurDisque(false);
+        QCOMPARE(QFileInfo(env.chemin("Prive.txt")).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QFile::link(env.chemin("Prive.txt"), env.chemin("Lien.txt")));
+        ecrireLignes("Lien.txt", {"par le lien"});
+        QVERIFY(QFileInfo(env.chemin("Lien.txt")).isSymLink());
+        QCOMPARE(test::lireOctets(env.chemin("Prive.txt")), QByteArray("par le lien\r\n"));
+    }
+
+    void reglesDEcriture()
+    {
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("Garde.txt"), "ancien\r\n");
+        test::ecrireOctets(env.chemin("Source.txt"), "source\r\n");
+        definirRegleEcriture("essai", [](const QString& nom) {
+            return nom.compare(QStringLiteral("garde.txt"), Qt::CaseInsensitive) == 0 ? QStringLiteral("fichier protégé")
+                                                                                       : QString();
+        });
+        const std::vector<std::function<void()>> ecritures = {
+            [] { ecrireLignes("Garde.txt", {"x"}); },
+            [] { ecrireOctets("GARDE.TXT", "x"); },
+            [] { ajouterLigne("garde.txt", "x"); },
+            [] { copier("Source.txt", "Garde.txt"); },
+            [] { remplacerPar("Source.txt", "Garde.txt"); },
+            [] { supprimer("Garde.txt"); },
+            [] { verifierEcriture("Garde.txt"); },
+        };
+        for (const auto& ecriture : ecritures) {
+            try {
+                ecriture();
+                QFAIL("a refused write went through");
+            } catch (const ErreurFichier& e) {
+                QCOMPARE(e.numero, ErreurEcritureRefusee);
+                QVERIFY(e.messageFrancais().contains(QStringLiteral("fichier protégé")));
+                QVERIFY(e.messageFrancais().contains(QStringLiteral("Garde.txt")));
+            }
+        }
+        QCOMPARE(test::lireOctets(env.chemin("Garde.txt")), QByteArray("ancien\r\n"));
+        QVERIFY(existe("Source.txt"));
+        // Other files are written as usual; a removed rule refuses nothing.
+        ecrireLignes("Libre.txt", {"x"});
+        definirRegleEcriture("essai", {});
+        ecrireLignes("Garde.txt", {"nouveau"});
+        QCOMPARE(lireLignes("Garde.txt"), QStringList({"nouveau"}));
+    }
+};
+
+QTEST_MAIN(TestEcrituresSures)
+#include "tst_ecritures_sures.moc"
