@@ -3,6 +3,7 @@
 // merge, atomic write, list reload, the three award-file rebuilds). Then a file of one more
 // QSO, which must be refused before anything is written. Prints its figures; run by hand.
 #include "exchange/Import.h"
+#include "bench/Outils_Bench.h"
 #include "logbook/Carnet.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
@@ -67,27 +68,13 @@ QByteArray fichierAdif(int n)
     return f;
 }
 
-double mesure(const std::function<void()>& f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return t.nsecsElapsed() / 1e9;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dossier;
-    QTemporaryDir reglages;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages.path());
-    plateforme::definirDossierProgramme(dossier.path());
+    const bench::Banc banc;
     plateforme::installerModeles(QStringLiteral(VELMARIN_MODELES));
-    plateforme::installerRepondeur([](const QString&, plateforme::Boutons, plateforme::Icone) {
-        return plateforme::Reponse::Ok;
-    });
 
     const QString station = QStringLiteral("F5BEN");
     QStringList journal;
@@ -103,7 +90,7 @@ int main(int argc, char* argv[])
     const QString chemin = plateforme::chemin(QStringLiteral("bench.adi"));
 
     echange::Conversion c;
-    const double conversion = mesure([&] { c = echange::convertirAdif(plateforme::lireFichierOctets(chemin)); });
+    const double conversion = bench::mesure([&] { c = echange::convertirAdif(plateforme::lireFichierOctets(chemin)); });
     std::printf("lecture et conversion de %lld QSO ADIF : %.3f s, %.0f QSO/s (objectif 50000 QSO/s)\n",
                 static_cast<long long>(c.lignes.size()), conversion, c.lignes.size() / conversion);
 
@@ -111,7 +98,7 @@ int main(int argc, char* argv[])
     carnet.show();
     Charge_Liste_QSO(station);
     plateforme::installerRepondeurFichier([chemin](bool, const QString&, const QString&) { return chemin; });
-    const double total = mesure([&] { carnet.Mnu_Import_ADIF_Click(); });
+    const double total = bench::mesure([&] { carnet.Mnu_Import_ADIF_Click(); });
     std::printf("import complet dans un log de 20000 QSO -> %d QSO : %.3f s (objectif 5 s)\n",
                 carnet.Liste_QSO->count(), total);
 
@@ -119,7 +106,7 @@ int main(int argc, char* argv[])
     plateforme::ecrireLignes(station + QStringLiteral(".log"), journal);
     plateforme::ecrireOctets(QStringLiteral("bench.adi"), fichierAdif(80000));
     const qint64 avant = plateforme::longueur(station + QStringLiteral(".log"));
-    const double refus = mesure([&] { carnet.Mnu_Import_ADIF_Click(); });
+    const double refus = bench::mesure([&] { carnet.Mnu_Import_ADIF_Click(); });
     const bool intact = plateforme::longueur(station + QStringLiteral(".log")) == avant;
     std::printf("import de 80000 QSO refusé en %.3f s, log %s\n", refus, intact ? "intact" : "MODIFIÉ");
     return intact ? 0 : 1;

@@ -25,15 +25,6 @@ QPushButton* bouton(T* parent, const char* nom, const char* texte)
     return b;
 }
 
-template <class F>
-void afficher(F& f, bool modal)
-{
-    f.charger();
-    if (!f.estChargee()) return;
-    if (modal) plateforme::montrerModal(&f);
-    else plateforme::montrer(&f);
-}
-
 } // namespace
 
 Delta_QSO::Delta_QSO() : Fenetre_Chargee(QStringLiteral("Delta_QSO"))
@@ -154,13 +145,13 @@ namespace Fenetres_Sauvegarde {
 
 void Afficher_Delta_QSO(bool modal)
 {
-    afficher(Delta_QSO::instance(), modal);
+    Delta_QSO::afficher(modal);
 }
 
 void Afficher_Restoration_Activite(bool modal)
 {
     try {
-        afficher(Restoration_Activite::instance(), modal);
+        Restoration_Activite::afficher(modal);
     } catch (const plateforme::ErreurFichier&) {
         // Already said by the window; it stays unloaded.
     }
