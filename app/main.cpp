@@ -1,6 +1,8 @@
 // Velmarin: station logbook.
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "reports/Cartes.h"
+#include "reports/Recherche_Indicatif.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,7 +34,9 @@ int main(int argc, char* argv[])
         // A template that cannot be copied shows up later, when the file is needed.
     }
 
+    Installer_Fenetres_Rapports();
     Carnet& carnet = Carnet::instance();
+    Cartes::Installer();
     carnet.Form_Load();
     return app.exec();
 }

@@ -90,7 +90,7 @@ int main(int argc, char* argv[])
     const QString chemin = plateforme::chemin(QStringLiteral("bench.adi"));
 
     echange::Conversion c;
-    const double conversion = bench::mesure([&] { c = echange::convertirAdif(plateforme::lireFichierOctets(chemin)); });
+    const double conversion = bench::mesure([&] { c = echange::convertirAdif(plateforme::lireOctetsFichier(chemin)); });
     std::printf("lecture et conversion de %lld QSO ADIF : %.3f s, %.0f QSO/s (objectif 50000 QSO/s)\n",
                 static_cast<long long>(c.lignes.size()), conversion, c.lignes.size() / conversion);
 

@@ -61,7 +61,11 @@ Fenetre_Affiche_Dpt::Fenetre_Affiche_Dpt() : Fenetre_Chargee(QStringLiteral("Aff
     const QFont fixe = plateforme::policeChasseFixe();
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(fixe);
+    // The header's words stand further apart than the columns they name: written narrower,
+    // they line up over the items.
+    QFont etroite = fixe;
+    etroite.setStretch(76);
+    Label1->setFont(etroite);
     QSO_DU_Dep = new QListWidget(this);
     QSO_DU_Dep->setObjectName(QStringLiteral("QSO_DU_Dep"));
     QSO_DU_Dep->setFont(fixe);

@@ -14,6 +14,7 @@
 #include "station/Fenetres_Station.h"
 #include "station/Journal.h"
 #include "station/Listes.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -264,11 +265,9 @@ void Carnet::construireControles()
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     Exporter->setEnabled(false);
-    // Its window comes with the search.
-    for (QPushButton* b : {Recherche}) {
-        b->setProperty("sansFenetre", true);
-        b->setEnabled(false);
-    }
+    // The search window is opened through its registered opener.
+    Recherche->setProperty("fenetre", QStringLiteral("Recherche_Indicatif"));
+    activerBouton(Recherche, true);
     NB_Debug = nomme(new QLabel, QStringLiteral("NB_Debug"));
     NB_Debug->setEnabled(false);
     NB_Debug->setMinimumWidth(24);
@@ -378,6 +377,7 @@ void Carnet::brancherEvenements()
     connect(Annuler, &QPushButton::clicked, this, [this] { Annuler_Click(); });
     connect(Editer, &QPushButton::clicked, this, [this] { Editer_Click(); });
     connect(Effacer, &QPushButton::clicked, this, [this] { Effacer_Click(); });
+    connect(Recherche, &QPushButton::clicked, this, [this] { Recherche_Click(); });
     connect(Command1, &QPushButton::clicked, this, [] { Cluster::Afficher(); });
 
     // A selection made by code runs the click handler as a click does; a click on the item
@@ -422,7 +422,9 @@ void Carnet::brancherEvenements()
 
 void Carnet::activerBouton(QPushButton* bouton, bool actif)
 {
-    bouton->setEnabled(actif && !bouton->property("sansFenetre").toBool());
+    const QString fenetre = bouton->property("fenetre").toString();
+    bouton->setEnabled(actif && !bouton->property("sansFenetre").toBool() &&
+                       (fenetre.isEmpty() || ouvertures::existe(fenetre)));
 }
 
 void Carnet::Form_Load()

@@ -56,6 +56,7 @@ public:
     // Grid
     bool Affiche_Departements(const QString& bande, double& compteur) override;
     void Affiche_Locators(const QString& bande, const QString& champ, double& compteur) override;
+    void Selectionne_Ligne(int rang) override { selectionnerLigne(rang); }
     void Option1_Click(int Index);
     void Bande_Grille_Click();
     void Carre_Grille_Click();
@@ -82,6 +83,8 @@ public:
     void Mnu_Export_Adif_Click();
     void Mnu_Notes_Click();
     void Exporter_Click();
+    // Opens the callsign search window.
+    void Recherche_Click();
 
     // Rebuilds of the award status files and the reset (see station/Mises_A_Jour.h). The
     // rebuilds return true when the file was rebuilt; the menu handlers first make sure no

@@ -96,7 +96,7 @@ std::optional<QByteArray> Carnet::lireFichierImport(const QString& filtre)
         return std::nullopt;
     }
     try {
-        return plateforme::lireFichierOctets(fichier);
+        return plateforme::lireOctetsFichier(fichier);
     } catch (const plateforme::ErreurFichier& e) {
         plateforme::MsgBox(e.messageFrancais(QStringLiteral("Import")));
         return std::nullopt;

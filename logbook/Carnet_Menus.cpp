@@ -9,6 +9,8 @@
 #include "station/Cles_Registre.h"
 #include "station/Dates.h"
 #include "station/Fenetres_Station.h"
+#include "station/Mention_Programme.h"
+#include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
@@ -122,10 +124,10 @@ void Carnet::construireMenus()
     Mnu_Ajout_Activite = article(Mnu_Activite, QStringLiteral("Mnu_Ajout_Activite"), QStringLiteral("Ajout d'une activité"));
 
     Mnu_Carte = menu(barre, QStringLiteral("Mnu_Carte"), QStringLiteral("Cartes"));
-    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"), plusTard);
-    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"), plusTard);
+    Mnu_Carte_Dpt = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Dpt"), QStringLiteral("Carte des departements contactés"));
+    Mnu_Carte_Loc = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Loc"), QStringLiteral("Carte des locators contactés"));
     Mnu_Carte_Activation = article(Mnu_Carte, QStringLiteral("Mnu_Carte_Activation"),
-                                   QStringLiteral("Carte des Activations contactées"), plusTard);
+                                   QStringLiteral("Carte des Activations contactées"));
 
     Mnu_Statistique = menu(barre, QStringLiteral("Mnu_Statistique"), QStringLiteral("Statistiques"));
     Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"), plusTard);
@@ -228,10 +230,15 @@ void Carnet::Mnu_Historique_Click()
     plateforme::MsgBox(Prog().Historique_Versions);
 }
 
+void Carnet::Recherche_Click()
+{
+    ouvertures::ouvrir(QStringLiteral("Recherche_Indicatif"));
+}
+
 void Carnet::Mnu_A_Propos_Click()
 {
     plateforme::MsgBox(QStringLiteral("Velmarin\r\n   revision ") + Prog().Revision_Programme +
-                       QStringLiteral("\r\n\r\nRéalisé pour les radioamateurs"));
+                       QStringLiteral("\r\n\r\n") + Mention_Auteur);
 }
 
 // The help page "Velmarin.hlp" of the program folder, shown in the program's own viewer.

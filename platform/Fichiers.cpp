@@ -465,11 +465,11 @@ void verifierEcriture(const QString& nom)
     verifierCible(chemin(nom));
 }
 
-LecteurTexte::LecteurTexte(const QString& nom) : lignes_(lireLignes(nom)) {}
-
-QByteArray lireFichierOctets(const QString& nom)
+QByteArray lireOctetsFichier(const QString& nom)
 {
     return lireOctets(nom);
 }
+
+LecteurTexte::LecteurTexte(const QString& nom) : lignes_(lireLignes(nom)) {}
 
 } // namespace plateforme

@@ -43,8 +43,7 @@ QString chemin(const QString& nom);
 bool existe(const QString& nom);
 qint64 longueur(const QString& nom);                       // throws ErreurFichier
 QStringList lireLignes(const QString& nom);                // throws ErreurFichier
-// The whole file as it is on disk (files from other programs, whose code page varies).
-QByteArray lireFichierOctets(const QString& nom);          // throws ErreurFichier
+QByteArray lireOctetsFichier(const QString& nom);          // the bytes as stored; throws ErreurFichier
 void ecrireLignes(const QString& nom, const QStringList& lignes);   // atomic replace
 void ecrireOctets(const QString& nom, const QByteArray& octets);    // atomic replace
 void ajouterLignes(const QString& nom, const QStringList& lignes);  // append, all or nothing

@@ -1,5 +1,6 @@
 #include "qsl/Marques_QSL.h"
 
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Controles_Carnet.h"
@@ -11,6 +12,7 @@
 #include "station/Variables_Programme.h"
 
 #include <QAction>
+#include <algorithm>
 
 namespace qsl {
 
@@ -33,6 +35,38 @@ QString marque(const QString& ligne, QChar chiffre, int colonneDate, const QStri
 }
 
 } // namespace
+
+int remplaceLignes(QByteArray& octets, const QByteArray& ancienne, const QByteArray& nouvelle)
+{
+    if (ancienne.isEmpty())
+        return 0;
+    QByteArray resultat;
+    qsizetype copie = 0;  // bytes of `octets` already in `resultat`
+    int n = 0;
+    auto finDeLigne = [&octets](qsizetype i) {
+        return i == octets.size() || octets.at(i) == '\r' || octets.at(i) == '\n';
+    };
+    for (qsizetype p = octets.indexOf(ancienne); p >= 0; p = octets.indexOf(ancienne, p + 1)) {
+        const bool debut = p == 0 || octets.at(p - 1) == '\n' || octets.at(p - 1) == '\r';
+        if (!debut || !finDeLigne(p + ancienne.size()))
+            continue;
+        ++n;
+        if (nouvelle.size() == ancienne.size()) {  // the usual case: in place
+            std::copy(nouvelle.cbegin(), nouvelle.cend(), octets.begin() + p);
+            continue;
+        }
+        if (resultat.isEmpty())
+            resultat.reserve(octets.size() + 16 * (nouvelle.size() - ancienne.size() + 1));
+        resultat.append(octets.constData() + copie, p - copie);
+        resultat.append(nouvelle);
+        copie = p + ancienne.size();
+    }
+    if (copie > 0) {
+        resultat.append(octets.constData() + copie, octets.size() - copie);
+        octets = resultat;
+    }
+    return n;
+}
 
 QString ligneRecue(const QString& ligne, int code, const QString& date)
 {
@@ -110,9 +144,10 @@ bool marquer(bool recue)
     const QString bande = station::lireChamp(ancienne, station::Champ::Bande_QSO);
 
     try {
+        // The log is handled as stored: the record's bytes replaced where they form a whole line.
         const QString journal = station::nomJournal(v.Indicatif_Station);
-        QStringList lignes = plateforme::lireLignes(journal);
-        if (!lignes.contains(ancienne)) {
+        QByteArray octets = plateforme::lireOctetsFichier(journal);
+        if (qsl::remplaceLignes(octets, plateforme::versAnsi(ancienne), plateforme::versAnsi(nouvelle)) == 0) {
             plateforme::MsgBox(qsl::messageQSOChange());
             return false;
         }
@@ -140,12 +175,8 @@ bool marquer(bool recue)
             }
         }
 
-        // Every log line equal to the old record.
-        for (QString& l : lignes) {
-            if (l == ancienne)
-                l = nouvelle;
-        }
-        station::Ecrit_Par_Temporaire(journal, station::TemporaireRemplace, lignes);
+        // Every log line equal to the old record, replaced in one atomic write.
+        plateforme::ecrireOctets(journal, octets);
     } catch (const plateforme::ErreurFichier& e) {
         plateforme::MsgBox(e.messageFrancais(QStringLiteral("Enregistrement de la QSL")));
         return false;

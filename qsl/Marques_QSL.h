@@ -1,6 +1,7 @@
 #pragma once
 // QSL marks on a logged QSO: the new status digit and date in its log line, the department and
 // (from 50 MHz up) the square raised in the award status files.
+#include <QByteArray>
 #include <QChar>
 #include <QString>
 
@@ -20,6 +21,10 @@ QChar carreEnvoyee(QChar ancien);
 // The department key of a record in the department file: its two department columns trimmed,
 // Corsica ("2a", "2A", "2b", "2B") as "96" and "97"; empty for a QSO without department.
 QString cleDepartement(const QString& ligne);
+
+// Replaces in the stored bytes of a file every whole line equal to `ancienne` (each followed
+// by its line end or the end of the file) by `nouvelle`; returns how many were replaced.
+int remplaceLignes(QByteArray& octets, const QByteArray& ancienne, const QByteArray& nouvelle);
 
 // The refusal of a mark on a record that is no longer in the log.
 QString messageQSOChange();

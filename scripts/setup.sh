@@ -7,6 +7,7 @@ PAQUETS=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev
   libgl-dev
   fonts-dejavu-core
+  fonts-liberation2
   xvfb xauth socat poppler-utils gstreamer1.0-plugins-good
   clang libclang-rt-14-dev
 )

@@ -27,6 +27,9 @@ public:
     virtual bool Affiche_Departements(const QString& bande, double& compteur) = 0;
     // Paints the square view of `champ` on `bande` (main grid and the field's map window).
     virtual void Affiche_Locators(const QString& bande, const QString& champ, double& compteur) = 0;
+    // Makes line `rang` of `Liste_QSO` its selected item, with the effects of the operator's
+    // click (the item becomes `Ligne_Selectionnee`), even when it was selected already.
+    virtual void Selectionne_Ligne(int rang) = 0;
 
     // Shared by the start-up and the station window, from the current station's settings:
     // the entry band and mode last used; the UTC and automatic-date options with `Label15`;

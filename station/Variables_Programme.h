@@ -35,6 +35,12 @@ struct Variables_Programme {
     double Code_QSL = 0;
     QString Cle_QSO_Choisi;
 
+    // Criteria of the last completed callsign search (the print uses them)
+    QString Indicatif_Recherche;
+    QString Date_Recherche;
+    QString Departement_Recherche;
+    QString Locator_Recherche;
+
     // Activities and backup
     double Nombre_Activites = 0;
     QString Chemin_Sauvegarde;

@@ -4,14 +4,20 @@
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "platform/Horloge.h"
+#include "platform/Imprimante.h"
 #include "platform/Reglages.h"
+#include "reports/Recherche_Indicatif.h"
 #include "station/Cles_Registre.h"
+#include "station/Couleurs_Etat.h"
+#include "station/Listes.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,12 +52,27 @@ Environnement::Environnement(bool modeles)
             return plateforme::Reponse::Ok;
         }
     });
+    Installer_Fenetres_Rapports();
+    plateforme::Imprimante::instance().KillDoc();
+    plateforme::definirDossierImpression(impressions_.path());
+    plateforme::installerRepondeurImpression([this] {
+        ++dialoguesImpression;
+        if (reponsesImpression.empty())
+            return true;
+        const bool r = reponsesImpression.front();
+        reponsesImpression.pop_front();
+        return r;
+    });
 }
 
 Environnement::~Environnement()
 {
+    Detruire_Fenetres_Rapports();
     Carnet::detruireInstance();
     plateforme::retirerRepondeur();
+    plateforme::Imprimante::instance().KillDoc();
+    plateforme::retirerRepondeurImpression();
+    plateforme::definirDossierImpression(QString());
     plateforme::definirFinProgramme(nullptr);
     plateforme::reinitialiserFinProgramme();
     plateforme::libererHorloge();
@@ -66,6 +87,43 @@ QString Environnement::dossier() const
 QString Environnement::chemin(const QString& nom) const
 {
     return programme_.path() + QLatin1Char('/') + nom;
+}
+
+QString Environnement::dossierImpression() const
+{
+    return impressions_.path();
+}
+
+int Environnement::travauxImprimes() const
+{
+    return int(QDir(impressions_.path()).entryList({QStringLiteral("job-*.pdf")}, QDir::Files).size());
+}
+
+QString Environnement::texteImprime(int n) const
+{
+    const QString pdf = impressions_.path() + QStringLiteral("/job-%1.pdf").arg(n);
+    if (!QFile::exists(pdf))
+        return QString();
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+                                          QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList Environnement::lignesImprimees(int n) const
+{
+    return lignesNonVides(texteImprime(n));
+}
+
+QStringList lignesNonVides(const QString& texte)
+{
+    QStringList l;
+    for (const QString& ligne : texte.split(QLatin1Char('\n')))
+        if (!ligne.trimmed().isEmpty())
+            l << ligne.simplified();
+    return l;
 }
 
 QStringList Environnement::textes() const
@@ -275,5 +333,31 @@ QStringList elements(const QListWidget* liste)
         t << liste->item(i)->text();
     return t;
 }
+
+// --- Award status lines and their colours -----------------------------------------------------------
+
+QString ligneDepartement(const QString& code, const QString& bande, QChar etat, const QString& nom)
+{
+    QString bandes(17, QLatin1Char('0'));
+    const auto i = station::Liste_Bandes().indexOf(bande);
+    if (i >= 0)
+        bandes[i] = etat;
+    return code + QLatin1Char(' ') + bandes + QLatin1Char(' ') + nom;
+}
+
+QString ligneCarre(const QString& carre, const QString& bande, QChar etat)
+{
+    QString bandes(8, QLatin1Char('0'));
+    const auto i = station::Liste_Bandes().indexOf(bande) - station::NombreBandesHF;
+    if (i >= 0)
+        bandes[i] = etat;
+    return carre + QLatin1Char(' ') + bandes;
+}
+
+const QColor Contacte = Couleurs_Etat::depuisBGR(0xC0C0FF);
+const QColor Envoyee = Couleurs_Etat::depuisBGR(0xFFFF);
+const QColor Recue = Couleurs_Etat::depuisBGR(0xFFFF80);
+const QColor Confirme = Couleurs_Etat::depuisBGR(0x80FF80);
+const QColor JauneClair = Couleurs_Etat::depuisBGR(0xC0FFFF);
 
 } // namespace test

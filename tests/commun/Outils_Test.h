@@ -4,6 +4,7 @@
 #include "platform/Dialogues.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -48,8 +49,21 @@ public:
 
     bool finDemandee() const { return fin_; }
 
+    // Printer dialogs shown, and the answers given in order (none queued: the operator prints).
+    int dialoguesImpression = 0;
+    std::deque<bool> reponsesImpression;
+    // Ended print jobs are written here as job-1.pdf, job-2.pdf...
+    QString dossierImpression() const;
+    // The number of jobs that went out.
+    int travauxImprimes() const;
+    // The text of job n (from 1) as laid out on the page, read back with pdftotext -layout.
+    QString texteImprime(int n) const;
+    // Its lines that hold text, blanks runs reduced to one.
+    QStringList lignesImprimees(int n) const;
+
 private:
     QTemporaryDir programme_;
+    QTemporaryDir impressions_;
     QTemporaryDir reglages_;
     bool fin_ = false;
 };
@@ -58,6 +72,9 @@ private:
 QString dossierModeles();
 // Test data folder (tests/).
 QString dossierDonnees();
+
+// The lines of a text that hold something, each with its runs of blanks reduced to one.
+QStringList lignesNonVides(const QString& texte);
 
 QByteArray lireOctets(const QString& cheminComplet);
 void ecrireOctets(const QString& cheminComplet, const QByteArray& octets);
@@ -137,5 +154,15 @@ T* controle(const QString& nomFenetre, const QString& nom)
 // The texts of a list's items, in order.
 QStringList elements(const QComboBox* liste);
 QStringList elements(const QListWidget* liste);
+
+// --- Award status lines and their colours -----------------------------------------------------------
+
+// A department line: code, blank, 17 band digits (`etat` on `bande`, "0" elsewhere), blank, name.
+QString ligneDepartement(const QString& code, const QString& bande, QChar etat, const QString& nom = QStringLiteral("Nom"));
+// A square line: square, blank, 8 band digits from 50 MHz.
+QString ligneCarre(const QString& carre, const QString& bande, QChar etat);
+
+// The status colours of the grid and the maps, and the unworked cell of the square view.
+extern const QColor Contacte, Envoyee, Recue, Confirme, JauneClair;
 
 } // namespace test

@@ -21,31 +21,13 @@
 
 namespace {
 
-const QColor Contacte = Couleurs_Etat::depuisBGR(0xC0C0FF);
-const QColor Envoyee = Couleurs_Etat::depuisBGR(0xFFFF);
-const QColor Recue = Couleurs_Etat::depuisBGR(0xFFFF80);
-const QColor Confirme = Couleurs_Etat::depuisBGR(0x80FF80);
-const QColor JauneClair = Couleurs_Etat::depuisBGR(0xC0FFFF);
-
-// A department line: code, blank, 17 band digits, blank, name.
-QString ligneDepartement(const QString& code, const QString& bande, QChar etat, const QString& nom = QStringLiteral("Nom"))
-{
-    QString bandes(17, QLatin1Char('0'));
-    const auto i = station::Liste_Bandes().indexOf(bande);
-    if (i >= 0)
-        bandes[i] = etat;
-    return code + QLatin1Char(' ') + bandes + QLatin1Char(' ') + nom;
-}
-
-// A square line: square, blank, 8 band digits from 50 MHz.
-QString ligneCarre(const QString& carre, const QString& bande, QChar etat)
-{
-    QString bandes(8, QLatin1Char('0'));
-    const auto i = station::Liste_Bandes().indexOf(bande) - station::NombreBandesHF;
-    if (i >= 0)
-        bandes[i] = etat;
-    return carre + QLatin1Char(' ') + bandes;
-}
+using test::Confirme;
+using test::Contacte;
+using test::Envoyee;
+using test::JauneClair;
+using test::ligneCarre;
+using test::ligneDepartement;
+using test::Recue;
 
 // The station F6ABC with its files from the templates, the lines given replacing theirs.
 void preparerStation(test::Environnement& env, const QStringList& departements, const QStringList& carres,

@@ -1,0 +1,311 @@
+#include "platform/Imprimante.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <cmath>
+#include <vector>
+
+namespace plateforme {
+
+namespace {
+
+std::function<bool()> g_repondeurImpression;
+QString g_dossier;
+int g_compteur = 0;
+
+// Margins of the page written to a file, as a printer's unprintable border.
+const QMarginsF MargesFichier(10, 10, 10, 10);
+
+struct Ligne {
+    QString texte;
+    QFont police;
+};
+
+} // namespace
+
+struct Imprimante::Etat {
+    QString nom = QStringLiteral("Courier New");
+    double taille = 10;
+    bool gras = false;
+    bool paysage = false;
+
+    bool enCours = false;
+    bool paysageTravail = false;
+    std::vector<Ligne> lignes;
+
+    // The system's printer, set up by the printer dialog; made when first needed.
+    std::unique_ptr<QPrinter> systeme;
+    // A printer of the same page as a file job, for the measures.
+    std::unique_ptr<QPrinter> fichier;
+
+    QPrinter& imprimanteSysteme()
+    {
+        if (!systeme)
+            systeme = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        return *systeme;
+    }
+
+    QPrinter& imprimanteFichier()
+    {
+        if (!fichier) {
+            fichier = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            fichier->setOutputFormat(QPrinter::PdfFormat);
+            fichier->setPageSize(QPageSize(QPageSize::A4));
+            fichier->setPageMargins(MargesFichier, QPageLayout::Millimeter);
+        }
+        return *fichier;
+    }
+
+    // The printer the next job goes to.
+    QPrinter& courante() { return g_dossier.isEmpty() ? imprimanteSysteme() : imprimanteFichier(); }
+
+    QFont police() const
+    {
+        QFont p(familleImprimante(nom));
+        p.setPointSizeF(taille > 0 ? taille : 10);
+        p.setBold(gras);
+        if (p.family().contains(QLatin1String("Mono"), Qt::CaseInsensitive))
+            p.setStyleHint(QFont::TypeWriter);
+        return p;
+    }
+
+    void vider()
+    {
+        lignes.clear();
+        enCours = false;
+    }
+};
+
+QString familleImprimante(const QString& nom)
+{
+    // The faces the reports name, and the metric-compatible ones installed in their place.
+    static const struct {
+        const char* windows;
+        const char* libre;
+    } correspondances[] = {
+        {"Courier New", "Liberation Mono"},
+        {"Courier", "Liberation Mono"},
+        {"Arial", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"},
+    };
+    const QString n = nom.trimmed();
+    for (const auto& c : correspondances)
+        if (n.compare(QLatin1String(c.windows), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(c.libre);
+    return n;
+}
+
+Imprimante::Imprimante() : d(std::make_unique<Etat>()) {}
+
+Imprimante::~Imprimante() = default;
+
+Imprimante& Imprimante::instance()
+{
+    static Imprimante imprimante;
+    return imprimante;
+}
+
+QString Imprimante::FontName() const
+{
+    return d->nom;
+}
+
+void Imprimante::setFontName(const QString& nom)
+{
+    d->nom = nom;
+}
+
+double Imprimante::FontSize() const
+{
+    return d->taille;
+}
+
+void Imprimante::setFontSize(double points)
+{
+    if (points > 0)
+        d->taille = points;
+}
+
+bool Imprimante::FontBold() const
+{
+    return d->gras;
+}
+
+void Imprimante::setFontBold(bool gras)
+{
+    d->gras = gras;
+}
+
+void Imprimante::setPaysage(bool paysage)
+{
+    d->paysage = paysage;
+}
+
+bool Imprimante::paysage() const
+{
+    return d->paysage;
+}
+
+double Imprimante::largeurPage() const
+{
+    QPrinter& p = d->courante();
+    QPageLayout mise = p.pageLayout();
+    mise.setOrientation(d->paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return mise.paintRect(QPageLayout::Point).width();
+}
+
+double Imprimante::largeurTexte(const QString& texte) const
+{
+    QPrinter& p = d->courante();
+    const QFontMetricsF mesures(d->police(), &p);
+    return mesures.horizontalAdvance(texte) * 72.0 / p.resolution();
+}
+
+void Imprimante::adapterA(const QString& ligne)
+{
+    setPaysage(false);
+    if (largeurTexte(ligne) <= largeurPage())
+        return;
+    setPaysage(true);
+    const double largeur = largeurTexte(ligne);
+    if (largeur <= largeurPage())
+        return;
+    double taille = std::floor(FontSize() * largeurPage() / largeur * 10) / 10;
+    while (taille > 1 && (setFontSize(taille), largeurTexte(ligne) > largeurPage()))
+        taille -= 0.1;
+}
+
+void Imprimante::Print(const QString& ligne)
+{
+    if (!d->enCours) {
+        d->enCours = true;
+        d->paysageTravail = d->paysage;
+    }
+    // A line break inside the text starts a new line, as it does on the printer.
+    const QFont police = d->police();
+    QString texte = ligne;
+    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (const QString& morceau : texte.split(QLatin1Char('\n')))
+        d->lignes.push_back({morceau, police});
+}
+
+namespace {
+
+// Lays the lines out on the printer's pages, a new page when the next line does not fit.
+bool rendre(QPrinter& imprimante, const std::vector<Ligne>& lignes)
+{
+    QPainter peintre;
+    if (!peintre.begin(&imprimante))
+        return false;
+    const double hauteur = imprimante.pageLayout().paintRectPixels(imprimante.resolution()).height();
+    double y = 0;
+    for (const Ligne& l : lignes) {
+        const QFontMetricsF mesures(l.police, &imprimante);
+        const double pas = mesures.lineSpacing();
+        if (y > 0 && y + pas > hauteur) {
+            if (!imprimante.newPage())
+                return false;
+            y = 0;
+        }
+        if (!l.texte.isEmpty()) {
+            peintre.setFont(l.police);
+            peintre.drawText(QPointF(0, y + mesures.ascent()), l.texte);
+        }
+        y += pas;
+    }
+    return peintre.end();
+}
+
+} // namespace
+
+bool Imprimante::EndDoc()
+{
+    if (!d->enCours)
+        return true;
+    const std::vector<Ligne> lignes = std::move(d->lignes);
+    const bool paysageTravail = d->paysageTravail;
+    d->vider();
+    const auto orientation = paysageTravail ? QPageLayout::Landscape : QPageLayout::Portrait;
+
+    if (g_dossier.isEmpty()) {
+        QPrinter& p = d->imprimanteSysteme();
+        p.setPageOrientation(orientation);
+        return rendre(p, lignes);
+    }
+
+    // Written beside, then renamed: a failed job leaves no partial file.
+    const int numero = g_compteur + 1;
+    const QString cible = QDir(g_dossier).filePath(QStringLiteral("job-%1.pdf").arg(numero));
+    const QString provisoire = cible + QStringLiteral(".part");
+    QPrinter p(QPrinter::HighResolution);
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setPageSize(QPageSize(QPageSize::A4));
+    p.setPageMargins(MargesFichier, QPageLayout::Millimeter);
+    p.setPageOrientation(orientation);
+    p.setOutputFileName(provisoire);
+    QFile::remove(provisoire);
+    if (!rendre(p, lignes) || !QFileInfo(provisoire).isFile()) {
+        QFile::remove(provisoire);
+        return false;
+    }
+    if (QFileInfo::exists(cible) && !QFile::remove(cible)) {
+        QFile::remove(provisoire);
+        return false;
+    }
+    if (!QFile::rename(provisoire, cible)) {
+        QFile::remove(provisoire);
+        return false;
+    }
+    g_compteur = numero;
+    return true;
+}
+
+void Imprimante::KillDoc()
+{
+    d->vider();
+}
+
+bool Imprimante::travailEnCours() const
+{
+    return d->enCours;
+}
+
+bool DialogueImpression(QWidget* parent)
+{
+    if (g_repondeurImpression)
+        return g_repondeurImpression();
+    QPrintDialog dialogue(&Imprimante::instance().d->imprimanteSysteme(), parent);
+    dialogue.setWindowTitle(QStringLiteral("Imprimer"));
+    return dialogue.exec() == QDialog::Accepted;
+}
+
+void installerRepondeurImpression(std::function<bool()> repondeur)
+{
+    g_repondeurImpression = std::move(repondeur);
+}
+
+void retirerRepondeurImpression()
+{
+    g_repondeurImpression = nullptr;
+}
+
+void definirDossierImpression(const QString& dossier)
+{
+    g_dossier = dossier;
+    g_compteur = 0;
+}
+
+QString dossierImpression()
+{
+    return g_dossier;
+}
+
+} // namespace plateforme
