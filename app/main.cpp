@@ -1,6 +1,7 @@
 // Velmarin: station logbook.
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "qsl/Select_QSO.h"
 #include "reports/Cartes.h"
 #include "reports/Recherche_Indicatif.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     }
 
     Installer_Fenetres_Rapports();
+    Installer_Fenetres_Etiquettes();
     Carnet& carnet = Carnet::instance();
     Cartes::Installer();
     carnet.Form_Load();

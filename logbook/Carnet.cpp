@@ -8,6 +8,7 @@
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
+#include "station/Gardes_Ecriture.h"
 #include "station/Couleurs_Etat.h"
 #include "qsl/Fenetres_QSL.h"
 #include "station/Fenetre_Progression.h"
@@ -550,11 +551,14 @@ void Carnet::Form_Load()
     // 19. - 20. Activities
     Remplit_Activites();
 
-    // 21. The activity file mirrors the settings for the backup
-    try {
-        Ecrit_Fichier_Activite();
-    } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Ecriture de la liste des activités")));
+    // 21. The activity file mirrors the settings for the backup (the placeholder station of a
+    // first start has no files of its own)
+    if (!station::stationNonConfiguree(v.Indicatif_Station)) {
+        try {
+            Ecrit_Fichier_Activite();
+        } catch (const plateforme::ErreurFichier& e) {
+            plateforme::MsgBox(e.messageFrancais(QStringLiteral("Ecriture de la liste des activités")));
+        }
     }
 
     // 22.
@@ -568,6 +572,12 @@ void Carnet::Form_Load()
 
     // 24.
     v.Ligne_Selectionnee.clear();
+
+    // The start ends with the keyboard at the callsign, whatever windows came and went.
+    if (Indicatif_A->isEnabled() && isVisible()) {
+        activateWindow();
+        Indicatif_A->setFocus();
+    }
 }
 
 void Carnet::Form_Unload()

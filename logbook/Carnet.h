@@ -85,6 +85,7 @@ public:
     void Exporter_Click();
     // Opens the callsign search window.
     void Recherche_Click();
+    void brancherStatistiquesEtImpressions();
 
     // Rebuilds of the award status files and the reset (see station/Mises_A_Jour.h). The
     // rebuilds return true when the file was rebuilt; the menu handlers first make sure no

@@ -13,6 +13,7 @@
 #include "station/Couleurs_Etat.h"
 #include "station/Dates.h"
 #include "station/Fichiers_Etat.h"
+#include "station/Gardes_Ecriture.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Nomenclature.h"
@@ -125,6 +126,18 @@ void Carnet::Enregistrer_Click()
     Verif_Heure(Debut_A->text(), erreur);
     if (erreur == 1) {
         message(QStringLiteral("Attention le format date doit etre hh:mm"));
+        return;
+    }
+    // Nothing is written (award marks, directory, log) where the log may not be written: the
+    // placeholder station of a first start, a log that did not load whole.
+    try {
+        plateforme::verifierEcriture(station::nomJournal(Prog().Indicatif_Station));
+    } catch (const plateforme::ErreurFichier& e) {
+        if (station::stationNonConfiguree(Prog().Indicatif_Station))
+            message(station::messageStationNonConfiguree());
+        else
+            message(QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) +
+                    e.messageFrancais());
         return;
     }
     if (Prog().Edition_En_Cours)

@@ -130,25 +130,27 @@ void Carnet::construireMenus()
                                    QStringLiteral("Carte des Activations contactées"));
 
     Mnu_Statistique = menu(barre, QStringLiteral("Mnu_Statistique"), QStringLiteral("Statistiques"));
-    Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"), plusTard);
+    Mnu_Stat_QSO = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_QSO"), QStringLiteral("Generales des QSO"));
     Mnu_Stat_Dist = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_Dist"),
-                            QStringLiteral("Distances des stations contactées"), plusTard);
+                            QStringLiteral("Distances des stations contactées"));
     Mnu_Stat_Prefixe = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_Prefixe"),
-                               QStringLiteral("Des prefixes contactés"), plusTard);
+                               QStringLiteral("Des prefixes contactés"));
     Mnu_Stat_DFCF = article(Mnu_Statistique, QStringLiteral("Mnu_Stat_DFCF"),
-                            QStringLiteral("Des activations Contactées"), plusTard);
+                            QStringLiteral("Des activations Contactées"));
 
     Mnu_Imprim = menu(barre, QStringLiteral("Mnu_Imprim"), QStringLiteral("Imprimer"));
-    Mnu_Imprime_Tout = article(Mnu_Imprim, QStringLiteral("Mnu_Imprime_Tout"), QStringLiteral("le log de la station"), plusTard);
+    Mnu_Imprime_Tout = article(Mnu_Imprim, QStringLiteral("Mnu_Imprime_Tout"), QStringLiteral("le log de la station"));
     Mnu_Print_Activite = article(Mnu_Imprim, QStringLiteral("Mnu_Print_Activite"),
-                                 QStringLiteral("le log d'une activité"), plusTard);
-    Mnu_Print_QSL = article(Mnu_Imprim, QStringLiteral("Mnu_Print_QSL"), QStringLiteral("des etiquettes pour QSL"), plusTard);
+                                 QStringLiteral("le log d'une activité"));
+    Mnu_Print_QSL = article(Mnu_Imprim, QStringLiteral("Mnu_Print_QSL"), QStringLiteral("des etiquettes pour QSL"));
 
     // "Notes" opens its window straight from the bar.
     Mnu_Notes = barre->addAction(QStringLiteral("Notes"));
     Mnu_Notes->setObjectName(QStringLiteral("Mnu_Notes"));
     connect(Mnu_Notes, &QAction::triggered, this, [this] { Mnu_Notes_Click(); });
     connect(Exporter, &QPushButton::clicked, this, [this] { Exporter_Click(); });
+
+    brancherStatistiquesEtImpressions();
 
     Mnu_Aide = menu(barre, QStringLiteral("Mnu_Aide"), QStringLiteral("Aide"));
     Mnu_Historique = article(Mnu_Aide, QStringLiteral("Mnu_Historique"), QStringLiteral("Historique"));
@@ -310,4 +312,20 @@ void Carnet::Mnu_Notes_Click()
 void Carnet::Exporter_Click()
 {
     Exporter_QSO::afficher(true);
+}
+
+// Statistics, printed reports and labels: each item shows its window without blocking.
+void Carnet::brancherStatistiquesEtImpressions()
+{
+    const auto brancher = [this](QAction* article, const char* fenetre) {
+        const QString nom = QString::fromLatin1(fenetre);
+        connect(article, &QAction::triggered, this, [nom] { ouvertures::ouvrir(nom); });
+    };
+    brancher(Mnu_Stat_QSO, "Statistique_QSO");
+    brancher(Mnu_Stat_Dist, "Statistiques");
+    brancher(Mnu_Stat_Prefixe, "Statistique_Prefixe");
+    brancher(Mnu_Stat_DFCF, "Statistique_DFCF");
+    brancher(Mnu_Imprime_Tout, "Print_Log");
+    brancher(Mnu_Print_Activite, "Print_Activite");
+    brancher(Mnu_Print_QSL, "Select_QSO");
 }

@@ -27,6 +27,7 @@ namespace {
 
 constexpr int Entree = 13;
 constexpr int Plus = 43;
+constexpr int RetourArriere = 8;
 
 void message(const QString& texte)
 {
@@ -38,8 +39,11 @@ bool enEdition()
     return Prog().Edition_En_Cours;
 }
 
-void ajouterSeparateur(QLineEdit* champ, QChar separateur)
+// The automatic separator after the digits typed so far; an erasing key never adds one.
+void ajouterSeparateur(QLineEdit* champ, QChar separateur, int KeyAscii)
 {
+    if (KeyAscii == RetourArriere)
+        return;
     champ->setText(champ->text() + separateur);
     champ->end(false);
 }
@@ -322,18 +326,25 @@ void Carnet::Mode_A_KeyPress(int& KeyAscii)
 
 void Carnet::Activ_A_KeyPress(int& KeyAscii)
 {
-    // Runs while editing too.
+    // Runs while editing too; a QSO under edit keeps its date, times, QTH and remarks (a key
+    // does not rewrite a logged QSO), only the focus moves on.
     if (KeyAscii != Entree)
         return;
     if (Mnu_Auto_Oui->isChecked()) {
         // Date and start time from the clock; the end time is set by the save.
-        Date_A->setText(dateChoisie());
-        Debut_A->setText(heureChoisie());
+        if (!enEdition()) {
+            Date_A->setText(dateChoisie());
+            Debut_A->setText(heureChoisie());
+        }
         passerAuChamp(Activ_A, RSTE_A, 2);
     } else {
         passerAuChamp(Activ_A, Date_A);
     }
 
+    if (enEdition()) {
+        Ecrit_Station(Cles_Registre::Activite, QString::number(indexListe(Activ_A)));
+        return;
+    }
     const saisie::PreRemplissage pre = saisie::preRemplissage(Activ_A->currentText());
     QTH_A->setText(pre.qth);
     QTH_A->setCursorPosition(pre.curseurQth);
@@ -371,7 +382,7 @@ void Carnet::Date_A_KeyPress(int& KeyAscii)
         return;
     }
     if (Mnu_Sep_Oui->isChecked() && saisie::separateurDate(Date_A->text()))
-        ajouterSeparateur(Date_A, QLatin1Char('/'));
+        ajouterSeparateur(Date_A, QLatin1Char('/'), KeyAscii);
 }
 
 void Carnet::Debut_A_KeyPress(int& KeyAscii)
@@ -398,7 +409,7 @@ void Carnet::Debut_A_KeyPress(int& KeyAscii)
         return;
     }
     if (Mnu_Sep_Oui->isChecked() && saisie::separateurHeure(Debut_A->text()))
-        ajouterSeparateur(Debut_A, QLatin1Char(':'));
+        ajouterSeparateur(Debut_A, QLatin1Char(':'), KeyAscii);
 }
 
 void Carnet::Fin_A_KeyPress(int& KeyAscii)
@@ -428,7 +439,7 @@ void Carnet::Fin_A_KeyPress(int& KeyAscii)
         return;
     }
     if (Mnu_Sep_Oui->isChecked() && saisie::separateurHeure(Fin_A->text()))
-        ajouterSeparateur(Fin_A, QLatin1Char(':'));
+        ajouterSeparateur(Fin_A, QLatin1Char(':'), KeyAscii);
 }
 
 void Carnet::RSTE_A_KeyPress(int& KeyAscii)

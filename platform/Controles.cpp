@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QTimer>
 #include <QEvent>
@@ -170,6 +171,22 @@ QFont policeChasseFixe(const QString& prefere)
             return police;
     }
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte)
+{
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(nom);
+    return l;
+}
+
+QListWidget* listeChasseFixe(QWidget* parent, const QString& nom, const QString& police, bool triee)
+{
+    auto* l = new QListWidget(parent);
+    l->setObjectName(nom);
+    l->setFont(policeChasseFixe(police));
+    l->setSortingEnabled(triee);
+    return l;
 }
 
 } // namespace plateforme

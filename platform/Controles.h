@@ -6,6 +6,7 @@
 #include <functional>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QWidget;
 
@@ -35,5 +36,10 @@ void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire);
 // A fixed-pitch font, so that the columns of fixed-width records line up: `prefere` when the
 // machine has it as a fixed-pitch font, else the first fixed-pitch font found.
 QFont policeChasseFixe(const QString& prefere = QString());
+
+// A label of the window named `nom` (its objectName), showing `texte`.
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte);
+// A list box named `nom` in the fixed-pitch font `police`, kept sorted as text or not.
+QListWidget* listeChasseFixe(QWidget* parent, const QString& nom, const QString& police, bool triee);
 
 } // namespace plateforme

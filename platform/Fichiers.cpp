@@ -349,6 +349,13 @@ QStringList lireLignes(const QString& nom)
     return lignes;
 }
 
+void parcourirLignes(const QString& nom, const std::function<void(const QString& ligne)>& ligne)
+{
+    const QByteArray octets = lireOctets(nom);
+    pourChaqueLigne(octets.constData(), octets.size(),
+                    [&](const char* debut, qsizetype taille) { ligne(depuisAnsi(debut, taille)); });
+}
+
 void ecrireOctets(const QString& nom, const QByteArray& octets)
 {
     const QString c = chemin(nom);
@@ -396,6 +403,15 @@ void ajouterLignes(const QString& nom, const QStringList& lignes)
             octets.append("\r\n", 2);
     }
     octets.append(encoderLignes(lignes));
+    // The system may stop a write killed between two memory pages half-way: a text that would
+    // cross a page boundary goes in by a whole-file replacement instead, so that a killed
+    // program leaves the file old or new.
+    const long page = ::sysconf(_SC_PAGESIZE) > 0 ? ::sysconf(_SC_PAGESIZE) : 4096;
+    if (avant % page + octets.size() > page) {
+        ::close(fd);
+        ecrireAtomique(c, lireOctets(c) + octets);
+        return;
+    }
     // One write of the whole text; on failure the file is cut back to its old length.
     if (!toutEcrire(fd, octets.constData(), octets.size()) || (g_synchroniser && ::fdatasync(fd) != 0)) {
         const int e = errno;

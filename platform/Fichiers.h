@@ -43,6 +43,9 @@ QString chemin(const QString& nom);
 bool existe(const QString& nom);
 qint64 longueur(const QString& nom);                       // throws ErreurFichier
 QStringList lireLignes(const QString& nom);                // throws ErreurFichier
+// Hands each line of the file to `ligne` in turn without keeping them all (one pass over a
+// large file). Throws ErreurFichier before the first line when the file cannot be read.
+void parcourirLignes(const QString& nom, const std::function<void(const QString& ligne)>& ligne);
 QByteArray lireOctetsFichier(const QString& nom);          // the bytes as stored; throws ErreurFichier
 void ecrireLignes(const QString& nom, const QStringList& lignes);   // atomic replace
 void ecrireOctets(const QString& nom, const QByteArray& octets);    // atomic replace

@@ -5,6 +5,7 @@
 #include "platform/Imprimante.h"
 #include "station/Controles_Carnet.h"
 #include "station/Ligne_QSO.h"
+#include "reports/Fenetres_Impression.h"
 #include "station/Mention_Programme.h"
 #include "station/Ouvertures.h"
 #include "station/Variables_Programme.h"
@@ -384,6 +385,7 @@ void Recherche_Indicatif::Command1_Click()
 void Installer_Fenetres_Rapports()
 {
     ouvertures::definir(NomFenetre, [] { Recherche_Indicatif::Afficher(); });
+    Installer_Statistiques_Et_Impressions();
 }
 
 void Detruire_Fenetres_Rapports()

@@ -53,6 +53,13 @@ QString Controle_Indicatif(const QString& indicatif, bool* effacer)
         return QStringLiteral("Vous devez entrer un indicatif");
     if (indicatif.size() > LongueurMaxIndicatif)
         return QStringLiteral("12 caracteres maximum pour l'indicatif");
+    // The placeholder names the blank templates that every new station copies.
+    if (indicatif == Cles_Registre::Indicatif_Vide) {
+        if (effacer)
+            *effacer = true;
+        return QStringLiteral("%1 est réservé aux fichiers modèles : entrez l'indicatif de votre station")
+            .arg(Cles_Registre::Indicatif_Vide);
+    }
     for (const QChar c : indicatif) {
         const bool permis = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
                             (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('_');
@@ -185,9 +192,24 @@ void Afficher(bool modal)
     montrerFenetre(&f, modal);
 }
 
+// A comma ends a directory record and a double quote delimits it when the file is read:
+// neither may enter a field, or the fields after it would be lost.
+QString Controle_Caracteres(const QString& indicatif, const QString& departement, const QString& locator)
+{
+    for (const QString* champ : {&indicatif, &departement, &locator}) {
+        if (champ->contains(QLatin1Char(',')) || champ->contains(QLatin1Char('"')))
+            return QStringLiteral("Attention la virgule et le guillemet (\") ne sont pas admis dans le fichier "
+                                  "Nomenclature : corrigez la saisie");
+    }
+    return QString();
+}
+
 QString Controle_Ajout(const QString& indicatif, const QString& departement, const QString& locator,
                        const QStringList& items)
 {
+    const QString caracteres = Controle_Caracteres(indicatif, departement, locator);
+    if (!caracteres.isEmpty())
+        return caracteres;
     if (indicatif.isEmpty() || indicatif.size() > 10)
         return QStringLiteral("Attention pas d'indicatif ou indicatif superieur a 10 caracteres");
     if (locator.isEmpty() || locator.size() > 6)
@@ -208,6 +230,9 @@ QString Controle_Edition(const QString& indicatif, const QString& departement, c
 {
     if (indicatif.isEmpty())
         return QStringLiteral("Selectionnez une ligne d'abord");
+    const QString caracteres = Controle_Caracteres(indicatif, departement, locator);
+    if (!caracteres.isEmpty())
+        return caracteres;
     if (indicatif.size() > 10)
         return QStringLiteral("Attention Indicatif superieur a 10 caracteres");
     if (locator.size() > 6)

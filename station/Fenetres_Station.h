@@ -49,6 +49,8 @@ QString Controle_Ajout(const QString& indicatif, const QString& departement, con
                        const QStringList& items);
 // Same for the edit button (no duplicate check).
 QString Controle_Edition(const QString& indicatif, const QString& departement, const QString& locator);
+// The first check of both: no comma nor double quote in a field (the reader cuts a record there).
+QString Controle_Caracteres(const QString& indicatif, const QString& departement, const QString& locator);
 } // namespace Fichier_Nomenclature
 
 // Forget every window instance (tests).

@@ -226,30 +226,32 @@ bool Cherche_Prefixe(const QString& indicatif, const QString& bande, QString& et
 bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString& etat, QString& pays,
                         QString& prefixe)
 {
+    QStringList lignes;
     try {
-        QStringList lignes = plateforme::lireLignes(fichierPrefixe());
-        const int i = premierPrefixe(lignes, indicatif);
-        if (i >= 0) {
-            QString& l = lignes[i];
-            prefixe = clePrefixe(l);
-            const int colonne = colonnePrefixe(bande);
-            const QString ancien = caractere(l, colonne);
-            if (colonne > 0)
-                etat = ancien;
-            pays = apres(l, 26);
-            if (ancien == QLatin1String("0"))
-                l = remplaceCaractere(l, colonne, QStringLiteral("1"));
-        }
-        Ecrit_Par_Temporaire(fichierPrefixe(), TemporairePrefixe, lignes);
-        if (i < 0)
-            plateforme::MsgBox(QStringLiteral("Prefixe Inconnu, annulez la saisie du QSO\r\n"
-                                              "Dans Fichier puis Ajout Prefixe, renseignez les 2 fenetres\r\n"
-                                              "Saisissez a nouveau le QSO"));
-        return true;
+        lignes = plateforme::lireLignes(fichierPrefixe());
     } catch (const plateforme::ErreurFichier& e) {
         Erreur_Fichier_Station(e.numero, SuffixePrefixe);
         return false;
     }
+    const int i = premierPrefixe(lignes, indicatif);
+    if (i >= 0) {
+        QString& l = lignes[i];
+        prefixe = clePrefixe(l);
+        const int colonne = colonnePrefixe(bande);
+        const QString ancien = caractere(l, colonne);
+        if (colonne > 0)
+            etat = ancien;
+        pays = apres(l, 26);
+        if (ancien == QLatin1String("0"))
+            l = remplaceCaractere(l, colonne, QStringLiteral("1"));
+    }
+    // A failed write reaches the caller (the file is left as it was).
+    Ecrit_Par_Temporaire(fichierPrefixe(), TemporairePrefixe, lignes);
+    if (i < 0)
+        plateforme::MsgBox(QStringLiteral("Prefixe Inconnu, annulez la saisie du QSO\r\n"
+                                          "Dans Fichier puis Ajout Prefixe, renseignez les 2 fenetres\r\n"
+                                          "Saisissez a nouveau le QSO"));
+    return true;
 }
 
 void Ecrit_Etat_Departement(const QString& departement, const QString& etat, const QString& bande)

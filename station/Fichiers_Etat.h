@@ -74,7 +74,8 @@ bool Lit_Etat_Locator(const QString& locator, QString& etat, const QString& band
 bool Cherche_Prefixe(const QString& indicatif, const QString& bande, QString& etat, QString& pays,
                      QString& prefixe);
 // Marks the callsign's prefix worked ("0" becomes "1") on the band. Returns false when the
-// prefix file is missing.
+// prefix file cannot be read (the error window has taken over); a failed write raises
+// plateforme::ErreurFichier and leaves the file as it was.
 bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString& etat, QString& pays,
                         QString& prefixe);
 void Ecrit_Etat_Departement(const QString& departement, const QString& etat, const QString& bande);

@@ -6,6 +6,7 @@
 #include "platform/Fichiers.h"
 #include "station/Chargement.h"
 #include "station/Controles_Carnet.h"
+#include "station/Gardes_Ecriture.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
@@ -13,11 +14,15 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <optional>
 #include <stdexcept>
 
 namespace station {
 
 namespace {
+
+// The write rules stand before the first write of a run.
+const bool g_gardes = (installerGardesEcriture(), true);
 
 // Lines added to the list between two yields to the event loop while a log loads.
 constexpr int kLignesParPas = 2000;
@@ -33,12 +38,12 @@ int deuxChiffres(QStringView t, int position)
     return (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
 }
 
-// The item numbered `n` with the record of `item`. An item that already carries this number
-// and a whole record is shared rather than rebuilt: renumbering a large list stays cheap.
+// The item numbered `n` with the record of `item`, kept whole whatever its length. An item
+// that already carries this number is shared rather than rebuilt: renumbering a large list
+// stays cheap.
 QString numerote(const QString& item, int n)
 {
-    if (item.size() <= DecalageListe + LongueurLigneQSO && item.size() > LargeurNumero &&
-        item.at(LargeurNumero) == QLatin1Char(' ')) {
+    if (item.size() > LargeurNumero && item.at(LargeurNumero) == QLatin1Char(' ')) {
         int m = n;
         bool pareil = true;
         for (int i = LargeurNumero - 1; i >= 0 && pareil; --i) {
@@ -49,7 +54,7 @@ QString numerote(const QString& item, int n)
         if (pareil && m == 0)
             return item;
     }
-    return itemListe(n, QStringView(item).mid(DecalageListe, LongueurLigneQSO));
+    return itemListe(n, QStringView(item).mid(DecalageListe));
 }
 
 } // namespace
@@ -151,7 +156,8 @@ void reecrireJournal(const QString& indicatif, const QStringList& items)
     QByteArray octets;
     octets.reserve(items.size() * (LongueurLigneQSO + 2));
     for (const QString& item : items) {
-        plateforme::ajouterAnsi(octets, QStringView(item).mid(DecalageListe, LongueurLigneQSO));
+        // A line longer than a record is kept whole, as a shorter one is.
+        plateforme::ajouterAnsi(octets, QStringView(item).mid(DecalageListe));
         octets.append("\r\n", 2);
     }
     plateforme::ecrireOctets(nomJournal(indicatif), octets);
@@ -207,16 +213,41 @@ void Ajoute_QSO_Log(const QString& ligne)
 void Charge_Liste_QSO(const QString& indicatif)
 {
     Controles_Carnet* c = carnet();
-    // Read first: a log that cannot be read leaves the list as it was.
-    plateforme::LecteurTexte journal(nomJournal(indicatif));
+    // Read first: a log that cannot be read leaves the list as it was, and is not written
+    // until a load succeeds (a rewrite from the list would lose its QSOs).
+    std::optional<plateforme::LecteurTexte> lecture;
+    try {
+        lecture.emplace(nomJournal(indicatif));
+    } catch (const plateforme::ErreurFichier& e) {
+        refuserJournal(indicatif, QStringLiteral("le journal n'a pas pu être chargé (%1) ; il ne sera pas modifié "
+                                                 "tant qu'il n'aura pas été chargé")
+                                      .arg(e.raison));
+        throw;
+    }
+    plateforme::LecteurTexte& journal = *lecture;
+    // The list numbers five columns: past that, the lines are not loaded and the log is
+    // kept from every write (a rewrite would drop them).
+    const int lignesEnTrop = journal.nombreLignes() - NombreMaxQSO;
+    if (lignesEnTrop > 0)
+        refuserJournal(indicatif, QStringLiteral("le journal compte plus de %1 lignes ; il est en lecture seule")
+                                      .arg(NombreMaxQSO));
+    else
+        autoriserJournal(indicatif);
     // The load yields: nothing may write the station's files meanwhile.
     const Retenue_Actions retenue;
 
+    // The main window stays on screen: hiding and showing it again in one turn of the event
+    // loop can leave it unmapped under a window manager. The loading window comes on top only
+    // for a log long enough to be seen loading, and is painted before the work starts.
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();
-    fenetre->hide();
-    Chargement& chargement = Chargement::instance();
-    plateforme::montrer(&chargement);
+    const bool montrerChargement = journal.nombreLignes() > kLignesParPas;
+    Chargement* chargement = nullptr;
+    if (montrerChargement) {
+        chargement = &Chargement::instance();
+        plateforme::montrer(chargement);
+        plateforme::ceder();
+    }
 
     {
         const QSignalBlocker bloque(c->Liste_QSO);
@@ -225,9 +256,10 @@ void Charge_Liste_QSO(const QString& indicatif)
     int n = 1;
     QStringList pas;
     pas.reserve(kLignesParPas);
-    while (!journal.finFichier()) {
+    const auto fin = [&] { return journal.finFichier() || n > NombreMaxQSO; };
+    while (!fin()) {
         pas.append(itemListe(n++, journal.lireLigne()));
-        if (pas.size() == kLignesParPas || journal.finFichier()) {
+        if (pas.size() == kLignesParPas || fin()) {
             {
                 const QSignalBlocker bloque(c->Liste_QSO);
                 c->Liste_QSO->addItems(pas);
@@ -239,11 +271,22 @@ void Charge_Liste_QSO(const QString& indicatif)
 
     Prog().Nombre_QSO = c->Liste_QSO->count();
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
-    chargement.hide();
-    plateforme::montrer(fenetre);
-    // The loading window does not move the entry point of the main window.
+    if (chargement) {
+        chargement->hide();
+        plateforme::ceder();
+    }
+    // The keyboard goes back to the main window, where it was.
+    if (!fenetre->isVisible() || chargement)
+        plateforme::montrer(fenetre);
     if (focus)
         focus->setFocus();
+    if (lignesEnTrop > 0)
+        plateforme::MsgBox(QStringLiteral("Le journal « %1 » compte %2 lignes : seules les %3 premières sont affichées.\r\n"
+                                          "Le carnet est en lecture seule : aucun QSO ne peut y être enregistré, "
+                                          "modifié ni effacé.")
+                               .arg(nomJournal(indicatif))
+                               .arg(journal.nombreLignes())
+                               .arg(NombreMaxQSO));
 }
 
 void Supprime_QSO()

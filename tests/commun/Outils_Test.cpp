@@ -6,9 +6,11 @@
 #include "platform/Horloge.h"
 #include "platform/Imprimante.h"
 #include "platform/Reglages.h"
+#include "qsl/Select_QSO.h"
 #include "reports/Recherche_Indicatif.h"
 #include "station/Cles_Registre.h"
 #include "station/Couleurs_Etat.h"
+#include "station/Gardes_Ecriture.h"
 #include "station/Listes.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -21,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QWidget>
@@ -31,6 +34,7 @@ Environnement::Environnement(bool modeles)
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages_.path());
     plateforme::synchroniserSurDisque(false);
+    station::autoriserTousLesJournaux();
     plateforme::definirDossierProgramme(programme_.path());
     if (modeles)
         plateforme::installerModeles(dossierModeles());
@@ -53,6 +57,7 @@ Environnement::Environnement(bool modeles)
         }
     });
     Installer_Fenetres_Rapports();
+    Installer_Fenetres_Etiquettes();
     plateforme::Imprimante::instance().KillDoc();
     plateforme::definirDossierImpression(impressions_.path());
     plateforme::installerRepondeurImpression([this] {
@@ -209,6 +214,15 @@ QString ligneQSO(const QString& date, const QString& indicatif, const QString& d
     return l.texte();
 }
 
+QStringList journalEssai(int n)
+{
+    QStringList l;
+    for (int i = 0; i < n; ++i)
+        l << ligneQSO(QStringLiteral("01/03/24"), QStringLiteral("F1A%1").arg(i, 3, 10, QLatin1Char('0')),
+                      QStringLiteral("10:%1").arg(i % 60, 2, 10, QLatin1Char('0')));
+    return l;
+}
+
 QString ligneEtat(const QString& indicatif, const QString& bande, const QString& departement,
                   const QString& locator, const QString& etat, const QString& date)
 {
@@ -294,6 +308,40 @@ Carnet& demarrerStation(Environnement& env, const StationTest& s)
     c.Form_Load();
     env.oublierMessages();
     return c;
+}
+
+// The whole chain, from the band to the remarks, following the focus as the operator does.
+void taperQSO(Carnet& c, const QSO& q)
+{
+    entree(c.Bande_A);
+    saisir(c.Indicatif_A, q.indicatif);
+    if (aLeFocus(c, c.Depart_A)) {
+        c.Depart_A->clear();
+        saisir(c.Depart_A, q.departement);
+    }
+    if (aLeFocus(c, c.Locator_A)) {
+        c.Locator_A->clear();
+        saisir(c.Locator_A, q.locator);
+    }
+    QVERIFY(aLeFocus(c, c.Mode_A));
+    entree(c.Mode_A);
+    c.Activ_A->setCurrentIndex(q.activite);
+    entree(c.Activ_A);
+    if (aLeFocus(c, c.Date_A)) {
+        saisir(c.Date_A, q.date);
+        saisir(c.Debut_A, q.debut);
+        if (q.fin.isEmpty())
+            taper(c.Fin_A, QStringLiteral("+"));
+        else
+            saisir(c.Fin_A, q.fin);
+    }
+    if (aLeFocus(c, c.RSTE_A))
+        entree(c.RSTE_A);
+    entree(c.RSTR_A);
+    saisir(c.Prenom_A, q.prenom);
+    saisir(c.QTH_A, q.qth);
+    saisir(c.Remarques_A, q.remarques);
+    QVERIFY(c.Enregistrer->isEnabled());
 }
 
 bool aLeFocus(const QWidget& fenetre, QWidget* controle)

@@ -87,6 +87,8 @@ void entree(QWidget* controle);
 // Builds a 199-character record from a few fields (the others blank or defaults).
 QString ligneQSO(const QString& date, const QString& indicatif, const QString& debut,
                  const QString& bande = QStringLiteral("144 Mhz"), const QString& prenom = QString());
+// `n` records of 01/03/24, callsigns F1A000, F1A001... started at 10:00, 10:01...
+QStringList journalEssai(int n);
 // A record with the fields the award files and the QSL marks read; the others blank or defaults.
 QString ligneEtat(const QString& indicatif, const QString& bande, const QString& departement,
                   const QString& locator, const QString& etat, const QString& date = QStringLiteral("01/02/24"));
@@ -132,6 +134,24 @@ struct StationTest {
 // Writes the station's settings and files, then starts the main window as at launch; the
 // messages of the start-up are forgotten.
 Carnet& demarrerStation(Environnement& env, const StationTest& station = {});
+
+// What the operator types for one QSO; empty texts are only Enter.
+struct QSO {
+    QString indicatif;
+    QString departement;
+    QString locator;
+    int activite = 0;
+    QString date;     // manual date mode: typed digits
+    QString debut;
+    QString fin;
+    QString prenom;
+    QString qth;
+    QString remarques;
+};
+
+// The whole entry chain, from the band to the remarks, following the focus as the operator
+// does; the save button is then enabled.
+void taperQSO(Carnet& c, const QSO& q);
 
 // The focus of `fenetre` is on `controle` (for an editable combo box: on it or its line edit).
 bool aLeFocus(const QWidget& fenetre, QWidget* controle);

@@ -44,53 +44,8 @@ Carnet& demarrer(test::Environnement& env, int bande, bool dateAuto, const QStri
     return test::demarrerStation(env, s);
 }
 
-// What the operator types for one QSO; empty texts are only Enter.
-struct QSO {
-    QString indicatif;
-    QString departement;
-    QString locator;
-    int activite = 0;
-    QString date;     // manual date mode: typed digits
-    QString debut;
-    QString fin;
-    QString prenom;
-    QString qth;
-    QString remarques;
-};
-
-// The whole chain, from the band to the remarks, following the focus as the operator does.
-void taperQSO(Carnet& c, const QSO& q)
-{
-    test::entree(c.Bande_A);
-    test::saisir(c.Indicatif_A, q.indicatif);
-    if (test::aLeFocus(c, c.Depart_A)) {
-        c.Depart_A->clear();
-        test::saisir(c.Depart_A, q.departement);
-    }
-    if (test::aLeFocus(c, c.Locator_A)) {
-        c.Locator_A->clear();
-        test::saisir(c.Locator_A, q.locator);
-    }
-    QVERIFY(test::aLeFocus(c, c.Mode_A));
-    test::entree(c.Mode_A);
-    c.Activ_A->setCurrentIndex(q.activite);
-    test::entree(c.Activ_A);
-    if (test::aLeFocus(c, c.Date_A)) {
-        test::saisir(c.Date_A, q.date);
-        test::saisir(c.Debut_A, q.debut);
-        if (q.fin.isEmpty())
-            test::taper(c.Fin_A, QStringLiteral("+"));
-        else
-            test::saisir(c.Fin_A, q.fin);
-    }
-    if (test::aLeFocus(c, c.RSTE_A))
-        test::entree(c.RSTE_A);
-    test::entree(c.RSTR_A);
-    test::saisir(c.Prenom_A, q.prenom);
-    test::saisir(c.QTH_A, q.qth);
-    test::saisir(c.Remarques_A, q.remarques);
-    QVERIFY(c.Enregistrer->isEnabled());
-}
+using test::QSO;
+using test::taperQSO;
 
 // A record laid out column by column: each value left-aligned in its width.
 QString colonnes(const QList<QPair<QString, int>>& champs)

@@ -128,6 +128,15 @@ private Q_SLOTS:
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant);
         ajouterLigne("F5ABC.log", ligne);
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant + ligne.toLatin1() + "\r\n");
+        // A record within one page of the file, cut short: the file is cut back.
+        const QByteArray court = texte(100, 'c');
+        test::ecrireOctets(env.chemin("Court.log"), court);
+        {
+            const LimiteTaille limite(100 + 150);
+            n = numeroDe([&] { ajouterLigne("Court.log", ligne); });
+        }
+        QCOMPARE(n, ErreurDisquePlein);
+        QCOMPARE(test::lireOctets(env.chemin("Court.log")), court);
     }
 
     void ajoutApresUneLigneNonTerminee()

@@ -261,6 +261,30 @@ private Q_SLOTS:
         QVERIFY(!fenetre() || !fenetre()->isVisible());
         QVERIFY(!QFile::exists(env->chemin("Nomenclature.txt")));
     }
+
+    void virguleEtGuillemetRefuses()
+    {
+        // The reader would cut the record at either: its department and locator would be lost.
+        const QStringList avant = elements();
+        for (const char* indicatif : {"F1,AB", "F1\"AB"}) {
+            saisir(QString::fromLatin1(indicatif), "31", "JN03RA");
+            env->oublierMessages();
+            cliquer("Ajouter");
+            QCOMPARE(env->messages.size(), size_t(1));
+            QVERIFY(env->textes().at(0).contains(QStringLiteral("virgule")));
+            QCOMPARE(elements(), avant);
+        }
+        liste()->setCurrentRow(0);
+        saisir("F6ABC", "7,", "JN18EU");
+        env->oublierMessages();
+        cliquer("Editer");
+        QCOMPARE(env->messages.size(), size_t(1));
+        QCOMPARE(elements(), avant);
+        // Corrected, the same record goes in.
+        saisir("F1AB", "31", "JN03RA");
+        cliquer("Ajouter");
+        QCOMPARE(elements().size(), avant.size() + 1);
+    }
 };
 
 QTEST_MAIN(TestFichierNomenclature)

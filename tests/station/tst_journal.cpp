@@ -4,6 +4,7 @@
 #include "logbook/Carnet.h"
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
+#include "station/Chargement.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -129,9 +130,12 @@ private Q_SLOTS:
         QCOMPARE(ligneDeItem(lu.at(1)), courte);
         QCOMPARE(lu.at(2).mid(6), longue);  // the item keeps the whole line
         reecrireJournal("F5ABC", lu);
-        // The rewrite writes 199 characters from column 7: the long line is cut, the short kept.
-        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")),
-                 test::enAnsi({normale, courte, qso("02/01/26", "10:00", "B2")}));
+        // The rewrite writes each line whole from column 7: long and short lines are kept.
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({normale, courte, longue}));
+        // So does a rewrite that renumbers them (an insert before them).
+        const QString avant = qso("01/01/26", "09:00", "Z0");
+        reecrireJournal("F5ABC", insererParDate(lu, avant));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({avant, normale, courte, longue}));
     }
 
     void accentsEtEuroOctetPourOctet()
@@ -168,8 +172,11 @@ private Q_SLOTS:
         test::Environnement env(false);
         Prog().Indicatif_Station = QStringLiteral("F5ABC");
         Carnet& c = Carnet::instance();
-        test::ecrireOctets(env.chemin("F5ABC.log"),
-                           test::enAnsi({qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2")}));
+        // A log long enough to be seen loading.
+        QStringList lignes;
+        for (int i = 0; i < 5000; ++i)
+            lignes << qso("01/01/26", "10:00", QStringLiteral("A%1").arg(i));
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes));
         c.show();
         // Looked at from inside the load, while it yields to the event loop.
         bool vu = false;
@@ -182,14 +189,36 @@ private Q_SLOTS:
             auto* label = chargement->findChild<QLabel*>(QStringLiteral("Label1"));
             QVERIFY(label);
             QCOMPARE(label->text(), QStringLiteral("Chargement Fichier"));
-            QVERIFY(!c.isVisible());
+            // The main window stays on screen beneath it.
+            QVERIFY(c.isVisible());
         });
         Charge_Liste_QSO("F5ABC");
         QVERIFY(vu);
         QVERIFY(c.isVisible());
         QVERIFY(!test::fenetre(QStringLiteral("Chargement"))->isVisible());
-        QCOMPARE(c.Liste_QSO->count(), 2);
+        QCOMPARE(c.Liste_QSO->count(), 5000);
         QCOMPARE(c.Liste_QSO->currentRow(), -1);
+
+        // A short log loads at once: no window comes and goes, the main window never leaves.
+        Chargement::detruireInstance();
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes.mid(0, 2)));
+        bool cache = false;
+        struct Guetteur : QObject {
+            bool* cache;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                if (e->type() == QEvent::Hide)
+                    *cache = true;
+                return false;
+            }
+        } guetteur;
+        guetteur.cache = &cache;
+        c.installEventFilter(&guetteur);
+        Charge_Liste_QSO("F5ABC");
+        c.removeEventFilter(&guetteur);
+        QVERIFY(!cache);
+        QVERIFY(!test::fenetre(QStringLiteral("Chargement")));
+        QCOMPARE(c.Liste_QSO->count(), 2);
     }
 
     void chargementVideEtAjout()

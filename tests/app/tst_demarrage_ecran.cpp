@@ -1,0 +1,238 @@
+// The real program on a real window system: its own Xvfb on a free display with the openbox
+// window manager, keys typed as X events. Every start, first installation included, must end
+// with the main window on screen, active, and the keyboard at the callsign: a callsign typed
+// right away reaches it (the new-prefix message box of its Enter shows up).
+// Skipped, with the reason, where Xvfb, openbox or xdotool is missing.
+#include "platform/Fichiers.h"
+#include "platform/Reglages.h"
+#include "station/Cles_Registre.h"
+#include "station/Ligne_QSO.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <functional>
+
+namespace {
+
+const QString TitreCarnet = QStringLiteral("^Velmarin Revision");
+const QString TitreMessage = QStringLiteral("^Velmarin$");
+
+bool attendre(const std::function<bool()>& condition, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        if (condition())
+            return true;
+        QThread::msleep(50);
+    }
+    return condition();
+}
+
+} // namespace
+
+class TestDemarrageEcran : public QObject {
+    Q_OBJECT
+
+    QProcess xvfb_;
+    QProcess openbox_;
+    QString affichage_;
+    QTemporaryDir maison_;
+
+    QProcessEnvironment environnement() const
+    {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("DISPLAY"), affichage_);
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        e.insert(QStringLiteral("HOME"), maison_.path());
+        e.insert(QStringLiteral("XDG_CONFIG_HOME"), maison_.path() + QStringLiteral("/config"));
+        e.insert(QStringLiteral("XDG_DATA_HOME"), maison_.path() + QStringLiteral("/data"));
+        e.insert(QStringLiteral("XDG_RUNTIME_DIR"), maison_.path() + QStringLiteral("/run"));
+        e.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        return e;
+    }
+
+    QString xdotool(const QStringList& arguments) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(environnement());
+        p.start(QStringLiteral("xdotool"), arguments);
+        if (!p.waitForFinished(5000)) {
+            p.kill();
+            p.waitForFinished();
+            return QString();
+        }
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+
+    // Ids of the windows on screen whose title matches.
+    QStringList visibles(const QString& titre) const
+    {
+        const QString sortie = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titre});
+        return sortie.isEmpty() ? QStringList() : sortie.split(QLatin1Char('\n'));
+    }
+
+    void taper(const QString& texte) const
+    {
+        if (!texte.isEmpty())
+            xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), texte});
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    }
+
+    QString dossierProgramme() const { return maison_.path() + QStringLiteral("/data/Velmarin"); }
+
+    // Starts the program, returns once it is killed; the checks are made in between.
+    void demarrer(const std::function<void()>& avantCarnet)
+    {
+        QProcess programme;
+        programme.setProcessEnvironment(environnement());
+        programme.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        programme.start(QStringLiteral(VELMARIN_PROGRAMME), {});
+        QVERIFY(programme.waitForStarted(5000));
+        const auto arreter = qScopeGuard([&programme] {
+            programme.kill();
+            programme.waitForFinished(5000);
+        });
+        if (avantCarnet) {
+            avantCarnet();
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QVERIFY2(attendre([&] { return !visibles(TitreCarnet).isEmpty(); }, 15000), "the main window never showed");
+        // Let the start settle: the window must still be there, and active.
+        QThread::msleep(700);
+        QVERIFY(programme.state() == QProcess::Running);
+        const QStringList carnet = visibles(TitreCarnet);
+        QVERIFY2(carnet.size() == 1, "the main window left the screen after the start");
+        QVERIFY2(attendre([&] { return xdotool({QStringLiteral("getactivewindow")}) == carnet.first(); }, 3000),
+                 "the main window is not the active window");
+        QVERIFY(visibles(TitreMessage).isEmpty());
+        // Typed at once, without a click: the callsign's Enter announces a new prefix.
+        taper(QStringLiteral("DL1ABC"));
+        QVERIFY2(attendre([&] { return !visibles(TitreMessage).isEmpty(); }, 5000),
+                 "the keys typed did not reach the callsign");
+    }
+
+    void preparerStation(int qso)
+    {
+        QDir().mkpath(dossierProgramme());
+        for (const QString& n : QDir(dossierProgramme()).entryList(QDir::Files))
+            QFile::remove(dossierProgramme() + QLatin1Char('/') + n);
+        QFile::remove(maison_.path() + QStringLiteral("/config/Velmarin.ini"));
+        plateforme::definirDossierProgramme(dossierProgramme());
+        plateforme::installerModeles(QStringLiteral(VELMARIN_MODELES));
+        for (const QString& suffixe : {QStringLiteral("_Departement.txt"), QStringLiteral("_Locator.txt"),
+                                       QStringLiteral("_Prefixe.txt")})
+            plateforme::copier(QStringLiteral("FXXXX") + suffixe, QStringLiteral("F5ABC") + suffixe);
+        QStringList lignes;
+        for (int i = 0; i < qso; ++i) {
+            QString l = QStringLiteral("01/03/24  F1A%1").arg(i, 3, 10, QLatin1Char('0'));
+            l = l.leftJustified(22) + QStringLiteral("10:00  10:00");
+            lignes << l.leftJustified(station::LongueurLigneQSO);
+        }
+        plateforme::ecrireLignes(QStringLiteral("F5ABC.log"), lignes);
+        using namespace Cles_Registre;
+        plateforme::SaveSetting(Application, Section_Setup, Indicatif_Station, QStringLiteral("F5ABC"));
+        plateforme::SaveSetting(Application, Section_Setup, Locator_Station, QStringLiteral("JN03TJ"));
+        plateforme::SaveSetting(Application, Section_Station(QStringLiteral("F5ABC")), Bande_Utilisee, QStringLiteral("10"));
+        plateforme::SaveSetting(Application, Section_Station(QStringLiteral("F5ABC")), Date_Automatique, Vrai);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (const char* outil : {"Xvfb", "openbox", "xdotool"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(outil)).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/setup.sh installs it)").arg(QString::fromLatin1(outil))));
+        }
+        QVERIFY(maison_.isValid());
+        for (const char* d : {"/config", "/data", "/run"})
+            QDir().mkpath(maison_.path() + QString::fromLatin1(d));
+        QFile::setPermissions(maison_.path() + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, maison_.path() + QStringLiteral("/config"));
+
+        // A display number nobody uses.
+        for (int n = 57; n < 200 && affichage_.isEmpty(); ++n) {
+            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+                continue;
+            xvfb_.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"), QStringLiteral("0"),
+                                                 QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            if (!xvfb_.waitForStarted(5000))
+                QSKIP("Xvfb does not start");
+            if (attendre([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || xvfb_.state() != QProcess::Running; }, 10000) &&
+                xvfb_.state() == QProcess::Running)
+                affichage_ = QStringLiteral(":%1").arg(n);
+            else
+                xvfb_.waitForFinished(1000);
+        }
+        if (affichage_.isEmpty())
+            QSKIP("no display could be started");
+        QThread::msleep(300);
+        openbox_.setProcessEnvironment(environnement());
+        openbox_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        QVERIFY(openbox_.waitForStarted(5000));
+        QThread::msleep(1000);
+        QVERIFY(openbox_.state() == QProcess::Running);
+    }
+
+    void cleanupTestCase()
+    {
+        for (QProcess* p : {&openbox_, &xvfb_}) {
+            if (p->state() != QProcess::NotRunning) {
+                p->terminate();
+                if (!p->waitForFinished(3000)) {
+                    p->kill();
+                    p->waitForFinished(3000);
+                }
+            }
+        }
+    }
+
+    void demarrageAvecJournal_data()
+    {
+        QTest::addColumn<int>("qso");
+        for (int essai = 1; essai <= 3; ++essai) {
+            QTest::addRow("journal vide, essai %d", essai) << 0;
+            QTest::addRow("40 QSO, essai %d", essai) << 40;
+        }
+    }
+    void demarrageAvecJournal()
+    {
+        QFETCH(int, qso);
+        preparerStation(qso);
+        demarrer({});
+    }
+
+    void premiereInstallation()
+    {
+        QDir(dossierProgramme()).removeRecursively();
+        QFile::remove(maison_.path() + QStringLiteral("/config/Velmarin.ini"));
+        demarrer([this] {
+            // "Premiere installation": the message, then the station window.
+            QVERIFY2(attendre([&] { return !visibles(TitreMessage).isEmpty(); }, 15000), "no first-installation message");
+            QThread::msleep(300);
+            taper(QString());
+            QVERIFY2(attendre([&] { return !visibles(QStringLiteral("^Identification de la station$")).isEmpty(); }, 5000),
+                     "no station window");
+            QThread::msleep(300);
+            taper(QString());                      // "Nouvel indicatif"
+            taper(QStringLiteral("F5ABC"));
+            taper(QStringLiteral("JN03TJ"));
+            taper(QString());                      // Validez
+            QVERIFY2(attendre([&] { return visibles(QStringLiteral("^Identification de la station$")).isEmpty(); }, 5000),
+                     "the station window stayed");
+        });
+        QVERIFY(QFile::exists(dossierProgramme() + QStringLiteral("/F5ABC.log")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDemarrageEcran)
+#include "tst_demarrage_ecran.moc"

@@ -1,0 +1,405 @@
+// QSL labels: the lines of a label pair, the sheets of the four formats with and without the
+// pause, and the whole path from the selection window to the printed PDF.
+#include "commun/Outils_Test.h"
+
+#include "logbook/Carnet.h"
+#include "platform/Imprimante.h"
+#include "qsl/Etiquettes.h"
+#include "qsl/Etiquettes_Regles.h"
+#include "qsl/Select_QSO.h"
+#include "reports/Qso_Test.h"
+#include "station/Chargement.h"
+#include "station/Ligne_QSO.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace etiquettes;
+
+namespace {
+
+QString item(int numero, const QString& indicatif, const QString& qth = QStringLiteral("DFCF34005"))
+{
+    test::Qso q;
+    q.indicatif = indicatif;
+    q.qth = qth;
+    q.mode = QStringLiteral("CW");
+    return station::itemListe(numero, test::ligne(q));
+}
+
+QStringList items(int n)
+{
+    QStringList l;
+    for (int i = 1; i <= n; ++i)
+        l << item(i, QStringLiteral("F%1AB").arg(i));
+    return l;
+}
+
+// Records what the label printing sends: each job as its lines with size and boldness.
+class Enregistreur : public Sortie {
+public:
+    struct Ligne {
+        QString texte;
+        double points;
+        bool gras;
+    };
+    void ligne(const QString& t, double p, bool g) override { courant.push_back({t, p, g}); }
+    bool finTravail() override
+    {
+        if (!courant.empty())
+            travaux.push_back(courant);
+        courant.clear();
+        return true;
+    }
+    void abandon() override
+    {
+        ++abandons;
+        courant.clear();
+    }
+    bool pageSuivante(const QString& q) override
+    {
+        questions << q;
+        const bool r = reponses.empty() ? true : reponses.front();
+        if (!reponses.empty())
+            reponses.erase(reponses.begin());
+        return r;
+    }
+    std::vector<std::vector<Ligne>> travaux;
+    std::vector<Ligne> courant;
+    int abandons = 0;
+    QStringList questions;
+    std::vector<bool> reponses;
+};
+
+// Sizes of a job's lines, as a compact text: "15b" for bold 15 points, "-10" for an empty line.
+QStringList tailles(const std::vector<Enregistreur::Ligne>& travail)
+{
+    QStringList l;
+    for (const auto& x : travail)
+        l << (x.texte.isEmpty() ? QStringLiteral("-") : QString()) + QString::number(x.points) +
+                 (x.gras ? QStringLiteral("b") : QString());
+    return l;
+}
+
+int rangees(const std::vector<Enregistreur::Ligne>& travail)
+{
+    int n = 0;
+    for (const auto& x : travail)
+        n += x.gras && !x.texte.isEmpty();
+    return n;
+}
+
+Contexte contexte(Format f, Libelle l = Libelle::Type_2)
+{
+    Contexte c;
+    c.station = QStringLiteral("F5XYZ");
+    c.transceiver = QStringLiteral("FT847");
+    c.antenne = QStringLiteral("9 el");
+    c.format = f;
+    c.libelle = l;
+    return c;
+}
+
+} // namespace
+
+class TestEtiquettes : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { Detruire_Fenetres_Etiquettes(); }
+
+    void valeursDUnItem()
+    {
+        const Valeurs v = valeursDe(item(7, QStringLiteral("HB9/DL1ABC/P"), QStringLiteral("DFCF34005-LONGUE")));
+        QCOMPARE(v.date, QStringLiteral("01/02/24"));
+        QCOMPARE(v.heure, QStringLiteral("10:00"));
+        QCOMPARE(v.indicatif, QStringLiteral("HB9/DL1ABC/P"));
+        QCOMPARE(v.rst, QStringLiteral("57"));
+        QCOMPARE(v.mode, QStringLiteral("CW"));
+        QCOMPARE(v.bande, QStringLiteral("144 Mhz"));
+        QCOMPARE(v.reference, QStringLiteral("DFCF34005-LO"));  // cut to 12
+        QVERIFY(valeursDe(QString()).vide);
+    }
+
+    // Each label centred in its width, the right one after the gap of the line.
+    void lignesDUneRangee()
+    {
+        const Valeurs g = valeursDe(item(3, QStringLiteral("F1AB")));
+        const Valeurs d = valeursDe(item(12, QStringLiteral("ON4ABC")));
+        const auto l = lignesRangee(g, d, contexte(Format::Etiqu_1, Libelle::Type_1));
+        // Line 1: 11 + 5 + 4 = 20 of 31 -> 5 blanks; right: 22 -> 4 blanks; gap 1.
+        QCOMPARE(l[0], QString(5, QLatin1Char(' ')) + QStringLiteral("De F5XYZ   pour F1AB") + QString(5 + 1 + 4, QLatin1Char(' ')) +
+                           QStringLiteral("De F5XYZ   pour ON4ABC"));
+        // Line 2: 24 of 42 -> 9 blanks each side, gap 2.
+        QCOMPARE(l[1], QString(9, QLatin1Char(' ')) + QStringLiteral("Date 01/02/24  QTR 10:00") + QString(9 + 2 + 9, QLatin1Char(' ')) +
+                           QStringLiteral("Date 01/02/24  QTR 10:00"));
+        QCOMPARE(l[2].simplified(), QStringLiteral("QRG 144 Mhz RST 57 Mode CW QRG 144 Mhz RST 57 Mode CW"));
+        QCOMPARE(l[3].simplified(), QStringLiteral("TX FT847 Ant 9 el TX FT847 Ant 9 el"));
+        // Line 5 of the activation wording: 20 + 9 of 42 -> 6 blanks.
+        QCOMPARE(l[4], QString(6, QLatin1Char(' ')) + QStringLiteral("Merci Pour le DFCF34005 73's") + QString(6 + 2 + 6, QLatin1Char(' ')) +
+                           QStringLiteral("Merci Pour le DFCF34005  73's"));
+        const auto q = lignesRangee(g, d, contexte(Format::Etiqu_4, Libelle::Type_2));
+        // DLW 1799: width 30, the right label counted with 9 fixed characters; gap 2.
+        QCOMPARE(q[0], QString(5, QLatin1Char(' ')) + QStringLiteral("De F5XYZ   pour F1AB") + QString(5 + 2 + 5, QLatin1Char(' ')) +
+                           QStringLiteral("De F5XYZ   pour ON4ABC"));
+        QCOMPARE(q[4], QString(4, QLatin1Char(' ')) + QStringLiteral("Merci Pour le QSO   73's de F5XYZ") + QString(4 + 3 + 4, QLatin1Char(' ')) +
+                           QStringLiteral("Merci Pour le QSO   73's de F5XYZ"));
+    }
+
+    // Texts wider than the label: no negative padding, the right label right after the gap.
+    void margeBorneeAZero()
+    {
+        QCOMPARE(marge(31, 40), 0);
+        QCOMPARE(marge(31, 31), 0);
+        QCOMPARE(marge(31, 30), 0);
+        QCOMPARE(marge(31, 28), 1);
+        Contexte c = contexte(Format::Etiqu_3);
+        c.station = QStringLiteral("HB9/F5XYZ/P");
+        c.transceiver = QStringLiteral("ICOM IC-9700 XX");
+        c.antenne = QStringLiteral("2x 17 el DK7Z");
+        const Valeurs v = valeursDe(item(1, QStringLiteral("HB9/DL1ABC/P")));
+        const auto l = lignesRangee(v, v, c);
+        QCOMPARE(l[0], QStringLiteral("De HB9/F5XYZ/P   pour HB9/DL1ABC/P  De HB9/F5XYZ/P   pour HB9/DL1ABC/P"));
+        c.format = Format::Etiqu_4;
+        const auto q = lignesRangee(v, v, c);
+        QCOMPARE(q[0], QStringLiteral("De HB9/F5XYZ/P   pour HB9/DL1ABC/P  De HB9/F5XYZ/P   pour HB9/DL1ABC/P"));
+    }
+
+    // An odd count: the last row's right label stays blank.
+    void etiquetteDeDroiteVide()
+    {
+        Enregistreur e;
+        double compteur = 0;
+        imprimer(items(3), contexte(Format::Etiqu_3), false, e, compteur);
+        QCOMPARE(e.travaux.size(), size_t(1));
+        const auto& t = e.travaux.front();
+        QVERIFY(t[0].texte.contains(QLatin1String("F1AB")) && t[0].texte.contains(QLatin1String("F2AB")));
+        // Second row, line 1: the left label only.
+        const auto l1 = std::find_if(t.begin() + 1, t.end(), [](const auto& x) { return x.gras && !x.texte.isEmpty(); });
+        QVERIFY(l1 != t.end());
+        QVERIFY(l1->texte.contains(QLatin1String("F3AB")));
+        QCOMPARE(l1->texte.trimmed(), QStringLiteral("De F5XYZ   pour F3AB"));
+    }
+
+    // 17 QSOs (9 rows) on each format, no pause: a full sheet, then a job with one row.
+    void dixSeptQSOParFormat_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QStringList>("haut");
+        QTest::addColumn<QStringList>("rangee");
+        QTest::addColumn<QString>("separation");
+        const QStringList r9 = {"15b", "-9", "11", "11", "-10", "11", "11"};
+        const QStringList r5 = {"15b", "-5", "11", "11", "-5", "11", "11"};
+        QTest::newRow("L7162") << 1 << QStringList{"-10", "-10", "-8"} << r9 << "-11";
+        QTest::newRow("OLW 4732") << 2 << QStringList{"-10", "-10", "-8"} << r9 << "-11";
+        QTest::newRow("DP 167") << 3 << QStringList{} << r5 << "-27";
+        QTest::newRow("DLW 1799") << 4 << QStringList{"-10", "-10"} << r9 << "-13";
+    }
+    void dixSeptQSOParFormat()
+    {
+        QFETCH(int, format);
+        QFETCH(QStringList, haut);
+        QFETCH(QStringList, rangee);
+        QFETCH(QString, separation);
+        Enregistreur e;
+        double compteur = -1;
+        imprimer(items(17), contexte(Format(format)), false, e, compteur);
+        QCOMPARE(e.travaux.size(), size_t(2));
+        QStringList feuille = haut;
+        for (int r = 0; r < 8; ++r) {
+            feuille << rangee;
+            if (r < 7)
+                feuille << separation;
+        }
+        QCOMPARE(tailles(e.travaux[0]), feuille);
+        QCOMPARE(tailles(e.travaux[1]), haut + rangee + QStringList{separation});
+        QCOMPARE(rangees(e.travaux[1]), 1);
+        QVERIFY(e.travaux[1][haut.size()].texte.contains(QLatin1String("F17AB")));
+        QCOMPARE(compteur, 1.0);
+        QVERIFY(e.questions.isEmpty());
+    }
+
+    // 16 QSOs on DP 167: one full sheet and no empty job after it.
+    void uneFeuillePleine()
+    {
+        Enregistreur e;
+        double compteur = 0;
+        imprimer(items(16), contexte(Format::Etiqu_3), false, e, compteur);
+        QCOMPARE(e.travaux.size(), size_t(1));
+        QCOMPARE(rangees(e.travaux[0]), 8);
+        QVERIFY(e.courant.empty());
+    }
+
+    // The pause after each sheet: Yes goes on, No stops after the sheet that was printed. On
+    // every format the next sheet starts with its own top lines.
+    void pauseEntreLesFeuilles_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("L7162") << 1 << "Page suivante ?";
+        QTest::newRow("DP 167") << 3 << "               Page suivante ?";
+    }
+    void pauseEntreLesFeuilles()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, question);
+        Enregistreur e;
+        e.reponses = {true, false};
+        double compteur = 0;
+        imprimer(items(40), contexte(Format(format)), true, e, compteur);
+        QCOMPARE(e.questions, QStringList({question, question}));
+        QCOMPARE(e.travaux.size(), size_t(2));
+        QCOMPARE(tailles(e.travaux[1]), tailles(e.travaux[0]));
+        QVERIFY(e.travaux[1][format == 1 ? 3 : 0].texte.contains(QLatin1String("F17AB")));
+
+        Enregistreur oui;
+        imprimer(items(17), contexte(Format(format)), true, oui, compteur);
+        QCOMPARE(oui.travaux.size(), size_t(2));
+        QCOMPARE(rangees(oui.travaux[1]), 1);
+        QCOMPARE(oui.questions.size(), 1);
+    }
+
+    // From the menu: the log listed, QSOs picked in any order, labels printed in log order
+    // and read back from the PDF in the right cells.
+    void selectionEtImpression()
+    {
+        test::Environnement env;
+        test::StationTest s;
+        for (int i = 1; i <= 20; ++i) {
+            test::Qso q;
+            q.indicatif = QStringLiteral("DL%1ABC").arg(i);
+            q.mode = QStringLiteral("CW");
+            s.journal << test::ligne(q);
+        }
+        Carnet& c = test::demarrerStation(env, s);
+        test::ecrireReglageStation(s.indicatif, QStringLiteral("Transceiver"), QStringLiteral("FT847"));
+        auto* menu = c.findChild<QAction*>(QStringLiteral("Mnu_Print_QSL"));
+        QVERIFY(menu && menu->isEnabled());
+        menu->trigger();
+        auto& sel = Select_QSO::instance();
+        QVERIFY(sel.isVisible());
+        QVERIFY(!Chargement::instance().isVisible());
+        QCOMPARE(sel.Liste_QSO->count(), 20);
+        QCOMPARE(sel.Liste_QSO->item(9)->text(), station::itemListe(10, s.journal.at(9)));
+
+        // 12 then 3 chosen: 3 prints on the left, 12 on the right; one moved back.
+        sel.Liste_QSO->setCurrentRow(11);
+        sel.Liste_QSO->setCurrentRow(2);
+        sel.Liste_QSO->setCurrentRow(4);  // QSO 6
+        QCOMPARE(sel.Liste_QSO->count(), 17);
+        QCOMPARE(test::elements(sel.Liste_Imprime),
+                 QStringList({station::itemListe(3, s.journal.at(2)), station::itemListe(6, s.journal.at(5)),
+                              station::itemListe(12, s.journal.at(11))}));
+        sel.Liste_Imprime->setCurrentRow(1);
+        QCOMPARE(sel.Liste_Imprime->count(), 2);
+        QCOMPARE(sel.Liste_QSO->item(4)->text(), station::itemListe(6, s.journal.at(5)));
+
+        QTest::mouseClick(sel.Impression, Qt::LeftButton);
+        auto& et = Etiquettes::instance();
+        QVERIFY(et.isVisible());
+        QCOMPARE(et.RxTx->text(), QStringLiteral("FT847"));
+        et.Etiqu_3->setChecked(true);
+        et.Antenne->setText(QStringLiteral("9 el"));
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        QCOMPARE(test::reglageStation(s.indicatif, QStringLiteral("Antenne")), QStringLiteral("9 el"));
+        QCOMPARE(env.travauxImprimes(), 1);
+        QStringList lignes;
+        for (const QString& l : env.texteImprime(1).split(QLatin1Char('\n')))
+            if (!l.trimmed().isEmpty())
+                lignes << l;
+        QCOMPARE(lignes.size(), 5);
+        const QString& l1 = lignes.at(0);
+        QVERIFY2(l1.indexOf(QLatin1String("DL3ABC")) >= 0 && l1.indexOf(QLatin1String("DL3ABC")) < l1.indexOf(QLatin1String("DL12ABC")),
+                 qPrintable(l1));
+        // Each label in its half of the sheet: both "De" words and both "Merci" stand apart.
+        const int milieu = l1.indexOf(QLatin1String("De "), l1.indexOf(QLatin1String("DL3ABC")));
+        QVERIFY(milieu > 0);
+        QCOMPARE(lignes.at(3).simplified(), QStringLiteral("TX FT847 Ant 9 el TX FT847 Ant 9 el"));
+        QCOMPARE(lignes.at(4).simplified(), QStringLiteral("Merci Pour le QSO 73's de F5XYZ Merci Pour le QSO 73's de F5XYZ"));
+
+        // Closing the label window closes the selection too.
+        et.close();
+        QVERIFY(!sel.isVisible());
+        QVERIFY(!sel.estChargee());
+    }
+
+    // Texts too long, the printer dialog cancelled, nothing chosen: nothing printed.
+    void refusEtAnnulation()
+    {
+        test::Environnement env;
+        test::StationTest s;
+        s.journal << test::ligne(test::Qso{});
+        Carnet& c = test::demarrerStation(env, s);
+        c.findChild<QAction*>(QStringLiteral("Mnu_Print_QSL"))->trigger();
+        auto& sel = Select_QSO::instance();
+        QTest::mouseClick(sel.Impression, Qt::LeftButton);
+        auto& et = Etiquettes::instance();
+
+        et.RxTx->setText(QString(16, QLatin1Char('x')));
+        et.Antenne->setText(QString(14, QLatin1Char('y')));
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        et.RxTx->setText(QString(15, QLatin1Char('x')));
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        QCOMPARE(env.textes(), QStringList({QStringLiteral("15 caracteres maxi"), QStringLiteral("13 caracteres maxi")}));
+        QCOMPARE(env.dialoguesImpression, 0);
+        QCOMPARE(test::reglageStation(s.indicatif, QStringLiteral("Transceiver")), test::Absent);
+
+        // Nothing chosen: the dialog, then nothing.
+        et.Antenne->setText(QStringLiteral("Yagi"));
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        QCOMPARE(env.dialoguesImpression, 1);
+        QCOMPARE(env.travauxImprimes(), 0);
+        QVERIFY(!plateforme::Imprimante::instance().travailEnCours());
+
+        // Cancelled: nothing printed, the printer's font untouched.
+        sel.Liste_QSO->setCurrentRow(0);
+        QCOMPARE(sel.Liste_Imprime->count(), 1);
+        auto& imp = plateforme::Imprimante::instance();
+        imp.setFontName(QStringLiteral("Arial"));
+        imp.setFontSize(12);
+        env.reponsesImpression = {false};
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        QCOMPARE(env.dialoguesImpression, 2);
+        QCOMPARE(env.travauxImprimes(), 0);
+        QCOMPARE(imp.FontName(), QStringLiteral("Arial"));
+        QCOMPARE(imp.FontSize(), 12.0);
+
+        // And printed: the font given back.
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        QCOMPARE(env.travauxImprimes(), 1);
+        QCOMPARE(imp.FontName(), QStringLiteral("Arial"));
+        QCOMPARE(imp.FontSize(), 12.0);
+        QVERIFY(!imp.FontBold());
+    }
+
+    // The pause question answered through the window: No after the first of three sheets.
+    void pauseDansLaFenetre()
+    {
+        test::Environnement env;
+        test::StationTest s;
+        for (int i = 0; i < 40; ++i)
+            s.journal << test::ligne(test::Qso{});
+        Carnet& c = test::demarrerStation(env, s);
+        c.findChild<QAction*>(QStringLiteral("Mnu_Print_QSL"))->trigger();
+        auto& sel = Select_QSO::instance();
+        for (int i = 0; i < 40; ++i)
+            sel.Liste_QSO->setCurrentRow(0);
+        QCOMPARE(sel.Liste_Imprime->count(), 40);
+        QTest::mouseClick(sel.Impression, Qt::LeftButton);
+        auto& et = Etiquettes::instance();
+        et.Arret_Imp->setChecked(true);
+        env.reponses = {plateforme::Reponse::Non};
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        QCOMPARE(env.textes(), QStringList{QStringLiteral("Page suivante ?")});
+        QCOMPARE(env.travauxImprimes(), 1);
+        QVERIFY(!plateforme::Imprimante::instance().travailEnCours());
+    }
+};
+
+QTEST_MAIN(TestEtiquettes)
+#include "tst_etiquettes.moc"

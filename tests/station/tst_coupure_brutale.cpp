@@ -1,0 +1,226 @@
+// Killed at any moment: a child process appends to and rewrites the log, marks the award
+// files and updates the directory in a loop, and is killed (SIGKILL) at random instants a few
+// hundred times. Before each write it tells the parent the file's content before and after;
+// after each kill every data file must be exactly one of the two, and the logbook must start.
+#include "commun/Outils_Test.h"
+
+#include "logbook/Carnet.h"
+#include "platform/Fichiers.h"
+#include "station/Cles_Registre.h"
+#include "station/Fichiers_Etat.h"
+#include "station/Journal.h"
+#include "station/Ligne_QSO.h"
+#include "station/Nomenclature.h"
+#include "station/Variables_Programme.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QListWidget>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <map>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QString Indicatif = QStringLiteral("F5KIL");
+const QString Bande = QStringLiteral("144 Mhz");
+
+QString fichierJournal() { return Indicatif + QStringLiteral(".log"); }
+QString fichierDepartement() { return Indicatif + QStringLiteral("_Departement.txt"); }
+QString fichierPrefixe() { return Indicatif + QStringLiteral("_Prefixe.txt"); }
+const QString& fichierNomenclature() { return station::FichierNomenclature; }
+
+QByteArray empreinte(const QByteArray& octets)
+{
+    return QCryptographicHash::hash(octets, QCryptographicHash::Sha1).toHex();
+}
+
+QByteArray contenu(const QString& nom)
+{
+    return test::lireOctets(plateforme::chemin(nom));
+}
+
+QByteArray encoder(const QStringList& lignes)
+{
+    return test::enAnsi(lignes);
+}
+
+// ---- The child: writes for ever, announcing each one ----
+
+void annoncer(int fd, const QString& nom, const QByteArray& avant, const QByteArray& apres)
+{
+    const QByteArray ligne = nom.toUtf8() + '\t' + empreinte(avant) + '\t' + empreinte(apres) + '\n';
+    if (::write(fd, ligne.constData(), size_t(ligne.size())) != ligne.size())
+        ::_exit(2);
+}
+
+[[noreturn]] void enfant(int fd, quint32 graine)
+{
+    QRandomGenerator hasard(graine);
+    Prog().Indicatif_Station = Indicatif;
+    for (int pas = 0;; ++pas) {
+        const int k = int(hasard.bounded(1000));
+        switch (pas % 5) {
+        case 0:
+        case 1: {
+            const QByteArray avant = contenu(fichierJournal());
+            const QString ligne = test::ligneQSO(QStringLiteral("01/03/24"), QStringLiteral("F1K%1").arg(k),
+                                                 QStringLiteral("10:%1").arg(k % 60, 2, 10, QLatin1Char('0')));
+            QByteArray apres = avant;
+            if (!apres.isEmpty() && !apres.endsWith('\n') && !apres.endsWith('\r'))
+                apres += "\r\n";
+            apres += encoder({ligne});
+            annoncer(fd, fichierJournal(), avant, apres);
+            Ajoute_QSO_Log(ligne);
+            break;
+        }
+        case 2: {
+            QStringList lignes = plateforme::lireLignes(fichierJournal());
+            if (lignes.size() > 40)
+                lignes = lignes.mid(10);
+            annoncer(fd, fichierJournal(), contenu(fichierJournal()), encoder(lignes));
+            station::reecrireJournal(Indicatif, station::itemsDepuisLignes(lignes));
+            break;
+        }
+        case 3: {
+            const QString departement = QString::number(k % 95 + 1).rightJustified(2, QLatin1Char('0'));
+            const QString etat = (pas / 5) % 2 ? QStringLiteral("1") : QStringLiteral("0");
+            QStringList lignes = plateforme::lireLignes(fichierDepartement());
+            for (QString& l : lignes)
+                if (l.left(2) == departement)
+                    l = station::remplaceCaractere(l, station::colonneDepartement(Bande), etat);
+            annoncer(fd, fichierDepartement(), contenu(fichierDepartement()), encoder(lignes));
+            Ecrit_Etat_Departement(departement, etat, Bande);
+            // The prefix file through its scratch file (the state only goes from 0 to 1).
+            const QString indicatif = QStringList{QStringLiteral("DL1AB"), QStringLiteral("G4XY"),
+                                                  QStringLiteral("EA3ZZ"), QStringLiteral("I2AA")}.at(k % 4);
+            lignes = plateforme::lireLignes(fichierPrefixe());
+            const int i = station::premierPrefixe(lignes, indicatif);
+            const int colonne = station::colonnePrefixe(Bande);
+            if (i >= 0 && colonne > 0 && lignes[i].mid(colonne - 1, 1) == QLatin1String("0"))
+                lignes[i] = station::remplaceCaractere(lignes[i], colonne, QStringLiteral("1"));
+            annoncer(fd, fichierPrefixe(), contenu(fichierPrefixe()), encoder(lignes));
+            QString e, pays, prefixe;
+            Ecrit_Etat_Prefixe(indicatif, Bande, e, pays, prefixe);
+            break;
+        }
+        case 4: {
+            const QString indicatif = QStringLiteral("F1N%1").arg(k % 30);
+            const QString departement = QString::number(k % 95 + 1);
+            const QString locator = QStringLiteral("JN%1AA").arg(k % 100, 2, 10, QLatin1Char('0'));
+            const QString nouvelle = station::ligneNomenclature(indicatif, departement, locator);
+            QStringList lignes = plateforme::lireLignes(fichierNomenclature());
+            bool trouve = false;
+            for (QString& l : lignes) {
+                if (station::cleNomenclature(l) == indicatif) {
+                    l = nouvelle;
+                    trouve = true;
+                }
+            }
+            if (!trouve)
+                lignes << nouvelle;
+            annoncer(fd, fichierNomenclature(), contenu(fichierNomenclature()), encoder(lignes));
+            MAJ_Nomenclature(indicatif, departement, locator);
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+class TestCoupureBrutale : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void tueAuHasard()
+    {
+        test::Environnement env;
+        for (const QString& suffixe : {QStringLiteral("_Departement.txt"), QStringLiteral("_Locator.txt"),
+                                       QStringLiteral("_Prefixe.txt"), QStringLiteral(".log")})
+            plateforme::copier(QStringLiteral("FXXXX") + suffixe, Indicatif + suffixe);
+        const QStringList fichiers = {fichierJournal(), fichierDepartement(), fichierPrefixe(), fichierNomenclature()};
+
+        QRandomGenerator hasard(20261208);
+        constexpr int Coupures = 300;
+        int annonces = 0;
+        for (int coupure = 0; coupure < Coupures; ++coupure) {
+            std::map<QString, QByteArray> avant;
+            for (const QString& f : fichiers)
+                avant[f] = empreinte(contenu(f));
+            int tube[2];
+            QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
+            const quint32 graine = hasard.generate();
+            const pid_t pid = ::fork();
+            QVERIFY(pid >= 0);
+            if (pid == 0) {
+                ::close(tube[0]);
+                enfant(tube[1], graine);
+            }
+            ::close(tube[1]);
+            // Once the writer is at work, a kill at any instant of its next few writes.
+            QByteArray recu;
+            char tampon[65536];
+            while (!recu.contains('\n')) {
+                const ssize_t n = ::read(tube[0], tampon, sizeof tampon);
+                if (n <= 0)
+                    break;
+                recu.append(tampon, n);
+            }
+            ::usleep(useconds_t(hasard.bounded(0, 5000)));
+            ::kill(pid, SIGKILL);
+            int statut = 0;
+            ::waitpid(pid, &statut, 0);
+            QVERIFY2(WIFSIGNALED(statut), "the writer stopped by itself");
+            for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
+                recu.append(tampon, n);
+            ::close(tube[0]);
+
+            // The last announcement of each file: its content before and after that write.
+            std::map<QString, std::pair<QByteArray, QByteArray>> derniere;
+            for (const QByteArray& ligne : recu.split('\n')) {
+                const QList<QByteArray> champs = ligne.split('\t');
+                if (champs.size() == 3) {
+                    derniere[QString::fromUtf8(champs[0])] = {champs[1], champs[2]};
+                    ++annonces;
+                }
+            }
+            for (const QString& f : fichiers) {
+                const QByteArray maintenant = empreinte(contenu(f));
+                const auto it = derniere.find(f);
+                if (it == derniere.end()) {
+                    QVERIFY2(maintenant == avant[f], qPrintable(QStringLiteral("%1 changed unannounced (kill %2)").arg(f).arg(coupure)));
+                } else {
+                    QVERIFY2(maintenant == it->second.first || maintenant == it->second.second,
+                             qPrintable(QStringLiteral("%1 is neither its old nor its new content (kill %2, %3 bytes, ends %4)")
+                                            .arg(f)
+                                            .arg(coupure)
+                                            .arg(contenu(f).size())
+                                            .arg(QString::fromLatin1(contenu(f).right(12).toHex()))));
+                }
+            }
+        }
+        // The kills came in the middle of the work, not before it.
+        QVERIFY2(annonces > Coupures, qPrintable(QString::number(annonces)));
+
+        // The next start loads the log whole and says nothing.
+        const QStringList lignes = plateforme::lireLignes(fichierJournal());
+        for (const QString& l : lignes)
+            QCOMPARE(l.size(), station::LongueurLigneQSO);
+        test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Indicatif_Station, Indicatif);
+        test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Locator_Station, QStringLiteral("JN03TJ"));
+        Carnet& c = Carnet::instance();
+        c.Form_Load();
+        QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
+        QCOMPARE(c.Liste_QSO->count(), lignes.size());
+        for (const QString& l : station::lireNomenclature())
+            QVERIFY(l.startsWith(QStringLiteral("F1N")));
+    }
+};
+
+QTEST_MAIN(TestCoupureBrutale)
+#include "tst_coupure_brutale.moc"
