@@ -1,5 +1,6 @@
 // Log store timings on a log of 99,999 QSOs: start-up load into the QSO list, one date-order
 // insert in the middle, one delete and one replace. Prints its figures; run by hand.
+#include "bench/Outils_Bench.h"
 #include "logbook/Carnet.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
@@ -38,26 +39,12 @@ QString ligne(int i)
     return l.texte();
 }
 
-double mesure(const std::function<void()>& f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return t.nsecsElapsed() / 1e9;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dossier;
-    QTemporaryDir reglages;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages.path());
-    plateforme::definirDossierProgramme(dossier.path());
-    plateforme::installerRepondeur([](const QString&, plateforme::Boutons, plateforme::Icone) {
-        return plateforme::Reponse::Ok;
-    });
+    const bench::Banc banc;
 
     constexpr int N = 99999;
     QStringList lignes;
@@ -69,24 +56,24 @@ int main(int argc, char* argv[])
 
     Carnet& c = Carnet::instance();
     c.show();
-    const double chargement = mesure([] { Charge_Liste_QSO(QStringLiteral("F5BEN")); });
+    const double chargement = bench::mesure([] { Charge_Liste_QSO(QStringLiteral("F5BEN")); });
     std::printf("chargement de %d QSO dans Liste_QSO : %.3f s (objectif 1 s)\n", c.Liste_QSO->count(), chargement);
 
     lignes.removeLast();  // keep room for the insert under the five-digit bound
     plateforme::ecrireLignes(QStringLiteral("F5BEN.log"), lignes);
     Charge_Liste_QSO(QStringLiteral("F5BEN"));
     const QString milieu = ligne(N / 2);
-    const double insertion = mesure([&] { Insere_QSO_Date(milieu); });
+    const double insertion = bench::mesure([&] { Insere_QSO_Date(milieu); });
     std::printf("insertion par date au milieu : %.3f s (objectif 0.3 s)\n", insertion);
 
     c.Liste_QSO->setCurrentRow(N / 2);
-    const double suppression = mesure([] { Supprime_QSO(); });
+    const double suppression = bench::mesure([] { Supprime_QSO(); });
     std::printf("suppression d'un QSO : %.3f s (objectif 0.3 s)\n", suppression);
 
     const QString ancien = c.Liste_QSO->item(100)->text();
     const QString nouveau = station::itemListe(101, ligne(7));
     Prog().Numero_QSO_Modifie = 101;
-    const double remplacement = mesure([&] { Remplace_QSO(ancien, nouveau); });
+    const double remplacement = bench::mesure([&] { Remplace_QSO(ancien, nouveau); });
     std::printf("remplacement d'un QSO : %.3f s (objectif 0.3 s)\n", remplacement);
     return 0;
 }

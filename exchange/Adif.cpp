@@ -68,7 +68,7 @@ QString decoderValeur(const char* octets, qsizetype taille)
     return plateforme::depuisAnsi(octets, taille);
 }
 
-const QString* EnregistrementAdif::champ(const QString& nom) const
+const QString* EnregistrementAdif::champ(QStringView nom) const
 {
     for (const ChampAdif& c : champs) {
         if (c.nom == nom) return &c.valeur;
@@ -76,7 +76,22 @@ const QString* EnregistrementAdif::champ(const QString& nom) const
     return nullptr;
 }
 
-QString EnregistrementAdif::valeur(const QString& nom) const
+const QString* EnregistrementAdif::champ(const char* nom) const
+{
+    const QLatin1String cherche(nom);
+    for (const ChampAdif& c : champs) {
+        if (c.nom == cherche) return &c.valeur;
+    }
+    return nullptr;
+}
+
+QString EnregistrementAdif::valeur(const char* nom) const
+{
+    const QString* v = champ(nom);
+    return v ? *v : QString();
+}
+
+QString EnregistrementAdif::valeur(QStringView nom) const
 {
     const QString* v = champ(nom);
     return v ? *v : QString();
@@ -85,6 +100,13 @@ QString EnregistrementAdif::valeur(const QString& nom) const
 FichierAdif lireAdif(const QByteArray& octets)
 {
     FichierAdif fichier;
+    fichier.avecEntete = parcourirAdif(octets, [&](const EnregistrementAdif& e) { fichier.enregistrements.append(e); });
+    return fichier;
+}
+
+bool parcourirAdif(const QByteArray& octets, const std::function<void(const EnregistrementAdif&)>& recevoir)
+{
+    bool avecEntete = false;
     const char* d = octets.constData();
     const qsizetype n = octets.size();
     qsizetype i = 0;
@@ -94,12 +116,13 @@ FichierAdif lireAdif(const QByteArray& octets)
     if (i < n && d[i] != '<') {
         const qsizetype eoh = chercherEOH(d, n, i);
         if (eoh >= 0) {
-            fichier.avecEntete = true;
+            avecEntete = true;
             i = eoh + 5;
         }
     }
 
     EnregistrementAdif courant;
+    courant.champs.reserve(24);
     while (i < n) {
         if (d[i] != '<') { ++i; continue; }
         // Tag: "<" name [":" length [":" type]] ">"
@@ -109,13 +132,20 @@ FichierAdif lireAdif(const QByteArray& octets)
         const qsizetype debutNom = i + 1;
         qsizetype finNom = debutNom;
         while (finNom < j && d[finNom] != ':') ++finNom;
-        QByteArray nom(d + debutNom, finNom - debutNom);
-        nom = nom.trimmed().toUpper();
+        // The name upper-cased, blanks left out, in one allocation.
+        QString nom;
+        nom.reserve(finNom - debutNom);
+        for (qsizetype k = debutNom; k < finNom; ++k) {
+            char x = d[k];
+            if (x == ' ' || x == '\t' || x == '\r' || x == '\n') continue;
+            if (x >= 'a' && x <= 'z') x = char(x - 32);
+            nom.append(QLatin1Char(x));
+        }
         if (finNom == j) {
             // A tag without length: only EOR (and a stray EOH) mean something.
-            if (nom == "EOR") {
-                if (!courant.champs.isEmpty()) fichier.enregistrements.append(courant);
-                courant = EnregistrementAdif();
+            if (nom == QLatin1String("EOR")) {
+                if (!courant.champs.isEmpty()) recevoir(courant);
+                courant.champs.clear();
             }
             i = j + 1;
             continue;
@@ -132,11 +162,11 @@ FichierAdif lireAdif(const QByteArray& octets)
         const qsizetype debutValeur = j + 1;
         const qsizetype reste = n - debutValeur;
         const qsizetype taille = longueur > reste ? reste : qsizetype(longueur);
-        courant.champs.append(ChampAdif{QString::fromLatin1(nom), decoderValeur(d + debutValeur, taille)});
+        courant.champs.append(ChampAdif{std::move(nom), decoderValeur(d + debutValeur, taille)});
         i = debutValeur + taille;
     }
-    if (!courant.champs.isEmpty()) fichier.enregistrements.append(courant);
-    return fichier;
+    if (!courant.champs.isEmpty()) recevoir(courant);
+    return avecEntete;
 }
 
 const std::array<BandeAdif, 17>& Table_Bandes_Adif()

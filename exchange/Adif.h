@@ -4,8 +4,10 @@
 // Also the one table that links the log's 17 band texts to the ADIF band names and edges.
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <QVector>
 #include <array>
+#include <functional>
 
 namespace echange {
 
@@ -19,10 +21,14 @@ struct ChampAdif {
 struct EnregistrementAdif {
     QVector<ChampAdif> champs;
     // The first field of exactly that name (upper case) or nullptr.
-    const QString* champ(const QString& nom) const;
-    bool contient(const QString& nom) const { return champ(nom) != nullptr; }
+    const QString* champ(QStringView nom) const;
+    bool contient(QStringView nom) const { return champ(nom) != nullptr; }
     // The value of the first field of that name, or an empty text.
-    QString valeur(const QString& nom) const;
+    QString valeur(QStringView nom) const;
+    // The same with a name written in ASCII ("CALL").
+    const QString* champ(const char* nom) const;
+    bool contient(const char* nom) const { return champ(nom) != nullptr; }
+    QString valeur(const char* nom) const;
 };
 
 struct FichierAdif {
@@ -34,6 +40,9 @@ struct FichierAdif {
 // skipped, a last record without <EOR> is kept when it holds a field, a length that runs past
 // the end takes what is left. A leading UTF-8 byte order mark is skipped.
 FichierAdif lireAdif(const QByteArray& octets);
+// The same reading, each record handed over as soon as it ends (the record is reused after the
+// call). Returns whether a header was found.
+bool parcourirAdif(const QByteArray& octets, const std::function<void(const EnregistrementAdif&)>& recevoir);
 
 // Decodes a value: UTF-8 when valid, else Windows-1252.
 QString decoderValeur(const char* octets, qsizetype taille);

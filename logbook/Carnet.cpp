@@ -2,7 +2,6 @@
 #include "logbook/Carnet.h"
 
 #include "cluster/Cluster.h"
-
 #include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
@@ -397,6 +396,7 @@ void Carnet::brancherEvenements()
     }
 
     connect(Mnu_Quitter, &QAction::triggered, this, [this] { Mnu_Quitter_Click(); });
+    brancherEchanges();
     connect(Mnu_Indicatif, &QAction::triggered, this, [this] { Mnu_Indicatif_Click(); });
     connect(Mnu_Auto_Oui, &QAction::triggered, this, [this] { Mnu_Auto_Oui_Click(); });
     connect(Mnu_Auto_Non, &QAction::triggered, this, [this] { Mnu_Auto_Non_Click(); });

@@ -4,8 +4,10 @@
 #include "station/Controles_Carnet.h"
 
 #include <QMainWindow>
+#include <optional>
 
 class QCloseEvent;
+namespace echange { struct Conversion; }
 class QPushButton;
 
 class Carnet : public QMainWindow, public Controles_Carnet {
@@ -101,7 +103,16 @@ public:
     void Dpt_DblClick(int Index);
 
     // Automatic backup of the station's files, run by the save when the interval is reached.
-    void Sauvegarde_Auto();
+    // False (after saying so) when a file could not be backed up.
+    bool Sauvegarde_Auto();
+
+    // Imports, restore and the backup windows (Carnet_Import.cpp)
+    void Mnu_Import_VLM_Click();
+    void Mnu_Import_ADIF_Click();
+    void Mnu_Import_EDI_Click();
+    void Mnu_Restauration_Click();
+    void Mnu_Val_Sauve_Click();
+    void Mnu_Restau_Activite_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -111,6 +122,10 @@ private:
     void construireControles();
     void construireMenus();
     void brancherEvenements();
+    void brancherEchanges();
+    std::optional<QByteArray> lireFichierImport(const QString& filtre);
+    void terminerImport(const echange::Conversion& c, bool reconstruire);
+    void Reconstruire_Apres_Import();
 
     static Carnet* s_instance;
 

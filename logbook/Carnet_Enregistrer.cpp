@@ -248,9 +248,11 @@ void Carnet::enregistrerNouveauQSO()
 
     // 10. The backup holds the log as it was before this QSO.
     if (p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO) {
-        Sauvegarde_Auto();
-        Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
-        p.Numero_Sauvegarde = p.Nombre_QSO;
+        // A failed backup is reported and tried again at the next save; the QSO is written.
+        if (Sauvegarde_Auto()) {
+            Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
+            p.Numero_Sauvegarde = p.Nombre_QSO;
+        }
     }
 
     // 11, 12. The record: appended, or inserted by date when dates are typed by hand.
@@ -410,12 +412,6 @@ void Carnet::remiseAZeroSaisie()
     Indicatif_A->setEnabled(true);
     Indicatif_A->setFocus();
     Couleurs_Etat::colorer(Indicatif_A, Couleurs_Etat::aRemplir());
-}
-
-void Carnet::Sauvegarde_Auto()
-{
-    // The automatic backup of the station's files comes with the backup settings; the save
-    // already calls it at the right moment, before the new record is written.
 }
 
 void Carnet::Exporter_QSO_Apres_Ajout()

@@ -10,6 +10,7 @@ PAQUETS=(
   fonts-liberation2
   xvfb xauth socat poppler-utils gstreamer1.0-plugins-good
   openbox xdotool
+  clang libclang-rt-14-dev
 )
 
 manquants=()

@@ -5,5 +5,21 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 ./scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-cd build
-ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+(cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+
+# The readers of outside input (tests named tst_lecteur_*) again, under AddressSanitizer and
+# UBSan; any finding fails the run.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARIN_SANITIZE=ON >/dev/null
+cmake --build build-asan --parallel "$(nproc)" --target tests_lecteurs
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1 \
+  ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+
+# A short libFuzzer run of the ADIF and EDI readers (clang).
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARIN_FUZZ=ON \
+  -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_lecteurs
+corpus="$(mktemp -d)"
+trap 'rm -rf "$corpus"' EXIT
+cp fuzz/corpus/* "$corpus"/
+ASAN_OPTIONS=detect_leaks=0 ./build-fuzz/fuzz/fuzz_lecteurs -max_total_time=5 -max_len=4096 "$corpus" 2>&1 | tail -n 3

@@ -1,5 +1,7 @@
 // The ADIF field reader and the band table.
 #include "exchange/Adif.h"
+#include "exchange/Import.h"
+#include "station/Ligne_QSO.h"
 #include "station/Listes.h"
 
 #include <QtTest>
@@ -16,7 +18,31 @@ private Q_SLOTS:
     void codageDesValeurs();
     void entreesMalFormees();
     void tableDesBandes();
+
+    // Conversion of ADIF records to log records
+    void enregistrementComplet();
+    void bandes_data();
+    void bandes();
+    void champsParDefaut();
+    void departementsEtQSL();
+    void fichiersReels();
 };
+
+namespace {
+
+station::Ligne_QSO premier(const Conversion& c)
+{
+    return station::Ligne_QSO::depuis(c.lignes.value(0));
+}
+
+int compte(const Conversion& c, const QString& debut)
+{
+    for (const auto& m : c.messages)
+        if (m.first.startsWith(debut)) return m.second;
+    return 0;
+}
+
+} // namespace
 
 void TestLecteurAdif::entetesEtEnregistrements_data()
 {
@@ -121,6 +147,165 @@ void TestLecteurAdif::tableDesBandes()
     QCOMPARE(bandeDepuisFrequence(10368.1), QStringLiteral("10 Ghz"));
     QVERIFY(bandeDepuisFrequence(5.36).isEmpty());
     QVERIFY(bandeDepuisAdif(QStringLiteral("60m")).isEmpty());
+}
+
+void TestLecteurAdif::enregistrementComplet()
+{
+    const Conversion c = convertirAdif(QByteArray(
+        "<EOH>\n<QSO_DATE:8>20240105<TIME_ON:6>143205<TIME_OFF:4>1440<CALL:7>f6abc/p<STATE:2>75"
+        "<GRIDSQUARE:8>jn18eu12<BAND:3>40m<MODE:3>SSB<RST_SENT:2>59<STX:3>001<RST_RCVD:2>57<SRX:3>012"
+        "<QTH:5>Paris<NAME:4>Jean<QSL_SENT:1>Y<QSL_RCVD:1>N<COMMENT:12>merci pour 1<EOR>\n"));
+    QVERIFY(c.refus.isEmpty());
+    QVERIFY(c.messages.isEmpty());
+    QCOMPARE(c.lignes.size(), 1);
+    const QString& l = c.lignes.first();
+    QCOMPARE(l.size(), station::LongueurLigneQSO);
+    QCOMPARE(l, QStringLiteral("05/01/24  F6ABC/P     14:32  14:40  75   JN18EU  7.0 Mhz   SSB      59001     57012     "
+                               "PARIS                 JEAN                    2                             0   "
+                               "MERCI POUR 1                  *"));
+    QCOMPARE(c.clePremier, cleFusion(2024, 1, 5, 14, 32));
+}
+
+void TestLecteurAdif::bandes_data()
+{
+    QTest::addColumn<QByteArray>("champs");
+    QTest::addColumn<QString>("bande");
+    QTest::addColumn<bool>("message");
+    QTest::newRow("FREQ gagne sur BAND") << QByteArray("<FREQ:5>7.074<BAND:3>20m") << "7.0 Mhz" << false;
+    QTest::newRow("BAND en minuscules") << QByteArray("<BAND:3>40m") << "7.0 Mhz" << false;
+    QTest::newRow("144.300") << QByteArray("<FREQ:7>144.300") << "144 Mhz" << false;
+    QTest::newRow("1296.2 et 23cm") << QByteArray("<FREQ:6>1296.2<BAND:4>23cm") << "1.3 Ghz" << false;
+    QTest::newRow("2320") << QByteArray("<FREQ:8>2320.200") << "2.3 Ghz" << false;
+    QTest::newRow("10368") << QByteArray("<FREQ:9>10368.200") << "10 Ghz" << false;
+    QTest::newRow("435") << QByteArray("<FREQ:7>435.100") << "432 Mhz" << false;
+    QTest::newRow("29.6") << QByteArray("<FREQ:4>29.6") << "28 Mhz" << false;
+    QTest::newRow("51") << QByteArray("<FREQ:6>51.510") << "50 Mhz" << false;
+    QTest::newRow("146") << QByteArray("<FREQ:7>146.520") << "144 Mhz" << false;
+    QTest::newRow("1.84") << QByteArray("<FREQ:5>1.840") << "1.8 Mhz" << false;
+    QTest::newRow("FREQ hors bande, BAND connue") << QByteArray("<FREQ:5>5.357<BAND:3>60m<BAND_RX:2>2m") << "1.8 Mhz" << true;
+    QTest::newRow("FREQ illisible, BAND") << QByteArray("<FREQ:3>abc<BAND:2>6M") << "50 Mhz" << false;
+    QTest::newRow("rien") << QByteArray("<MODE:2>CW") << "1.8 Mhz" << true;
+}
+
+void TestLecteurAdif::bandes()
+{
+    QFETCH(QByteArray, champs);
+    QFETCH(QString, bande);
+    QFETCH(bool, message);
+    const Conversion c = convertirAdif("<CALL:4>G4XX<QSO_DATE:8>20240105<TIME_ON:4>1200" + champs + "<EOR>");
+    QCOMPARE(premier(c).Bande_QSO, bande);
+    QCOMPARE(compte(c, QStringLiteral("Bande absente")), message ? 1 : 0);
+}
+
+void TestLecteurAdif::champsParDefaut()
+{
+    // Three records: no date/time/call/band at all, an ISO date, an impossible time.
+    const Conversion c = convertirAdif(QByteArray(
+        "<EOH><MODE:2>CW<EOR>"
+        "<CALL:4>G4XX<QSO_DATE:10>2024-01-05<TIME_ON:4>1432<TIME_OFF:0><BAND:2>2m<EOR>"
+        "<CALL:4>G4YY<QSO_DATE:8>20240230<TIME_ON:4>2561<STX:0><BAND:2>2m<RST_SENT:2>59<EOR>"));
+    QCOMPARE(c.lignes.size(), 3);
+    QCOMPARE(compte(c, QStringLiteral("Date absente, remplacée par 01/01/2000")), 3);
+    QCOMPARE(compte(c, QStringLiteral("Heure absente, remplacée par 00:00")), 2);
+    QCOMPARE(compte(c, QStringLiteral("Indicatif absent, remplacé par FXXXX")), 1);
+    QCOMPARE(compte(c, QStringLiteral("Bande absente, remplacée par 1.8 Mhz")), 1);
+    const auto a = premier(c);
+    QCOMPARE(a.Date_QSO, QStringLiteral("01/01/00"));
+    QCOMPARE(a.Indicatif_QSO, QStringLiteral("FXXXX"));
+    QCOMPARE(a.Heure_Debut, QStringLiteral("00:00"));
+    QCOMPARE(a.Heure_Fin, QStringLiteral("00:00"));
+    QCOMPARE(a.RST_Envoye, QStringLiteral("XX"));
+    QCOMPARE(a.Etat_QSL, QStringLiteral("1"));
+    const auto b = station::Ligne_QSO::depuis(c.lignes[1]);
+    QCOMPARE(b.Heure_Debut, QStringLiteral("14:32"));
+    QCOMPARE(b.Heure_Fin, QStringLiteral("00:00"));  // TIME_OFF present but empty
+    QCOMPARE(b.Mode_QSO, QStringLiteral("XXX"));
+    QCOMPARE(station::Ligne_QSO::depuis(c.lignes[2]).RST_Envoye, QStringLiteral("59XX"));
+    // Every record still has a readable key for the date-order insert.
+    for (const QString& l : c.lignes) QVERIFY(cleLigneJournal(l) >= 0);
+    const QString resume = resumeMessages(c);
+    QVERIFY(resume.contains(QStringLiteral("Date absente, remplacée par 01/01/2000 : 3 QSO")));
+
+    // Overlong values are cut to their columns, never a broken record.
+    const Conversion d = convertirAdif(QByteArray(
+        "<CALL:15>VERYLONGCALL123<MODE:10>OLIVIA8-25<RST_SENT:3>599<STX:9>123456789<NAME:20>ABCDEFGHIJKLMNOPQRST"
+        "<QSO_DATE:8>20240105<TIME_ON:4>1200<BAND:2>2m<EOR>"));
+    QCOMPARE(d.lignes.first().size(), station::LongueurLigneQSO);
+    QCOMPARE(premier(d).Indicatif_QSO, QStringLiteral("VERYLONGCALL"));
+    QCOMPARE(premier(d).RST_Envoye, QStringLiteral("59912345"));
+    QVERIFY(convertirAdif(QByteArray("header only <EOH>")).refus.size() > 0);
+}
+
+void TestLecteurAdif::departementsEtQSL()
+{
+    auto qso = [](const QByteArray& champs) {
+        return premier(convertirAdif("<QSO_DATE:8>20240105<TIME_ON:4>1200<BAND:2>2m" + champs + "<EOR>"));
+    };
+    QCOMPARE(qso("<CALL:5>F6ABC<STATE:2>75").Departement_QSO, QStringLiteral("75"));
+    QCOMPARE(qso("<CALL:5>F6ABC<STATE:2>2a").Departement_QSO, QStringLiteral("2A"));
+    QCOMPARE(qso("<CALL:5>TM5XX<STATE:2>01").Departement_QSO, QStringLiteral("01"));
+    QCOMPARE(qso("<CALL:5>JA1XX<STATE:2>13").Departement_QSO, QString());   // a prefecture
+    QCOMPARE(qso("<CALL:5>F6ABC<STATE:2>ON").Departement_QSO, QString());
+    QCOMPARE(qso("<CALL:5>F6ABC<STATE:2>96").Departement_QSO, QString());
+    QCOMPARE(qso("<CALL:5>F6ABC<STATE:3>750").Departement_QSO, QString());
+
+    QCOMPARE(qso("<CALL:2>K1").Etat_QSL, QStringLiteral("1"));
+    QCOMPARE(qso("<CALL:2>K1<QSL_SENT:1>Y<QSL_RCVD:1>X").Etat_QSL, QStringLiteral("1"));
+    QCOMPARE(qso("<CALL:2>K1<QSL_SENT:1>Y").Etat_QSL, QStringLiteral("2"));
+    QCOMPARE(qso("<CALL:2>K1<QSL_RCVD:1>y").Etat_QSL, QStringLiteral("3"));
+    QCOMPARE(qso("<CALL:2>K1<QSL_SENT:1>Y<QSL_RCVD:1>Y").Etat_QSL, QStringLiteral("4"));
+    QCOMPARE(qso("<CALL:2>K1<QSL_SENT:1>R<QSL_RCVD:1>V").Etat_QSL, QStringLiteral("3"));
+    QCOMPARE(qso("<CALL:2>K1<QSL_SENT:1>Q<QSL_RCVD:1>I").Etat_QSL, QStringLiteral("1"));
+}
+
+void TestLecteurAdif::fichiersReels()
+{
+    // Shaped as a confirmation-service download: header with its own tags, one field per line,
+    // lower-case field names of other programs ignored, QSO_DATE_OFF before QSO_DATE.
+    const QByteArray lotw(
+        "ARRL Logbook of the World Status Report\n"
+        "Generated at 2024-02-01 10:11:12\n"
+        "for f5xyz\n"
+        "<PROGRAMID:4>LoTW\n<APP_LoTW_LASTQSL:19>2024-01-30 08:00:00\n<eoh>\n\n"
+        "<APP_LoTW_OWNCALL:5>F5XYZ\n<STATION_CALLSIGN:5>F5XYZ\n<CALL:5>W1AW\n<BAND:3>20M\n"
+        "<FREQ:8>14.07400\n<MODE:3>FT8\n<QSO_DATE_OFF:8>20231231\n<QSO_DATE:8>20231230\n"
+        "<TIME_ON:6>235900\n<QSL_RCVD:1>Y\n<QSLRDATE:8>20240115\n<eor>\n\n"
+        "<CALL:6>JA1ABC\n<BAND:3>15M\n<MODE:2>CW\n<QSO_DATE:8>20240101\n<TIME_ON:4>0101\n"
+        "<STATE:2>13\n<QSL_RCVD:1>Y\n<eor>\n");
+    Conversion c = convertirAdif(lotw);
+    QCOMPARE(c.lignes.size(), 2);
+    QVERIFY(c.messages.isEmpty());
+    QCOMPARE(premier(c).Date_QSO, QStringLiteral("30/12/23"));
+    QCOMPARE(premier(c).Bande_QSO, QStringLiteral("14 Mhz"));
+    QCOMPARE(premier(c).Etat_QSL, QStringLiteral("3"));
+    QCOMPARE(station::Ligne_QSO::depuis(c.lignes[1]).Departement_QSO, QString());
+
+    // A digital-mode program's file, LF endings, a byte order mark, "<" and "é" in a comment.
+    const QByteArray wsjt = QByteArray("\xEF\xBB\xBFWSJT-X ADIF Export<eoh>\n") +
+        "<call:5>EA3XY <gridsquare:4>JN11 <mode:3>FT8 <rst_sent:3>-10 <rst_rcvd:3>-15 <qso_date:8>20240301 "
+        "<time_on:6>101530 <qso_date_off:8>20240301 <time_off:6>101645 <band:3>20m <freq:9>14.075123 "
+        "<station_callsign:5>F5XYZ <my_gridsquare:6>JN03TJ <comment:12>" "73 <3 \xC3\xa9t\xC3\xa9 <eor>\n";
+    c = convertirAdif(wsjt);
+    QCOMPARE(c.lignes.size(), 1);
+    const auto q = premier(c);
+    QCOMPARE(q.Indicatif_QSO, QStringLiteral("EA3XY"));
+    QCOMPARE(q.Locator_QSO, QStringLiteral("JN11"));
+    QCOMPARE(q.Heure_Debut, QStringLiteral("10:15"));
+    QCOMPARE(q.Heure_Fin, QStringLiteral("10:16"));
+    QCOMPARE(q.RST_Envoye, QStringLiteral("-10"));
+    QCOMPARE(q.Remarques_QSO, QString::fromUtf8("73 <3 ÉTÉ"));
+
+    // One record a line, the way the simple line reader expects them: the same records.
+    const QByteArray ligne(
+        "Velmarin test\r\n<EOH>\r\n"
+        "<CALL:5>F1AAA <QSO_DATE:8>20220310 <TIME_ON:4>0930 <BAND:3>2M <MODE:2>FM <RST_SENT:2>59 <RST_RCVD:2>58 <EOR>\r\n"
+        "\r\n"
+        "<CALL:5>F2BBB <QSO_DATE:8>20220311 <TIME_ON:4>1000 <BAND:4>70CM <MODE:3>SSB <EOR>\r\n");
+    c = convertirAdif(ligne);
+    QCOMPARE(c.lignes.size(), 2);
+    QCOMPARE(c.lignes[0].left(88),
+             QStringLiteral("10/03/22  F1AAA       09:30  09:30               144 Mhz   FM       59        58        "));
+    QCOMPARE(station::Ligne_QSO::depuis(c.lignes[1]).Bande_QSO, QStringLiteral("432 Mhz"));
 }
 
 QTEST_GUILESS_MAIN(TestLecteurAdif)

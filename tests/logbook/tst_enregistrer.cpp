@@ -89,6 +89,7 @@ private Q_SLOTS:
     void corse();
     void nomenclatureRefusee();
     void pointDeSauvegarde();
+    void sauvegardeImpossible();
     void ecritureImpossible();
     void champTropLong();
     void controlesDuBouton();
@@ -279,6 +280,7 @@ void TestEnregistrer::pointDeSauvegarde()
     test::Environnement env;
     ecrireReglage(QStringLiteral("Numero Sauvegarde"), QStringLiteral("20"));
     ecrireReglage(QStringLiteral("Delta Sauvegarde"), QStringLiteral("10"));
+    ecrireReglage(QStringLiteral("Chemin Sauvegarde"), env.chemin(Station));
     Carnet& c = demarrer(env, 4, true, journal(28));
     const QSO q{QStringLiteral("DL1ABC"), {}, {}, 0, {}, {}, {}, QString(), QString(), QString()};
 
@@ -288,8 +290,8 @@ void TestEnregistrer::pointDeSauvegarde()
     QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("20"));
     QCOMPARE(Prog().Numero_Sauvegarde, 20.0);
 
-    // QSO 30 reaches the interval. The record cannot be written (the log is locked away), and
-    // still the backup point has run: it comes before the writing.
+    // QSO 30 reaches the interval, but the log cannot be read nor written (a folder stands in
+    // its place): the backup says it failed and keeps the backup point, the record is refused.
     const QString log = env.chemin(Station + QStringLiteral(".log"));
     const QByteArray contenu = test::lireOctets(log);
     QVERIFY(QFile::remove(log));
@@ -297,19 +299,42 @@ void TestEnregistrer::pointDeSauvegarde()
     taperQSO(c, q);
     env.oublierMessages();
     c.Enregistrer->click();
-    QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("30"));
-    QCOMPARE(env.messages.size(), size_t(1));
-    QVERIFY(env.textes().at(0).startsWith(QStringLiteral("Le QSO avec DL1ABC n'a PAS été enregistré.")));
+    QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("20"));
+    QCOMPARE(env.messages.size(), size_t(2));
+    QVERIFY(env.textes().at(0).startsWith(QStringLiteral("La sauvegarde automatique a échoué")));
+    QVERIFY(env.textes().at(1).startsWith(QStringLiteral("Le QSO avec DL1ABC n'a PAS été enregistré.")));
 
-    // With the log back, the next backup waits for QSO 40.
+    // With the log back, the backup is made at the next save, before the QSO is written.
     QVERIFY(QDir().rmdir(log));
     test::ecrireOctets(log, contenu);
     env.oublierMessages();
     c.Enregistrer->click();
-    QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Sauvegarde automatique effectuée")});
     QCOMPARE(test::lignesJournal(env, Station).size(), 30);
+    QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral(".bak"))), contenu);
     QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("30"));
     QCOMPARE(Prog().Numero_Sauvegarde, 30.0);
+}
+
+void TestEnregistrer::sauvegardeImpossible()
+{
+    // The backup goes to a removed disk: said, the QSO is written all the same, and the
+    // backup point stays so that the next save tries again.
+    test::Environnement env;
+    ecrireReglage(QStringLiteral("Numero Sauvegarde"), QStringLiteral("20"));
+    ecrireReglage(QStringLiteral("Delta Sauvegarde"), QStringLiteral("10"));
+    ecrireReglage(QStringLiteral("Chemin Sauvegarde"), env.chemin(QStringLiteral("disque_retire/")) + Station);
+    Carnet& c = demarrer(env, 4, true, journal(29));
+    const QSO q{QStringLiteral("DL1ABC"), {}, {}, 0, {}, {}, {}, QString(), QString(), QString()};
+    taperQSO(c, q);
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.messages.size(), size_t(1));
+    QVERIFY(env.textes().at(0).startsWith(QStringLiteral("La sauvegarde automatique a échoué")));
+    QCOMPARE(test::lignesJournal(env, Station).size(), 30);
+    QCOMPARE(c.Liste_QSO->count(), 30);
+    QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("20"));
+    QCOMPARE(Prog().Numero_Sauvegarde, 20.0);
 }
 
 void TestEnregistrer::ecritureImpossible()
