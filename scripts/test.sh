@@ -5,7 +5,10 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 ./scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-(cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+resume="$(mktemp)"
+corpus="$(mktemp -d)"
+trap 'rm -rf "$corpus" "$resume"' EXIT
+(cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 300) | tee "$resume"
 
 # The readers of outside input (tests named tst_lecteur_*) again, under AddressSanitizer and
 # UBSan; any finding fails the run.
@@ -19,7 +22,9 @@ cmake --build build-asan --parallel "$(nproc)" --target tests_lecteurs
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARIN_FUZZ=ON \
   -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_lecteurs
-corpus="$(mktemp -d)"
-trap 'rm -rf "$corpus"' EXIT
 cp fuzz/corpus/* "$corpus"/
 ASAN_OPTIONS=detect_leaks=0 ./build-fuzz/fuzz/fuzz_lecteurs -max_total_time=5 -max_len=4096 "$corpus" 2>&1 | tail -n 3
+
+# One closing line for the whole run: the main suite's counts (any failure has stopped the script).
+total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$resume")
+echo "tests: ${total:-0} passed, 0 failed"
