@@ -18,14 +18,6 @@
 
 namespace {
 
-void montrerFenetre(QWidget* fenetre, bool modal)
-{
-    if (modal)
-        plateforme::montrerModal(fenetre);
-    else
-        plateforme::montrer(fenetre);
-}
-
 QString blancs(qsizetype n)
 {
     return n > 0 ? QString(n, QLatin1Char(' ')) : QString();
@@ -40,9 +32,7 @@ namespace Station {
 
 void Afficher(bool modal)
 {
-    auto& f = Fenetre_Station::instance();
-    f.charger();
-    montrerFenetre(&f, modal);
+    Fenetre_Station::afficher(modal);
 }
 
 QString Controle_Indicatif(const QString& indicatif, bool* effacer)
@@ -137,9 +127,7 @@ namespace Ajout_Activite {
 
 void Afficher(bool modal)
 {
-    auto& f = Fenetre_Ajout_Activite::instance();
-    f.charger();
-    montrerFenetre(&f, modal);
+    Fenetre_Ajout_Activite::afficher(modal);
 }
 
 } // namespace Ajout_Activite
@@ -151,9 +139,7 @@ namespace Ajout_Prefixe {
 
 void Afficher(bool modal)
 {
-    auto& f = Fenetre_Ajout_Prefixe::instance();
-    f.charger();
-    montrerFenetre(&f, modal);
+    Fenetre_Ajout_Prefixe::afficher(modal);
 }
 
 QString Controle(const QString& prefixe, const QString& pays)
@@ -189,7 +175,10 @@ void Afficher(bool modal)
         plateforme::MsgBox(e.messageFrancais());
         return;
     }
-    montrerFenetre(&f, modal);
+    if (modal)
+        plateforme::montrerModal(&f);
+    else
+        plateforme::montrer(&f);
 }
 
 // A comma ends a directory record and a double quote delimits it when the file is read:
