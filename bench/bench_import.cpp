@@ -21,22 +21,6 @@
 
 namespace {
 
-QString ligneJournal(int i)
-{
-    station::Ligne_QSO l;
-    l.Date_QSO = QDate(2000, 1, 1).addDays(i / 40).toString(QStringLiteral("dd/MM/yy"));
-    l.Indicatif_QSO = QStringLiteral("F%1ABC").arg(i % 10);
-    l.Heure_Debut = QStringLiteral("10:00");
-    l.Heure_Fin = l.Heure_Debut;
-    l.Departement_QSO = QStringLiteral("%1").arg(1 + i % 95, 2, 10, QLatin1Char('0'));
-    l.Locator_QSO = QStringLiteral("JN18AA");
-    l.Bande_QSO = QStringLiteral("144 Mhz");
-    l.Mode_QSO = QStringLiteral("SSB");
-    l.RST_Envoye = QStringLiteral("59");
-    l.RST_Recu = QStringLiteral("59");
-    return l.texte();
-}
-
 QByteArray champ(const char* nom, const QByteArray& valeur)
 {
     return QByteArray("<") + nom + ':' + QByteArray::number(valeur.size()) + '>' + valeur + ' ';
@@ -78,7 +62,7 @@ int main(int argc, char* argv[])
 
     const QString station = QStringLiteral("F5BEN");
     QStringList journal;
-    for (int i = 0; i < 20000; ++i) journal << ligneJournal(i);
+    for (int i = 0; i < 20000; ++i) journal << bench::ligneJournal(i);
     plateforme::ecrireLignes(station + QStringLiteral(".log"), journal);
     for (const char* s : {"_Departement.txt", "_Locator.txt", "_Prefixe.txt"})
         plateforme::copier(QStringLiteral("FXXXX") + QLatin1String(s), station + QLatin1String(s));

@@ -16,31 +16,6 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
-
-QString ligne(int i)
-{
-    station::Ligne_QSO l;
-    const QDate d = QDate(2000, 1, 1).addDays(i / 40);
-    l.Date_QSO = d.toString(QStringLiteral("dd/MM/yy"));
-    l.Indicatif_QSO = QStringLiteral("F%1ABC").arg(i % 10);
-    const int minutes = (i % 40) * 30;
-    l.Heure_Debut = QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
-    l.Heure_Fin = l.Heure_Debut;
-    l.Departement_QSO = QStringLiteral("%1").arg(1 + i % 95, 2, 10, QLatin1Char('0'));
-    l.Locator_QSO = QStringLiteral("JN18AA");
-    l.Bande_QSO = QStringLiteral("144 Mhz");
-    l.Mode_QSO = QStringLiteral("SSB");
-    l.RST_Envoye = QStringLiteral("59");
-    l.RST_Recu = QStringLiteral("59");
-    l.Prenom_QSO = QStringLiteral("Hélène");
-    l.Distance_QSO = QStringLiteral("123");
-    l.Azimut_QSO = QStringLiteral("45");
-    return l.texte();
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -50,7 +25,7 @@ int main(int argc, char* argv[])
     QStringList lignes;
     lignes.reserve(N);
     for (int i = 0; i < N; ++i)
-        lignes << ligne(i);
+        lignes << bench::ligneJournal(i);
     Prog().Indicatif_Station = QStringLiteral("F5BEN");
     plateforme::ecrireLignes(QStringLiteral("F5BEN.log"), lignes);
 
@@ -62,7 +37,7 @@ int main(int argc, char* argv[])
     lignes.removeLast();  // keep room for the insert under the five-digit bound
     plateforme::ecrireLignes(QStringLiteral("F5BEN.log"), lignes);
     Charge_Liste_QSO(QStringLiteral("F5BEN"));
-    const QString milieu = ligne(N / 2);
+    const QString milieu = bench::ligneJournal(N / 2);
     const double insertion = bench::mesure([&] { Insere_QSO_Date(milieu); });
     std::printf("insertion par date au milieu : %.3f s (objectif 0.3 s)\n", insertion);
 
@@ -71,7 +46,7 @@ int main(int argc, char* argv[])
     std::printf("suppression d'un QSO : %.3f s (objectif 0.3 s)\n", suppression);
 
     const QString ancien = c.Liste_QSO->item(100)->text();
-    const QString nouveau = station::itemListe(101, ligne(7));
+    const QString nouveau = station::itemListe(101, bench::ligneJournal(7));
     Prog().Numero_QSO_Modifie = 101;
     const double remplacement = bench::mesure([&] { Remplace_QSO(ancien, nouveau); });
     std::printf("remplacement d'un QSO : %.3f s (objectif 0.3 s)\n", remplacement);
