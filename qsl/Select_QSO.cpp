@@ -19,11 +19,33 @@ namespace {
 
 using plateforme::etiquette;
 
-// Items begin with the QSO number right-aligned: text order is log order.
+// Items begin with the QSO number right-aligned: text order is log order. The lists keep that
+// order themselves (an entry moved in goes to its place) rather than through the widget's
+// sorting, which sorts the whole list again at each insert; all rows have one height, so a
+// move does not measure the log's rows again.
 QListWidget* liste(QWidget* parent, const QString& nom)
 {
-    return plateforme::listeChasseFixe(parent, nom, QStringLiteral("Terminal"), true);
+    QListWidget* l = plateforme::listeChasseFixe(parent, nom, QStringLiteral("Terminal"), false);
+    l->setUniformItemSizes(true);
+    return l;
 }
+
+// Row where `texte` goes to keep the list in text order.
+int rangTrie(const QListWidget* l, const QString& texte)
+{
+    int bas = 0, haut = l->count();
+    while (bas < haut) {
+        const int milieu = bas + (haut - bas) / 2;
+        if (l->item(milieu)->text() < texte)
+            bas = milieu + 1;
+        else
+            haut = milieu;
+    }
+    return bas;
+}
+
+// Log lines listed per turn of the event loop.
+constexpr int LignesParPas = 2000;
 
 } // namespace
 
@@ -47,8 +69,18 @@ Select_QSO::Select_QSO() : Fenetre_Chargee(QStringLiteral("Select_QSO"))
     g->addWidget(Impression, 5, 0, Qt::AlignRight);
     resize(900, 600);
 
-    plateforme::brancherClic(Liste_QSO, [this] { Liste_QSO_Click(); });
-    plateforme::brancherClic(Liste_Imprime, [this] { Liste_Imprime_Click(); });
+    // A click runs on the release (the press makes the entry current before selecting it);
+    // a selection made from code or from the keyboard runs at once. Neither waits on the
+    // other, so a press and release handled in one turn of the event loop still move.
+    const auto brancher = [this](QListWidget* l, void (Select_QSO::*clic)()) {
+        connect(l, &QListWidget::itemClicked, this, [this, clic] { (this->*clic)(); });
+        connect(l, &QListWidget::currentRowChanged, this, [this, clic](int rang) {
+            if (rang >= 0)
+                (this->*clic)();
+        });
+    };
+    brancher(Liste_QSO, &Select_QSO::Liste_QSO_Click);
+    brancher(Liste_Imprime, &Select_QSO::Liste_Imprime_Click);
     connect(Impression, &QPushButton::clicked, this, [this] { Impression_Click(); });
 }
 
@@ -68,16 +100,18 @@ void Select_QSO::Form_Load()
     Liste_Imprime->clear();
     try {
         plateforme::LecteurTexte journal(station::nomJournal(Prog().Indicatif_Station));
-        // Already in number order: sorted once at the end rather than at each item.
-        Liste_QSO->setSortingEnabled(false);
         int numero = 1;
+        QStringList pas;
+        pas.reserve(LignesParPas);
         while (!journal.finFichier()) {
-            Liste_QSO->addItem(station::itemListe(numero++, journal.lireLigne()));
-            plateforme::ceder();
+            pas.append(station::itemListe(numero++, journal.lireLigne()));
+            if (pas.size() == LignesParPas || journal.finFichier()) {
+                Liste_QSO->addItems(pas);
+                pas.clear();
+                plateforme::ceder();
+            }
         }
-        Liste_QSO->setSortingEnabled(true);
     } catch (const plateforme::ErreurFichier& e) {
-        Liste_QSO->setSortingEnabled(true);
         c.hide();
         plateforme::MsgBox(e.messageFrancais());
         return;
@@ -89,11 +123,13 @@ void Select_QSO::deplacer(QListWidget* de, QListWidget* vers)
 {
     if (deplacement_)
         return;
+    // Pressed but not yet selected: the click itself follows.
     QListWidgetItem* item = de->currentItem();
     if (!item || !item->isSelected())
         return;
     deplacement_ = true;
-    vers->addItem(de->takeItem(de->row(item)));
+    QListWidgetItem* pris = de->takeItem(de->row(item));
+    vers->insertItem(rangTrie(vers, pris->text()), pris);
     de->clearSelection();
     de->setCurrentRow(-1);
     vers->clearSelection();

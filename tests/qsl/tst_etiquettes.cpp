@@ -328,6 +328,53 @@ private Q_SLOTS:
         QVERIFY(!sel.estChargee());
     }
 
+    // Mouse clicks, press and release delivered together as from a busy event loop: each
+    // click moves its entry, which takes its place in log order in the other list.
+    void deplacementsALaSouris()
+    {
+        test::Environnement env;
+        test::StationTest s;
+        for (int i = 1; i <= 30; ++i) {
+            test::Qso q;
+            q.indicatif = QStringLiteral("DL%1ABC").arg(i);
+            s.journal << test::ligne(q);
+        }
+        Carnet& c = test::demarrerStation(env, s);
+        c.findChild<QAction*>(QStringLiteral("Mnu_Print_QSL"))->trigger();
+        auto& sel = Select_QSO::instance();
+        const auto cliquer = [](QListWidget* l, int rang) {
+            l->scrollToItem(l->item(rang));
+            const QPoint p(10, l->visualItemRect(l->item(rang)).center().y());
+            QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
+        };
+        const auto numeros = [](QListWidget* l) {
+            QList<int> n;
+            for (int i = 0; i < l->count(); ++i)
+                n << l->item(i)->text().left(5).toInt();
+            return n;
+        };
+        cliquer(sel.Liste_QSO, 11);
+        cliquer(sel.Liste_QSO, 2);
+        cliquer(sel.Liste_QSO, 25);  // QSO 28
+        cliquer(sel.Liste_QSO, 0);
+        QCOMPARE(numeros(sel.Liste_Imprime), QList<int>({1, 3, 12, 28}));
+        QCOMPARE(sel.Liste_QSO->count(), 26);
+        QVERIFY(sel.Liste_QSO->selectedItems().isEmpty());
+        cliquer(sel.Liste_Imprime, 2);
+        cliquer(sel.Liste_Imprime, 0);
+        QCOMPARE(numeros(sel.Liste_Imprime), QList<int>({3, 28}));
+        QList<int> reste;
+        for (int i = 1; i <= 30; ++i)
+            if (i != 3 && i != 28)
+                reste << i;
+        QCOMPARE(numeros(sel.Liste_QSO), reste);
+        // The keyboard moves the entry it lands on.
+        sel.Liste_QSO->setFocus();
+        sel.Liste_QSO->setCurrentRow(-1);
+        QTest::keyClick(sel.Liste_QSO, Qt::Key_Down);
+        QCOMPARE(numeros(sel.Liste_Imprime), QList<int>({1, 3, 28}));
+    }
+
     // Texts too long, the printer dialog cancelled, nothing chosen: nothing printed.
     void refusEtAnnulation()
     {
