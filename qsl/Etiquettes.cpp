@@ -5,6 +5,7 @@
 #include "platform/Imprimante.h"
 #include "qsl/Select_QSO.h"
 #include "station/Cles_Registre.h"
+#include "station/Fenetres_Station.h"
 #include "station/Variables_Programme.h"
 
 #include <QCheckBox>
@@ -196,7 +197,8 @@ void Etiquettes::Imprime_Click()
         for (int i = 0; i < s->Liste_Imprime->count(); ++i)
             items << s->Liste_Imprime->item(i)->text();
     Contexte c;
-    c.station = Prog().Indicatif_Station.trimmed();
+    // The callsign as the operator knows it, "/" and not its file form "_".
+    c.station = Station::Indicatif_Affiche(Prog().Indicatif_Station.trimmed());
     c.transceiver = RxTx->text().trimmed();
     c.antenne = Antenne->text().trimmed();
     c.format = format();

@@ -265,11 +265,13 @@ private Q_SLOTS:
     }
 
     // From the menu: the log listed, QSOs picked in any order, labels printed in log order
-    // and read back from the PDF in the right cells.
+    // and read back from the PDF in the right cells; a portable station's callsign printed
+    // with its "/".
     void selectionEtImpression()
     {
         test::Environnement env;
         test::StationTest s;
+        s.indicatif = QStringLiteral("F5XYZ_P");
         for (int i = 1; i <= 20; ++i) {
             test::Qso q;
             q.indicatif = QStringLiteral("DL%1ABC").arg(i);
@@ -320,7 +322,9 @@ private Q_SLOTS:
         const int milieu = l1.indexOf(QLatin1String("De "), l1.indexOf(QLatin1String("DL3ABC")));
         QVERIFY(milieu > 0);
         QCOMPARE(lignes.at(3).simplified(), QStringLiteral("TX FT847 Ant 9 el TX FT847 Ant 9 el"));
-        QCOMPARE(lignes.at(4).simplified(), QStringLiteral("Merci Pour le QSO 73's de F5XYZ Merci Pour le QSO 73's de F5XYZ"));
+        QCOMPARE(lignes.at(4).simplified(),
+                 QStringLiteral("Merci Pour le QSO 73's de F5XYZ/P Merci Pour le QSO 73's de F5XYZ/P"));
+        QCOMPARE(l1.simplified(), QStringLiteral("De F5XYZ/P pour DL3ABC De F5XYZ/P pour DL12ABC"));
 
         // Closing the label window closes the selection too.
         et.close();
