@@ -17,9 +17,11 @@ namespace plateforme {
 
 namespace {
 
-std::function<bool()> g_repondeurImpression;
+std::function<bool(QPrinter&)> g_repondeurImpression;
 QString g_dossier;
 int g_compteur = 0;
+// Jobs ended since the printer dialog began the run.
+int g_travauxDuPassage = 0;
 
 // Margins of the page written to a file, as a printer's unprintable border.
 const QMarginsF MargesFichier(10, 10, 10, 10);
@@ -27,6 +29,9 @@ const QMarginsF MargesFichier(10, 10, 10, 10);
 struct Ligne {
     QString texte;
     QFont police;
+    // Placed on the sheet (millimetres from the paper's corner) rather than in the flow.
+    bool placee = false;
+    QPointF mm;
 };
 
 } // namespace
@@ -194,7 +199,16 @@ void Imprimante::Print(const QString& ligne)
     QString texte = ligne;
     texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     for (const QString& morceau : texte.split(QLatin1Char('\n')))
-        d->lignes.push_back({morceau, police});
+        d->lignes.push_back({morceau, police, false, QPointF()});
+}
+
+void Imprimante::PrintA(double xMm, double yMm, const QString& ligne)
+{
+    if (!d->enCours) {
+        d->enCours = true;
+        d->paysageTravail = d->paysage;
+    }
+    d->lignes.push_back({ligne, d->police(), true, QPointF(xMm, yMm)});
 }
 
 namespace {
@@ -205,10 +219,21 @@ bool rendre(QPrinter& imprimante, const std::vector<Ligne>& lignes)
     QPainter peintre;
     if (!peintre.begin(&imprimante))
         return false;
-    const double hauteur = imprimante.pageLayout().paintRectPixels(imprimante.resolution()).height();
+    const int resolution = imprimante.resolution();
+    const QRect zone = imprimante.pageLayout().paintRectPixels(resolution);
+    const double hauteur = zone.height();
+    // The painter starts at the printable area's corner; placed lines count from the paper's.
+    const double pointsParMm = resolution / 25.4;
     double y = 0;
     for (const Ligne& l : lignes) {
         const QFontMetricsF mesures(l.police, &imprimante);
+        if (l.placee) {
+            peintre.setFont(l.police);
+            peintre.drawText(QPointF(l.mm.x() * pointsParMm - zone.left(),
+                                     l.mm.y() * pointsParMm - zone.top() + mesures.ascent()),
+                             l.texte);
+            continue;
+        }
         const double pas = mesures.lineSpacing();
         if (y > 0 && y + pas > hauteur) {
             if (!imprimante.newPage())
@@ -226,6 +251,39 @@ bool rendre(QPrinter& imprimante, const std::vector<Ligne>& lignes)
 
 } // namespace
 
+namespace {
+
+// Renders the job into `cible` through a file beside it, then renamed: a failed job leaves no
+// partial file and the file it would have replaced as it was.
+bool rendreDansFichier(QPrinter& p, const std::vector<Ligne>& lignes, const QString& cible)
+{
+    const QString provisoire = cible + QStringLiteral(".part");
+    p.setOutputFileName(provisoire);
+    QFile::remove(provisoire);
+    const bool rendu = rendre(p, lignes) && QFileInfo(provisoire).isFile();
+    p.setOutputFileName(cible);
+    if (!rendu || (QFileInfo::exists(cible) && !QFile::remove(cible)) || !QFile::rename(provisoire, cible)) {
+        QFile::remove(provisoire);
+        return false;
+    }
+    return true;
+}
+
+// The file of job `numero` of a run printed to `fichier`: the first job in it, the others
+// beside it with their number before the extension.
+QString fichierDuTravail(const QString& fichier, int numero)
+{
+    if (numero <= 1)
+        return fichier;
+    const QFileInfo f(fichier);
+    const QString suffixe = f.suffix();
+    const QString base = suffixe.isEmpty() ? f.fileName() : f.completeBaseName();
+    const QString nom = base + QStringLiteral("-%1").arg(numero) + (suffixe.isEmpty() ? QString() : QLatin1Char('.') + suffixe);
+    return f.dir().filePath(nom);
+}
+
+} // namespace
+
 bool Imprimante::EndDoc()
 {
     if (!d->enCours)
@@ -234,36 +292,28 @@ bool Imprimante::EndDoc()
     const bool paysageTravail = d->paysageTravail;
     d->vider();
     const auto orientation = paysageTravail ? QPageLayout::Landscape : QPageLayout::Portrait;
+    const int travail = ++g_travauxDuPassage;
 
     if (g_dossier.isEmpty()) {
         QPrinter& p = d->imprimanteSysteme();
         p.setPageOrientation(orientation);
-        return rendre(p, lignes);
+        const QString fichier = p.outputFileName();
+        if (fichier.isEmpty())
+            return rendre(p, lignes);
+        // Printed to a file: each job of the run to its own file.
+        const bool ecrit = rendreDansFichier(p, lignes, fichierDuTravail(fichier, travail));
+        p.setOutputFileName(fichier);
+        return ecrit;
     }
 
-    // Written beside, then renamed: a failed job leaves no partial file.
     const int numero = g_compteur + 1;
-    const QString cible = QDir(g_dossier).filePath(QStringLiteral("job-%1.pdf").arg(numero));
-    const QString provisoire = cible + QStringLiteral(".part");
     QPrinter p(QPrinter::HighResolution);
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setPageSize(QPageSize(QPageSize::A4));
     p.setPageMargins(MargesFichier, QPageLayout::Millimeter);
     p.setPageOrientation(orientation);
-    p.setOutputFileName(provisoire);
-    QFile::remove(provisoire);
-    if (!rendre(p, lignes) || !QFileInfo(provisoire).isFile()) {
-        QFile::remove(provisoire);
+    if (!rendreDansFichier(p, lignes, QDir(g_dossier).filePath(QStringLiteral("job-%1.pdf").arg(numero))))
         return false;
-    }
-    if (QFileInfo::exists(cible) && !QFile::remove(cible)) {
-        QFile::remove(provisoire);
-        return false;
-    }
-    if (!QFile::rename(provisoire, cible)) {
-        QFile::remove(provisoire);
-        return false;
-    }
     g_compteur = numero;
     return true;
 }
@@ -280,14 +330,25 @@ bool Imprimante::travailEnCours() const
 
 bool DialogueImpression(QWidget* parent)
 {
+    g_travauxDuPassage = 0;
+    QPrinter& systeme = Imprimante::instance().d->imprimanteSysteme();
     if (g_repondeurImpression)
-        return g_repondeurImpression();
-    QPrintDialog dialogue(&Imprimante::instance().d->imprimanteSysteme(), parent);
+        return g_repondeurImpression(systeme);
+    QPrintDialog dialogue(&systeme, parent);
     dialogue.setWindowTitle(QStringLiteral("Imprimer"));
     return dialogue.exec() == QDialog::Accepted;
 }
 
 void installerRepondeurImpression(std::function<bool()> repondeur)
+{
+    if (!repondeur) {
+        g_repondeurImpression = nullptr;
+        return;
+    }
+    g_repondeurImpression = [r = std::move(repondeur)](QPrinter&) { return r(); };
+}
+
+void installerRepondeurImpression(std::function<bool(QPrinter&)> repondeur)
 {
     g_repondeurImpression = std::move(repondeur);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace plateforme {
@@ -46,6 +47,10 @@ public:
     // by itself when one is full. Lines are neither wrapped nor cut; a CR LF (or LF) inside
     // the text starts a new line, so a text ending in one is followed by an empty line.
     void Print(const QString& ligne = QString());
+    // One line of text placed on the sheet: the top of its line at `yMm` and its start at
+    // `xMm`, millimetres from the paper's top-left corner (not from the printable area), on
+    // the job's page, whatever the printer's margins. It takes no room in the flow of Print.
+    void PrintA(double xMm, double yMm, const QString& ligne);
     // Ends the job: the document goes out. Nothing printed: nothing goes out.
     // False when the document could not be written or sent (nothing half-written is left).
     bool EndDoc();
@@ -66,9 +71,13 @@ private:
 QString familleImprimante(const QString& nom);
 
 // The printer dialog shown before a report: false when the operator cancels. Tests answer it
-// through an answerer like the message boxes'. The dialog sets up the system's printer.
+// through an answerer like the message boxes', which may set up the system's printer as the
+// operator does in the dialog. The dialog begins a run of jobs: when the operator prints to a
+// file, the first job of the run goes to the file chosen and each further job beside it, its
+// number added to the name ("etiquettes.pdf", "etiquettes-2.pdf"...), so no job replaces another.
 bool DialogueImpression(QWidget* parent);
 void installerRepondeurImpression(std::function<bool()> repondeur);
+void installerRepondeurImpression(std::function<bool(QPrinter&)> repondeur);
 void retirerRepondeurImpression();
 
 // Tests (and the platform default): every ended job is written as a PDF file in this folder,

@@ -51,12 +51,12 @@ QGroupBox* apercu(QWidget* parent, const QString& nom, const QString& derniere)
 // The printer as the labels use it: font name kept, size and bold set per line.
 class SortieImprimante : public Sortie {
 public:
-    void ligne(const QString& texte, double points, bool gras) override
+    void ligne(const QString& texte, double points, bool gras, double xMm, double yMm) override
     {
         auto& p = plateforme::Imprimante::instance();
         p.setFontSize(points);
         p.setFontBold(gras);
-        p.Print(texte);
+        p.PrintA(xMm, yMm, texte);
     }
     bool finTravail() override
     {

@@ -126,48 +126,87 @@ QString questionPage(Format f)
     return QStringLiteral("               Page suivante ?");
 }
 
+Feuille feuille(Format f)
+{
+    switch (f) {
+    case Format::Etiqu_1:
+        return {12.9, 33.9};  // AVERY L7162
+    case Format::Etiqu_2:
+        return {12.5, 34.0};  // DECADRY OLW 4732
+    case Format::Etiqu_3:
+        return {0.5, 37.0};   // AVERY DP 167
+    case Format::Etiqu_4:
+        break;
+    }
+    return {8.5, 35.0};       // DECADRY DLW 1799
+}
+
+namespace {
+
+constexpr double MmParPoint = 25.4 / 72;
+// Courier New (and the face printed in its place): line height and character width, in ems.
+constexpr double Interligne = 1.1328;
+constexpr double Chasse = 0.6;
+
+// Sizes of the five lines of a label and of the two gaps that follow lines 1 and 3.
+constexpr std::array<double, 5> TaillesLignes = {15, 11, 11, 11, 11};
+
+// Tops of the five lines from the top of their block, and the block's height, in millimetres.
+struct Bloc {
+    std::array<double, 5> hauts;
+    double hauteur;
+};
+
+Bloc bloc(Format f)
+{
+    const double ecartCourt = f == Format::Etiqu_3 ? 5 : 9;
+    const double ecartLong = f == Format::Etiqu_3 ? 5 : 10;
+    Bloc b{};
+    double y = 0;
+    for (size_t i = 0; i < TaillesLignes.size(); ++i) {
+        b.hauts[i] = y * Interligne * MmParPoint;
+        y += TaillesLignes[i];
+        if (i == 0)
+            y += ecartCourt;
+        else if (i == 2)
+            y += ecartLong;
+    }
+    b.hauteur = y * Interligne * MmParPoint;
+    return b;
+}
+
+} // namespace
+
 void imprimer(const QStringList& items, const Contexte& c, bool arret, Sortie& sortie, double& compteur)
 {
-    const bool petites = c.format == Format::Etiqu_1 || c.format == Format::Etiqu_2;
-    const bool dp167 = c.format == Format::Etiqu_3;
-    const auto vide = [&sortie](double points) { sortie.ligne(QString(), points, false); };
+    const Feuille f = feuille(c.format);
+    const Bloc b = bloc(c.format);
+    const double retrait = (f.hauteur - b.hauteur) / 2;
 
     compteur = 0;
     for (qsizetype i = 0; i < items.size(); i += 2) {
         const Valeurs gauche = valeursDe(items.at(i));
         const Valeurs droite = i + 1 < items.size() ? valeursDe(items.at(i + 1)) : Valeurs{};
         const auto lignes = lignesRangee(gauche, droite, c);
-        if (compteur == 0) {
-            if (petites) {
-                vide(10);
-                vide(10);
-                vide(8);
-            } else if (c.format == Format::Etiqu_4) {
-                vide(10);
-                vide(10);
-            }
+        const double hautRangee = f.haut + compteur * f.hauteur + retrait;
+        for (size_t l = 0; l < lignes.size(); ++l) {
+            const double points = TaillesLignes[l];
+            // The two labels' columns and the gap between them, centred as the labels are.
+            const int colonnes = 2 * largeur(int(l), c) + ecart(int(l), c);
+            const double x = (LargeurFeuille - colonnes * Chasse * points * MmParPoint) / 2;
+            sortie.ligne(lignes[l], points, l == 0, x, hautRangee + b.hauts[l]);
         }
-        sortie.ligne(lignes[0], 15, true);
-        vide(dp167 ? 5 : 9);
-        sortie.ligne(lignes[1], 11, false);
-        sortie.ligne(lignes[2], 11, false);
-        vide(dp167 ? 5 : 10);
-        sortie.ligne(lignes[3], 11, false);
-        sortie.ligne(lignes[4], 11, false);
         compteur += 1;
 
         if (arret && compteur == RangeesParFeuille && !sortie.pageSuivante(questionPage(c.format)))
             break;
-        // A full sheet goes out (after Yes too, on every format) and the next one starts with
-        // its own top lines.
+        // A full sheet goes out (after Yes too, on every format) and the next one is a new job.
         if (compteur == RangeesParFeuille) {
             compteur = 0;
             sortie.finTravail();
-        } else {
-            vide(petites ? 11 : dp167 ? 27 : 13);
         }
     }
-    // A job left open holds at most empty lines when no row was printed on it.
+    // No job is left open when no row was printed on it.
     if (compteur != 0)
         sortie.finTravail();
     else

@@ -38,11 +38,22 @@ int marge(int largeur, int longueur);
 // right label's line. A blank label gives only blanks.
 std::array<QString, 5> lignesRangee(const Valeurs& gauche, const Valeurs& droite, const Contexte& c);
 
-// The printer as the label printing uses it.
+// Where the labels lie on their A4 sheet, in millimetres: 8 rows of labels `hauteur` high,
+// the first one `haut` below the top edge of the sheet; the two columns side by side, centred
+// across the sheet's width.
+struct Feuille {
+    double haut;
+    double hauteur;
+};
+Feuille feuille(Format f);
+constexpr double LargeurFeuille = 210.0;
+
+// The printer as the label printing uses it. Each line is placed on the sheet: its start at
+// `xMm` and the top of its line at `yMm` from the sheet's top-left corner.
 class Sortie {
 public:
     virtual ~Sortie() = default;
-    virtual void ligne(const QString& texte, double points, bool gras) = 0;
+    virtual void ligne(const QString& texte, double points, bool gras, double xMm, double yMm) = 0;
     virtual bool finTravail() = 0;      // the sheet goes out
     virtual void abandon() = 0;         // the open job is dropped
     virtual bool pageSuivante(const QString& question) = 0;  // Yes: go on
@@ -50,7 +61,9 @@ public:
 
 // Prints the labels of the list items, two per row, eight rows per sheet, each sheet one job.
 // `compteur` counts the rows on the current sheet. With `arret`, each full sheet asks the
-// question; No stops after that sheet. A job that would hold only empty lines is dropped.
+// question; No stops after that sheet. Each row's five lines are placed on its own labels:
+// the block of lines, spaced as the font's lines with the format's gaps between them, stands
+// in the middle of the label's height, each line's two labels centred across the sheet.
 void imprimer(const QStringList& items, const Contexte& c, bool arret, Sortie& sortie, double& compteur);
 
 // The question asked after each sheet.

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -120,6 +121,51 @@ QString Environnement::texteImprime(int n) const
 QStringList Environnement::lignesImprimees(int n) const
 {
     return lignesNonVides(texteImprime(n));
+}
+
+namespace {
+
+QString sortiePdf(const QString& programme, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(programme, arguments);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+QList<MotImprime> motsImprimes(const QString& pdf)
+{
+    const QString html = sortiePdf(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                                                   QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    static const QRegularExpression balise(
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    constexpr double mm = 25.4 / 72;
+    QList<MotImprime> mots;
+    int page = 0;
+    for (auto it = balise.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith(QLatin1String("<page"))) {
+            ++page;
+            continue;
+        }
+        QString texte = m.captured(5);
+        texte.replace(QLatin1String("&amp;"), QLatin1String("&")).replace(QLatin1String("&apos;"), QLatin1String("'"));
+        texte.replace(QLatin1String("&lt;"), QLatin1String("<")).replace(QLatin1String("&gt;"), QLatin1String(">"));
+        texte.replace(QLatin1String("&quot;"), QLatin1String("\""));
+        mots.append({page, m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm, m.captured(3).toDouble() * mm,
+                     m.captured(4).toDouble() * mm, texte});
+    }
+    return mots;
+}
+
+int pagesImprimees(const QString& pdf)
+{
+    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const auto m = pages.match(sortiePdf(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
 QStringList lignesNonVides(const QString& texte)

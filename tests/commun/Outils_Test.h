@@ -76,6 +76,17 @@ QString dossierDonnees();
 // The lines of a text that hold something, each with its runs of blanks reduced to one.
 QStringList lignesNonVides(const QString& texte);
 
+// A word of a printed PDF and its box, in millimetres from the top-left corner of its page
+// (read back with pdftotext -bbox); pages count from 1.
+struct MotImprime {
+    int page;
+    double x0, y0, x1, y1;
+    QString texte;
+};
+QList<MotImprime> motsImprimes(const QString& pdf);
+// The number of pages of a PDF (0 when it cannot be read).
+int pagesImprimees(const QString& pdf);
+
 QByteArray lireOctets(const QString& cheminComplet);
 void ecrireOctets(const QString& cheminComplet, const QByteArray& octets);
 // Lines joined with CR LF (each line ended), as Windows-1252.

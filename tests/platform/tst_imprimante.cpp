@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QProcess>
 #include <QTest>
 
@@ -181,6 +183,101 @@ private Q_SLOTS:
         QVERIFY(imp.EndDoc());
         const QString info = sortie(QStringLiteral("pdfinfo"), {QDir(env.dossierImpression()).filePath("job-1.pdf")});
         QVERIFY2(info.contains(QLatin1String("842 x 595")) || info.contains(QLatin1String("841.89 x 595.28")), qPrintable(info));
+    }
+
+    // Placed lines stand where they are asked from the paper's corner, whatever the margins
+    // of the printer, and leave the flow of the other lines alone.
+    void lignesPlacees()
+    {
+        test::Environnement env(false);
+        Imprimante& imp = Imprimante::instance();
+        imp.setFontName(QStringLiteral("Courier New"));
+        imp.setFontBold(false);
+        imp.setFontSize(11);
+        imp.Print(QStringLiteral("Flot1"));
+        imp.PrintA(30, 250, QStringLiteral("Placee1"));
+        imp.PrintA(120.5, 5, QStringLiteral("Placee2"));
+        imp.Print(QStringLiteral("Flot2"));
+        QVERIFY(imp.EndDoc());
+        const QString pdf = QDir(env.dossierImpression()).filePath(QStringLiteral("job-1.pdf"));
+        QCOMPARE(test::pagesImprimees(pdf), 1);
+        const auto mots = test::motsImprimes(pdf);
+        QCOMPARE(mots.size(), 4);
+        const auto mot = [&](const QString& t) {
+            for (const auto& m : mots)
+                if (m.texte == t)
+                    return m;
+            return test::MotImprime{};
+        };
+        QVERIFY(qAbs(mot("Placee1").x0 - 30) < 0.3 && qAbs(mot("Placee1").y0 - 250) < 0.3);
+        QVERIFY(qAbs(mot("Placee2").x0 - 120.5) < 0.3 && qAbs(mot("Placee2").y0 - 5) < 0.3);
+        // The flowed lines one under the other from the printable area's corner.
+        QVERIFY(qAbs(mot("Flot1").x0 - 10) < 0.3 && qAbs(mot("Flot1").y0 - 10) < 0.3);
+        QVERIFY(qAbs(mot("Flot2").y0 - mot("Flot1").y1) < 0.3);
+
+        // The same through the system's printer, printed to a file with other margins.
+        definirDossierImpression(QString());
+        const QString fichier = QDir(env.dossierImpression()).filePath(QStringLiteral("etiquettes.pdf"));
+        installerRepondeurImpression([&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(fichier);
+            p.setPageMargins(QMarginsF(25, 30, 25, 30), QPageLayout::Millimeter);
+            return true;
+        });
+        QVERIFY(DialogueImpression());
+        imp.PrintA(30, 250, QStringLiteral("Placee1"));
+        QVERIFY(imp.EndDoc());
+        const auto systeme = test::motsImprimes(fichier);
+        QCOMPARE(systeme.size(), 1);
+        QVERIFY(qAbs(systeme[0].x0 - 30) < 0.3 && qAbs(systeme[0].y0 - 250) < 0.3);
+    }
+
+    // Printed to a file, every job of a run reaches its own file: the first job in the file
+    // chosen, the others beside it. The next run starts again from the file chosen.
+    void travauxDUnPassageVersUnFichier()
+    {
+        test::Environnement env(false);
+        definirDossierImpression(QString());
+        Imprimante& imp = Imprimante::instance();
+        QDir dossier(env.dossierImpression());
+        const QString fichier = dossier.filePath(QStringLiteral("feuilles.pdf"));
+        installerRepondeurImpression([&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(fichier);
+            return true;
+        });
+        QVERIFY(DialogueImpression());
+        for (const char* texte : {"premier", "second", "troisieme"}) {
+            imp.Print(QString::fromLatin1(texte));
+            QVERIFY(imp.EndDoc());
+        }
+        QCOMPARE(dossier.entryList(QDir::Files), QStringList({"feuilles-2.pdf", "feuilles-3.pdf", "feuilles.pdf"}));
+        const auto texte = [&](const QString& nom) {
+            QStringList t;
+            for (const auto& m : test::motsImprimes(dossier.filePath(nom)))
+                t << m.texte;
+            return t.join(QLatin1Char(' '));
+        };
+        QCOMPARE(texte("feuilles.pdf"), QStringLiteral("premier"));
+        QCOMPARE(texte("feuilles-2.pdf"), QStringLiteral("second"));
+        QCOMPARE(texte("feuilles-3.pdf"), QStringLiteral("troisieme"));
+
+        QVERIFY(DialogueImpression());
+        imp.Print(QStringLiteral("nouveau"));
+        QVERIFY(imp.EndDoc());
+        QCOMPARE(texte("feuilles.pdf"), QStringLiteral("nouveau"));
+        QCOMPARE(texte("feuilles-2.pdf"), QStringLiteral("second"));
+
+        // A job that cannot be written says so and leaves nothing half-written.
+        const QString absent = dossier.filePath(QStringLiteral("absent/f.pdf"));
+        installerRepondeurImpression([&](QPrinter& p) {
+            p.setOutputFileName(absent);
+            return true;
+        });
+        QVERIFY(DialogueImpression());
+        imp.Print(QStringLiteral("perdu"));
+        QVERIFY(!imp.EndDoc());
+        QVERIFY(!QDir(dossier.filePath(QStringLiteral("absent"))).exists());
     }
 
     void dialogueRepondu()

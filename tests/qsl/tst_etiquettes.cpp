@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -48,7 +50,7 @@ public:
         double points;
         bool gras;
     };
-    void ligne(const QString& t, double p, bool g) override { courant.push_back({t, p, g}); }
+    void ligne(const QString& t, double p, bool g, double, double) override { courant.push_back({t, p, g}); }
     bool finTravail() override
     {
         if (!courant.empty())
@@ -76,13 +78,12 @@ public:
     std::vector<bool> reponses;
 };
 
-// Sizes of a job's lines, as a compact text: "15b" for bold 15 points, "-10" for an empty line.
+// Sizes of a job's lines, as a compact text: "15b" for bold 15 points.
 QStringList tailles(const std::vector<Enregistreur::Ligne>& travail)
 {
     QStringList l;
     for (const auto& x : travail)
-        l << (x.texte.isEmpty() ? QStringLiteral("-") : QString()) + QString::number(x.points) +
-                 (x.gras ? QStringLiteral("b") : QString());
+        l << QString::number(x.points) + (x.gras ? QStringLiteral("b") : QString());
     return l;
 }
 
@@ -103,6 +104,71 @@ Contexte contexte(Format f, Libelle l = Libelle::Type_2)
     c.format = f;
     c.libelle = l;
     return c;
+}
+
+// The station's log filled with `n` QSOs with DL1ABC, DL2ABC..., the station started and
+// the label selection opened from the menu.
+Select_QSO& ouvrirSelection(test::Environnement& env, test::StationTest& s, int n)
+{
+    for (int i = 1; i <= n; ++i) {
+        test::Qso q;
+        q.indicatif = QStringLiteral("DL%1ABC").arg(i);
+        q.mode = QStringLiteral("CW");
+        s.journal << test::ligne(q);
+    }
+    Carnet& c = test::demarrerStation(env, s);
+    c.findChild<QAction*>(QStringLiteral("Mnu_Print_QSL"))->trigger();
+    return Select_QSO::instance();
+}
+
+// Where the labels of a sheet lie (millimetres from the sheet's top-left corner): 8 rows
+// `hauteur` high from `haut`, two columns; and how far below its label's top edge the first
+// line of a label is meant to start (the five lines stand in the middle of the label).
+struct Planche {
+    double haut, hauteur, retrait;
+    double gauche, largeur, pas;
+};
+
+Planche planche(int format)
+{
+    switch (format) {
+    case 1:
+        return {12.9, 33.9, 1.36, 4.65, 99.1, 101.6};  // AVERY L7162
+    case 2:
+        return {12.5, 34.0, 1.41, 4.65, 99.1, 101.6};  // DECADRY OLW 4732
+    case 3:
+        return {0.5, 37.0, 4.71, 0, 105, 105};         // AVERY DP 167
+    default:
+        return {8.5, 35.0, 1.91, 0, 105, 105};         // DECADRY DLW 1799
+    }
+}
+
+// A printed sheet read back: one page; label k (from 0) of the sheet holds QSO premier + k,
+// its first line within 1 mm of its place and all its words inside the label.
+void verifierFeuille(const QString& pdf, const Planche& f, int premier, int etiquettes)
+{
+    QCOMPARE(test::pagesImprimees(pdf), 1);
+    const auto mots = test::motsImprimes(pdf);
+    QVERIFY(!mots.isEmpty());
+    QList<int> parEtiquette(16, 0);
+    for (const auto& m : mots) {
+        const int rangee = int((m.y0 - f.haut) / f.hauteur);
+        const int colonne = m.x0 < f.gauche + f.pas ? 0 : 1;
+        QVERIFY2(rangee >= 0 && rangee < 8, qPrintable(m.texte));
+        const double haut = f.haut + rangee * f.hauteur;
+        const double gauche = f.gauche + colonne * f.pas;
+        QVERIFY2(m.y1 <= haut + f.hauteur && m.x0 >= gauche && m.x1 <= gauche + f.largeur,
+                 qPrintable(QStringLiteral("%1 at %2,%3").arg(m.texte).arg(m.x0).arg(m.y0)));
+        ++parEtiquette[rangee * 2 + colonne];
+        if (m.texte == QLatin1String("De")) {
+            QVERIFY2(qAbs(m.y0 - (haut + f.retrait)) <= 1.0,
+                     qPrintable(QStringLiteral("row %1: %2 mm, label at %3 mm").arg(rangee).arg(m.y0).arg(haut)));
+        } else if (m.texte.startsWith(QLatin1String("DL"))) {
+            QCOMPARE(m.texte, QStringLiteral("DL%1ABC").arg(premier + rangee * 2 + colonne));
+        }
+    }
+    for (int k = 0; k < 16; ++k)
+        QVERIFY2((parEtiquette[k] > 0) == (k < etiquettes), qPrintable(QString::number(k)));
 }
 
 } // namespace
@@ -186,40 +252,20 @@ private Q_SLOTS:
         QCOMPARE(l1->texte.trimmed(), QStringLiteral("De F5XYZ   pour F3AB"));
     }
 
-    // 17 QSOs (9 rows) on each format, no pause: a full sheet, then a job with one row.
-    void dixSeptQSOParFormat_data()
+    // 17 QSOs (9 rows), no pause: a full sheet, then a job with one row.
+    void dixSeptQSO()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QStringList>("haut");
-        QTest::addColumn<QStringList>("rangee");
-        QTest::addColumn<QString>("separation");
-        const QStringList r9 = {"15b", "-9", "11", "11", "-10", "11", "11"};
-        const QStringList r5 = {"15b", "-5", "11", "11", "-5", "11", "11"};
-        QTest::newRow("L7162") << 1 << QStringList{"-10", "-10", "-8"} << r9 << "-11";
-        QTest::newRow("OLW 4732") << 2 << QStringList{"-10", "-10", "-8"} << r9 << "-11";
-        QTest::newRow("DP 167") << 3 << QStringList{} << r5 << "-27";
-        QTest::newRow("DLW 1799") << 4 << QStringList{"-10", "-10"} << r9 << "-13";
-    }
-    void dixSeptQSOParFormat()
-    {
-        QFETCH(int, format);
-        QFETCH(QStringList, haut);
-        QFETCH(QStringList, rangee);
-        QFETCH(QString, separation);
         Enregistreur e;
         double compteur = -1;
-        imprimer(items(17), contexte(Format(format)), false, e, compteur);
+        imprimer(items(17), contexte(Format::Etiqu_4), false, e, compteur);
         QCOMPARE(e.travaux.size(), size_t(2));
-        QStringList feuille = haut;
-        for (int r = 0; r < 8; ++r) {
+        const QStringList rangee = {"15b", "11", "11", "11", "11"};
+        QStringList feuille;
+        for (int r = 0; r < 8; ++r)
             feuille << rangee;
-            if (r < 7)
-                feuille << separation;
-        }
         QCOMPARE(tailles(e.travaux[0]), feuille);
-        QCOMPARE(tailles(e.travaux[1]), haut + rangee + QStringList{separation});
-        QCOMPARE(rangees(e.travaux[1]), 1);
-        QVERIFY(e.travaux[1][haut.size()].texte.contains(QLatin1String("F17AB")));
+        QCOMPARE(tailles(e.travaux[1]), rangee);
+        QVERIFY(e.travaux[1][0].texte.contains(QLatin1String("F17AB")));
         QCOMPARE(compteur, 1.0);
         QVERIFY(e.questions.isEmpty());
     }
@@ -236,7 +282,7 @@ private Q_SLOTS:
     }
 
     // The pause after each sheet: Yes goes on, No stops after the sheet that was printed. On
-    // every format the next sheet starts with its own top lines.
+    // every format the next sheet is laid out as the first.
     void pauseEntreLesFeuilles_data()
     {
         QTest::addColumn<int>("format");
@@ -255,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(e.questions, QStringList({question, question}));
         QCOMPARE(e.travaux.size(), size_t(2));
         QCOMPARE(tailles(e.travaux[1]), tailles(e.travaux[0]));
-        QVERIFY(e.travaux[1][format == 1 ? 3 : 0].texte.contains(QLatin1String("F17AB")));
+        QVERIFY(e.travaux[1][0].texte.contains(QLatin1String("F17AB")));
 
         Enregistreur oui;
         imprimer(items(17), contexte(Format(format)), true, oui, compteur);
@@ -332,20 +378,58 @@ private Q_SLOTS:
         QVERIFY(!sel.estChargee());
     }
 
+    // 17 labels from the window on each sheet format: a full sheet of 16 on one page with each
+    // label's lines on their label, then the 17th on a sheet of its own. To the test printer,
+    // with the pause after the sheet answered Yes, and through the printer dialog's printer
+    // printing to a file, where each sheet keeps its own file.
+    void feuillesSurLeursEtiquettes_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("sortie");
+        const char* noms[] = {"L7162", "OLW 4732", "DP 167", "DLW 1799"};
+        for (int f = 1; f <= 4; ++f)
+            for (const char* sortie : {"suite", "pause", "fichier"})
+                QTest::addRow("%s %s", noms[f - 1], sortie) << f << QString::fromLatin1(sortie);
+    }
+    void feuillesSurLeursEtiquettes()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, sortie);
+        test::Environnement env;
+        test::StationTest s;
+        auto& sel = ouvrirSelection(env, s, 17);
+        for (int i = 0; i < 17; ++i)
+            sel.Liste_QSO->setCurrentRow(0);
+        QTest::mouseClick(sel.Impression, Qt::LeftButton);
+        auto& et = Etiquettes::instance();
+        et.findChild<QRadioButton*>(QStringLiteral("Etiqu_%1").arg(format))->setChecked(true);
+        et.Arret_Imp->setChecked(sortie == QLatin1String("pause"));
+        QStringList pdfs = {QDir(env.dossierImpression()).filePath(QStringLiteral("job-1.pdf")),
+                            QDir(env.dossierImpression()).filePath(QStringLiteral("job-2.pdf"))};
+        if (sortie == QLatin1String("fichier")) {
+            plateforme::definirDossierImpression(QString());
+            const QDir dossier(env.dossierImpression());
+            plateforme::installerRepondeurImpression([&](QPrinter& p) {
+                p.setOutputFormat(QPrinter::PdfFormat);
+                p.setOutputFileName(dossier.filePath(QStringLiteral("etiquettes.pdf")));
+                return true;
+            });
+            pdfs = QStringList{dossier.filePath(QStringLiteral("etiquettes.pdf")), dossier.filePath(QStringLiteral("etiquettes-2.pdf"))};
+        }
+        QTest::mouseClick(et.Imprime, Qt::LeftButton);
+        QCOMPARE(env.textes(), sortie == QLatin1String("pause") ? QStringList{questionPage(Format(format))} : QStringList());
+        QCOMPARE(QDir(env.dossierImpression()).entryList(QDir::Files).size(), 2);
+        verifierFeuille(pdfs[0], planche(format), 1, 16);
+        verifierFeuille(pdfs[1], planche(format), 17, 1);
+    }
+
     // Mouse clicks, press and release delivered together as from a busy event loop: each
     // click moves its entry, which takes its place in log order in the other list.
     void deplacementsALaSouris()
     {
         test::Environnement env;
         test::StationTest s;
-        for (int i = 1; i <= 30; ++i) {
-            test::Qso q;
-            q.indicatif = QStringLiteral("DL%1ABC").arg(i);
-            s.journal << test::ligne(q);
-        }
-        Carnet& c = test::demarrerStation(env, s);
-        c.findChild<QAction*>(QStringLiteral("Mnu_Print_QSL"))->trigger();
-        auto& sel = Select_QSO::instance();
+        auto& sel = ouvrirSelection(env, s, 30);
         const auto cliquer = [](QListWidget* l, int rang) {
             l->scrollToItem(l->item(rang));
             const QPoint p(10, l->visualItemRect(l->item(rang)).center().y());
