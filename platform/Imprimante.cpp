@@ -20,8 +20,6 @@ namespace {
 std::function<bool(QPrinter&)> g_repondeurImpression;
 QString g_dossier;
 int g_compteur = 0;
-// Jobs ended since the printer dialog began the run.
-int g_travauxDuPassage = 0;
 
 // Margins of the page written to a file, as a printer's unprintable border.
 const QMarginsF MargesFichier(10, 10, 10, 10);
@@ -33,6 +31,17 @@ struct Ligne {
     bool placee = false;
     QPointF mm;
 };
+
+// An ended job: its lines and its orientation.
+struct Travail {
+    std::vector<Ligne> lignes;
+    bool paysage = false;
+};
+
+QPageLayout::Orientation orientation(const Travail& t)
+{
+    return t.paysage ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
 
 } // namespace
 
@@ -50,6 +59,10 @@ struct Imprimante::Etat {
     std::unique_ptr<QPrinter> systeme;
     // A printer of the same page as a file job, for the measures.
     std::unique_ptr<QPrinter> fichier;
+    // The jobs of the run the printer dialog began, when the system's printer prints them to
+    // this file: the file holds them all, each from a new page.
+    std::vector<Travail> passage;
+    QString fichierPassage;
 
     QPrinter& imprimanteSysteme()
     {
@@ -213,54 +226,60 @@ void Imprimante::PrintA(double xMm, double yMm, const QString& ligne)
 
 namespace {
 
-// Lays the lines out on the printer's pages, a new page when the next line does not fit.
-bool rendre(QPrinter& imprimante, const std::vector<Ligne>& lignes)
+// Lays the jobs out on the printer's pages, each job from a new page in its own orientation,
+// a new page when the next line does not fit.
+bool rendre(QPrinter& imprimante, const std::vector<Travail>& travaux)
 {
+    if (travaux.empty())
+        return true;
+    imprimante.setPageOrientation(orientation(travaux.front()));
     QPainter peintre;
     if (!peintre.begin(&imprimante))
         return false;
     const int resolution = imprimante.resolution();
-    const QRect zone = imprimante.pageLayout().paintRectPixels(resolution);
-    const double hauteur = zone.height();
     // The painter starts at the printable area's corner; placed lines count from the paper's.
     const double pointsParMm = resolution / 25.4;
-    double y = 0;
-    for (const Ligne& l : lignes) {
-        const QFontMetricsF mesures(l.police, &imprimante);
-        if (l.placee) {
-            peintre.setFont(l.police);
-            peintre.drawText(QPointF(l.mm.x() * pointsParMm - zone.left(),
-                                     l.mm.y() * pointsParMm - zone.top() + mesures.ascent()),
-                             l.texte);
-            continue;
-        }
-        const double pas = mesures.lineSpacing();
-        if (y > 0 && y + pas > hauteur) {
+    for (size_t t = 0; t < travaux.size(); ++t) {
+        if (t > 0) {
+            imprimante.setPageOrientation(orientation(travaux[t]));
             if (!imprimante.newPage())
                 return false;
-            y = 0;
         }
-        if (!l.texte.isEmpty()) {
-            peintre.setFont(l.police);
-            peintre.drawText(QPointF(0, y + mesures.ascent()), l.texte);
+        const QRect zone = imprimante.pageLayout().paintRectPixels(resolution);
+        double y = 0;
+        for (const Ligne& l : travaux[t].lignes) {
+            const QFontMetricsF mesures(l.police, &imprimante);
+            if (l.placee) {
+                peintre.setFont(l.police);
+                peintre.drawText(QPointF(l.mm.x() * pointsParMm - zone.left(),
+                                         l.mm.y() * pointsParMm - zone.top() + mesures.ascent()),
+                                 l.texte);
+                continue;
+            }
+            const double pas = mesures.lineSpacing();
+            if (y > 0 && y + pas > zone.height()) {
+                if (!imprimante.newPage())
+                    return false;
+                y = 0;
+            }
+            if (!l.texte.isEmpty()) {
+                peintre.setFont(l.police);
+                peintre.drawText(QPointF(0, y + mesures.ascent()), l.texte);
+            }
+            y += pas;
         }
-        y += pas;
     }
     return peintre.end();
 }
 
-} // namespace
-
-namespace {
-
-// Renders the job into `cible` through a file beside it, then renamed: a failed job leaves no
-// partial file and the file it would have replaced as it was.
-bool rendreDansFichier(QPrinter& p, const std::vector<Ligne>& lignes, const QString& cible)
+// Renders the jobs into `cible` through a file beside it, then renamed: a failed job leaves
+// no partial file and the file it would have replaced as it was.
+bool rendreDansFichier(QPrinter& p, const std::vector<Travail>& travaux, const QString& cible)
 {
     const QString provisoire = cible + QStringLiteral(".part");
     p.setOutputFileName(provisoire);
     QFile::remove(provisoire);
-    const bool rendu = rendre(p, lignes) && QFileInfo(provisoire).isFile();
+    const bool rendu = rendre(p, travaux) && QFileInfo(provisoire).isFile();
     p.setOutputFileName(cible);
     if (!rendu || (QFileInfo::exists(cible) && !QFile::remove(cible)) || !QFile::rename(provisoire, cible)) {
         QFile::remove(provisoire);
@@ -269,41 +288,27 @@ bool rendreDansFichier(QPrinter& p, const std::vector<Ligne>& lignes, const QStr
     return true;
 }
 
-// The file of job `numero` of a run printed to `fichier`: the first job in it, the others
-// beside it with their number before the extension.
-QString fichierDuTravail(const QString& fichier, int numero)
-{
-    if (numero <= 1)
-        return fichier;
-    const QFileInfo f(fichier);
-    const QString suffixe = f.suffix();
-    const QString base = suffixe.isEmpty() ? f.fileName() : f.completeBaseName();
-    const QString nom = base + QStringLiteral("-%1").arg(numero) + (suffixe.isEmpty() ? QString() : QLatin1Char('.') + suffixe);
-    return f.dir().filePath(nom);
-}
-
 } // namespace
 
 bool Imprimante::EndDoc()
 {
     if (!d->enCours)
         return true;
-    const std::vector<Ligne> lignes = std::move(d->lignes);
-    const bool paysageTravail = d->paysageTravail;
+    Travail travail{std::move(d->lignes), d->paysageTravail};
     d->vider();
-    const auto orientation = paysageTravail ? QPageLayout::Landscape : QPageLayout::Portrait;
-    const int travail = ++g_travauxDuPassage;
 
     if (g_dossier.isEmpty()) {
         QPrinter& p = d->imprimanteSysteme();
-        p.setPageOrientation(orientation);
         const QString fichier = p.outputFileName();
         if (fichier.isEmpty())
-            return rendre(p, lignes);
-        // Printed to a file: each job of the run to its own file.
-        const bool ecrit = rendreDansFichier(p, lignes, fichierDuTravail(fichier, travail));
-        p.setOutputFileName(fichier);
-        return ecrit;
+            return rendre(p, {std::move(travail)});
+        // Printed to a file: the file holds every job of the run, so none replaces another.
+        if (d->fichierPassage != fichier) {
+            d->passage.clear();
+            d->fichierPassage = fichier;
+        }
+        d->passage.push_back(std::move(travail));
+        return rendreDansFichier(p, d->passage, fichier);
     }
 
     const int numero = g_compteur + 1;
@@ -311,8 +316,7 @@ bool Imprimante::EndDoc()
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setPageSize(QPageSize(QPageSize::A4));
     p.setPageMargins(MargesFichier, QPageLayout::Millimeter);
-    p.setPageOrientation(orientation);
-    if (!rendreDansFichier(p, lignes, QDir(g_dossier).filePath(QStringLiteral("job-%1.pdf").arg(numero))))
+    if (!rendreDansFichier(p, {std::move(travail)}, QDir(g_dossier).filePath(QStringLiteral("job-%1.pdf").arg(numero))))
         return false;
     g_compteur = numero;
     return true;
@@ -330,8 +334,10 @@ bool Imprimante::travailEnCours() const
 
 bool DialogueImpression(QWidget* parent)
 {
-    g_travauxDuPassage = 0;
-    QPrinter& systeme = Imprimante::instance().d->imprimanteSysteme();
+    Imprimante::Etat& etat = *Imprimante::instance().d;
+    etat.passage.clear();
+    etat.fichierPassage.clear();
+    QPrinter& systeme = etat.imprimanteSysteme();
     if (g_repondeurImpression)
         return g_repondeurImpression(systeme);
     QPrintDialog dialogue(&systeme, parent);

@@ -73,8 +73,7 @@ QString familleImprimante(const QString& nom);
 // The printer dialog shown before a report: false when the operator cancels. Tests answer it
 // through an answerer like the message boxes', which may set up the system's printer as the
 // operator does in the dialog. The dialog begins a run of jobs: when the operator prints to a
-// file, the first job of the run goes to the file chosen and each further job beside it, its
-// number added to the name ("etiquettes.pdf", "etiquettes-2.pdf"...), so no job replaces another.
+// file, the file holds every job of the run, each from a new page, so no job replaces another.
 bool DialogueImpression(QWidget* parent);
 void installerRepondeurImpression(std::function<bool()> repondeur);
 void installerRepondeurImpression(std::function<bool(QPrinter&)> repondeur);

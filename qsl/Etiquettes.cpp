@@ -190,7 +190,10 @@ void Etiquettes::Imprime_Click()
     auto& p = plateforme::Imprimante::instance();
     const QString ancienNom = p.FontName();
     const double ancienneTaille = p.FontSize();
+    const bool ancienPaysage = p.paysage();
     p.setFontName(QStringLiteral("Courier New"));
+    // The label sheets stand upright, whatever the last report chose.
+    p.setPaysage(false);
 
     QStringList items;
     if (Select_QSO* s = Select_QSO::existante())
@@ -209,6 +212,7 @@ void Etiquettes::Imprime_Click()
     p.setFontBold(false);
     p.setFontName(ancienNom);
     p.setFontSize(ancienneTaille);
+    p.setPaysage(ancienPaysage);
     if (sortie.echec)
         plateforme::MsgBox(QStringLiteral("L'impression n'a pas pu être faite : l'imprimante ou le fichier "
                                           "d'impression a refusé le document."));

@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace plateforme;
@@ -232,8 +233,8 @@ private Q_SLOTS:
         QVERIFY(qAbs(systeme[0].x0 - 30) < 0.3 && qAbs(systeme[0].y0 - 250) < 0.3);
     }
 
-    // Printed to a file, every job of a run reaches its own file: the first job in the file
-    // chosen, the others beside it. The next run starts again from the file chosen.
+    // Printed to a file, every job of a run reaches the file, each from a new page in its own
+    // orientation. The next run replaces the file.
     void travauxDUnPassageVersUnFichier()
     {
         test::Environnement env(false);
@@ -246,27 +247,34 @@ private Q_SLOTS:
             p.setOutputFileName(fichier);
             return true;
         });
-        QVERIFY(DialogueImpression());
-        for (const char* texte : {"premier", "second", "troisieme"}) {
-            imp.Print(QString::fromLatin1(texte));
-            QVERIFY(imp.EndDoc());
-        }
-        QCOMPARE(dossier.entryList(QDir::Files), QStringList({"feuilles-2.pdf", "feuilles-3.pdf", "feuilles.pdf"}));
-        const auto texte = [&](const QString& nom) {
+        const auto pages = [&] {
             QStringList t;
-            for (const auto& m : test::motsImprimes(dossier.filePath(nom)))
-                t << m.texte;
-            return t.join(QLatin1Char(' '));
+            for (const auto& m : test::motsImprimes(fichier))
+                t << QStringLiteral("%1:%2").arg(m.page).arg(m.texte);
+            return t;
         };
-        QCOMPARE(texte("feuilles.pdf"), QStringLiteral("premier"));
-        QCOMPARE(texte("feuilles-2.pdf"), QStringLiteral("second"));
-        QCOMPARE(texte("feuilles-3.pdf"), QStringLiteral("troisieme"));
+        QVERIFY(DialogueImpression());
+        imp.Print(QStringLiteral("premier"));
+        QVERIFY(imp.EndDoc());
+        imp.setPaysage(true);
+        imp.Print(QStringLiteral("second"));
+        QVERIFY(imp.EndDoc());
+        imp.setPaysage(false);
+        imp.Print(QStringLiteral("troisieme"));
+        QVERIFY(imp.EndDoc());
+        QCOMPARE(dossier.entryList(QDir::Files), QStringList({"feuilles.pdf"}));
+        QCOMPARE(pages(), QStringList({"1:premier", "2:second", "3:troisieme"}));
+        const QString info = sortie(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                                              QStringLiteral("3"), fichier});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page +1 size: +595[.0-9]* x 84"))) &&
+                     info.contains(QRegularExpression(QStringLiteral("Page +2 size: +84[12][.0-9]* x 595"))) &&
+                     info.contains(QRegularExpression(QStringLiteral("Page +3 size: +595[.0-9]* x 84"))),
+                 qPrintable(info));
 
         QVERIFY(DialogueImpression());
         imp.Print(QStringLiteral("nouveau"));
         QVERIFY(imp.EndDoc());
-        QCOMPARE(texte("feuilles.pdf"), QStringLiteral("nouveau"));
-        QCOMPARE(texte("feuilles-2.pdf"), QStringLiteral("second"));
+        QCOMPARE(pages(), QStringList({"1:nouveau"}));
 
         // A job that cannot be written says so and leaves nothing half-written.
         const QString absent = dossier.filePath(QStringLiteral("absent/f.pdf"));

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QPrinter>
+#include <QProcess>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -143,15 +144,16 @@ Planche planche(int format)
     }
 }
 
-// A printed sheet read back: one page; label k (from 0) of the sheet holds QSO premier + k,
-// its first line within 1 mm of its place and all its words inside the label.
-void verifierFeuille(const QString& pdf, const Planche& f, int premier, int etiquettes)
+// A printed sheet read back from page `page` of the PDF: label k (from 0) of the sheet holds
+// QSO premier + k, its first line within 1 mm of its place and all its words inside the label.
+void verifierFeuille(const QString& pdf, int page, const Planche& f, int premier, int etiquettes)
 {
-    QCOMPARE(test::pagesImprimees(pdf), 1);
     const auto mots = test::motsImprimes(pdf);
     QVERIFY(!mots.isEmpty());
     QList<int> parEtiquette(16, 0);
     for (const auto& m : mots) {
+        if (m.page != page)
+            continue;
         const int rangee = int((m.y0 - f.haut) / f.hauteur);
         const int colonne = m.x0 < f.gauche + f.pas ? 0 : 1;
         QVERIFY2(rangee >= 0 && rangee < 8, qPrintable(m.texte));
@@ -381,7 +383,7 @@ private Q_SLOTS:
     // 17 labels from the window on each sheet format: a full sheet of 16 on one page with each
     // label's lines on their label, then the 17th on a sheet of its own. To the test printer,
     // with the pause after the sheet answered Yes, and through the printer dialog's printer
-    // printing to a file, where each sheet keeps its own file.
+    // printing to a file, which holds both sheets.
     void feuillesSurLeursEtiquettes_data()
     {
         QTest::addColumn<int>("format");
@@ -404,23 +406,31 @@ private Q_SLOTS:
         auto& et = Etiquettes::instance();
         et.findChild<QRadioButton*>(QStringLiteral("Etiqu_%1").arg(format))->setChecked(true);
         et.Arret_Imp->setChecked(sortie == QLatin1String("pause"));
-        QStringList pdfs = {QDir(env.dossierImpression()).filePath(QStringLiteral("job-1.pdf")),
-                            QDir(env.dossierImpression()).filePath(QStringLiteral("job-2.pdf"))};
-        if (sortie == QLatin1String("fichier")) {
+        const QDir dossier(env.dossierImpression());
+        const bool fichier = sortie == QLatin1String("fichier");
+        if (fichier) {
             plateforme::definirDossierImpression(QString());
-            const QDir dossier(env.dossierImpression());
             plateforme::installerRepondeurImpression([&](QPrinter& p) {
                 p.setOutputFormat(QPrinter::PdfFormat);
                 p.setOutputFileName(dossier.filePath(QStringLiteral("etiquettes.pdf")));
                 return true;
             });
-            pdfs = QStringList{dossier.filePath(QStringLiteral("etiquettes.pdf")), dossier.filePath(QStringLiteral("etiquettes-2.pdf"))};
         }
         QTest::mouseClick(et.Imprime, Qt::LeftButton);
         QCOMPARE(env.textes(), sortie == QLatin1String("pause") ? QStringList{questionPage(Format(format))} : QStringList());
-        QCOMPARE(QDir(env.dossierImpression()).entryList(QDir::Files).size(), 2);
-        verifierFeuille(pdfs[0], planche(format), 1, 16);
-        verifierFeuille(pdfs[1], planche(format), 17, 1);
+        const QStringList pdfs = dossier.entryList(QDir::Files);
+        if (fichier) {
+            QCOMPARE(pdfs, QStringList{"etiquettes.pdf"});
+            QCOMPARE(test::pagesImprimees(dossier.filePath(pdfs[0])), 2);
+            verifierFeuille(dossier.filePath(pdfs[0]), 1, planche(format), 1, 16);
+            verifierFeuille(dossier.filePath(pdfs[0]), 2, planche(format), 17, 1);
+        } else {
+            QCOMPARE(pdfs, QStringList({"job-1.pdf", "job-2.pdf"}));
+            QCOMPARE(test::pagesImprimees(dossier.filePath(pdfs[0])), 1);
+            QCOMPARE(test::pagesImprimees(dossier.filePath(pdfs[1])), 1);
+            verifierFeuille(dossier.filePath(pdfs[0]), 1, planche(format), 1, 16);
+            verifierFeuille(dossier.filePath(pdfs[1]), 1, planche(format), 17, 1);
+        }
     }
 
     // Mouse clicks, press and release delivered together as from a busy event loop: each
@@ -497,6 +507,7 @@ private Q_SLOTS:
         auto& imp = plateforme::Imprimante::instance();
         imp.setFontName(QStringLiteral("Arial"));
         imp.setFontSize(12);
+        imp.setPaysage(true);
         env.reponsesImpression = {false};
         QTest::mouseClick(et.Imprime, Qt::LeftButton);
         QCOMPARE(env.dialoguesImpression, 2);
@@ -504,9 +515,13 @@ private Q_SLOTS:
         QCOMPARE(imp.FontName(), QStringLiteral("Arial"));
         QCOMPARE(imp.FontSize(), 12.0);
 
-        // And printed: the font given back.
+        // And printed upright: the font and the orientation given back.
         QTest::mouseClick(et.Imprime, Qt::LeftButton);
         QCOMPARE(env.travauxImprimes(), 1);
+        QVERIFY(imp.paysage());
+        QCOMPARE(test::pagesImprimees(QDir(env.dossierImpression()).filePath(QStringLiteral("job-1.pdf"))), 1);
+        QVERIFY(QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("pdfinfo '%1' | grep -q 'size: *595'")
+                                                          .arg(QDir(env.dossierImpression()).filePath(QStringLiteral("job-1.pdf")))}) == 0);
         QCOMPARE(imp.FontName(), QStringLiteral("Arial"));
         QCOMPARE(imp.FontSize(), 12.0);
         QVERIFY(!imp.FontBold());
