@@ -1,5 +1,6 @@
 #include "station/Mises_A_Jour.h"
 
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
@@ -157,7 +158,7 @@ QStringList Reconstruit_Departements(const QStringList& modele, const QStringLis
     QStringList lignes = modele;
     const QHash<QString, int> index = premieresCles(lignes, 2, false);
     parcourir(journal, avancement, [&](const QString& l) {
-        QString departement = champ(l, ColDepartement, LargDepartement).toString().toUpper();
+        QString departement = plateforme::majusculesAnsi(champ(l, ColDepartement, LargDepartement));
         if (departement == QLatin1String("2A"))
             departement = QStringLiteral("96");
         else if (departement == QLatin1String("2B"))
