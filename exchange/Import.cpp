@@ -3,7 +3,6 @@
 #include "exchange/Adif.h"
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
-#include "station/Dates.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Listes.h"
@@ -214,13 +213,8 @@ Conversion convertirVLM(const QStringList& lignesFichier)
     for (const QString& ligne : lignesFichier) {
         ++numero;
         if (ligne.trimmed().isEmpty() || estSentinelle(ligne)) continue;
-        int erreurDate = 0, erreurHeure = 0;
-        Verif_Date(ligne.left(8), erreurDate);
-        Verif_Heure(ligne.mid(22, 5), erreurHeure);
-        const bool dateLisible = erreurDate == 0 &&
-                                 dateValide(2000, deuxChiffres(ligne, 3), deuxChiffres(ligne, 0));
-        if (ligne.size() != station::LongueurLigneQSO || !dateLisible || erreurHeure != 0 ||
-            deuxChiffres(ligne, 22) > 23 || deuxChiffres(ligne, 25) > 59 || ligne.back() != QLatin1Char('*')) {
+        if (ligne.size() != station::LongueurLigneQSO || !station::dateEtHeureLisibles(ligne) ||
+            ligne.back() != QLatin1Char('*')) {
             c.refus = QStringLiteral("La ligne ") + QString::number(numero) +
                       QStringLiteral(" n'est pas un QSO Velmarin (199 caractères, date jj/mm/aa, heure hh:mm et "
                                      "\"*\" à la fin) : rien n'a été importé.");
