@@ -310,17 +310,6 @@ Conversion convertirAdif(const QByteArray& octets)
     return c;
 }
 
-namespace {
-
-QString sansBlancsNiSeparateurs(const QString& ligne)
-{
-    QString t = ligne;
-    t.remove(QLatin1Char(';'));
-    return t.trimmed();
-}
-
-} // namespace
-
 QString bandeDepuisPBand(const QString& pband)
 {
     QString t = pband.trimmed().toUpper();
@@ -369,7 +358,7 @@ Conversion convertirEdi(const QStringList& lignesFichier)
         const QString l = lignesFichier[i].trimmed();
         if (l.isEmpty() || l.startsWith(QLatin1Char('['))) break;
         // A record line of blanks and separators only holds no QSO.
-        if (sansBlancsNiSeparateurs(l).isEmpty()) continue;
+        if (QString(l).remove(QLatin1Char(';')).trimmed().isEmpty()) continue;
         const QStringList f = l.split(QLatin1Char(';'));
         auto champ = [&](int n) { return n < f.size() ? plateforme::majusculesAnsi(f[n].trimmed()) : QString(); };
         const QString d = champ(0), h = champ(1), indicatif = champ(2);
