@@ -82,7 +82,7 @@ QString Chemin_Page(int index)
 
 QString Texte_Page(const QByteArray& octets)
 {
-    return plateforme::depuisAnsi(octets).toUpper();
+    return plateforme::majusculesAnsi(plateforme::depuisAnsi(octets));
 }
 
 QStringList Lignes_Page(const QString& texte)

@@ -123,6 +123,15 @@ bool parcourirAdif(const QByteArray& octets, const std::function<void(const Enre
 
     EnregistrementAdif courant;
     courant.champs.reserve(24);
+    bool unEnregistrement = false;
+    auto terminer = [&](bool sansEOR) {
+        if (!courant.champs.isEmpty()) {
+            courant.sansEOR = sansEOR;
+            recevoir(courant);
+            unEnregistrement = true;
+        }
+        courant.champs.clear();
+    };
     while (i < n) {
         if (d[i] != '<') { ++i; continue; }
         // Tag: "<" name [":" length [":" type]] ">"
@@ -141,15 +150,22 @@ bool parcourirAdif(const QByteArray& octets, const std::function<void(const Enre
             if (x >= 'a' && x <= 'z') x = char(x - 32);
             nom.append(QLatin1Char(x));
         }
-        if (finNom == j) {
-            // A tag without length: only EOR (and a stray EOH) mean something.
-            if (nom == QLatin1String("EOR")) {
-                if (!courant.champs.isEmpty()) recevoir(courant);
+        // "<EOR:0>" ends a record as "<EOR>" does.
+        if (nom == QLatin1String("EOR")) {
+            terminer(false);
+            i = j + 1;
+            continue;
+        }
+        if (nom == QLatin1String("EOH")) {
+            // A header that starts with "<": what was read so far was its fields.
+            if (!unEnregistrement) {
                 courant.champs.clear();
+                avecEntete = true;
             }
             i = j + 1;
             continue;
         }
+        if (finNom == j) { i = j + 1; continue; }  // any other tag without length
         qsizetype k = finNom + 1;
         qint64 longueur = 0;
         bool chiffres = false;
@@ -162,10 +178,24 @@ bool parcourirAdif(const QByteArray& octets, const std::function<void(const Enre
         const qsizetype debutValeur = j + 1;
         const qsizetype reste = n - debutValeur;
         const qsizetype taille = longueur > reste ? reste : qsizetype(longueur);
-        courant.champs.append(ChampAdif{std::move(nom), decoderValeur(d + debutValeur, taille)});
-        i = debutValeur + taille;
+        // Anything but blanks between the counted bytes and the next "<" is more of the value.
+        qsizetype fin = debutValeur + taille;
+        bool prolonge = false;
+        while (fin < n && d[fin] != '<') {
+            if (static_cast<unsigned char>(d[fin]) > ' ') prolonge = true;
+            ++fin;
+        }
+        if ((nom == QLatin1String("CALL") || nom == QLatin1String("QSO_DATE")) && courant.contient(nom))
+            terminer(true);
+        if (prolonge) {
+            courant.champs.append(ChampAdif{std::move(nom), decoderValeur(d + debutValeur, fin - debutValeur).trimmed()});
+            i = fin;
+        } else {
+            courant.champs.append(ChampAdif{std::move(nom), decoderValeur(d + debutValeur, taille)});
+            i = debutValeur + taille;
+        }
     }
-    if (!courant.champs.isEmpty()) recevoir(courant);
+    terminer(true);
     return avecEntete;
 }
 
@@ -215,6 +245,24 @@ QString bandeDepuisFrequence(double mhz)
 {
     for (const BandeAdif& e : Table_Bandes_Adif()) {
         if (mhz >= e.basMHz && mhz <= e.hautMHz) return QString::fromLatin1(e.bande);
+    }
+    return QString();
+}
+
+QString nomBandeAdif(double mhz)
+{
+    const QString b = bandeDepuisFrequence(mhz);
+    if (!b.isEmpty()) return bandeVersAdif(b);
+    // The ADIF bands the log has no text for.
+    static const BandeAdif autres[] = {
+        {"", "2190m", 0.1357, 0.1378}, {"", "630m", 0.472, 0.479}, {"", "560m", 0.501, 0.504},
+        {"", "60m", 5.06, 5.45},       {"", "8m", 40.0, 45.0},     {"", "5m", 54.000001, 69.9},
+        {"", "4m", 70.0, 71.0},        {"", "1.25m", 222.0, 225.0}, {"", "33cm", 902.0, 928.0},
+        {"", "9cm", 3300.0, 3500.0},   {"", "6mm", 47000.0, 47200.0}, {"", "4mm", 75500.0, 81000.0},
+        {"", "2.5mm", 119980.0, 123000.0}, {"", "2mm", 134000.0, 149000.0}, {"", "1mm", 241000.0, 250000.0},
+    };
+    for (const BandeAdif& e : autres) {
+        if (mhz >= e.basMHz && mhz <= e.hautMHz) return QString::fromLatin1(e.adif);
     }
     return QString();
 }

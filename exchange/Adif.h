@@ -1,6 +1,7 @@
 #pragma once
 // ADIF files as other loggers write them: an optional header ended by <EOH>, then fields
-// "<NAME:LEN[:TYPE]>" each followed by exactly LEN bytes, records ended by <EOR>.
+// "<NAME:LEN[:TYPE]>" each followed by LEN bytes, records ended by <EOR>. Some loggers count
+// LEN in characters rather than bytes; their values are read up to the next tag.
 // Also the one table that links the log's 17 band texts to the ADIF band names and edges.
 #include <QByteArray>
 #include <QString>
@@ -20,6 +21,9 @@ struct ChampAdif {
 
 struct EnregistrementAdif {
     QVector<ChampAdif> champs;
+    // The record had no <EOR>: it was ended by a second CALL or QSO_DATE, or by the end of
+    // the file.
+    bool sansEOR = false;
     // The first field of exactly that name (upper case) or nullptr.
     const QString* champ(QStringView nom) const;
     bool contient(QStringView nom) const { return champ(nom) != nullptr; }
@@ -38,7 +42,11 @@ struct FichierAdif {
 
 // Reads a whole ADIF file. Never fails: text outside fields is ignored, a malformed tag is
 // skipped, a last record without <EOR> is kept when it holds a field, a length that runs past
-// the end takes what is left. A leading UTF-8 byte order mark is skipped.
+// the end takes what is left. A leading UTF-8 byte order mark is skipped. When the LEN bytes
+// of a value are followed by more than blanks before the next "<" (a length counted in
+// characters, a UTF-8 character cut), the value runs to that "<", blanks trimmed. A record
+// that meets a second CALL or QSO_DATE before its <EOR> ends there. Fields before an <EOH>
+// found after them are header fields, not a record.
 FichierAdif lireAdif(const QByteArray& octets);
 // The same reading, each record handed over as soon as it ends (the record is reused after the
 // call). Returns whether a header was found.
@@ -64,5 +72,8 @@ QString bandeVersAdif(const QString& bandeJournal);
 QString bandeDepuisAdif(const QString& bandeAdif);
 // The band whose edges hold `mhz` ("1.3 Ghz" for 1296.2); empty when none does.
 QString bandeDepuisFrequence(double mhz);
+// The ADIF band name of a frequency, also for the bands the log does not have ("60m" for
+// 5.357); empty when none holds it.
+QString nomBandeAdif(double mhz);
 
 } // namespace echange

@@ -99,7 +99,13 @@ QString controleFinIntervalle(const DemandeExportAdif& demande, int nombreLignes
     return QString();
 }
 
-QString exporterAdif(const QString& indicatif, const QString& indicatifAffiche, const DemandeExportAdif& demande)
+bool ligneExportable(const QString& record)
+{
+    return !station::lireChamp(record, Champ::Indicatif_QSO).isEmpty() && station::dateEtHeureLisibles(record);
+}
+
+QString exporterAdif(const QString& indicatif, const QString& indicatifAffiche, const DemandeExportAdif& demande,
+                     int* ecartees)
 {
     const QString refus = controleIntervalle(demande);
     if (!refus.isEmpty())
@@ -113,12 +119,19 @@ QString exporterAdif(const QString& indicatif, const QString& indicatifAffiche, 
     const double fin = Valeur_Numerique(demande.fin);
     QStringList sortie = enteteExportAdif(indicatifAffiche);
     sortie.reserve(sortie.size() + lignes.size());
+    int nonExportees = 0;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         const double numero = double(i + 1);
-        if (!demande.partiel || (numero >= debut && numero <= fin))
+        if (demande.partiel && (numero < debut || numero > fin))
+            continue;
+        if (ligneExportable(lignes.at(i)))
             sortie << ligneExportAdif(lignes.at(i));
+        else
+            ++nonExportees;
     }
     plateforme::ecrireLignes(nomFichierAdif(indicatif), sortie);
+    if (ecartees)
+        *ecartees = nonExportees;
     return QString();
 }
 

@@ -34,9 +34,14 @@ QString controleFinIntervalle(const DemandeExportAdif& demande, int nombreLignes
 
 // Writes "<indicatif>.adi" from the log "<indicatif>.log": the header, then the QSOs asked for.
 // The file is written beside and renamed, so a failed export leaves any older file whole.
+// A blank or damaged log line (no callsign, unreadable date or start time) gives no ADIF
+// record; their number is put in `ecartees` when given.
 // Returns the refusal of the range (nothing written) or an empty text.
 // Raises plateforme::ErreurFichier (missing log, full disk ...).
-QString exporterAdif(const QString& indicatif, const QString& indicatifAffiche, const DemandeExportAdif& demande);
+QString exporterAdif(const QString& indicatif, const QString& indicatifAffiche, const DemandeExportAdif& demande,
+                     int* ecartees = nullptr);
+// Whether a log line can become an ADIF record.
+bool ligneExportable(const QString& record);
 
 // The message of a failed export: "Erreur " with the error number, the classic words of
 // errors 70 and 71, then the file and the reason.

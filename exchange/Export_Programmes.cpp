@@ -1,5 +1,6 @@
 #include "exchange/Export_Programmes.h"
 
+#include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
@@ -73,13 +74,13 @@ QString ligneCompagnon(const QString& record, int code, const QString& reference
         return QString();
     const QString date = colonnes(record, 1, 8);
     const QString indicatif = colonnes(record, 11, 12);
-    const QString prenom = colonnes(record, 111, 15).toUpper();
+    const QString prenom = plateforme::majusculesAnsi(colonnes(record, 111, 15));
     const QString heure = colonnes(record, 23, 5);
     const QString mode = colonnes(record, 60, 3);
     const QString bande = colonnes(record, 50, 7);
     const QString envoye = colonnes(record, 69, 3);
     const QString recu = colonnes(record, 79, 3);
-    const QString departement = colonnes(record, 37, 2).toUpper();
+    const QString departement = plateforme::majusculesAnsi(colonnes(record, 37, 2));
     // The reference keeps its width, so that every column after it stays in place.
     const QString ref = reference.leftJustified(p->largeur, QLatin1Char(' '), true);
     const QString suite = ref + QLatin1Char(' ') + date + QLatin1Char(' ') + heure + QLatin1Char(' ') + mode +

@@ -89,8 +89,9 @@ void Export_Adif::Exporter_Click()
     demande.debut = Debut_Ligne->text();
     demande.fin = Fin_Ligne->text();
     QString refus;
+    int ecartees = 0;
     try {
-        refus = echange::exporterAdif(indicatif, affiche, demande);
+        refus = echange::exporterAdif(indicatif, affiche, demande, &ecartees);
     } catch (const plateforme::ErreurFichier& e) {
         // The window stays open; an older export is left as it was.
         plateforme::MsgBox(echange::messageErreurExport(e.numero, e.messageFrancais()));
@@ -100,7 +101,12 @@ void Export_Adif::Exporter_Click()
         plateforme::MsgBox(refus);
         return;
     }
-    plateforme::MsgBox(QStringLiteral("le fichier ") + indicatif +
-                       QStringLiteral(".adi a été sauvegardé dans le répertoire\r\n") + plateforme::dossierProgramme());
+    QString message = QStringLiteral("le fichier ") + indicatif +
+                      QStringLiteral(".adi a été sauvegardé dans le répertoire\r\n") + plateforme::dossierProgramme();
+    if (ecartees > 0)
+        message += QStringLiteral("\r\n\r\n") + QString::number(ecartees) +
+                   QStringLiteral(" ligne(s) du log vide(s) ou illisible(s) (sans indicatif, date ou heure) "
+                                  "non exportée(s).");
+    plateforme::MsgBox(message);
     decharger();
 }

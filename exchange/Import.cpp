@@ -1,8 +1,8 @@
 #include "exchange/Import.h"
 
 #include "exchange/Adif.h"
+#include "platform/Ansi.h"
 #include "platform/Fichiers.h"
-#include "station/Dates.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Listes.h"
@@ -19,7 +19,6 @@ namespace {
 const QString MessageDate = QStringLiteral("Date absente, remplacée par 01/01/2000");
 const QString MessageHeure = QStringLiteral("Heure absente, remplacée par 00:00");
 const QString MessageIndicatif = QStringLiteral("Indicatif absent, remplacé par FXXXX");
-const QString MessageBande = QStringLiteral("Bande absente, remplacée par 1.8 Mhz");
 
 // Two decimal digits at `pos` (0-based), or -1.
 int deuxChiffres(QStringView t, qsizetype pos)
@@ -50,7 +49,8 @@ QString coupe(const QString& v, Champ c)
     return v.left(station::colonne(c).largeur);
 }
 
-// The part of the Part's band table reached by a BAND value or a cut FREQ value.
+// The log band of a BAND value or of the whole-megahertz part of a FREQ value, compared as
+// upper-case text.
 QString bandeParTable(const QString& valeur)
 {
     struct Ligne { const char* valeurs[4]; const char* bande; };
@@ -78,7 +78,7 @@ QString bandeParTable(const QString& valeur)
 QString bandeAdif(const EnregistrementAdif& e)
 {
     if (const QString* f = e.champ(u"FREQ")) {
-        const QString freq = f->trimmed().toUpper();
+        const QString freq = f->trimmed();
         QString cut = freq.left(5);
         const qsizetype point = cut.indexOf(QLatin1Char('.'));
         if (point >= 0) cut = cut.left(point);
@@ -91,7 +91,32 @@ QString bandeAdif(const EnregistrementAdif& e)
             if (!b.isEmpty()) return b;
         }
     }
-    return bandeParTable(e.valeur(u"BAND").trimmed().toUpper());
+    return bandeParTable(plateforme::majusculesAnsi(e.valeur(u"BAND").trimmed()));
+}
+
+// How the summary names the band of a QSO the log has no band for: its BAND value, else the
+// ADIF band of its FREQ, else the frequency itself.
+QString bandeHorsJournal(const EnregistrementAdif& e)
+{
+    const QString bande = e.valeur(u"BAND").trimmed().toLower();
+    if (!bande.isEmpty()) return QStringLiteral("bande ") + bande;
+    const QString freq = e.valeur(u"FREQ").trimmed();
+    if (freq.isEmpty()) return QStringLiteral("sans bande ni fréquence");
+    bool ok = false;
+    const QString nom = nomBandeAdif(freq.toDouble(&ok));
+    if (ok && !nom.isEmpty()) return QStringLiteral("bande ") + nom;
+    return QStringLiteral("fréquence ") + freq;
+}
+
+void ajouterCompte(QVector<QPair<QString, int>>& comptes, const QString& texte)
+{
+    for (auto& m : comptes) {
+        if (m.first == texte) {
+            ++m.second;
+            return;
+        }
+    }
+    comptes.append({texte, 1});
 }
 
 // "hh:mm" from an ADIF time (HHMM or HHMMSS), or empty when it is not one.
@@ -132,10 +157,10 @@ QString etatQSL(const QString& envoi, const QString& recu)
 
 QString report(const EnregistrementAdif& e, QStringView rst, QStringView serie)
 {
-    QString r = e.valeur(rst).trimmed().toUpper();
+    QString r = plateforme::majusculesAnsi(e.valeur(rst).trimmed());
     if (r.isEmpty()) r = QStringLiteral("XX");
     if (e.contient(serie)) {
-        const QString s = e.valeur(serie).trimmed().toUpper();
+        const QString s = plateforme::majusculesAnsi(e.valeur(serie).trimmed());
         r += s.isEmpty() ? QStringLiteral("XX") : s;
     }
     return r;
@@ -145,13 +170,12 @@ QString report(const EnregistrementAdif& e, QStringView rst, QStringView serie)
 
 void Conversion::compter(const QString& message)
 {
-    for (auto& m : messages) {
-        if (m.first == message) {
-            ++m.second;
-            return;
-        }
-    }
-    messages.append({message, 1});
+    ajouterCompte(messages, message);
+}
+
+void Conversion::omettre(const QString& raison)
+{
+    ajouterCompte(omis, raison);
 }
 
 QString Ligne_Sentinelle(bool edi)
@@ -189,13 +213,8 @@ Conversion convertirVLM(const QStringList& lignesFichier)
     for (const QString& ligne : lignesFichier) {
         ++numero;
         if (ligne.trimmed().isEmpty() || estSentinelle(ligne)) continue;
-        int erreurDate = 0, erreurHeure = 0;
-        Verif_Date(ligne.left(8), erreurDate);
-        Verif_Heure(ligne.mid(22, 5), erreurHeure);
-        const bool dateLisible = erreurDate == 0 &&
-                                 dateValide(2000, deuxChiffres(ligne, 3), deuxChiffres(ligne, 0));
-        if (ligne.size() != station::LongueurLigneQSO || !dateLisible || erreurHeure != 0 ||
-            deuxChiffres(ligne, 22) > 23 || deuxChiffres(ligne, 25) > 59 || ligne.back() != QLatin1Char('*')) {
+        if (ligne.size() != station::LongueurLigneQSO || !station::dateEtHeureLisibles(ligne) ||
+            ligne.back() != QLatin1Char('*')) {
             c.refus = QStringLiteral("La ligne ") + QString::number(numero) +
                       QStringLiteral(" n'est pas un QSO Velmarin (199 caractères, date jj/mm/aa, heure hh:mm et "
                                      "\"*\" à la fin) : rien n'a été importé.");
@@ -218,9 +237,19 @@ Conversion convertirAdif(const QByteArray& octets)
 {
     Conversion c;
     c.lignes.reserve(octets.size() / 200 + 1);
+    int enregistrements = 0;
     parcourirAdif(octets, [&](const EnregistrementAdif& e) {
-        auto valeur = [&](const char16_t* nom) { return e.valeur(QStringView(nom)).trimmed().toUpper(); };
+        ++enregistrements;
+        if (e.sansEOR) ++c.sansFin;
+        auto valeur = [&](const char16_t* nom) { return plateforme::majusculesAnsi(e.valeur(QStringView(nom)).trimmed()); };
         station::Ligne_QSO q;
+        // A QSO is never written on a band it was not made on: one the log has no band for is
+        // left out and counted.
+        q.Bande_QSO = bandeAdif(e);
+        if (q.Bande_QSO.isEmpty()) {
+            c.omettre(bandeHorsJournal(e));
+            return;
+        }
 
         int annee = 2000, mois = 1, jour = 1;
         const QString d = valeur(u"QSO_DATE");
@@ -256,11 +285,6 @@ Conversion convertirAdif(const QByteArray& octets)
         if (departementFrancais(etat) && prefixeFrancais(q.Indicatif_QSO)) q.Departement_QSO = etat;
 
         q.Locator_QSO = valeur(u"GRIDSQUARE").left(6);
-        q.Bande_QSO = bandeAdif(e);
-        if (q.Bande_QSO.isEmpty()) {
-            c.compter(MessageBande);
-            q.Bande_QSO = QStringLiteral("1.8 Mhz");
-        }
         q.Mode_QSO = coupe(valeur(u"MODE"), Champ::Mode_QSO);
         if (q.Mode_QSO.isEmpty()) q.Mode_QSO = QStringLiteral("XXX");
         q.RST_Envoye = coupe(report(e, u"RST_SENT", u"STX"), Champ::RST_Envoye);
@@ -277,7 +301,12 @@ Conversion convertirAdif(const QByteArray& octets)
         }
         c.lignes.append(q.texte());
     });
-    if (c.lignes.isEmpty()) c.refus = QStringLiteral("Le fichier ne contient aucun QSO ADIF : rien n'a été importé.");
+    if (enregistrements == 0) {
+        c.refus = QStringLiteral("Le fichier ne contient aucun QSO ADIF : rien n'a été importé.");
+    } else if (c.lignes.isEmpty()) {
+        c.refus = QStringLiteral("Aucun QSO du fichier ne peut être importé : rien n'a été importé.\r\n\r\n") +
+                  resumeOmis(c);
+    }
     return c;
 }
 
@@ -328,8 +357,10 @@ Conversion convertirEdi(const QStringList& lignesFichier)
     for (++i; i < lignesFichier.size(); ++i) {
         const QString l = lignesFichier[i].trimmed();
         if (l.isEmpty() || l.startsWith(QLatin1Char('['))) break;
+        // A record line of blanks and separators only holds no QSO.
+        if (QString(l).remove(QLatin1Char(';')).trimmed().isEmpty()) continue;
         const QStringList f = l.split(QLatin1Char(';'));
-        auto champ = [&](int n) { return n < f.size() ? f[n].trimmed().toUpper() : QString(); };
+        auto champ = [&](int n) { return n < f.size() ? plateforme::majusculesAnsi(f[n].trimmed()) : QString(); };
         const QString d = champ(0), h = champ(1), indicatif = champ(2);
         const int a = d.size() == 6 && chiffres(d) ? d.left(2).toInt() : -1;
         const int annee = a >= 51 ? 1900 + a : 2000 + a;
@@ -363,14 +394,38 @@ Conversion convertirEdi(const QStringList& lignesFichier)
     return c;
 }
 
-QString resumeMessages(const Conversion& c)
+namespace {
+
+QString listeComptes(const QVector<QPair<QString, int>>& comptes)
 {
-    QString t = QString::number(c.lignes.size()) + QStringLiteral(" QSO à importer.\r\n\r\n"
-                                                                  "Valeurs remplacées :\r\n");
-    for (const auto& m : c.messages)
+    QString t;
+    for (const auto& m : comptes)
         t += QStringLiteral("  ") + m.first + QStringLiteral(" : ") + QString::number(m.second) +
              QStringLiteral(" QSO\r\n");
-    t += QStringLiteral("\r\nOK pour importer, Annuler pour laisser le log tel quel.");
+    return t;
+}
+
+} // namespace
+
+QString resumeOmis(const Conversion& c)
+{
+    QString t;
+    if (!c.omis.isEmpty())
+        t += QStringLiteral("QSO non importés, bande absente du log :\r\n") + listeComptes(c.omis);
+    if (c.sansFin > 0)
+        t += (t.isEmpty() ? QString() : QStringLiteral("\r\n")) + QString::number(c.sansFin) +
+             QStringLiteral(" enregistrement(s) sans <EOR> : chacun s'arrête au CALL ou au QSO_DATE suivant, "
+                            "ou à la fin du fichier.\r\n");
+    return t;
+}
+
+QString resumeMessages(const Conversion& c)
+{
+    QString t = QString::number(c.lignes.size()) + QStringLiteral(" QSO à importer.\r\n\r\n");
+    const QString omis = resumeOmis(c);
+    if (!omis.isEmpty()) t += omis + QStringLiteral("\r\n");
+    if (!c.messages.isEmpty()) t += QStringLiteral("Valeurs remplacées :\r\n") + listeComptes(c.messages) + QStringLiteral("\r\n");
+    t += QStringLiteral("OK pour importer, Annuler pour laisser le log tel quel.");
     return t;
 }
 

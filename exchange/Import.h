@@ -22,15 +22,21 @@ qint64 cleFusion(int annee, int mois, int jour, int heure, int minute);
 // start time cannot be read.
 qint64 cleLigneJournal(QStringView ligne);
 
-// What a conversion gives: the records in file order, the key of the first one, and each
-// default message with the number of QSOs concerned (in the order first met). A non-empty
+// What a conversion gives: the records in file order, the key of the first one, each
+// default message with the number of QSOs concerned (in the order first met), the QSOs left
+// out with their number per reason, and the ADIF records that had no <EOR>. A non-empty
 // `refus` says why the file cannot be imported at all.
 struct Conversion {
     QStringList lignes;
     qint64 clePremier = -1;
     QVector<QPair<QString, int>> messages;
+    QVector<QPair<QString, int>> omis;
+    int sansFin = 0;
     QString refus;
     void compter(const QString& message);
+    void omettre(const QString& raison);
+    // Something the operator must see before the log is written.
+    bool aSignaler() const { return !messages.isEmpty() || !omis.isEmpty() || sansFin > 0; }
 };
 
 // Own format: lines of the log kept as they are; only well-formed records are accepted.
@@ -43,8 +49,11 @@ Conversion convertirEdi(const QStringList& lignesFichier);
 // The band of the log for an EDI "PBand" text ("145 MHz", "1,3 GHz"); empty when none.
 QString bandeDepuisPBand(const QString& pband);
 
-// The text of the one box that lists the defaults used, each with its count.
+// The text of the one box that lists the QSOs left out, the records without end and the
+// defaults used, each with its count.
 QString resumeMessages(const Conversion& c);
+// The QSOs left out and the records without end alone (empty when there are none).
+QString resumeOmis(const Conversion& c);
 
 // The log lines with the block put in place: before the first line whose key is the same as
 // or later than `clePremier` (an unreadable line keeps the key of the line before it), at the

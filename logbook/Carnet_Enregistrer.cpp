@@ -7,6 +7,7 @@
 #include "exchange/Fenetre_Exporter_QSO.h"
 #include "logbook/Carnet_Grille.h"
 #include "logbook/Regles_Saisie.h"
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
@@ -318,8 +319,8 @@ void Carnet::enregistrerEdition()
         Locator_A->clear();
     const int activite = indexListe(Activ_A);
     station::Ligne_QSO l = ligneDesChamps(*this, Fin_A->text(), activite);
-    l.Indicatif_QSO = l.Indicatif_QSO.toUpper();
-    l.Locator_QSO = l.Locator_QSO.toUpper();
+    l.Indicatif_QSO = plateforme::majusculesAnsi(l.Indicatif_QSO);
+    l.Locator_QSO = plateforme::majusculesAnsi(l.Locator_QSO);
     QString ligne;
     try {
         ligne = l.texte();

@@ -57,7 +57,7 @@ void Carnet::terminerImport(const echange::Conversion& c, bool reconstruire)
         plateforme::MsgBox(c.refus);
         return;
     }
-    if (!c.messages.isEmpty() &&
+    if (c.aSignaler() &&
         plateforme::MsgBox(echange::resumeMessages(c), plateforme::Boutons::OkAnnuler) != plateforme::Reponse::Ok)
         return;
     Variables_Programme& p = Prog();

@@ -64,6 +64,23 @@ QString depuisAnsi(const char* octets, qsizetype taille)
     return out;
 }
 
+QString majusculesAnsi(QStringView texte)
+{
+    QString out(texte.size(), Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    const char16_t* s = texte.utf16();
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const char16_t u = s[i];
+        if (u >= 'a' && u <= 'z') {
+            d[i] = char16_t(u - 32);
+            continue;
+        }
+        const char16_t m = u < 0x80 ? u : QChar(u).toUpper().unicode();
+        d[i] = m != u && octetDe(m) == '?' ? u : m;
+    }
+    return out;
+}
+
 QString depuisAnsi(const QByteArray& octets)
 {
     return depuisAnsi(octets.constData(), octets.size());

@@ -14,4 +14,9 @@ void ajouterAnsi(QByteArray& sortie, QStringView texte);
 QString depuisAnsi(const QByteArray& octets);
 QString depuisAnsi(const char* octets, qsizetype taille);
 
+// Upper case for a value that goes into a fixed column: character by character, so the
+// length never changes ("ß" stays "ß", not "SS"), and a character whose capital Windows-1252
+// cannot hold ("µ", "ƒ") is kept as it is.
+QString majusculesAnsi(QStringView texte);
+
 } // namespace plateforme

@@ -1,5 +1,9 @@
 #include "station/Ligne_QSO.h"
 
+#include "station/Dates.h"
+
+#include <QDate>
+
 #include <algorithm>
 #include <array>
 
@@ -170,6 +174,18 @@ QString ligneDeItem(const QString& item)
 int numeroDeItem(const QString& item)
 {
     return item.left(LargeurNumero).trimmed().toInt();
+}
+
+bool dateEtHeureLisibles(const QString& ligne)
+{
+    int erreurDate = 0, erreurHeure = 0;
+    Verif_Date(ligne.left(8), erreurDate);
+    Verif_Heure(ligne.mid(22, 5), erreurHeure);
+    if (erreurDate != 0 || erreurHeure != 0)
+        return false;
+    const auto nombre = [&](int pos) { return ligne.mid(pos, 2).toInt(); };
+    // 2000 is a leap year: a 29 February is accepted whatever the century.
+    return QDate(2000, nombre(3), nombre(0)).isValid() && nombre(22) <= 23 && nombre(25) <= 59;
 }
 
 } // namespace station

@@ -60,6 +60,9 @@ public:
     QString valeur;
 };
 
+// The record's date (jj/mm/aa, a real day) and start time (hh:mm, a real time) can be read.
+bool dateEtHeureLisibles(const QString& ligne);
+
 // Every field of one record, as text.
 struct Ligne_QSO {
     QString Date_QSO;

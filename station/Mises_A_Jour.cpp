@@ -1,5 +1,6 @@
 #include "station/Mises_A_Jour.h"
 
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
@@ -13,6 +14,7 @@
 #include "station/Variables_Programme.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -84,7 +86,10 @@ QString zeroBandes(const QString& ligne)
 
 int Valeur_Etat(QStringView etat)
 {
-    return (etat.size() == 1 && etat.at(0).isDigit()) ? etat.at(0).digitValue() : 0;
+    if (etat.size() != 1)
+        return 0;
+    const char16_t c = etat.at(0).unicode();
+    return c >= u'0' && c <= u'4' ? int(c - u'0') : 0;
 }
 
 int indexBandeMajuscule(const QString& bande)
@@ -157,7 +162,7 @@ QStringList Reconstruit_Departements(const QStringList& modele, const QStringLis
     QStringList lignes = modele;
     const QHash<QString, int> index = premieresCles(lignes, 2, false);
     parcourir(journal, avancement, [&](const QString& l) {
-        QString departement = champ(l, ColDepartement, LargDepartement).toString().toUpper();
+        QString departement = plateforme::majusculesAnsi(champ(l, ColDepartement, LargDepartement));
         if (departement == QLatin1String("2A"))
             departement = QStringLiteral("96");
         else if (departement == QLatin1String("2B"))
@@ -224,7 +229,7 @@ QStringList lireJournal()
     return plateforme::lireLignes(nomJournal(Prog().Indicatif_Station));
 }
 
-void prefixesDepuis(const QStringList& journal, const Avancement& avancement)
+QString prefixesDepuis(const QStringList& journal, const Avancement& avancement)
 {
     const QStringList gabarit = plateforme::lireLignes(modele(QStringLiteral("_Prefixe.txt")));
     const QStringList actuel =
@@ -232,7 +237,13 @@ void prefixesDepuis(const QStringList& journal, const Avancement& avancement)
     QStringList absents;
     const QStringList lignes = Reconstruit_Prefixes(gabarit, actuel, journal, &absents, avancement);
     plateforme::ecrireLignes(fichierPrefixe(), lignes);
-    plateforme::ecrireLignes(fichierAbsent(), absents);
+    try {
+        plateforme::ecrireLignes(fichierAbsent(), absents);
+    } catch (const plateforme::ErreurFichier& e) {
+        return QStringLiteral("Le fichier Prefixe a été mis a jour, mais pas la liste des indicatifs absents ") +
+               fichierAbsent() + QStringLiteral(" (elle est restée telle qu'avant).\r\n") + e.messageFrancais();
+    }
+    return QString();
 }
 
 void departementsDepuis(const QStringList& journal, const Avancement& avancement)
@@ -249,9 +260,9 @@ void locatorsDepuis(const QStringList& journal, const Avancement& avancement)
 
 } // namespace
 
-void Reconstruit_Fichier_Prefixe(const Avancement& avancement)
+QString Reconstruit_Fichier_Prefixe(const Avancement& avancement)
 {
-    prefixesDepuis(lireJournal(), avancement);
+    return prefixesDepuis(lireJournal(), avancement);
 }
 
 void Reconstruit_Fichier_Departement(const Avancement& avancement)
@@ -314,12 +325,13 @@ bool miseAJour(Sorte sorte, const QStringList* journal)
         plateforme::ceder();
     };
 
+    QString avertissement;
     try {
         const QStringList lu = journal ? QStringList() : lireJournal();
         const QStringList& lignes = journal ? *journal : lu;
         switch (sorte) {
         case Sorte::Prefixe:
-            prefixesDepuis(lignes, avancement);
+            avertissement = prefixesDepuis(lignes, avancement);
             break;
         case Sorte::Departement:
             departementsDepuis(lignes, avancement);
@@ -330,9 +342,16 @@ bool miseAJour(Sorte sorte, const QStringList* journal)
         }
     } catch (const plateforme::ErreurFichier& e) {
         progression.decharger();
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Mise a jour du fichier ") + nomFichier(sorte)));
+        const QString gabaritCarres = modele(QStringLiteral("_Locator.txt"));
+        if (sorte == Sorte::Locator && e.numero == plateforme::ErreurFichierIntrouvable &&
+            QFileInfo(e.fichier).fileName().compare(gabaritCarres, Qt::CaseInsensitive) == 0)
+            plateforme::MsgBox(QStringLiteral("Fichier ") + gabaritCarres + QStringLiteral(" Absent du repertoire"));
+        else
+            plateforme::MsgBox(e.messageFrancais(QStringLiteral("Mise a jour du fichier ") + nomFichier(sorte)));
         return false;
     }
+    if (!avertissement.isEmpty())
+        plateforme::MsgBox(avertissement);
 
     if (sorte != Sorte::Prefixe) {
         if (Controles_Carnet* c = carnet()) {

@@ -31,7 +31,8 @@ namespace station {
 // Called every so many log lines with the number of lines read so far.
 using Avancement = std::function<void(int lignesLues)>;
 
-// The numeric value of a status text of one digit; anything else counts as 0.
+// The numeric value of a status text of one digit 0 to 4; anything else (a digit 5 to 9 of a
+// damaged line included) counts as 0.
 int Valeur_Etat(QStringView etat);
 
 // Index (0 to 16) in `Liste_Bandes` of a band compared upper-cased, -1 when it is none.
@@ -61,7 +62,10 @@ QString Message_Station_Modele();
 // File-level rebuilds of the current station (no window, no message). They read the template,
 // the log (and the prefix file), compute, then replace the award file (and the absent list).
 // Raise plateforme::ErreurFichier; a failure writes nothing. The station must not be "FXXXX".
-void Reconstruit_Fichier_Prefixe(const Avancement& avancement = {});
+// The prefix rebuild writes the prefix file, then the absent list: when only the second write
+// fails, the prefix file stays rebuilt and the returned text says so (empty when both were
+// written).
+QString Reconstruit_Fichier_Prefixe(const Avancement& avancement = {});
 void Reconstruit_Fichier_Departement(const Avancement& avancement = {});
 void Reconstruit_Fichier_Locator(const Avancement& avancement = {});
 
@@ -74,7 +78,9 @@ void Remet_A_Zero_Fichiers();
 // The rebuilds with their window: refusal for "FXXXX", the announcement, the progress window
 // "Progression" (modal while it runs, the actions held), the repaint of the main grid. They
 // return true when the file was rebuilt; a refusal or a file error (shown to the operator)
-// returns false and leaves the files as they were.
+// returns false and leaves the files as they were. A missing square template is named as
+// "Fichier FXXXX_Locator.txt Absent du repertoire". When the prefix file was rebuilt but not
+// the absent list, the operator is told which and the rebuild counts as done.
 bool MAJ_Prefixe();
 bool MAJ_Departement();
 bool MAJ_Locator();

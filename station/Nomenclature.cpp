@@ -2,6 +2,7 @@
 
 #include "station/Ligne_QSO.h"
 
+#include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "station/Fichiers_Etat.h"
 
@@ -62,7 +63,7 @@ QString ligneNomenclature(const QString& indicatif, const QString& departement, 
 
 QString itemNomenclature(const QString& indicatif, const QString& departement, const QString& locator)
 {
-    return indicatif.toUpper() + blancs(11 - indicatif.size()) + departement + blancs(3 - departement.size()) +
+    return plateforme::majusculesAnsi(indicatif) + blancs(11 - indicatif.size()) + departement + blancs(3 - departement.size()) +
            blancs(6 - locator.size()) + locator;
 }
 

@@ -19,9 +19,10 @@ inline QString coupe(const QString& ligne, int debut, int largeur)
     return station::sansBlancs(QStringView(ligne).mid(debut - 1, largeur)).toString();
 }
 
+// A status is one digit 0 to 4; anything else, a damaged line's "9" included, counts as 0.
 inline int val(const QString& t)
 {
-    return (t.size() == 1 && t.at(0).isDigit()) ? t.at(0).digitValue() : 0;
+    return (t.size() == 1 && t.at(0) >= QLatin1Char('0') && t.at(0) <= QLatin1Char('4')) ? t.at(0).digitValue() : 0;
 }
 
 // One step: rewrites the whole file, the first line whose key (first `largeurCle` columns

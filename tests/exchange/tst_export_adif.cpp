@@ -84,6 +84,7 @@ private Q_SLOTS:
     void intervalles();
     void logCompletSansControleDIntervalle();
     void echecSansFichierAbime();
+    void lignesVidesOuAbimees();
     void fenetreDepuisLeMenu();
 };
 
@@ -275,6 +276,42 @@ void TestExportAdif::echecSansFichierAbime()
     QVERIFY(f.isVisible());
     QCOMPARE(lireExport(env), QByteArray("ancien\r\n"));
     f.decharger();
+    Export_Adif::detruireInstance();
+}
+
+// Blank and damaged log lines give no record; the closing message counts them.
+void TestExportAdif::lignesVidesOuAbimees()
+{
+    test::Environnement env;
+    Prog().Indicatif_Station = Indicatif;
+    QStringList lignes = journal(3);
+    station::Ligne_QSO sansIndicatif = qso(QStringLiteral("02/02/24"), QString());
+    lignes.insert(1, QString(station::LongueurLigneQSO, QLatin1Char(' ')));
+    lignes.insert(2, QStringLiteral("20") + QString(6, QLatin1Char(' ')) + QStringLiteral("  XYZ") +
+                         QString(150, QLatin1Char('9')));
+    lignes.insert(3, sansIndicatif.texte());
+    lignes.insert(4, QString());
+    lignes.append(QStringLiteral("32/13/24  F1ZZZ       14:32"));
+    ecrireJournal(env, lignes);
+
+    int ecartees = -1;
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, {}, &ecartees), QString());
+    QCOMPARE(ecartees, 5);
+    QCOMPARE(indicatifsExportes(env), (QStringList{"F1AA1", "F1AA2", "F1AA3"}));
+    QVERIFY(!lireExport(env).contains("<call:0>"));
+    QVERIFY(!lireExport(env).contains("XX.m"));
+    // Only the lines of the range are counted.
+    QCOMPARE(exporterAdif(Indicatif, Indicatif, intervalle("1", "2"), &ecartees), QString());
+    QCOMPARE(ecartees, 1);
+
+    Export_Adif::afficher(false);
+    Export_Adif& f = Export_Adif::instance();
+    f.Option1->click();
+    f.Exporter->click();
+    QCOMPARE(env.messages.size(), std::size_t(1));
+    QVERIFY2(env.messages.at(0).texte.endsWith(QStringLiteral(
+                 "\r\n\r\n5 ligne(s) du log vide(s) ou illisible(s) (sans indicatif, date ou heure) non exportée(s).")),
+             qPrintable(env.messages.at(0).texte));
     Export_Adif::detruireInstance();
 }
 

@@ -6,6 +6,7 @@
 #include "exchange/Export_Programmes.h"
 #include "exchange/Fenetre_Exporter_QSO.h"
 #include "logbook/Carnet.h"
+#include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "platform/Reglages.h"
 #include "station/Ligne_QSO.h"
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void lignesDesProgrammes();
     void doublonRefuse();
     void nouvelleProvince();
+    void prenomsQuiChangentALaMajuscule();
     void fichierOuDossierAbsent();
     void reglagesDuProgrammeCompagnon();
     void fenetreSelonLeQTH();
@@ -178,6 +180,29 @@ void TestExportProgrammes::nouvelleProvince()
     // A new province: appended, then announced.
     QCOMPARE(Cherche_Double(Code_DCI, QStringLiteral("LO001"), QStringLiteral("c")), QStringList{"LO Nouvelle Province"});
     QCOMPARE(test::lireOctets(fichier), test::enAnsi({existante, "a", "c"}));
+}
+
+// First names whose capitals are longer ("ß") or outside Windows-1252 ("µ", "ƒ"): every column
+// after the name stays in place, so the same activation is found again in each programme.
+void TestExportProgrammes::prenomsQuiChangentALaMajuscule()
+{
+    const QStringList qths = {"DFCF 89125", "DMF 89025", "DCI IM122", "DAI PM0571", "DPLF PB141"};
+    for (int code = Code_DFCF; code <= Code_DPLF; ++code) {
+        station::Ligne_QSO l = station::Ligne_QSO::depuis(record(qths[code - 1]));
+        const QString temoin = ligneCompagnon(l.texte(), code, referenceAward(l.texte(), code));
+        l.Prenom_QSO = QString::fromUtf8("Weiß µ ƒ");
+        const QString r = l.texte();
+        const QString reference = referenceAward(r, code);
+        const QString ligne = ligneCompagnon(r, code, reference);
+        QCOMPARE(ligne.size(), temoin.size());
+        if (code >= Code_DCI)
+            QVERIFY(ligne.contains(QString::fromUtf8("WEIß µ ƒ ")));
+        QVERIFY(!plateforme::versAnsi(ligne).contains('?'));
+        const Recherche_Double d = chercherDouble({ligne}, code, reference);
+        QVERIFY2(d.dejaContacte, qPrintable(ligne));
+        QCOMPARE(d.date, QStringLiteral("15/03/24"));
+        QVERIFY(!d.nouvelleZone);
+    }
 }
 
 // The companion's file or folder missing: named to the operator, nothing written, window closed.

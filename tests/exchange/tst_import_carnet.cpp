@@ -125,25 +125,46 @@ void TestImportCarnet::importAdifAvecResume()
     test::ecrireOctets(env.chemin(QStringLiteral("qso.adi")),
                        QByteArray("<EOH>\n<CALL:5>F1AAA<QSO_DATE:8>20240103<TIME_ON:4>0900<BAND:2>2m<STATE:2>31<EOR>\n"
                                   "<CALL:5>F1BBB<QSO_DATE:8>20240103<TIME_ON:4>0910<EOR>\n"
-                                  "<CALL:5>F1CCC<QSO_DATE:8>20240103<TIME_ON:4>0920<EOR>\n"));
+                                  "<CALL:5>F1CCC<QSO_DATE:8>20240103<TIME_ON:4>0920<BAND:3>60m<EOR>\n"
+                                  "<CALL:5>F1DDD<QSO_DATE:8>20240103<TIME_ON:4>0930<FREQ:6>70.200<EOR>\n"
+                                  "<CALL:5>F1EEE<QSO_DATE:8>20240103<TIME_ON:4>0940<BAND:3>60m<EOR>\n"
+                                  "<CALL:5>F1FFF<QSO_DATE:8>20240103<TIME_ON:4>0950<BAND:3>40m<EOR>\n"));
     repondreFichier(env.chemin(QStringLiteral("qso.adi")));
 
-    // One box for the whole file, with the count; Annuler leaves the log as it was.
+    // One box for the whole file, with the QSOs left out counted per band; Annuler leaves the
+    // log as it was.
     env.reponses = {Reponse::Annuler};
     env.oublierMessages();
     c.Mnu_Import_ADIF->trigger();
     QCOMPARE(env.messages.size(), size_t(1));
-    QVERIFY(env.textes().at(0).contains(QStringLiteral("Bande absente, remplacée par 1.8 Mhz : 2 QSO")));
+    const QString resume = env.textes().at(0);
+    QVERIFY(resume.startsWith(QStringLiteral("2 QSO à importer.")));
+    QVERIFY(resume.contains(QStringLiteral("bande 60m : 2 QSO")));
+    QVERIFY(resume.contains(QStringLiteral("bande 4m : 1 QSO")));
+    QVERIFY(resume.contains(QStringLiteral("sans bande ni fréquence : 1 QSO")));
     QCOMPARE(env.messages.at(0).boutons, plateforme::Boutons::OkAnnuler);
     QCOMPARE(test::lireOctets(log), avant);
 
+    // OK: only the QSOs on the log's bands, and no award marked on a band never worked.
     env.oublierMessages();
     c.Mnu_Import_ADIF->trigger();
     const QStringList lignes = test::lignesJournal(env, Station);
-    QCOMPARE(lignes.size(), 5);
+    QCOMPARE(lignes.size(), 4);
     QVERIFY(lignes[1].startsWith(QStringLiteral("03/01/24  F1AAA       09:00  09:00  31   ")));
+    QVERIFY(lignes[2].startsWith(QStringLiteral("03/01/24  F1FFF       09:50  09:50")));
+    for (const QString& l : lignes) QVERIFY(!l.contains(QStringLiteral("1.8 Mhz")));
     QCOMPARE(ligneDepartement(env, QStringLiteral("31")).mid(13, 1), QStringLiteral("1"));
-    QCOMPARE(c.Liste_QSO->count(), 5);
+    QCOMPARE(c.Liste_QSO->count(), 4);
+
+    // A file with a header and no QSO: nothing written, and said.
+    test::ecrireOctets(env.chemin(QStringLiteral("qso.adi")),
+                       QByteArray("<ADIF_VER:5>3.1.4 <PROGRAMID:6>WSJT-X <EOH>\n"));
+    const QByteArray apres = test::lireOctets(log);
+    env.oublierMessages();
+    c.Mnu_Import_ADIF->trigger();
+    QCOMPARE(env.messages.size(), size_t(1));
+    QVERIFY(env.textes().at(0).contains(QStringLiteral("aucun QSO")));
+    QCOMPARE(test::lireOctets(log), apres);
 }
 
 void TestImportCarnet::importEdi()

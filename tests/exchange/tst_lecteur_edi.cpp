@@ -10,6 +10,7 @@ class TestLecteurEdi : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void fichierComplet();
+    void lignesBlanches();
     void bandesPBand_data();
     void bandesPBand();
     void refus_data();
@@ -49,6 +50,25 @@ void TestLecteurEdi::fichierComplet()
     QCOMPARE(station::Ligne_QSO::depuis(c.lignes[2]).Mode_QSO, QStringLiteral("X"));
     QCOMPARE(c.clePremier, cleFusion(2005, 10, 15, 14, 32));
     for (const QString& l : c.lignes) QCOMPARE(l.size(), station::LongueurLigneQSO);
+}
+
+void TestLecteurEdi::lignesBlanches()
+{
+    // A record line of blanks and separators is skipped; the records around it are kept, and
+    // a line that holds data but cannot be read still refuses the file.
+    const Conversion c = convertirEdi(fichier(QStringLiteral("144 MHz"), {
+        QStringLiteral("051015;1432;G4ABC;1;59;001;59;012;;IO91WM;;;;;"),
+        QStringLiteral(" ;;;;;;;;;;;;;;"),
+        QStringLiteral(";;;;"),
+        QStringLiteral("051015;1440;ON4XYZ;1;59;002;59;003;;JO20AA;;;;;")}));
+    QVERIFY2(c.refus.isEmpty(), qPrintable(c.refus));
+    QCOMPARE(c.lignes.size(), 2);
+    QCOMPARE(station::Ligne_QSO::depuis(c.lignes[1]).Indicatif_QSO, QStringLiteral("ON4XYZ"));
+
+    const Conversion blanches = convertirEdi(fichier(QStringLiteral("144 MHz"), {QStringLiteral(" ;;;;;;;;;;;;;;")}));
+    QVERIFY(blanches.refus.startsWith(QStringLiteral("Le fichier EDI ne contient aucun QSO")));
+    const Conversion illisible = convertirEdi(fichier(QStringLiteral("144 MHz"), {QStringLiteral(" ;;;G4ABC;;;;;;;;")}));
+    QVERIFY(illisible.refus.startsWith(QStringLiteral("La ligne 9 ")));
 }
 
 void TestLecteurEdi::bandesPBand_data()

@@ -11,10 +11,12 @@
 #include "station/Retenue_Actions.h"
 #include "station/Variables_Programme.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -227,6 +229,76 @@ private Q_SLOTS:
         QCOMPARE(apres.size(), taille + 1);
         QCOMPARE(apres.last(), QStringLiteral("1B     00000000003000000  Pays du test"));
         QVERIFY(lignes(station::fichierAbsent()).isEmpty());
+    }
+
+    // A damaged line's status digit outside 0-4 raises nothing; the good lines still count.
+    void chiffresDEtatEndommages()
+    {
+        QString abimee = test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "9");
+        abimee.replace(0, 8, QStringLiteral("99999999"));
+        station({test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "7"), abimee,
+                 test::ligneEtat("F6AAB", "144 Mhz", "75", "JN23AB", "2")});
+        QVERIFY(MAJ_Fichiers_Etat());
+        QString etat, nom, ligne;
+        Lit_Etat_Departement(QStringLiteral("75"), etat, nom, QStringLiteral("144 Mhz"), ligne);
+        QCOMPARE(etat, QStringLiteral("2"));
+        QVERIFY(Lit_Etat_Locator(QStringLiteral("JN23"), etat, QStringLiteral("144 Mhz"), ligne));
+        QCOMPARE(etat, QStringLiteral("2"));
+        // Band columns: prefixes 8-24, departments 4-20, squares 6-13.
+        const QList<std::pair<QString, std::pair<int, int>>> colonnes = {
+            {station::fichierPrefixe(), {7, 17}}, {station::fichierDepartement(), {3, 17}},
+            {station::fichierLocator(), {5, 8}}};
+        const QRegularExpression horsEtat(QStringLiteral("[5-9]"));
+        for (const auto& [f, c] : colonnes)
+            for (const QString& l : lignes(f))
+                QVERIFY2(!l.mid(c.first, c.second).contains(horsEtat), qPrintable(l));
+    }
+
+    // The prefix rebuild writes two files: the operator learns exactly which one was written.
+    void reconstructionPartielleDesPrefixes()
+    {
+        station({test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "3"), test::ligneEtat("QQ9ZZ", "144 Mhz", "", "", "1")});
+        ecrire(station::fichierAbsent(), {QStringLiteral("ANCIEN")});
+        const QByteArray prefixesAvant = octets(station::fichierPrefixe());
+        const QByteArray absentAvant = octets(station::fichierAbsent());
+        auto refuser = [](const QString& suffixe) {
+            plateforme::definirRegleEcriture(QStringLiteral("essai"), [suffixe](const QString& nom) {
+                return nom.endsWith(suffixe, Qt::CaseInsensitive) ? QStringLiteral("refusé") : QString();
+            });
+        };
+
+        // The prefix file cannot be written: nothing is, and the rebuild failed.
+        refuser(QStringLiteral("_Prefixe.txt"));
+        QVERIFY(!MAJ_Prefixe());
+        QCOMPARE(octets(station::fichierPrefixe()), prefixesAvant);
+        QCOMPARE(octets(station::fichierAbsent()), absentAvant);
+        QVERIFY(env->textes().last().startsWith(QStringLiteral("Mise a jour du fichier Prefixe impossible.")));
+
+        // Only the absent list cannot: the prefix file is rebuilt and the message says so.
+        refuser(QStringLiteral("_Absent.txt"));
+        env->oublierMessages();
+        QVERIFY(MAJ_Prefixe());
+        plateforme::definirRegleEcriture(QStringLiteral("essai"), {});
+        QVERIFY(octets(station::fichierPrefixe()) != prefixesAvant);
+        QCOMPARE(octets(station::fichierAbsent()), absentAvant);
+        QCOMPARE(env->textes().size(), 2);
+        QVERIFY2(env->textes().last().startsWith(QStringLiteral(
+                     "Le fichier Prefixe a été mis a jour, mais pas la liste des indicatifs absents F5XYZ_Absent.txt")),
+                 qPrintable(env->textes().last()));
+        QCOMPARE(Fenetre_Progression::instance().Label3->text(), QStringLiteral("Mise a jour terminée"));
+    }
+
+    // Without the square template: named as the program always did, the program goes on.
+    void gabaritDesCarresAbsent()
+    {
+        station({test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "3")});
+        const QByteArray avant = octets(station::fichierLocator());
+        QVERIFY(QFile::remove(plateforme::chemin(QStringLiteral("FXXXX_Locator.txt"))));
+        QVERIFY(!MAJ_Locator());
+        QCOMPARE(env->textes().last(), QStringLiteral("Fichier FXXXX_Locator.txt Absent du repertoire"));
+        QCOMPARE(octets(station::fichierLocator()), avant);
+        // The other rebuilds still run.
+        QVERIFY(MAJ_Departement());
     }
 
     void laStationModeleEstRefusee()
