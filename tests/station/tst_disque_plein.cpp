@@ -24,7 +24,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <map>
 #include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -34,15 +33,6 @@ namespace {
 QStringList journal(int n)
 {
     return test::journalEssai(n);
-}
-
-std::map<QString, QByteArray> instantane(const QString& dossier)
-{
-    std::map<QString, QByteArray> fichiers;
-    const auto noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& n : noms)
-        fichiers[n] = test::lireOctets(dossier + QLatin1Char('/') + n);
-    return fichiers;
 }
 
 // Fills the file system of `dossier` to its last byte, or but `reste` bytes (about: tmpfs
@@ -135,7 +125,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, indicatif);
         Prog().Indicatif_Station = indicatif;
-        const auto avant = instantane(dossier_);
+        const auto avant = test::instantane(dossier_);
         const QString record = journal(1).at(0);
         const QStringList items = station::itemsDepuisLignes(journal(indicatif == QLatin1String("F5ABC") ? 20 : 244));
         QString etat, pays, prefixe;
@@ -160,7 +150,7 @@ private Q_SLOTS:
                 numero = e.numero;
             }
             QVERIFY2(numero == plateforme::ErreurDisquePlein, qPrintable(QStringLiteral("%1: erreur %2").arg(QString::fromUtf8(nom)).arg(numero)));
-            QVERIFY2(instantane(dossier_) == avant, nom);
+            QVERIFY2(test::instantane(dossier_) == avant, nom);
         }
         // Room again: the same writes go through.
         QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
@@ -190,7 +180,7 @@ private Q_SLOTS:
         Ajoute_QSO_Log(journal(1).at(0));
         Ecrit_Etat_Departement(QStringLiteral("31"), QStringLiteral("1"), QStringLiteral("144 Mhz"));
         QVERIFY(remplir(dossier_, 16384));
-        const auto avant = instantane(dossier_);
+        const auto avant = test::instantane(dossier_);
 
         const std::vector<std::pair<const char*, std::function<void()>>> ensembles = {
             {"restauration", [&] { echange::restaurer(QStringLiteral("F5ABC"), prefixe); }},
@@ -206,7 +196,7 @@ private Q_SLOTS:
                 QVERIFY2(e.messageFrancais().contains(QStringLiteral("disque plein")), qPrintable(e.messageFrancais()));
             }
             QVERIFY2(numero == plateforme::ErreurDisquePlein, qPrintable(QStringLiteral("%1: erreur %2").arg(QString::fromUtf8(nom)).arg(numero)));
-            QVERIFY2(instantane(dossier_) == avant, nom);
+            QVERIFY2(test::instantane(dossier_) == avant, nom);
         }
 
         // Room again: the restore brings the four files back together.
