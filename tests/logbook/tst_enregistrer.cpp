@@ -346,14 +346,17 @@ void TestEnregistrer::ecritureImpossible()
     const QString log = env.chemin(Station + QStringLiteral(".log"));
     QVERIFY(QFile::remove(log));
     QVERIFY(QDir().mkdir(log));
+    const auto avant = test::instantane(env.dossier());
     env.oublierMessages();
     c.Enregistrer->click();
 
-    // Told plainly, naming the file; not listed, not counted; the fields stay for another try.
+    // Told once, plainly, naming the file; no award file nor the directory marked for a QSO
+    // the log does not hold; not listed, not counted; the fields stay for another try.
     QCOMPARE(env.messages.size(), size_t(2));  // the directory question, then the failure
     const QString echec = env.textes().at(1);
     QVERIFY2(echec.startsWith(QStringLiteral("Le QSO avec F1ABC n'a PAS été enregistré.")), qPrintable(echec));
     QVERIFY2(echec.contains(Station + QStringLiteral(".log")), qPrintable(echec));
+    QVERIFY(test::instantane(env.dossier()) == avant);
     QCOMPARE(c.Liste_QSO->count(), 2);
     QCOMPARE(Prog().Nombre_QSO, 2);
     QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 3"));
