@@ -216,10 +216,11 @@ void Carnet::enregistrerNouveauQSO()
     p.Nombre_QSO = compteAvant + 1;
     Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
 
-    // The backup holds the log as it was before this QSO.
+    // The backup holds the log as it was before this QSO. A failed one is told with the
+    // outcome of the save, once that is known, and tried again at the next save.
+    QStringList echecsSauvegarde;
     if (p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO) {
-        // A failed backup is reported and tried again at the next save; the QSO is written.
-        if (Sauvegarde_Auto()) {
+        if (Sauvegarde_Auto(&echecsSauvegarde)) {
             Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
             p.Numero_Sauvegarde = p.Nombre_QSO;
         }
@@ -247,7 +248,11 @@ void Carnet::enregistrerNouveauQSO()
             raison = f->messageFrancais();
         else
             raison = QStringLiteral("Date ou heure illisible.");
-        message(QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) + raison);
+        QString texte = QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) + raison;
+        if (!echecsSauvegarde.isEmpty())
+            texte += QStringLiteral("\r\n\r\nLa sauvegarde automatique a échoué aussi :\r\n") +
+                     echecsSauvegarde.join(QStringLiteral("\r\n"));
+        message(texte);
         return;
     }
 
@@ -289,11 +294,18 @@ void Carnet::enregistrerNouveauQSO()
         Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
         Option1[1]->setChecked(true);
     }
+    QStringList aDire;
     if (!nonMisAJour.isEmpty())
-        message(QStringLiteral("Le QSO avec %1 est enregistré dans le log, mais ces fichiers n'ont pas été mis à "
-                               "jour :\r\n")
-                    .arg(Indicatif_A->text()) +
-                nonMisAJour.join(QStringLiteral("\r\n")));
+        aDire << QStringLiteral("Le QSO avec %1 est enregistré dans le log, mais ces fichiers n'ont pas été mis à "
+                                "jour :\r\n")
+                         .arg(Indicatif_A->text()) +
+                     nonMisAJour.join(QStringLiteral("\r\n"));
+    if (!echecsSauvegarde.isEmpty())
+        aDire << QStringLiteral("La sauvegarde automatique a échoué :\r\n") + echecsSauvegarde.join(QStringLiteral("\r\n")) +
+                     QStringLiteral("\r\n\r\nLe QSO est enregistré ; la sauvegarde sera tentée de nouveau au "
+                                    "prochain QSO.");
+    if (!aDire.isEmpty())
+        message(aDire.join(QStringLiteral("\r\n\r\n")));
     if (dateAuto && Mnu_Exp_Oui->isChecked() && saisie::activiteExportable(Activ_A->currentText()))
         Exporter_QSO_Apres_Ajout();
 

@@ -140,18 +140,20 @@ void Carnet::Mnu_Import_EDI_Click()
         terminerImport(echange::convertirEdi(lignesAnsi(*octets)), false);
 }
 
-bool Carnet::Sauvegarde_Auto()
+bool Carnet::Sauvegarde_Auto(QStringList* echecs)
 {
     Variables_Programme& p = Prog();
     p.Chemin_Sauvegarde = echange::prefixeSauvegarde(p.Indicatif_Station);
-    const QStringList echecs = echange::sauvegarder(p.Indicatif_Station, p.Chemin_Sauvegarde);
-    if (echecs.isEmpty()) {
+    const QStringList manques = echange::sauvegarder(p.Indicatif_Station, p.Chemin_Sauvegarde);
+    if (manques.isEmpty()) {
         plateforme::MsgBox(QStringLiteral("Sauvegarde automatique effectuée"));
         return true;
     }
-    plateforme::MsgBox(QStringLiteral("La sauvegarde automatique a échoué :\r\n") + echecs.join(QStringLiteral("\r\n")) +
-                       QStringLiteral("\r\n\r\nLe QSO est enregistré ; la sauvegarde sera tentée de nouveau au "
-                                      "prochain QSO."));
+    if (echecs)
+        *echecs = manques;
+    else
+        plateforme::MsgBox(QStringLiteral("La sauvegarde automatique a échoué :\r\n") + manques.join(QStringLiteral("\r\n")) +
+                           QStringLiteral("\r\n\r\nElle sera tentée de nouveau au prochain QSO."));
     return false;
 }
 
