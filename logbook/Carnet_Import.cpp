@@ -65,11 +65,11 @@ void Carnet::terminerImport(const echange::Conversion& c, bool reconstruire)
     Variables_Programme& p = Prog();
     const station::Retenue_Actions retenue;
     try {
-        // A file the import would write that may not be written stops it before any change.
+        // The log or an award file the import would write that may not be written stops it
+        // before any change.
         plateforme::verifierEcriture(station::nomJournal(p.Indicatif_Station));
         if (reconstruire) {
-            for (const QString& f : {station::fichierPrefixe(), station::fichierDepartement(), station::fichierLocator(),
-                                     station::fichierAbsent()})
+            for (const QString& f : {station::fichierPrefixe(), station::fichierDepartement(), station::fichierLocator()})
                 plateforme::verifierEcriture(f);
         }
         echange::importerDansJournal(p.Indicatif_Station, c);

@@ -231,7 +231,6 @@ void prefixesDepuis(const QStringList& journal, const Avancement& avancement)
         plateforme::existe(fichierPrefixe()) ? plateforme::lireLignes(fichierPrefixe()) : QStringList();
     QStringList absents;
     const QStringList lignes = Reconstruit_Prefixes(gabarit, actuel, journal, &absents, avancement);
-    plateforme::verifierEcriture(fichierAbsent());  // both files or neither refused
     plateforme::ecrireLignes(fichierPrefixe(), lignes);
     plateforme::ecrireLignes(fichierAbsent(), absents);
 }
