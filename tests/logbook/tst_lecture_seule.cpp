@@ -144,6 +144,8 @@ private Q_SLOTS:
         QCOMPARE(refus.size(), 1);
         QVERIFY2(refus.at(0).contains(QStringLiteral("« %1 » : fichier en lecture seule").arg(fichier)),
                  qPrintable(refus.at(0)));
+        if (ecrivain == Ecrivain::Restauration || ecrivain == Ecrivain::RemiseAZero)
+            QVERIFY2(refus.at(0).endsWith(QStringLiteral("Aucun fichier n'a été modifié.")), qPrintable(refus.at(0)));
         QVERIFY(test::instantane(env.dossier()) == avant);
         QVERIFY(!env.finDemandee());
     }
