@@ -395,8 +395,9 @@ void Fenetre_Cluster::pageRecue(const plateforme::Reponse_Web& reponse)
             copie += l + QStringLiteral("\r\n");
         plateforme::ecrireOctets(QStringLiteral("Temp1.txt"), plateforme::versAnsi(copie));
         plateforme::copier(QStringLiteral("Temp1.txt"), QStringLiteral("Cluster1.txt"));
-    } catch (const plateforme::ErreurFichier&) {
-        echec(Son_Erreur);
+    } catch (const plateforme::ErreurFichier& e) {
+        // The site did answer: the fault is here, and the operator is told which.
+        echec(Son_Erreur, e.messageFrancais(QStringLiteral("Enregistrement de la page du cluster")));
         return;
     }
     if (!listerSpots(page)) {
@@ -456,10 +457,10 @@ void Fenetre_Cluster::finRecherche()
     Liste_Stations->setCurrentRow(Disposition_Choisie() == Disposition::QTR ? n - 1 : 0);
 }
 
-void Fenetre_Cluster::echec(const QString& son)
+void Fenetre_Cluster::echec(const QString& son, const QString& texte)
 {
     plateforme::Joue_Son(plateforme::chemin(son));
-    plateforme::MsgBox(messageSansReponse());
+    plateforme::MsgBox(texte.isEmpty() ? messageSansReponse() : texte);
     Afficher->setEnabled(true);
     Patientez->setEnabled(false);
 }

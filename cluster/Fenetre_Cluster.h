@@ -111,8 +111,8 @@ private:
     bool listerSpots(const QString& page);
     void ajouterSpot(const cluster::Spot& spot, cluster::Disposition disposition);
     void finRecherche();
-    // "tada.wav" or "ringin.wav", then the message.
-    void echec(const QString& son);
+    // "tada.wav" or "ringin.wav", then the message (by default: no answer from the site).
+    void echec(const QString& son, const QString& texte = QString());
     // The design-time state of the controls, as at each load.
     void etatInitial();
 

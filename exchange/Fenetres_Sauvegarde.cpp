@@ -64,7 +64,7 @@ void Delta_QSO::Form_Load()
     Variables_Programme& p = Prog();
     p.Delta_Sauvegarde = Lit_Station(Delta_Sauvegarde, QStringLiteral("10"));
     Val_Delta->setText(p.Delta_Sauvegarde);
-    p.Chemin_Sauvegarde = Lit_Station(Chemin_Sauvegarde, plateforme::dossierProgramme());
+    p.Chemin_Sauvegarde = echange::prefixeSauvegarde(p.Indicatif_Station);
     Le_Chemin->setText(p.Chemin_Sauvegarde);
 }
 

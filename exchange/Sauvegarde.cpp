@@ -1,6 +1,10 @@
 #include "exchange/Sauvegarde.h"
 
 #include "platform/Fichiers.h"
+#include "station/Cles_Registre.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace echange {
 
@@ -16,8 +20,37 @@ const QVector<FichierSauvegarde>& Jeu_Sauvegarde()
     return jeu;
 }
 
+QString prefixeSauvegardeDefaut(const QString& indicatif)
+{
+    return plateforme::dossierProgramme() + QLatin1Char('/') + indicatif + QLatin1Char('/') + indicatif;
+}
+
+QString prefixeSauvegardeCommun()
+{
+    return plateforme::dossierProgramme();
+}
+
+QString prefixeSauvegarde(const QString& indicatif)
+{
+    const QString choisi = Lit_Station(Cles_Registre::Chemin_Sauvegarde, QString());
+    return choisi.isEmpty() ? prefixeSauvegardeDefaut(indicatif) : choisi;
+}
+
+QString prefixeRestauration(const QString& indicatif, bool& commun)
+{
+    commun = false;
+    const QString prefixe = prefixeSauvegarde(indicatif);
+    if (prefixe != prefixeSauvegardeDefaut(indicatif) || sauvegardesManquantes(prefixe).isEmpty() ||
+        !sauvegardesManquantes(prefixeSauvegardeCommun()).isEmpty())
+        return prefixe;
+    commun = true;
+    return prefixeSauvegardeCommun();
+}
+
 QStringList sauvegarder(const QString& indicatif, const QString& prefixe)
 {
+    if (prefixe == prefixeSauvegardeDefaut(indicatif))
+        QDir().mkpath(QFileInfo(plateforme::chemin(prefixe)).absolutePath());
     QStringList echecs;
     for (const FichierSauvegarde& f : Jeu_Sauvegarde()) {
         try {
@@ -45,9 +78,12 @@ void restaurer(const QString& indicatif, const QString& prefixe)
     if (!manquants.isEmpty())
         throw plateforme::ErreurFichier(manquants.first(), plateforme::ErreurFichierIntrouvable,
                                         QStringLiteral("fichier introuvable"));
+    QVector<plateforme::NouveauContenu> fichiers;
     for (const FichierSauvegarde& f : Jeu_Sauvegarde()) {
-        if (f.restaure) plateforme::copier(prefixe + f.suffixeSauvegarde, indicatif + f.suffixeSource);
+        if (f.restaure)
+            fichiers.append({indicatif + f.suffixeSource, plateforme::lireOctetsFichier(prefixe + f.suffixeSauvegarde)});
     }
+    plateforme::ecrireEnsemble(fichiers);
 }
 
 QString fichierActivitesSauvegarde(const QString& prefixe)

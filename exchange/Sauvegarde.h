@@ -13,19 +13,34 @@ struct FichierSauvegarde {
     bool restaure;              // copied back by the restore
 };
 
+// Where a station backs up when no "Chemin Sauvegarde" was chosen: a folder of its own inside
+// the program folder, named with its callsign (F5ABC/F5ABC.bak, F5ABC/F5ABC_Departement.bak ...).
+QString prefixeSauvegardeDefaut(const QString& indicatif);
+// Where such a station used to back up: one set beside the program folder ("Velmarin.bak" ...),
+// shared by every station without a chosen place.
+QString prefixeSauvegardeCommun();
+// The prefix of the station's backups: its "Chemin Sauvegarde", or the default above.
+QString prefixeSauvegarde(const QString& indicatif);
+
+// The set a restore reads. A station without a chosen place reads its own folder; only when
+// that holds no complete set and the former shared set is complete is the shared set read, and
+// `commun` is set so that the operator can be warned it may be another station's.
+QString prefixeRestauration(const QString& indicatif, bool& commun);
+
 // The five files of the set in their order: log, departments, squares, prefixes, activities.
 const QVector<FichierSauvegarde>& Jeu_Sauvegarde();
 
 // Copies the five files of the station over their backups, each one atomically (written
-// beside, then renamed): a failed copy leaves that backup as it was. Every file is tried;
+// beside, then renamed): a failed copy leaves that backup as it was. The default folder of the
+// station is made when missing. Every file is tried;
 // returns one French line per file that could not be backed up (empty: all done).
 QStringList sauvegarder(const QString& indicatif, const QString& prefixe);
 
 // The backup files the restore needs that are missing (full names); empty when all are there.
 QStringList sauvegardesManquantes(const QString& prefixe);
-// Copies the four restored backups over the station's files, each atomically. Checks first
-// that all four exist and throws plateforme::ErreurFichier (53) on the first missing one,
-// before anything is written.
+// Puts the four restored backups in place of the station's files, all or none: on any failure
+// (a missing backup, a full disk, a read-only file) every file stays as it was and
+// plateforme::ErreurFichier names the file at fault.
 void restaurer(const QString& indicatif, const QString& prefixe);
 
 // The activity names of the backup activity file, one a line (trailing empty lines dropped).

@@ -2,6 +2,7 @@
 #include "logbook/Carnet.h"
 
 #include "cluster/Cluster.h"
+#include "exchange/Sauvegarde.h"
 #include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
 #include "platform/Controles.h"
@@ -566,7 +567,7 @@ void Carnet::Form_Load()
     Ecrit_Setup(Cles_Registre::Chemin_Repertoire, plateforme::dossierProgramme());
 
     // 23. Backup settings
-    v.Chemin_Sauvegarde = Lit_Station(Cles_Registre::Chemin_Sauvegarde, plateforme::dossierProgramme());
+    v.Chemin_Sauvegarde = echange::prefixeSauvegarde(v.Indicatif_Station);
     v.Numero_Sauvegarde = Valeur_Numerique(Lit_Station(Cles_Registre::Numero_Sauvegarde, QStringLiteral("1")));
     v.Delta_Sauvegarde = Lit_Station(Cles_Registre::Delta_Sauvegarde, QStringLiteral("10"));
 

@@ -103,8 +103,9 @@ public:
     void Dpt_DblClick(int Index);
 
     // Automatic backup of the station's files, run by the save when the interval is reached.
-    // False (after saying so) when a file could not be backed up.
-    bool Sauvegarde_Auto();
+    // False when a file could not be backed up: said at once, or, given `echecs`, its French
+    // lines handed back there for the caller to say.
+    bool Sauvegarde_Auto(QStringList* echecs = nullptr);
 
     // Imports, restore and the backup windows (Carnet_Import.cpp)
     void Mnu_Import_VLM_Click();

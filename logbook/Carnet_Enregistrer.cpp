@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
 #include <stdexcept>
 
 using station::Champ;
@@ -77,13 +78,6 @@ void refuserChampTropLong(Carnet& c, const station::ChampTropLong& e)
         Couleurs_Etat::colorer(w, Couleurs_Etat::aRemplir());
         w->setFocus();
     }
-}
-
-// A failed award-file or directory write: the QSO goes to the log all the same (the award
-// files can be rebuilt from the log).
-void signalerFichierNonMisAJour(const plateforme::ErreurFichier& e)
-{
-    message(e.messageFrancais() + QStringLiteral("\r\nCe fichier n'a pas été mis à jour ; le QSO est enregistré."));
 }
 
 // The record from the entry fields as a new QSO writes it.
@@ -169,64 +163,40 @@ void Carnet::enregistrerNouveauQSO()
         return;
     }
 
-    // 1. The prefix, when it is new on the band.
-    NB_Debug->setText(QStringLiteral("2"));
-    if (p.Prefixe_Nouveau == QLatin1String("O")) {
-        try {
-            QString etat;
-            QString pays;
-            if (!Ecrit_Etat_Prefixe(Indicatif_A->text(), p.Bande_Courante, etat, pays, p.Prefixe_Trouve))
-                return;
-        } catch (const plateforme::ErreurFichier& e) {
-            signalerFichierNonMisAJour(e);
-        }
-    }
-
-    // 2. The directory, when the department or the locator differs from what it gave. Both
-    // are compared in key form ("96" for 2A), as the directory keeps them. A callsign longer
-    // than the directory's key is never kept there, so nothing is asked for it.
+    // The directory question comes first: the answer tells which files this save writes.
     const QString departement = saisie::departementCle(p.Departement_Saisi);
     const QString locator = Locator_A->text();
+    bool majNomenclature = false;
     if ((locator != p.Locator_Lu || departement != p.Departement_Lu) &&
         p.Indicatif_Saisi.size() <= station::LargeurIndicatifNomenclature) {
+        // Both are compared in key form ("96" for 2A), as the directory keeps them. A callsign
+        // longer than the directory's key is never kept there, so nothing is asked for it.
         const QString question =
             saisie::questionNomenclature(p.Indicatif_Saisi, p.Departement_Lu, p.Locator_Lu, departement, locator);
-        if (plateforme::MsgBox(question, plateforme::Boutons::OuiNon) == plateforme::Reponse::Oui) {
-            NB_Debug->setText(QStringLiteral("3"));
-            try {
-                MAJ_Nomenclature(p.Indicatif_Saisi, departement, locator);
-            } catch (const plateforme::ErreurFichier& e) {
-                signalerFichierNonMisAJour(e);
-            }
-        }
+        majNomenclature = plateforme::MsgBox(question, plateforme::Boutons::OuiNon) == plateforme::Reponse::Oui;
     }
+    const bool majPrefixe = p.Prefixe_Nouveau == QLatin1String("O");
+    const bool majDepartement =
+        !p.Etat_Departement_Saisi.isEmpty() && Valeur_Numerique(p.Etat_Departement_Saisi) == 0;
+    const bool majCarre = !p.Nouveau_Carre.isEmpty();
 
-    // 3, 4. Department and square worked on the band.
-    if (!p.Etat_Departement_Saisi.isEmpty() && Valeur_Numerique(p.Etat_Departement_Saisi) == 0) {
-        NB_Debug->setText(QStringLiteral("4"));
-        try {
-            Ecrit_Etat_Departement(departement, QStringLiteral("1"), p.Bande_Courante);
-        } catch (const plateforme::ErreurFichier& e) {
-            signalerFichierNonMisAJour(e);
-        }
-    }
-    if (!p.Nouveau_Carre.isEmpty()) {
-        NB_Debug->setText(QStringLiteral("5"));
-        try {
-            Ecrit_Etat_Locator(p.Nouveau_Carre, QStringLiteral("1"), p.Bande_Courante);
-        } catch (const plateforme::ErreurFichier& e) {
-            signalerFichierNonMisAJour(e);
-        }
-    }
-
-    // 5. The grid, in its department view.
-    NB_Debug->setText(QStringLiteral("6"));
-    if (!Affiche_Departements(p.Bande_Affichee, p.Compteur_Carte))
+    // Every file the save writes may be written (not read-only, not refused), or nothing is.
+    try {
+        if (majPrefixe)
+            plateforme::verifierEcriture(station::fichierPrefixe());
+        if (majNomenclature)
+            plateforme::verifierEcriture(station::FichierNomenclature);
+        if (majDepartement)
+            plateforme::verifierEcriture(station::fichierDepartement());
+        if (majCarre)
+            plateforme::verifierEcriture(station::fichierLocator());
+    } catch (const plateforme::ErreurFichier& e) {
+        message(QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) +
+                e.messageFrancais());
         return;
-    Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
-    Option1[1]->setChecked(true);
+    }
 
-    // 6, 7. End time from the clock in automatic-date mode, then the record.
+    // End time from the clock in automatic-date mode, then the record.
     if (dateAuto)
         Fin_A->setText(heureChoisie());
     if (activite == -1)
@@ -240,38 +210,37 @@ void Carnet::enregistrerNouveauQSO()
     }
     p.Ligne_En_Cours = ligne;
 
-    // 8, 9. The count.
+    // The count.
     Enregistrer->setText(QStringLiteral("QSO Suivant"));
     Enregistrer->setEnabled(false);
     const int compteAvant = Liste_QSO->count();
     p.Nombre_QSO = compteAvant + 1;
     Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
 
-    // 10. The backup holds the log as it was before this QSO.
+    // The backup holds the log as it was before this QSO. A failed one is told with the
+    // outcome of the save, once that is known, and tried again at the next save.
+    QStringList echecsSauvegarde;
     if (p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO) {
-        // A failed backup is reported and tried again at the next save; the QSO is written.
-        if (Sauvegarde_Auto()) {
+        if (Sauvegarde_Auto(&echecsSauvegarde)) {
             Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
             p.Numero_Sauvegarde = p.Nombre_QSO;
         }
     }
 
-    // 11, 12. The record: appended, or inserted by date when dates are typed by hand.
+    // The log first: the award files and the directory are marked only for a QSO the log
+    // holds. The record is appended, or inserted by date when dates are typed by hand.
     try {
         if (dateAuto) {
             NB_Debug->setText(QStringLiteral("7"));
             Ajoute_QSO_Log(ligne);
             Liste_QSO->addItem(station::itemListe(p.Nombre_QSO, ligne));
-            selectionnerLigne(Liste_QSO->count() - 1);
-            if (Mnu_Exp_Oui->isChecked() && saisie::activiteExportable(Activ_A->currentText()))
-                Exporter_QSO_Apres_Ajout();
         } else {
             NB_Debug->setText(QStringLiteral("8"));
             Insere_QSO_Date(ligne);
-            selectionnerLigne(Liste_QSO->count() - 1);
         }
+        selectionnerLigne(Liste_QSO->count() - 1);
     } catch (const std::exception& e) {
-        // Not written: not counted, and the fields stay for another try.
+        // Not written: not counted, nothing else changed, and the fields stay for another try.
         p.Nombre_QSO = compteAvant;
         Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
         Enregistrer->setEnabled(true);
@@ -280,11 +249,67 @@ void Carnet::enregistrerNouveauQSO()
             raison = f->messageFrancais();
         else
             raison = QStringLiteral("Date ou heure illisible.");
-        message(QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) + raison);
+        QString texte = QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) + raison;
+        if (!echecsSauvegarde.isEmpty())
+            texte += QStringLiteral("\r\n\r\nLa sauvegarde automatique a échoué aussi :\r\n") +
+                     echecsSauvegarde.join(QStringLiteral("\r\n"));
+        message(texte);
         return;
     }
 
-    // 13.
+    // The prefix, the directory, the department and the square. The QSO is in the log: a file
+    // that cannot be marked is named in one message at the end (the award files can be rebuilt
+    // from the log).
+    QStringList nonMisAJour;
+    const auto marquer = [&nonMisAJour](const std::function<void()>& ecriture) {
+        try {
+            ecriture();
+        } catch (const plateforme::ErreurFichier& e) {
+            nonMisAJour.append(e.messageFrancais());
+        }
+    };
+    if (majPrefixe) {
+        NB_Debug->setText(QStringLiteral("2"));
+        marquer([&] {
+            QString etat;
+            QString pays;
+            Ecrit_Etat_Prefixe(Indicatif_A->text(), p.Bande_Courante, etat, pays, p.Prefixe_Trouve);
+        });
+    }
+    if (majNomenclature) {
+        NB_Debug->setText(QStringLiteral("3"));
+        marquer([&] { MAJ_Nomenclature(p.Indicatif_Saisi, departement, locator); });
+    }
+    if (majDepartement) {
+        NB_Debug->setText(QStringLiteral("4"));
+        marquer([&] { Ecrit_Etat_Departement(departement, QStringLiteral("1"), p.Bande_Courante); });
+    }
+    if (majCarre) {
+        NB_Debug->setText(QStringLiteral("5"));
+        marquer([&] { Ecrit_Etat_Locator(p.Nouveau_Carre, QStringLiteral("1"), p.Bande_Courante); });
+    }
+
+    // The grid, in its department view.
+    NB_Debug->setText(QStringLiteral("6"));
+    if (Affiche_Departements(p.Bande_Affichee, p.Compteur_Carte)) {
+        Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
+        Option1[1]->setChecked(true);
+    }
+    QStringList aDire;
+    if (!nonMisAJour.isEmpty())
+        aDire << QStringLiteral("Le QSO avec %1 est enregistré dans le log, mais ces fichiers n'ont pas été mis à "
+                                "jour :\r\n")
+                         .arg(Indicatif_A->text()) +
+                     nonMisAJour.join(QStringLiteral("\r\n"));
+    if (!echecsSauvegarde.isEmpty())
+        aDire << QStringLiteral("La sauvegarde automatique a échoué :\r\n") + echecsSauvegarde.join(QStringLiteral("\r\n")) +
+                     QStringLiteral("\r\n\r\nLe QSO est enregistré ; la sauvegarde sera tentée de nouveau au "
+                                    "prochain QSO.");
+    if (!aDire.isEmpty())
+        message(aDire.join(QStringLiteral("\r\n\r\n")));
+    if (dateAuto && Mnu_Exp_Oui->isChecked() && saisie::activiteExportable(Activ_A->currentText()))
+        Exporter_QSO_Apres_Ajout();
+
     Editer->setEnabled(false);
     Effacer->setEnabled(false);
     remiseAZeroSaisie();

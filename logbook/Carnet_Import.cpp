@@ -9,12 +9,14 @@
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
+#include "station/Fichiers_Etat.h"
 #include "station/Journal.h"
 #include "station/Mises_A_Jour.h"
 #include "station/Retenue_Actions.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QListWidget>
 
 namespace {
@@ -63,6 +65,13 @@ void Carnet::terminerImport(const echange::Conversion& c, bool reconstruire)
     Variables_Programme& p = Prog();
     const station::Retenue_Actions retenue;
     try {
+        // The log or an award file the import would write that may not be written stops it
+        // before any change.
+        plateforme::verifierEcriture(station::nomJournal(p.Indicatif_Station));
+        if (reconstruire) {
+            for (const QString& f : {station::fichierPrefixe(), station::fichierDepartement(), station::fichierLocator()})
+                plateforme::verifierEcriture(f);
+        }
         echange::importerDansJournal(p.Indicatif_Station, c);
     } catch (const echange::ImportRefuse& e) {
         plateforme::MsgBox(e.message);
@@ -131,18 +140,20 @@ void Carnet::Mnu_Import_EDI_Click()
         terminerImport(echange::convertirEdi(lignesAnsi(*octets)), false);
 }
 
-bool Carnet::Sauvegarde_Auto()
+bool Carnet::Sauvegarde_Auto(QStringList* echecs)
 {
     Variables_Programme& p = Prog();
-    p.Chemin_Sauvegarde = Lit_Station(Cles_Registre::Chemin_Sauvegarde, plateforme::dossierProgramme());
-    const QStringList echecs = echange::sauvegarder(p.Indicatif_Station, p.Chemin_Sauvegarde);
-    if (echecs.isEmpty()) {
+    p.Chemin_Sauvegarde = echange::prefixeSauvegarde(p.Indicatif_Station);
+    const QStringList manques = echange::sauvegarder(p.Indicatif_Station, p.Chemin_Sauvegarde);
+    if (manques.isEmpty()) {
         plateforme::MsgBox(QStringLiteral("Sauvegarde automatique effectuée"));
         return true;
     }
-    plateforme::MsgBox(QStringLiteral("La sauvegarde automatique a échoué :\r\n") + echecs.join(QStringLiteral("\r\n")) +
-                       QStringLiteral("\r\n\r\nLe QSO est enregistré ; la sauvegarde sera tentée de nouveau au "
-                                      "prochain QSO."));
+    if (echecs)
+        *echecs = manques;
+    else
+        plateforme::MsgBox(QStringLiteral("La sauvegarde automatique a échoué :\r\n") + manques.join(QStringLiteral("\r\n")) +
+                           QStringLiteral("\r\n\r\nElle sera tentée de nouveau au prochain QSO."));
     return false;
 }
 
@@ -156,7 +167,8 @@ void Carnet::Mnu_Restauration_Click()
     if (r != plateforme::Reponse::Ok)
         return;
     Variables_Programme& p = Prog();
-    p.Chemin_Sauvegarde = Lit_Station(Cles_Registre::Chemin_Sauvegarde, plateforme::dossierProgramme());
+    bool commun = false;
+    p.Chemin_Sauvegarde = echange::prefixeRestauration(p.Indicatif_Station, commun);
     const QStringList manquants = echange::sauvegardesManquantes(p.Chemin_Sauvegarde);
     if (!manquants.isEmpty()) {
         plateforme::MsgBox(QStringLiteral("Restauration impossible, fichier(s) de sauvegarde absent(s) :\r\n") +
@@ -164,17 +176,28 @@ void Carnet::Mnu_Restauration_Click()
                            QStringLiteral("\r\n\r\nAucun fichier n'a été modifié."));
         return;
     }
-    bool ok = true;
+    // The former shared set may hold the files of another station: the operator decides.
+    if (commun &&
+        plateforme::MsgBox(QStringLiteral("Aucune sauvegarde de %1 dans son dossier :\r\n%2\r\n\r\n"
+                                          "La seule sauvegarde trouvée est celle de l'ancien emplacement, commun à "
+                                          "toutes les stations :\r\n%3\r\nElle peut venir d'une autre station. "
+                                          "La restaurer quand même ?")
+                               .arg(p.Indicatif_Station,
+                                    QFileInfo(plateforme::chemin(echange::prefixeSauvegardeDefaut(p.Indicatif_Station)))
+                                        .absolutePath(),
+                                    plateforme::chemin(p.Chemin_Sauvegarde + echange::Jeu_Sauvegarde().first().suffixeSauvegarde)),
+                           plateforme::Boutons::OkAnnuler, plateforme::Icone::Critique) != plateforme::Reponse::Ok)
+        return;
     const station::Retenue_Actions retenue;
     try {
         echange::restaurer(p.Indicatif_Station, p.Chemin_Sauvegarde);
     } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Restauration")));
-        ok = false;
+        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Restauration")) +
+                           QStringLiteral("\r\nAucun fichier n'a été modifié."));
+        return;
     }
-    if (ok)
-        plateforme::MsgBox(QStringLiteral("Les fichiers :\r\n\r\nIndicatif.log\r\nDepartement.txt\r\nLocator.txt\r\n"
-                                          "Prefixe.txt\r\nSont restaurés"));
+    plateforme::MsgBox(QStringLiteral("Les fichiers :\r\n\r\nIndicatif.log\r\nDepartement.txt\r\nLocator.txt\r\n"
+                                      "Prefixe.txt\r\nSont restaurés"));
     try {
         Charge_Liste_QSO(p.Indicatif_Station);
     } catch (const plateforme::ErreurFichier& e) {

@@ -65,7 +65,9 @@ void Carnet::Mnu_RAZ_All_Click()
     try {
         station::Remet_A_Zero_Fichiers();
     } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Remise a zéro des fichiers")));
+        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Remise a zéro des fichiers")) +
+                           QStringLiteral("\r\nAucun fichier n'a été modifié."));
+        return;
     }
 
     Bande_A->setEnabled(true);

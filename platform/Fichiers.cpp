@@ -60,12 +60,9 @@ QString raisonErreur(int numero)
     }
 }
 
-[[noreturn]] void lever(const QString& chemin, int numero, const QString& detail = QString())
+[[noreturn]] void lever(const QString& chemin, int numero)
 {
-    QString raison = raisonErreur(numero);
-    if (!detail.isEmpty() && numero != ErreurFichierIntrouvable)
-        raison += QStringLiteral(" (") + detail + QLatin1Char(')');
-    throw ErreurFichier(chemin, numero, raison);
+    throw ErreurFichier(chemin, numero, raisonErreur(numero));
 }
 
 QByteArray encoderLignes(const QStringList& lignes)
@@ -100,9 +97,39 @@ int numeroErrno(int e)
     }
 }
 
-[[noreturn]] void leverErrno(const QString& chemin, int e)
+// The cause of a failed system call in the operator's words (never the system's own text).
+QString raisonErrno(int e, bool creation)
 {
-    lever(chemin, numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
+    switch (e) {
+    case ENOENT:
+        return creation ? QStringLiteral("dossier introuvable") : QStringLiteral("fichier introuvable");
+    case EDQUOT:
+        return QStringLiteral("quota disque dépassé");
+    case EFBIG:
+        return QStringLiteral("fichier trop grand");
+    case EROFS:
+        return QStringLiteral("disque en lecture seule");
+    case EIO:
+        return QStringLiteral("erreur de lecture ou d'écriture sur le disque");
+    case ENAMETOOLONG:
+        return QStringLiteral("nom de fichier trop long");
+    case EISDIR:
+        return QStringLiteral("c'est un dossier, pas un fichier");
+    case ENOTDIR:
+        return QStringLiteral("dossier introuvable");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("trop de fichiers ouverts");
+    default:
+        return raisonErreur(numeroErrno(e));
+    }
+}
+
+// `creation`: the call made a new file, so a missing entry is the folder, not the file.
+[[noreturn]] void leverErrno(const QString& chemin, int e, bool creation = false)
+{
+    const int numero = creation && e == ENOENT ? ErreurAcces : numeroErrno(e);
+    throw ErreurFichier(chemin, numero, raisonErrno(e, creation));
 }
 
 QByteArray nomSysteme(const QString& chemin)
@@ -158,12 +185,27 @@ void verifierCible(const QString& chemin)
         if (!raison.isEmpty())
             throw ErreurFichier(chemin, ErreurEcritureRefusee, raison);
     }
+    // A file the operator has made read-only is never replaced nor added to. Its rights are
+    // looked at here, since the system lets the administrator write such a file all the same.
+    struct stat st {};
+    const QByteArray c = nomSysteme(chemin);
+    if (::stat(c.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            throw ErreurFichier(chemin, ErreurPermission, QStringLiteral("fichier en lecture seule"));
+        if (::access(c.constData(), W_OK) != 0)
+            throw ErreurFichier(chemin, ErreurPermission, raisonErreur(ErreurPermission));
+    }
 }
 
-// The whole-file replacement: the new content goes to a scratch file beside the target,
-// every write checked, synced, then renamed over the target and the folder synced. Any
-// failure before the rename removes the scratch file and leaves the target as it was.
-void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
+// A new content written and synced beside its target, not yet in place.
+struct Brouillon {
+    QString cible;    // the file it replaces (a link followed)
+    QByteArray nom;   // the scratch file, in the system's encoding
+};
+
+// First half of a whole-file replacement: the new content goes to a scratch file beside the
+// target, every write checked, synced. On failure nothing is left behind.
+Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& contenu)
 {
     // A link is followed: the file it names is replaced, the link stays.
     QString cible = cibleDemandee;
@@ -174,10 +216,8 @@ void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
     QByteArray modele = nomSysteme(dossier + QStringLiteral("/.") + QFileInfo(cible).fileName() +
                                    QStringLiteral(".XXXXXX"));
     const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
-    if (fd < 0) {
-        const int e = errno;
-        lever(cible, e == ENOENT ? ErreurAcces : numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
-    }
+    if (fd < 0)
+        leverErrno(cible, errno, true);
     const auto abandonner = [&](int e) {
         ::close(fd);
         ::unlink(modele.constData());
@@ -204,12 +244,21 @@ void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
         ::unlink(modele.constData());
         leverErrno(cible, e);
     }
-    if (::rename(modele.constData(), nomSysteme(cible).constData()) != 0) {
+    return {cible, modele};
+}
+
+// The whole-file replacement: the scratch file is renamed over the target and the folder
+// synced. Any failure before the rename removes the scratch file and leaves the target as it
+// was.
+void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
+{
+    const Brouillon b = ecrireBrouillon(cibleDemandee, contenu);
+    if (::rename(b.nom.constData(), nomSysteme(b.cible).constData()) != 0) {
         const int e = errno;
-        ::unlink(modele.constData());
-        leverErrno(cible, e);
+        ::unlink(b.nom.constData());
+        leverErrno(b.cible, e);
     }
-    synchroniserDossier(dossier);
+    synchroniserDossier(QFileInfo(b.cible).absolutePath());
 }
 
 QByteArray lireOctets(const QString& nom)
@@ -219,10 +268,10 @@ QByteArray lireOctets(const QString& nom)
     if (!f.exists())
         lever(c, ErreurFichierIntrouvable);
     if (!f.open(QIODevice::ReadOnly))
-        lever(c, numeroErreur(f.error(), c), f.errorString());
+        lever(c, numeroErreur(f.error(), c));
     QByteArray octets = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        lever(c, ErreurAcces, f.errorString());
+        lever(c, ErreurAcces);
     return octets;
 }
 
@@ -376,8 +425,7 @@ void ajouterLignes(const QString& nom, const QStringList& lignes)
     verifierCible(c);
     const int fd = ::open(nomSysteme(c).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
-        const int e = errno;
-        lever(c, e == ENOENT ? ErreurAcces : numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
+        leverErrno(c, errno, true);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
@@ -436,6 +484,84 @@ void copier(const QString& source, const QString& cible)
     ecrireAtomique(c, lireOctets(source));
 }
 
+QByteArray octetsLignes(const QStringList& lignes)
+{
+    return encoderLignes(lignes);
+}
+
+void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
+{
+    // Every refusal is met before anything is written.
+    QStringList cibles;
+    for (const NouveauContenu& f : fichiers) {
+        cibles.append(chemin(f.nom));
+        verifierCible(cibles.last());
+    }
+    struct Etape {
+        Brouillon brouillon;
+        bool existait = false;
+        QByteArray ancien;  // a second name of the old file while the set goes in place
+    };
+    std::vector<Etape> etapes;
+    try {
+        for (qsizetype i = 0; i < fichiers.size(); ++i)
+            etapes.push_back({ecrireBrouillon(cibles.at(i), fichiers.at(i).octets), false, {}});
+    } catch (const ErreurFichier&) {
+        for (const Etape& e : etapes)
+            ::unlink(e.brouillon.nom.constData());
+        throw;
+    }
+    // Each old file keeps a second name until all the new ones are in place, so that a failed
+    // rename can put back those already replaced.
+    for (Etape& e : etapes) {
+        const QByteArray cible = nomSysteme(e.brouillon.cible);
+        e.existait = ::access(cible.constData(), F_OK) == 0;
+        if (!e.existait)
+            continue;
+        QByteArray nom = e.brouillon.nom;
+        nom.chop(6);
+        nom += "XXXXXX";
+        const int fd = ::mkostemp(nom.data(), O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        ::close(fd);
+        ::unlink(nom.constData());
+        if (::link(cible.constData(), nom.constData()) == 0)
+            e.ancien = nom;
+    }
+    const auto oublierAnciens = [&etapes] {
+        for (const Etape& e : etapes) {
+            if (!e.ancien.isEmpty())
+                ::unlink(e.ancien.constData());
+        }
+    };
+    for (auto en = etapes.begin(); en != etapes.end(); ++en) {
+        if (::rename(en->brouillon.nom.constData(), nomSysteme(en->brouillon.cible).constData()) == 0)
+            continue;
+        const int erreur = errno;
+        for (auto e = etapes.begin(); e != en; ++e) {
+            const QByteArray cible = nomSysteme(e->brouillon.cible);
+            if (!e->ancien.isEmpty() && ::rename(e->ancien.constData(), cible.constData()) == 0)
+                e->ancien.clear();
+            else if (!e->existait)
+                ::unlink(cible.constData());
+        }
+        for (auto e = en; e != etapes.end(); ++e)
+            ::unlink(e->brouillon.nom.constData());
+        oublierAnciens();
+        leverErrno(en->brouillon.cible, erreur);
+    }
+    oublierAnciens();
+    QStringList dossiers;
+    for (const Etape& e : etapes) {
+        const QString d = QFileInfo(e.brouillon.cible).absolutePath();
+        if (!dossiers.contains(d)) {
+            dossiers.append(d);
+            synchroniserDossier(d);
+        }
+    }
+}
+
 void supprimer(const QString& nom)
 {
     const QString c = chemin(nom);
@@ -444,7 +570,7 @@ void supprimer(const QString& nom)
         lever(c, ErreurFichierIntrouvable);
     verifierCible(c);
     if (!f.remove())
-        lever(c, numeroErreur(f.error(), c) ? numeroErreur(f.error(), c) : ErreurAcces, f.errorString());
+        lever(c, numeroErreur(f.error(), c) ? numeroErreur(f.error(), c) : ErreurAcces);
 }
 
 void remplacerPar(const QString& source, const QString& cible)
@@ -457,8 +583,7 @@ void remplacerPar(const QString& source, const QString& cible)
     // rename(2) replaces the target atomically on one file system; the folder is synced so
     // that the new entry outlives a power cut.
     if (::rename(nomSysteme(s).constData(), nomSysteme(c).constData()) != 0) {
-        const int e = errno;
-        lever(c, e == ENOENT ? ErreurAcces : numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
+        leverErrno(c, errno, true);
     }
     synchroniserDossier(QFileInfo(c).absolutePath());
 }

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 #include <stdexcept>
 
@@ -52,6 +53,17 @@ void ecrireOctets(const QString& nom, const QByteArray& octets);    // atomic re
 void ajouterLignes(const QString& nom, const QStringList& lignes);  // append, all or nothing
 void ajouterLigne(const QString& nom, const QString& ligne);
 void copier(const QString& source, const QString& cible);  // atomic replace of the target
+// Several files replaced (or created) as one: every new content is written and synced beside
+// its target first, and only when all are written are they renamed into place. Every refusal
+// is met before anything is written; on any failure every target stays as it was (a file that
+// did not exist stays absent) and the error names the file of the set that failed.
+struct NouveauContenu {
+    QString nom;
+    QByteArray octets;
+};
+void ecrireEnsemble(const QVector<NouveauContenu>& fichiers);
+// Lines as the data files store them (Windows-1252, each ended by CR LF).
+QByteArray octetsLignes(const QStringList& lignes);
 void supprimer(const QString& nom);                         // missing file: error 53
 // Puts `source` in place of `cible` in one step (the target is at every instant either the
 // old or the new file); `source` no longer exists afterwards.
@@ -65,6 +77,8 @@ void synchroniserSurDisque(bool oui);
 // reason of the refusal, or an empty text. Every write, append, copy onto, replacement and
 // deletion of this door asks every rule first and raises ErreurFichier (ErreurEcritureRefusee,
 // the reason as its text) when one refuses. `cle` names the rule; an empty function removes it.
+// A file without any write right (read-only) is refused the same way, "fichier en lecture
+// seule", whoever runs the program.
 using RegleEcriture = std::function<QString(const QString& nomFichier)>;
 void definirRegleEcriture(const QString& cle, RegleEcriture regle);
 // Raises the refusal a write of `nom` would meet; nothing when it may be written.

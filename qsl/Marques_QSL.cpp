@@ -12,6 +12,8 @@
 #include "station/Variables_Programme.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <algorithm>
 
 namespace qsl {
@@ -120,6 +122,36 @@ QString messageQSOChange()
                           "La QSL n'est pas enregistrée : selectionnez a nouveau le QSO.");
 }
 
+QString messageJournalIllisible(const QByteArray& octets, const QByteArray& ancienne, const QString& nomJournal)
+{
+    if (ancienne.isEmpty())
+        return {};
+    bool prolongee = false;
+    for (qsizetype p = octets.indexOf(ancienne); p >= 0 && !prolongee; p = octets.indexOf(ancienne, p + 1)) {
+        const qsizetype fin = p + ancienne.size();
+        const bool debut = p == 0 || octets.at(p - 1) == '\n' || octets.at(p - 1) == '\r';
+        prolongee = debut && fin < octets.size() && octets.at(fin) != '\r' && octets.at(fin) != '\n';
+    }
+    if (!prolongee)
+        return {};
+    const QString nom = QFileInfo(nomJournal).fileName();
+    // Text beyond ASCII that reads as UTF-8 without a fault was written in UTF-8.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)utf8.decode(octets);
+    const bool horsAscii = std::any_of(octets.cbegin(), octets.cend(), [](char c) { return (c & 0x80) != 0; });
+    if (horsAscii && !utf8.hasError())
+        return QStringLiteral("Le log « %1 » est enregistré en UTF-8 (par un autre éditeur), et non en Windows-1252 "
+                              "(ANSI) comme le programme l'écrit : ses lettres accentuées y prennent plus de place et "
+                              "ses lignes n'ont plus la longueur d'un QSO.\r\n"
+                              "La QSL n'est pas enregistrée : enregistrez de nouveau le log en Windows-1252 (ANSI), "
+                              "puis recommencez.")
+            .arg(nom);
+    return QStringLiteral("Dans le log « %1 », la ligne de ce QSO est plus longue que les %2 caractères d'un QSO.\r\n"
+                          "La QSL n'est pas enregistrée : la ligne ne peut pas être modifiée sans risque.")
+        .arg(nom)
+        .arg(station::LongueurLigneQSO);
+}
+
 } // namespace qsl
 
 namespace {
@@ -147,10 +179,15 @@ bool marquer(bool recue)
         // The log is handled as stored: the record's bytes replaced where they form a whole line.
         const QString journal = station::nomJournal(v.Indicatif_Station);
         QByteArray octets = plateforme::lireOctetsFichier(journal);
-        if (qsl::remplaceLignes(octets, plateforme::versAnsi(ancienne), plateforme::versAnsi(nouvelle)) == 0) {
-            plateforme::MsgBox(qsl::messageQSOChange());
+        const QByteArray ancienneAnsi = plateforme::versAnsi(ancienne);
+        if (qsl::remplaceLignes(octets, ancienneAnsi, plateforme::versAnsi(nouvelle)) == 0) {
+            const QString illisible = qsl::messageJournalIllisible(octets, ancienneAnsi, journal);
+            plateforme::MsgBox(illisible.isEmpty() ? qsl::messageQSOChange() : illisible);
             return false;
         }
+        // A file that may not be written stops the mark before any file changes.
+        for (const QString& f : {journal, station::fichierDepartement(), station::fichierLocator()})
+            plateforme::verifierEcriture(f);
 
         // Department: raised to the new digit when that is greater.
         const QString departement = qsl::cleDepartement(ancienne);

@@ -28,6 +28,11 @@ int remplaceLignes(QByteArray& octets, const QByteArray& ancienne, const QByteAr
 
 // The refusal of a mark on a record that is no longer in the log.
 QString messageQSOChange();
+// When the record `ancienne` is not found whole in the stored bytes of the log `nomJournal`
+// because the log itself is at fault (a line that begins with the record and goes on: a log
+// saved in UTF-8 by another editor, or a line longer than a record), the refusal that says so;
+// empty otherwise.
+QString messageJournalIllisible(const QByteArray& octets, const QByteArray& ancienne, const QString& nomJournal);
 
 } // namespace qsl
 

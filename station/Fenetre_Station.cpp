@@ -207,6 +207,20 @@ void Fenetre_Station::Validation_Click()
     // 3. Display form.
     const QString D = Station::Indicatif_Affiche(C);
 
+    // A station without a log gets its whole file set before anything else changes: when the
+    // set cannot be made, nothing of the station is registered nor switched to, and no file of
+    // it is left behind.
+    if (!plateforme::existe(station::nomJournal(C))) {
+        nouveau = true;
+        try {
+            Cree_Fichiers_Indicatif(C);
+        } catch (const plateforme::ErreurFichier& e) {
+            plateforme::MsgBox(QStringLiteral("La station %1 n'a pas été créée.\r\n").arg(D) + e.messageFrancais() +
+                               QStringLiteral("\r\nAucun fichier n'a été créé ni modifié."));
+            return;
+        }
+    }
+
     // 4. A new callsign joins the register (no search for one already there).
     if (Liste_Indicatifs->currentText() == Station::Nouvel_Indicatif) {
         piege([&] {
@@ -216,9 +230,7 @@ void Fenetre_Station::Validation_Click()
         });
     }
 
-    // 5. A station without a log is new, typed or picked from the register.
-    if (!plateforme::existe(station::nomJournal(C)))
-        nouveau = true;
+    // 5. A station without a log is new, typed or picked from the register (marked above).
 
     // 6. The main window shows the station.
     Controles_Carnet* c = carnet();
@@ -234,8 +246,8 @@ void Fenetre_Station::Validation_Click()
     });
 
     if (nouveau) {
-        // 7. File set from the templates and the settings of a new station.
-        piege([&] { Cree_Fichiers_Indicatif(C); });
+        // 7. File set from the templates (made above) and the settings of a new station. A
+        // station taken as new only because a step failed keeps the files it has.
         piege([&] {
             Ecrit_Setup(Indicatif_Station, C);
             Ecrit_Setup(Locator_Station, L);

@@ -9,12 +9,12 @@
 #include "station/Fenetre_Fichier_Nomenclature.h"
 #include "station/Fenetre_Gestion_Erreur.h"
 #include "station/Fenetre_Station.h"
+#include "station/Listes.h"
 #include "station/Nomenclature.h"
 #include "station/Variables_Programme.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <optional>
 
 namespace {
 
@@ -256,17 +256,12 @@ void Cree_Fichiers_Indicatif(const QString& indicatif)
         {modele + QStringLiteral("_Prefixe.txt"), indicatif + QStringLiteral("_Prefixe.txt")},
         {modele + log, indicatif + QStringLiteral("_Absent.txt")},
     };
-    std::optional<plateforme::ErreurFichier> premiere;
-    for (const auto& [source, cible] : copies) {
-        try {
-            plateforme::copier(source, cible);
-        } catch (const plateforme::ErreurFichier& e) {
-            if (!premiere)
-                premiere = e;
-        }
-    }
-    if (premiere)
-        throw *premiere;
+    // Every file of the set, or none.
+    QVector<plateforme::NouveauContenu> fichiers;
+    for (const auto& [source, cible] : copies)
+        fichiers.append({cible, plateforme::lireOctetsFichier(source)});
+    fichiers.append({indicatif + QStringLiteral("_Activite.txt"), plateforme::octetsLignes(station::Activites_Defaut())});
+    plateforme::ecrireEnsemble(fichiers);
 }
 
 void Ecrit_Fichier_Activite()

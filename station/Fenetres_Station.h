@@ -56,9 +56,9 @@ QString Controle_Caracteres(const QString& indicatif, const QString& departement
 // Forget every window instance (tests).
 void Detruire_Fenetres_Station();
 
-// Copies the five templates to the file set of `indicatif`. Each copy replaces its target in
-// one step; a copy that fails does not stop the others, and the first failure is raised
-// (plateforme::ErreurFichier) once they have all been tried.
+// Makes the file set of a new station `indicatif`: the five templates copied, and its activity
+// file holding the default activities (those a new station's settings get). All six files or
+// none: on failure (plateforme::ErreurFichier) no file of the set was created or changed.
 void Cree_Fichiers_Indicatif(const QString& indicatif);
 // Rewrites "<Indicatif_Station>_Activite.txt" from the settings ("NB Activite" read with
 // default 2, each name with default "XXX"). Raises plateforme::ErreurFichier.

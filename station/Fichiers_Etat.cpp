@@ -117,7 +117,14 @@ QString remplaceCaractere(const QString& ligne, int colonne, const QString& etat
 
 void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, const QStringList& lignes)
 {
-    plateforme::ecrireLignes(temporaire, lignes);
+    // A file that may not be written is refused before the scratch file is made, and a failure
+    // names the data file the operator knows, not the scratch file.
+    plateforme::verifierEcriture(fichier);
+    try {
+        plateforme::ecrireLignes(temporaire, lignes);
+    } catch (const plateforme::ErreurFichier& e) {
+        throw plateforme::ErreurFichier(plateforme::chemin(fichier), e.numero, e.raison);
+    }
     try {
         plateforme::remplacerPar(temporaire, fichier);
     } catch (const plateforme::ErreurFichier&) {

@@ -277,11 +277,15 @@ void Reconstruit_Fichier_Locator(const Avancement& avancement)
 
 void Remet_A_Zero_Fichiers()
 {
+    // All four files or none.
     const QString indicatif = Prog().Indicatif_Station;
-    plateforme::copier(modele(QStringLiteral(".log")), nomJournal(indicatif));
-    plateforme::copier(modele(QStringLiteral("_Departement.txt")), fichierDepartement());
-    plateforme::copier(modele(QStringLiteral("_Prefixe.txt")), fichierPrefixe());
-    plateforme::copier(modele(QStringLiteral("_Locator.txt")), fichierLocator());
+    const auto depuisModele = [](const QString& suffixe, const QString& cible) {
+        return plateforme::NouveauContenu{cible, plateforme::lireOctetsFichier(modele(suffixe))};
+    };
+    plateforme::ecrireEnsemble({depuisModele(QStringLiteral(".log"), nomJournal(indicatif)),
+                                depuisModele(QStringLiteral("_Departement.txt"), fichierDepartement()),
+                                depuisModele(QStringLiteral("_Prefixe.txt"), fichierPrefixe()),
+                                depuisModele(QStringLiteral("_Locator.txt"), fichierLocator())});
 }
 
 } // namespace station

@@ -69,8 +69,8 @@ QString Reconstruit_Fichier_Prefixe(const Avancement& avancement = {});
 void Reconstruit_Fichier_Departement(const Avancement& avancement = {});
 void Reconstruit_Fichier_Locator(const Avancement& avancement = {});
 
-// Copies the templates over the station's log and three award files, in this order: log,
-// departments, prefixes, squares. Raises plateforme::ErreurFichier at the first failure.
+// Puts the templates in place of the station's log and three award files, all four or none:
+// on failure every file stays as it was and plateforme::ErreurFichier names the one at fault.
 void Remet_A_Zero_Fichiers();
 
 } // namespace station

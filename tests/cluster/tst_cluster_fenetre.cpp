@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,7 @@ private Q_SLOTS:
     void boutonDuCarnet();
     void pageAvecSpots();
     void pageSansReponse();
+    void cacheImpossible();
     void echecs_data();
     void echecs();
     void filtresEtSons();
@@ -223,6 +225,23 @@ void TestClusterFenetre::pageSansReponse()
     QCOMPARE(env->textes(), QStringList{Message});
     QCOMPARE(lignes().size(), 3);  // the previous spots stay
     QVERIFY(!f.Timer2->isActive());
+    QVERIFY(f.Afficher->isEnabled());
+    QVERIFY(!f.Patientez->isEnabled());
+}
+
+void TestClusterFenetre::cacheImpossible()
+{
+    // The site answered but the page cannot be kept here: the operator is told what is wrong
+    // on this machine, not that the site is silent.
+    test::ecrireOctets(env->chemin(QStringLiteral("Cluster1.txt")), "ancienne page\r\n");
+    QVERIFY(QFile::setPermissions(env->chemin(QStringLiteral("Cluster1.txt")), QFile::ReadOwner));
+    Fenetre_Cluster& f = ouvrir();
+    f.Afficher_Click();
+    QVERIFY(attendreFin(f));
+    QCOMPARE(env->textes(), QStringList{QStringLiteral("Enregistrement de la page du cluster impossible.\r\n"
+                                                       "Erreur sur le fichier « Cluster1.txt » : fichier en lecture "
+                                                       "seule (erreur 70).")});
+    QCOMPARE(test::lireOctets(env->chemin(QStringLiteral("Cluster1.txt"))), QByteArray("ancienne page\r\n"));
     QVERIFY(f.Afficher->isEnabled());
     QVERIFY(!f.Patientez->isEnabled());
 }

@@ -208,6 +208,15 @@ QByteArray lireOctets(const QString& cheminComplet)
     return f.readAll();
 }
 
+std::map<QString, QByteArray> instantane(const QString& dossier)
+{
+    std::map<QString, QByteArray> fichiers;
+    const auto noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& n : noms)
+        fichiers[n] = lireOctets(dossier + QLatin1Char('/') + n);
+    return fichiers;
+}
+
 void ecrireOctets(const QString& cheminComplet, const QByteArray& octets)
 {
     QFile f(cheminComplet);

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -88,6 +89,8 @@ QList<MotImprime> motsImprimes(const QString& pdf);
 int pagesImprimees(const QString& pdf);
 
 QByteArray lireOctets(const QString& cheminComplet);
+// Every file of a folder (hidden ones too, not those of its subfolders) with its bytes.
+std::map<QString, QByteArray> instantane(const QString& dossier);
 void ecrireOctets(const QString& cheminComplet, const QByteArray& octets);
 // Lines joined with CR LF (each line ended), as Windows-1252.
 QByteArray enAnsi(const QStringList& lignes);

@@ -2,6 +2,7 @@
 #include "commun/Outils_Test.h"
 #include "exchange/Fenetres_Sauvegarde.h"
 #include "exchange/Import.h"
+#include "exchange/Sauvegarde.h"
 #include "logbook/Carnet.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void importEdi();
     void sauvegardeEnEchec();
     void restauration();
+    void sauvegardesParStation();
     void restaurationDesActivites();
     void parametresDeSauvegarde();
 };
@@ -251,6 +253,72 @@ void TestImportCarnet::restauration()
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt"))), QByteArray("P\r\n"));
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Activite.txt"))), activites);
     QCOMPARE(c.Liste_QSO->count(), 1);
+}
+
+void TestImportCarnet::sauvegardesParStation()
+{
+    // Two stations without a chosen backup place back up side by side in the program folder,
+    // each in a folder named with its callsign, and each restore brings back its own files.
+    test::Environnement env;
+    test::StationTest s;
+    s.indicatif = QStringLiteral("F1AAA");
+    s.journal = logInitial();
+    Carnet& c = test::demarrerStation(env, s);
+    QVERIFY(c.Sauvegarde_Auto());
+    QVERIFY(QFileInfo::exists(env.chemin(QStringLiteral("F1AAA/F1AAA.bak"))));
+    QVERIFY(QFileInfo::exists(env.chemin(QStringLiteral("F1AAA/F1AAA_Activite.bak"))));
+
+    const auto fichiers = [&env](const QString& indicatif) {
+        QList<QByteArray> f;
+        for (const char* suffixe : {".log", "_Departement.txt", "_Locator.txt", "_Prefixe.txt", "_Activite.txt"})
+            f << test::lireOctets(env.chemin(indicatif + QLatin1String(suffixe)));
+        return f;
+    };
+    Prog().Indicatif_Station = QStringLiteral("F2BBB");
+    for (const char* suffixe : {"_Departement.txt", "_Locator.txt", "_Prefixe.txt"})
+        QVERIFY(QFile::copy(env.chemin(QStringLiteral("FXXXX") + QLatin1String(suffixe)),
+                            env.chemin(QStringLiteral("F2BBB") + QLatin1String(suffixe))));
+    test::ecrireOctets(env.chemin(QStringLiteral("F2BBB.log")), test::enAnsi(test::journalEssai(5)));
+    test::ecrireOctets(env.chemin(QStringLiteral("F2BBB_Activite.txt")), test::enAnsi({QStringLiteral("SOTA")}));
+    QVERIFY(c.Sauvegarde_Auto());
+    const QList<QByteArray> f2 = fichiers(QStringLiteral("F2BBB"));
+
+    // F1AAA logs more, then restores: its own two QSOs come back, F2BBB is untouched.
+    Prog().Indicatif_Station = QStringLiteral("F1AAA");
+    test::ecrireOctets(env.chemin(QStringLiteral("F1AAA.log")), test::enAnsi(test::journalEssai(9)));
+    env.oublierMessages();
+    c.Mnu_Restauration->trigger();
+    QCOMPARE(env.messages.size(), size_t(2));
+    QCOMPARE(test::lignesJournal(env, QStringLiteral("F1AAA")), logInitial());
+    QCOMPARE(fichiers(QStringLiteral("F2BBB")), f2);
+
+    // Backups made before, under the names once shared by every station, are still read; the
+    // operator is warned that they may be another station's, and may decline.
+    Prog().Indicatif_Station = QStringLiteral("F3CCC");
+    test::ecrireOctets(env.chemin(QStringLiteral("F3CCC.log")), test::enAnsi(test::journalEssai(7)));
+    test::ecrireOctets(env.chemin(QStringLiteral("F3CCC_Activite.txt")), test::enAnsi({QStringLiteral("QSO")}));
+    const QString commun = echange::prefixeSauvegardeCommun();
+    QCOMPARE(commun, env.dossier());
+    for (const char* suffixe : {".bak", "_Departement.bak", "_Locator.bak", "_Prefixe.bak"})
+        test::ecrireOctets(commun + QLatin1String(suffixe), test::enAnsi(test::journalEssai(3)));
+    env.oublierMessages();
+    env.reponses = {Reponse::Ok, Reponse::Annuler};
+    c.Mnu_Restauration->trigger();
+    QCOMPARE(env.messages.size(), size_t(2));
+    QVERIFY2(env.textes().at(1).contains(QStringLiteral("peut venir d'une autre station")) &&
+                 env.textes().at(1).contains(commun + QStringLiteral(".bak")),
+             qPrintable(env.textes().at(1)));
+    QCOMPARE(test::lignesJournal(env, QStringLiteral("F3CCC")).size(), 7);
+    env.oublierMessages();
+    c.Mnu_Restauration->trigger();
+    QCOMPARE(test::lignesJournal(env, QStringLiteral("F3CCC")), test::journalEssai(3));
+    QCOMPARE(fichiers(QStringLiteral("F2BBB")), f2);
+    // Once the station has a backup of its own, the shared one is no longer asked about.
+    QVERIFY(c.Sauvegarde_Auto());
+    env.oublierMessages();
+    c.Mnu_Restauration->trigger();
+    QCOMPARE(env.messages.size(), size_t(2));
+    QVERIFY(env.textes().at(1).startsWith(QStringLiteral("Les fichiers :")));
 }
 
 void TestImportCarnet::restaurationDesActivites()

@@ -116,7 +116,7 @@ void TestCarnetDemarrage::premiereInstallation()
     // The start-up went to its end on the placeholder station.
     QCOMPARE(test::reglage(QStringLiteral("Setup FXXXX"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
     QCOMPARE(test::reglage(QStringLiteral("Setup"), QStringLiteral("Chemin Repertoire")), plateforme::dossierProgramme());
-    QCOMPARE(Prog().Chemin_Sauvegarde, plateforme::dossierProgramme());
+    QCOMPARE(Prog().Chemin_Sauvegarde, plateforme::dossierProgramme() + QStringLiteral("/FXXXX/FXXXX"));
     QCOMPARE(Prog().Numero_Sauvegarde, 1.0);
     QCOMPARE(Prog().Delta_Sauvegarde, QStringLiteral("10"));
     QCOMPARE(Prog().Valeur_Pi, 3.141592654);

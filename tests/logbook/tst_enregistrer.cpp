@@ -291,7 +291,8 @@ void TestEnregistrer::pointDeSauvegarde()
     QCOMPARE(Prog().Numero_Sauvegarde, 20.0);
 
     // QSO 30 reaches the interval, but the log cannot be read nor written (a folder stands in
-    // its place): the backup says it failed and keeps the backup point, the record is refused.
+    // its place): the backup fails and keeps the backup point, the record is refused, and one
+    // message says both.
     const QString log = env.chemin(Station + QStringLiteral(".log"));
     const QByteArray contenu = test::lireOctets(log);
     QVERIFY(QFile::remove(log));
@@ -300,9 +301,10 @@ void TestEnregistrer::pointDeSauvegarde()
     env.oublierMessages();
     c.Enregistrer->click();
     QCOMPARE(reglage(QStringLiteral("Numero Sauvegarde")), QStringLiteral("20"));
-    QCOMPARE(env.messages.size(), size_t(2));
-    QVERIFY(env.textes().at(0).startsWith(QStringLiteral("La sauvegarde automatique a échoué")));
-    QVERIFY(env.textes().at(1).startsWith(QStringLiteral("Le QSO avec DL1ABC n'a PAS été enregistré.")));
+    QCOMPARE(env.messages.size(), size_t(1));
+    QVERIFY(env.textes().at(0).startsWith(QStringLiteral("Le QSO avec DL1ABC n'a PAS été enregistré.")));
+    QVERIFY(env.textes().at(0).contains(QStringLiteral("La sauvegarde automatique a échoué aussi")));
+    QVERIFY(!env.textes().at(0).contains(QStringLiteral("Le QSO est enregistré")));
 
     // With the log back, the backup is made at the next save, before the QSO is written.
     QVERIFY(QDir().rmdir(log));
@@ -346,14 +348,17 @@ void TestEnregistrer::ecritureImpossible()
     const QString log = env.chemin(Station + QStringLiteral(".log"));
     QVERIFY(QFile::remove(log));
     QVERIFY(QDir().mkdir(log));
+    const auto avant = test::instantane(env.dossier());
     env.oublierMessages();
     c.Enregistrer->click();
 
-    // Told plainly, naming the file; not listed, not counted; the fields stay for another try.
+    // Told once, plainly, naming the file; no award file nor the directory marked for a QSO
+    // the log does not hold; not listed, not counted; the fields stay for another try.
     QCOMPARE(env.messages.size(), size_t(2));  // the directory question, then the failure
     const QString echec = env.textes().at(1);
     QVERIFY2(echec.startsWith(QStringLiteral("Le QSO avec F1ABC n'a PAS été enregistré.")), qPrintable(echec));
     QVERIFY2(echec.contains(Station + QStringLiteral(".log")), qPrintable(echec));
+    QVERIFY(test::instantane(env.dossier()) == avant);
     QCOMPARE(c.Liste_QSO->count(), 2);
     QCOMPARE(Prog().Nombre_QSO, 2);
     QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 3"));

@@ -1,6 +1,7 @@
 // Writes that fail half-way: a whole-file replacement or an append cut short by a file size
 // limit (the same short write and error a full disk gives) leaves the file byte for byte, and
-// the caller gets the error. Also: appends after an unterminated line, the write rules.
+// the caller gets the error. Also: appends after an unterminated line, the write rules and
+// read-only files, the causes given in French, and sets of files replaced together.
 #include "commun/Outils_Test.h"
 #include "platform/Fichiers.h"
 
@@ -173,12 +174,120 @@ private Q_SLOTS:
     void reglesDEcriture()
     {
         test::Environnement env(false);
-        test::ecrireOctets(env.chemin("Garde.txt"), "ancien\r\n");
-        test::ecrireOctets(env.chemin("Source.txt"), "source\r\n");
         definirRegleEcriture("essai", [](const QString& nom) {
             return nom.compare(QStringLiteral("garde.txt"), Qt::CaseInsensitive) == 0 ? QStringLiteral("fichier protégé")
                                                                                        : QString();
         });
+        toutesLesEcrituresRefusees(env, ErreurEcritureRefusee, QStringLiteral("fichier protégé"));
+        // Other files are written as usual; a removed rule refuses nothing.
+        ecrireLignes("Libre.txt", {"x"});
+        definirRegleEcriture("essai", {});
+        ecrireLignes("Garde.txt", {"nouveau"});
+        QCOMPARE(lireLignes("Garde.txt"), QStringList({"nouveau"}));
+    }
+
+    void fichierEnLectureSeule()
+    {
+        // A file without write rights is refused even to the administrator, whom the system
+        // would let write it.
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("Garde.txt"), "ancien\r\n");
+        QVERIFY(QFile::setPermissions(env.chemin("Garde.txt"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        toutesLesEcrituresRefusees(env, ErreurPermission, QStringLiteral("fichier en lecture seule"));
+        QCOMPARE(QFileInfo(env.chemin("Garde.txt")).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
+        // Given its write right back, it is written as usual.
+        QVERIFY(QFile::setPermissions(env.chemin("Garde.txt"), QFile::ReadOwner | QFile::WriteOwner));
+        ajouterLigne("Garde.txt", "suite");
+        QCOMPARE(lireLignes("Garde.txt"), QStringList({"ancien", "suite"}));
+    }
+
+    void causesEnFrancais()
+    {
+        // The operator reads the cause in French, never the system's own text.
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("F5ABC.log"), texte(500, 'a'));
+        const auto message = [](const std::function<void()>& ecriture) {
+            try {
+                ecriture();
+            } catch (const ErreurFichier& e) {
+                return e.messageFrancais();
+            }
+            return QString();
+        };
+        QString m;
+        {
+            const LimiteTaille limite(400);
+            m = message([] { ecrireOctets("F5ABC.log", texte(800, 'b')); });
+        }
+        QCOMPARE(m, QStringLiteral("Erreur sur le fichier « F5ABC.log » : fichier trop grand (erreur 61)."));
+        m = message([] { ecrireLignes("Dossier/Absent/F5ABC.txt", {"x"}); });
+        QCOMPARE(m, QStringLiteral("Erreur sur le fichier « F5ABC.txt » : dossier introuvable (erreur 75)."));
+        m = message([] { lireLignes("Inconnu.txt"); });
+        QCOMPARE(m, QStringLiteral("Erreur sur le fichier « Inconnu.txt » : fichier introuvable (erreur 53)."));
+    }
+
+    void ensembleToutOuRien()
+    {
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("F5ABC.log"), "ancien log\r\n");
+        test::ecrireOctets(env.chemin("F5ABC_Locator.txt"), "ancien carré\r\n");
+        const QStringList fichiers = contenuDossier(env);
+        const auto inchange = [&] {
+            return contenuDossier(env) == fichiers &&
+                   test::lireOctets(env.chemin("F5ABC.log")) == QByteArray("ancien log\r\n") &&
+                   test::lireOctets(env.chemin("F5ABC_Locator.txt")) == QByteArray("ancien carré\r\n");
+        };
+        const QVector<NouveauContenu> jeu = {{"F5ABC.log", "nouveau log\r\n"},
+                                             {"F5ABC_Absent.txt", "nouveau\r\n"},
+                                             {"F5ABC_Locator.txt", texte(3000, 'c')}};
+
+        // The last file does not fit: the first two are not written either.
+        int n = 0;
+        {
+            const LimiteTaille limite(1000);
+            n = numeroDe([&] { ecrireEnsemble(jeu); });
+        }
+        QCOMPARE(n, ErreurDisquePlein);
+        QVERIFY(inchange());
+
+        // A read-only member stops the set before anything is written.
+        QVERIFY(QFile::setPermissions(env.chemin("F5ABC_Locator.txt"), QFile::ReadOwner));
+        try {
+            ecrireEnsemble(jeu);
+            QFAIL("a read-only file was replaced");
+        } catch (const ErreurFichier& e) {
+            QCOMPARE(e.messageFrancais(),
+                     QStringLiteral("Erreur sur le fichier « F5ABC_Locator.txt » : fichier en lecture seule (erreur 70)."));
+        }
+        QVERIFY(QFile::setPermissions(env.chemin("F5ABC_Locator.txt"), QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(inchange());
+
+        // A target that cannot be replaced once the others are in place (a folder holds its
+        // name): those already replaced are put back, the new one removed.
+        QVERIFY(QDir(env.dossier()).mkpath("F5ABC_Prefixe.txt/occupe"));
+        n = numeroDe([&] { ecrireEnsemble(jeu + QVector<NouveauContenu>{{"F5ABC_Prefixe.txt", "p\r\n"}}); });
+        QVERIFY(n != 0);
+        QVERIFY(inchange());
+
+        ecrireEnsemble(jeu);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), QByteArray("nouveau log\r\n"));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_Absent.txt")), QByteArray("nouveau\r\n"));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_Locator.txt")), texte(3000, 'c'));
+        QStringList attendus = fichiers + QStringList{"F5ABC_Absent.txt"};
+        attendus.sort();
+        QCOMPARE(contenuDossier(env), attendus);
+    }
+
+private:
+    // Every kind of write of "Garde.txt" (whatever its case) is refused with that number and
+    // reason, and leaves it as it was.
+    static void toutesLesEcrituresRefusees(const test::Environnement& env, int numero, const QString& raison)
+    {
+        if (!QFile::exists(env.chemin("Garde.txt")))
+            test::ecrireOctets(env.chemin("Garde.txt"), "ancien\r\n");
+        const QByteArray avant = test::lireOctets(env.chemin("Garde.txt"));
+        test::ecrireOctets(env.chemin("Source.txt"), "source\r\n");
         const std::vector<std::function<void()>> ecritures = {
             [] { ecrireLignes("Garde.txt", {"x"}); },
             [] { ecrireOctets("GARDE.TXT", "x"); },
@@ -186,6 +295,7 @@ private Q_SLOTS:
             [] { copier("Source.txt", "Garde.txt"); },
             [] { remplacerPar("Source.txt", "Garde.txt"); },
             [] { supprimer("Garde.txt"); },
+            [] { ecrireEnsemble({{"Libre.txt", "x"}, {"Garde.txt", "x"}}); },
             [] { verifierEcriture("Garde.txt"); },
         };
         for (const auto& ecriture : ecritures) {
@@ -193,18 +303,14 @@ private Q_SLOTS:
                 ecriture();
                 QFAIL("a refused write went through");
             } catch (const ErreurFichier& e) {
-                QCOMPARE(e.numero, ErreurEcritureRefusee);
-                QVERIFY(e.messageFrancais().contains(QStringLiteral("fichier protégé")));
-                QVERIFY(e.messageFrancais().contains(QStringLiteral("Garde.txt")));
+                QCOMPARE(e.numero, numero);
+                QCOMPARE(e.raison, raison);
+                QVERIFY(e.messageFrancais().contains(QStringLiteral("« Garde.txt »")));
             }
         }
-        QCOMPARE(test::lireOctets(env.chemin("Garde.txt")), QByteArray("ancien\r\n"));
+        QCOMPARE(test::lireOctets(env.chemin("Garde.txt")), avant);
         QVERIFY(existe("Source.txt"));
-        // Other files are written as usual; a removed rule refuses nothing.
-        ecrireLignes("Libre.txt", {"x"});
-        definirRegleEcriture("essai", {});
-        ecrireLignes("Garde.txt", {"nouveau"});
-        QCOMPARE(lireLignes("Garde.txt"), QStringList({"nouveau"}));
+        QVERIFY(!existe("Libre.txt"));
     }
 };
 

@@ -2,14 +2,17 @@
 #include "commun/Outils_Test.h"
 
 #include "logbook/Carnet.h"
+#include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "qsl/Marques_QSL.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Fichiers_Etat.h"
+#include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <memory>
 
@@ -168,6 +171,40 @@ private Q_SLOTS:
         QVERIFY(!Enregistre_QSL_Recue());
         QCOMPARE(env->textes(), QStringList{qsl::messageQSOChange()});
         QCOMPARE(octets(station::fichierDepartement()) + octets(station::fichierLocator()) + octets("F5XYZ.log"), avant);
+    }
+
+    void unJournalQuiNEstPasEnWindows1252()
+    {
+        // Saved in UTF-8 by another editor: the accented first name takes two bytes a letter, so
+        // the line is longer than a record. The mark is refused and the operator told why.
+        QString ligne = test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "1");
+        ligne.replace(110, 6, QStringLiteral("Hélène"));
+        demarrer({});
+        const QByteArray enUtf8 = ligne.toUtf8() + "\r\n";
+        test::ecrireOctets(plateforme::chemin("F5XYZ.log"), enUtf8);
+        Charge_Liste_QSO("F5XYZ");
+        QCOMPARE(c->Liste_QSO->count(), 1);
+        const QByteArray avant = octets(station::fichierDepartement()) + octets(station::fichierLocator());
+        Prog().Ligne_Selectionnee = c->Liste_QSO->item(0)->text();
+        Prog().Code_QSL = 1;
+        env->oublierMessages();
+        QVERIFY(!Enregistre_QSL_Recue());
+        QCOMPARE(env->messages.size(), size_t(1));
+        QVERIFY2(env->textes().at(0).startsWith(QStringLiteral("Le log « F5XYZ.log » est enregistré en UTF-8")),
+                 qPrintable(env->textes().at(0)));
+        QCOMPARE(octets("F5XYZ.log"), enUtf8);
+        QCOMPARE(octets(station::fichierDepartement()) + octets(station::fichierLocator()), avant);
+
+        // A line merely too long (Windows-1252, something added at its end) is said as such.
+        const QByteArray longue = plateforme::versAnsi(test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "1")) + "XYZ\r\n";
+        test::ecrireOctets(plateforme::chemin("F5XYZ.log"), longue);
+        Charge_Liste_QSO("F5XYZ");
+        Prog().Ligne_Selectionnee = c->Liste_QSO->item(0)->text();
+        env->oublierMessages();
+        QVERIFY(!Enregistre_QSL_Recue());
+        QVERIFY2(env->textes().at(0).contains(QStringLiteral("la ligne de ce QSO est plus longue que les 199 caractères")),
+                 qPrintable(env->textes().at(0)));
+        QCOMPARE(octets("F5XYZ.log"), longue);
     }
 };
 

@@ -1,14 +1,17 @@
 // A full disk, for real: the program folder on a small tmpfs mounted in a private mount
 // namespace (root only; skipped with its reason elsewhere), filled up, then every kind of
-// write of the log store, the award files and the directory tried on small and large files.
+// write of the log store, the award files and the directory tried on small and large files,
+// and the writes of several files (restore, reset, new station) with room for part of them.
 // Each one fails with error 61 and leaves every file byte for byte, no scratch file behind.
 #include "commun/Outils_Test.h"
 
+#include "exchange/Sauvegarde.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Fenetres_Station.h"
 #include "station/Fichiers_Etat.h"
 #include "station/Journal.h"
+#include "station/Mises_A_Jour.h"
 #include "station/Ligne_QSO.h"
 #include "station/Nomenclature.h"
 #include "station/Variables_Programme.h"
@@ -21,7 +24,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <map>
 #include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -33,18 +35,13 @@ QStringList journal(int n)
     return test::journalEssai(n);
 }
 
-std::map<QString, QByteArray> instantane(const QString& dossier)
+// Fills the file system of `dossier` to its last byte, or but `reste` bytes (about: tmpfs
+// counts whole pages).
+bool remplir(const QString& dossier, qsizetype reste = 0)
 {
-    std::map<QString, QByteArray> fichiers;
-    const auto noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& n : noms)
-        fichiers[n] = test::lireOctets(dossier + QLatin1Char('/') + n);
-    return fichiers;
-}
-
-// Fills the file system of `dossier` to its last byte.
-bool remplir(const QString& dossier)
-{
+    const QString reserve = dossier + QStringLiteral("/Reserve.bin");
+    if (reste > 0)
+        test::ecrireOctets(reserve, QByteArray(reste, 'r'));
     const int fd = ::open(QFile::encodeName(dossier + QStringLiteral("/Remplissage.bin")).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0)
@@ -56,7 +53,7 @@ bool remplir(const QString& dossier)
     }
     const bool plein = errno == ENOSPC;
     ::close(fd);
-    return plein;
+    return plein && (reste == 0 || QFile::remove(reserve));
 }
 
 } // namespace
@@ -80,7 +77,7 @@ private Q_SLOTS:
         QVERIFY(point_.isValid());
         dossier_ = point_.path();
         if (::mount("velmarin-essai", QFile::encodeName(dossier_).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                    "size=1536k,mode=0755") != 0)
+                    "size=2560k,mode=0755") != 0)
             QSKIP(qPrintable(QStringLiteral("tmpfs refused: %1").arg(QString::fromLocal8Bit(std::strerror(errno)))));
     }
 
@@ -128,7 +125,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, indicatif);
         Prog().Indicatif_Station = indicatif;
-        const auto avant = instantane(dossier_);
+        const auto avant = test::instantane(dossier_);
         const QString record = journal(1).at(0);
         const QStringList items = station::itemsDepuisLignes(journal(indicatif == QLatin1String("F5ABC") ? 20 : 244));
         QString etat, pays, prefixe;
@@ -153,7 +150,7 @@ private Q_SLOTS:
                 numero = e.numero;
             }
             QVERIFY2(numero == plateforme::ErreurDisquePlein, qPrintable(QStringLiteral("%1: erreur %2").arg(QString::fromUtf8(nom)).arg(numero)));
-            QVERIFY2(instantane(dossier_) == avant, nom);
+            QVERIFY2(test::instantane(dossier_) == avant, nom);
         }
         // Room again: the same writes go through.
         QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
@@ -161,6 +158,53 @@ private Q_SLOTS:
         QCOMPARE(plateforme::lireLignes(station::nomJournal(indicatif)).size(), items.size() + 1);
         MAJ_Nomenclature(QStringLiteral("F8XYZ"), QStringLiteral("44"), QStringLiteral("IN97AA"));
         QCOMPARE(station::lireNomenclature().size(), 3);
+    }
+
+    void ensemblesToutOuRien()
+    {
+        // The restore, the reset and a new station write several files: with room for the
+        // first of them only, none changes, and nothing is left behind.
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        for (const QString& suffixe : {QStringLiteral(".log"), QStringLiteral("_Departement.txt"),
+                                       QStringLiteral("_Locator.txt"), QStringLiteral("_Prefixe.txt")})
+            QVERIFY(QFile::remove(dossier_ + QStringLiteral("/F5BIG") + suffixe));
+        QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
+        for (const QString& suffixe : {QStringLiteral(".log"), QStringLiteral("_Departement.txt"),
+                                       QStringLiteral("_Locator.txt"), QStringLiteral("_Prefixe.txt")})
+            QVERIFY(QFile::copy(env_->chemin(QStringLiteral("FXXXX") + suffixe), dossier_ + QStringLiteral("/FXXXX") + suffixe));
+        // The backup: a shorter log and award files that differ from the station's.
+        const QString prefixe = echange::prefixeSauvegardeDefaut(QStringLiteral("F5ABC"));
+        test::ecrireOctets(dossier_ + QStringLiteral("/F5ABC_Activite.txt"), test::enAnsi({QStringLiteral("QSO")}));
+        QVERIFY(echange::sauvegarder(QStringLiteral("F5ABC"), prefixe).isEmpty());
+        test::ecrireOctets(prefixe + QStringLiteral(".bak"), test::enAnsi(journal(10)));
+        Ajoute_QSO_Log(journal(1).at(0));
+        Ecrit_Etat_Departement(QStringLiteral("31"), QStringLiteral("1"), QStringLiteral("144 Mhz"));
+        QVERIFY(remplir(dossier_, 16384));
+        const auto avant = test::instantane(dossier_);
+
+        const std::vector<std::pair<const char*, std::function<void()>>> ensembles = {
+            {"restauration", [&] { echange::restaurer(QStringLiteral("F5ABC"), prefixe); }},
+            {"remise à zéro", [] { station::Remet_A_Zero_Fichiers(); }},
+            {"nouvelle station", [] { Cree_Fichiers_Indicatif(QStringLiteral("F1NEW")); }},
+        };
+        for (const auto& [nom, ecriture] : ensembles) {
+            int numero = 0;
+            try {
+                ecriture();
+            } catch (const plateforme::ErreurFichier& e) {
+                numero = e.numero;
+                QVERIFY2(e.messageFrancais().contains(QStringLiteral("disque plein")), qPrintable(e.messageFrancais()));
+            }
+            QVERIFY2(numero == plateforme::ErreurDisquePlein, qPrintable(QStringLiteral("%1: erreur %2").arg(QString::fromUtf8(nom)).arg(numero)));
+            QVERIFY2(test::instantane(dossier_) == avant, nom);
+        }
+
+        // Room again: the restore brings the four files back together.
+        QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
+        echange::restaurer(QStringLiteral("F5ABC"), prefixe);
+        QCOMPARE(plateforme::lireLignes(QStringLiteral("F5ABC.log")), journal(10));
+        QCOMPARE(test::lireOctets(dossier_ + QStringLiteral("/F5ABC_Departement.txt")),
+                 test::lireOctets(env_->chemin(QStringLiteral("FXXXX_Departement.txt"))));
     }
 };
 

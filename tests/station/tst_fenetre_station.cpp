@@ -265,46 +265,36 @@ private Q_SLOTS:
         QCOMPARE(test::controle<QComboBox>("Station", "Liste_Indicatifs")->count(), 3);
     }
 
-    void modeleManquant()
+    void creationToutOuRien()
     {
-        // A template that cannot be copied: its files are missing, the others are made and the
-        // station is still switched to.
-        test::Environnement env;
-        Carnet::instance();
-        QFile::remove(env.chemin("FXXXX_Prefixe.txt"));
-        enregistrer("F1ABC", "JN23AB");
-        QVERIFY(!QFile::exists(env.chemin("F1ABC_Prefixe.txt")));
-        QVERIFY(QFile::exists(env.chemin("F1ABC_Absent.txt")));
-        QVERIFY(QFile::exists(env.chemin("F1ABC_Activite.txt")));
-        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("F1ABC"));
-        QVERIFY(!test::fenetre("Station")->isVisible());
-    }
-
-    void journalIlliblePasDeQSODeLaStationPrecedente()
-    {
-        // The new station's log cannot be made nor read: the QSO list, which edits and deletes
-        // write back to the current log, must not keep the previous station's QSOs.
+        // A template that cannot be read: no file of the station is made, nothing of it is
+        // registered, the operator is told and the window stays for another try.
         test::Environnement env;
         Carnet& c = Carnet::instance();
         enregistrer("F1AAA", "JN23AB");
-        test::ecrireOctets(env.chemin("F1AAA.log"),
-                           test::enAnsi({test::ligneQSO("01/02/24", "DL1XX", "10:00"),
-                                         test::ligneQSO("02/02/24", "G4ABC", "11:00")}));
+        test::ecrireOctets(env.chemin("F1AAA.log"), test::enAnsi({test::ligneQSO("01/02/24", "DL1XX", "10:00")}));
         saisir(QString(), QString(), 0);
         valider();
-        QCOMPARE(c.Liste_QSO->count(), 2);
-        QCOMPARE(Prog().Nombre_QSO, 2.0);
+        QCOMPARE(c.Liste_QSO->count(), 1);
+        const QStringList avant = QDir(env.dossier()).entryList(QDir::Files | QDir::Hidden);
 
-        QFile::remove(env.chemin("FXXXX.log"));
+        QFile::remove(env.chemin("FXXXX_Prefixe.txt"));
+        env.oublierMessages();
         enregistrer("F2BBB", "JN18EU");
-        QCOMPARE(env.textes(), QStringList());
-        QVERIFY(!test::fenetre("Station")->isVisible());
-        QCOMPARE(Prog().Indicatif_Station, QStringLiteral("F2BBB"));
-        QVERIFY(!QFile::exists(env.chemin("F2BBB.log")));
-        QCOMPARE(c.Liste_QSO->count(), 0);
-        QCOMPARE(Prog().Nombre_QSO, 0.0);
-        QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 1"));
-        QCOMPARE(c.I_Station->text(), QStringLiteral("F2BBB"));
+        QCOMPARE(env.messages.size(), size_t(1));
+        const QString texte = env.textes().at(0);
+        QVERIFY2(texte.startsWith(QStringLiteral("La station F2BBB n'a pas été créée.")) &&
+                     texte.contains(QStringLiteral("FXXXX_Prefixe.txt")) &&
+                     texte.contains(QStringLiteral("fichier introuvable")),
+                 qPrintable(texte));
+        QStringList apres = avant;
+        apres.removeOne(QStringLiteral("FXXXX_Prefixe.txt"));
+        QCOMPARE(QDir(env.dossier()).entryList(QDir::Files | QDir::Hidden), apres);
+        QCOMPARE(test::reglageSetup(Indicatif_Station), QStringLiteral("F1AAA"));
+        QCOMPARE(test::reglageSetup(Nombre_Indicatif), QStringLiteral("1"));
+        QCOMPARE(Prog().Indicatif_Station, QStringLiteral("F1AAA"));
+        QCOMPARE(c.Liste_QSO->count(), 1);
+        QVERIFY(test::fenetre("Station")->isVisible());
     }
 
     void fermerSansValiderEnModal()
@@ -364,11 +354,12 @@ private Q_SLOTS:
 
     void fenetreErreurAuDessusDeLaFenetreModale()
     {
-        // First installation, modal station window, department template missing: the error
+        // First installation, modal station window, a station whose log is there but not its
+        // department file: the error
         // window raised by the grid painting must be the one that takes the clicks.
         test::Environnement env;
         Carnet::instance();
-        QFile::remove(env.chemin("FXXXX_Departement.txt"));
+        test::ecrireOctets(env.chemin("F1ABC.log"), QByteArray());
         QTimer saisie, erreur;
         saisie.setSingleShot(true);
         QObject::connect(&saisie, &QTimer::timeout, [&] {
