@@ -152,16 +152,36 @@ QMargins margesCadre(const QWidget* fenetre)
     return QMargins();
 }
 
+// Puts the corner of the window's frame at `coin`. On X11 the window manager puts the frame's
+// corner where a window that is not on screen yet asks to be, while Qt would move that request
+// by the frame once more when it knows the frame: the window asks for the corner itself.
+void placer(QWidget* fenetre, QPoint coin)
+{
+    if (fenetre->isVisible() || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        fenetre->move(coin);
+        return;
+    }
+    const bool dimensionnee = fenetre->testAttribute(Qt::WA_Resized);
+    fenetre->setGeometry(QRect(coin, fenetre->size()));
+    fenetre->setAttribute(Qt::WA_Resized, dimensionnee);
+}
+
 // Keeps the centre where it was put when the window, shown later, takes another size (its
-// texts were filled in after the centring): the window moves by half the difference.
+// texts were filled in after the centring): the window moves by half the difference. A move
+// that the window's code made after the centring is kept.
 class CentreAuMontrer : public QObject {
 public:
-    CentreAuMontrer(QWidget* fenetre, QSize taille) : QObject(fenetre), taille_(taille)
+    explicit CentreAuMontrer(QWidget* fenetre) : QObject(fenetre)
     {
         setObjectName(QStringLiteral("CentreAuMontrer"));
         fenetre->installEventFilter(this);
     }
-    void fixer(QSize taille) { taille_ = taille; }
+    void fixer(QPoint coin, QSize taille)
+    {
+        coin_ = coin;
+        taille_ = taille;
+        place_ = static_cast<QWidget*>(parent())->pos();
+    }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
@@ -170,7 +190,7 @@ protected:
             auto* fenetre = static_cast<QWidget*>(o);
             const QSize ecart = fenetre->size() - taille_;
             if (!ecart.isNull())
-                fenetre->move(fenetre->pos() - QPoint(ecart.width() / 2, ecart.height() / 2));
+                placer(fenetre, coin_ + (fenetre->pos() - place_) - QPoint(ecart.width() / 2, ecart.height() / 2));
             fenetre->removeEventFilter(this);
             deleteLater();
         }
@@ -178,6 +198,8 @@ protected:
     }
 
 private:
+    QPoint coin_;
+    QPoint place_;
     QSize taille_;
 };
 
@@ -197,13 +219,14 @@ void centrer(QWidget* fenetre)
     }
     const QRect zone = ecran->availableGeometry();
     const QSize taille = fenetre->size().grownBy(margesCadre(fenetre));
-    fenetre->move(zone.x() + (zone.width() - taille.width()) / 2, zone.y() + (zone.height() - taille.height()) / 2);
+    const QPoint coin(zone.x() + (zone.width() - taille.width()) / 2, zone.y() + (zone.height() - taille.height()) / 2);
+    placer(fenetre, coin);
     if (fenetre->isVisible())
         return;
-    if (auto* suivi = fenetre->findChild<CentreAuMontrer*>(QStringLiteral("CentreAuMontrer"), Qt::FindDirectChildrenOnly))
-        suivi->fixer(fenetre->size());
-    else
-        new CentreAuMontrer(fenetre, fenetre->size());
+    auto* suivi = fenetre->findChild<CentreAuMontrer*>(QStringLiteral("CentreAuMontrer"), Qt::FindDirectChildrenOnly);
+    if (!suivi)
+        suivi = new CentreAuMontrer(fenetre);
+    suivi->fixer(coin, fenetre->size());
 }
 
 void boutonsAuClavier(QWidget* fenetre)
