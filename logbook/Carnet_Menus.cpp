@@ -265,6 +265,7 @@ void Carnet::Mnu_Mode_Emploi_Click()
         texte->setOpenLinks(true);
         disposition->addWidget(texte);
         fenetre->resize(640, 560);
+        plateforme::centrer(fenetre);
     } else {
         texte = fenetre->findChild<QTextBrowser*>(QStringLiteral("Texte_Aide"));
     }

@@ -114,13 +114,13 @@ namespace {
 
 // A pick by the operator signals a change of selection, then the pick itself: `choisi` runs
 // the handler on the change and lets the pick that follows in the same event pass.
-// `sansSelection`: the handler also runs when the selection is cleared.
+// Clearing the selection runs nothing.
 template <class Liste, class Change, class Choix>
-void relierClic(Liste* liste, Change change, Choix choix, bool sansSelection, std::function<void()> gestionnaire)
+void relierClic(Liste* liste, Change change, Choix choix, std::function<void()> gestionnaire)
 {
     auto dejaLance = std::make_shared<bool>(false);
-    QObject::connect(liste, change, liste, [liste, dejaLance, sansSelection, gestionnaire](int i) {
-        if (i < 0 && !sansSelection)
+    QObject::connect(liste, change, liste, [liste, dejaLance, gestionnaire](int i) {
+        if (i < 0)
             return;
         gestionnaire();
         *dejaLance = true;
@@ -137,12 +137,79 @@ void relierClic(Liste* liste, Change change, Choix choix, bool sansSelection, st
 
 void brancherClic(QComboBox* liste, std::function<void()> gestionnaire)
 {
-    relierClic(liste, &QComboBox::currentIndexChanged, &QComboBox::activated, false, std::move(gestionnaire));
+    relierClic(liste, &QComboBox::currentIndexChanged, &QComboBox::activated, std::move(gestionnaire));
 }
+
+namespace {
+
+// A mouse press or drag on a list makes the line under the mouse current first and selects it
+// afterwards; the release then signals the click. A change of the current line runs the handler
+// once the line is selected, so that the handler finds the line picked, and the click of the
+// press that made the change does not run it again, however long the button was held. A click
+// on the line already selected runs it.
+class ClicListe : public QObject {
+public:
+    ClicListe(QListWidget* liste, std::function<void()> g) : QObject(liste), liste_(liste), gestionnaire_(std::move(g))
+    {
+        liste->viewport()->installEventFilter(this);
+        connect(liste, &QListWidget::currentRowChanged, this, [this](int ligne) { changement(ligne); });
+        connect(liste, &QListWidget::itemSelectionChanged, this, [this] {
+            if (attente_)
+                lancer();
+        });
+        connect(liste, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+            attente_ = false;
+            if (!dejaLance_)
+                gestionnaire_();
+            dejaLance_ = false;
+        });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress)
+            dejaLance_ = false;
+        return false;
+    }
+
+private:
+    void changement(int ligne)
+    {
+        const QListWidgetItem* it = liste_->item(ligne);
+        if (it && !it->isSelected() && liste_->selectionMode() != QAbstractItemView::NoSelection) {
+            // The selection follows within the same event; a change that no selection follows
+            // still runs the handler, once the event is over.
+            if (!attente_) {
+                attente_ = true;
+                QTimer::singleShot(0, this, [this] {
+                    if (attente_)
+                        lancer();
+                });
+            }
+            return;
+        }
+        lancer();
+    }
+
+    void lancer()
+    {
+        attente_ = false;
+        dejaLance_ = true;
+        gestionnaire_();
+    }
+
+    QListWidget* liste_;
+    std::function<void()> gestionnaire_;
+    bool attente_ = false;
+    bool dejaLance_ = false;
+};
+
+} // namespace
 
 void brancherClic(QListWidget* liste, std::function<void()> gestionnaire)
 {
-    relierClic(liste, &QListWidget::currentRowChanged, &QListWidget::itemClicked, true, std::move(gestionnaire));
+    new ClicListe(liste, std::move(gestionnaire));
 }
 
 void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire)

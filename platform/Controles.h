@@ -26,8 +26,9 @@ T* nomme(T* objet, const QString& nom)
 // Works on line edits, editable combo boxes and plain widgets.
 void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionnaire);
 // The click handler of a list: it runs when the selection is set, by the code or by the
-// operator, and when the operator picks the item already selected; once per pick. A list box's
-// handler also runs when its selection is cleared.
+// operator, and when the operator picks the item already selected; once per pick, the picked
+// item selected by then, however quick or long the click. A list box's handler also runs when
+// its selection is cleared.
 void brancherClic(QComboBox* liste, std::function<void()> gestionnaire);
 void brancherClic(QListWidget* liste, std::function<void()> gestionnaire);
 // Double click on the control (or on its line edit for an editable combo box).

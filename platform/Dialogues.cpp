@@ -130,14 +130,103 @@ void retirerRepondeur()
     g_repondeur = nullptr;
 }
 
+namespace {
+
+// The frame the window manager puts around a window: the window's own once it is shown, else
+// that of another window on screen (the main window), none when no window shows one yet.
+QMargins margesCadre(const QWidget* fenetre)
+{
+    const auto marges = [](const QWidget* w) {
+        const QRect g = w->geometry(), c = w->frameGeometry();
+        return QMargins(g.left() - c.left(), g.top() - c.top(), c.right() - g.right(), c.bottom() - g.bottom());
+    };
+    if (fenetre->isVisible())
+        return marges(fenetre);
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == fenetre || !w->isVisible() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip)
+            continue;
+        const QMargins m = marges(w);
+        if (!m.isNull())
+            return m;
+    }
+    return QMargins();
+}
+
+// Puts the corner of the window's frame at `coin`. On X11 the window manager puts the frame's
+// corner where a window that is not on screen yet asks to be, while Qt would move that request
+// by the frame once more when it knows the frame: the window asks for the corner itself.
+void placer(QWidget* fenetre, QPoint coin)
+{
+    if (fenetre->isVisible() || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        fenetre->move(coin);
+        return;
+    }
+    const bool dimensionnee = fenetre->testAttribute(Qt::WA_Resized);
+    fenetre->setGeometry(QRect(coin, fenetre->size()));
+    fenetre->setAttribute(Qt::WA_Resized, dimensionnee);
+}
+
+// Keeps the centre where it was put when the window, shown later, takes another size (its
+// texts were filled in after the centring): the window moves by half the difference. A move
+// that the window's code made after the centring is kept.
+class CentreAuMontrer : public QObject {
+public:
+    explicit CentreAuMontrer(QWidget* fenetre) : QObject(fenetre)
+    {
+        setObjectName(QStringLiteral("CentreAuMontrer"));
+        fenetre->installEventFilter(this);
+    }
+    void fixer(QPoint coin, QSize taille)
+    {
+        coin_ = coin;
+        taille_ = taille;
+        place_ = static_cast<QWidget*>(parent())->pos();
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && o == parent()) {
+            auto* fenetre = static_cast<QWidget*>(o);
+            const QSize ecart = fenetre->size() - taille_;
+            if (!ecart.isNull())
+                placer(fenetre, coin_ + (fenetre->pos() - place_) - QPoint(ecart.width() / 2, ecart.height() / 2));
+            fenetre->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPoint coin_;
+    QPoint place_;
+    QSize taille_;
+};
+
+} // namespace
+
 void centrer(QWidget* fenetre)
 {
     QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
     if (!ecran)
         return;
+    // A window that its code never sized takes the size of its layout when it is shown: that
+    // is the size to centre, not the default size it has until then.
+    if (!fenetre->isVisible() && !fenetre->testAttribute(Qt::WA_Resized)) {
+        fenetre->ensurePolished();
+        fenetre->adjustSize();
+        fenetre->setAttribute(Qt::WA_Resized, false);
+    }
     const QRect zone = ecran->availableGeometry();
-    const QSize taille = fenetre->frameGeometry().size().isValid() ? fenetre->frameGeometry().size() : fenetre->size();
-    fenetre->move(zone.x() + (zone.width() - taille.width()) / 2, zone.y() + (zone.height() - taille.height()) / 2);
+    const QSize taille = fenetre->size().grownBy(margesCadre(fenetre));
+    const QPoint coin(zone.x() + (zone.width() - taille.width()) / 2, zone.y() + (zone.height() - taille.height()) / 2);
+    placer(fenetre, coin);
+    if (fenetre->isVisible())
+        return;
+    auto* suivi = fenetre->findChild<CentreAuMontrer*>(QStringLiteral("CentreAuMontrer"), Qt::FindDirectChildrenOnly);
+    if (!suivi)
+        suivi = new CentreAuMontrer(fenetre);
+    suivi->fixer(coin, fenetre->size());
 }
 
 void boutonsAuClavier(QWidget* fenetre)

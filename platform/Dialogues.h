@@ -31,7 +31,8 @@ using RepondeurFichier = std::function<QString(bool enregistrer, const QString& 
 void installerRepondeurFichier(RepondeurFichier repondeur);
 void retirerRepondeurFichier();
 
-// Centres the window on the screen (integer halves of the free space).
+// Centres the window on the screen (integer halves of the free space) at the size it shows at:
+// its layout's size when its code did not size it, its frame included.
 void centrer(QWidget* fenetre);
 // Every push button of the window answers Enter when it has the focus, as the operator
 // expects of a focused button.

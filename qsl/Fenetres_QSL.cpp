@@ -82,6 +82,16 @@ bool qsoAListerMulti(const QString& item, const QString& recherche, bool envoi)
     return e == QLatin1String("1") || e == QLatin1String("2");
 }
 
+bool etatConnu(int code)
+{
+    return code >= 1 && code <= 4;
+}
+
+QString messageEtatInconnu()
+{
+    return QStringLiteral("L'état QSL de ce QSO est inconnu : la QSL ne peut pas être enregistrée.");
+}
+
 QString etatEnvoi(int code, const QString& item)
 {
     return (code == 2 || code == 4) ? QStringLiteral(" le : ") + dateEnvoi(item) : QStringLiteral(" : non");
@@ -162,10 +172,9 @@ void Fenetre_QSL::Ouvrir(const QString& item)
     const QString d = departementQSO(item);
     Label6->setText(d.isEmpty() ? QString() : QStringLiteral("Dpt ") + d);
     Label7->setText(indicatifQSO(item));
-    if (code >= 1 && code <= 4) {
-        Label9->setText(qsl::etatEnvoi(code, item));
-        Label11->setText(qsl::etatReception(code, item));
-    }
+    // A status outside 1 to 4 shows " : non" twice: nothing of the QSO shown before stays.
+    Label9->setText(qsl::etatEnvoi(code, item));
+    Label11->setText(qsl::etatReception(code, item));
     plateforme::montrer(this);
 }
 
@@ -196,7 +205,12 @@ void Fenetre_QSL::Affiche()
         Check_Recu->setEnabled(false);
         Enregistre->setEnabled(false);
         break;
+    case 1:
+        break;
     default:
+        // No mark applies to an unknown status: nothing to tick; "Enregistrer" says so.
+        Check_Envoye->setEnabled(false);
+        Check_Recu->setEnabled(false);
         break;
     }
 }
@@ -209,6 +223,10 @@ void Fenetre_QSL::Enregistre_Click()
     // The QSO this window shows, whatever the main list shows now.
     v.Ligne_Selectionnee = qso_;
     v.Code_QSL = station::Valeur_Etat(etatQSL(qso_));
+    if (!qsl::etatConnu(int(v.Code_QSL))) {
+        plateforme::MsgBox(qsl::messageEtatInconnu());
+        return;
+    }
     bool ok = true;
     if (Check_Envoye->isChecked() && Check_Envoye->isEnabled())
         ok = Enregistre_QSL_Envoyee();

@@ -86,6 +86,10 @@ namespace qsl {
 // on the chosen side (`envoi`: not yet sent, else not yet received).
 bool qsoAListerMulti(const QString& item, const QString& recherche, bool envoi);
 
+// A status the marks know, 1 to 4; the refusal of a recording for any other.
+bool etatConnu(int code);
+QString messageEtatInconnu();
+
 // The labels of the QSL window for a status: " : non" or " le : " and the date.
 QString etatEnvoi(int code, const QString& item);
 QString etatReception(int code, const QString& item);

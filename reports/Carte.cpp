@@ -14,7 +14,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-Carte::Carte() : Carte_Base(QStringLiteral("Carte"), geographie::imageFrance(), false)
+Carte::Carte() : Carte_Base(QStringLiteral("Carte"), geographie::imageFrance(), nullptr)
 {
     setWindowTitle(QStringLiteral("Départements contactés"));
     placerSurFrance();

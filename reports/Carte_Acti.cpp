@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Carte_Acti::Carte_Acti() : Carte_Base(QStringLiteral("Carte_Acti"), geographie::imageFrance(), false)
+Carte_Acti::Carte_Acti() : Carte_Base(QStringLiteral("Carte_Acti"), geographie::imageFrance(), nullptr)
 {
     setWindowTitle(QStringLiteral("Carte_Activations"));
     placerSurFrance();

@@ -13,13 +13,13 @@
 #include <QPainter>
 #include <QPixmap>
 
-Cellule_Carte::Cellule_Carte(const QString& texte, bool translucide, QWidget* parent)
-    : QLabel(texte, parent), translucide_(translucide)
+Cellule_Carte::Cellule_Carte(const QString& texte, const QImage* traits, QWidget* parent)
+    : QLabel(texte, parent), traits_(traits)
 {
     QFont f = font();
     f.setPointSize(7);
     setFont(f);
-    setAlignment(translucide ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignCenter);
+    setAlignment(traits ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignCenter);
     colorer(Couleurs_Etat::fondFenetre());
 }
 
@@ -37,12 +37,11 @@ void Cellule_Carte::colorer(const QColor& c)
 void Cellule_Carte::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    QColor fond = couleur();
-    const bool vide = fond.rgb() == Couleurs_Etat::fondFenetre().rgb();
-    if (translucide_)
-        fond.setAlpha(vide ? 0 : 120);
-    p.fillRect(rect(), fond);
-    if (!translucide_) {
+    // The exact status colour, as on the main grid.
+    p.fillRect(rect(), couleur());
+    if (traits_) {
+        p.drawImage(rect(), *traits_, geometry());
+    } else {
         p.setPen(QColor(60, 60, 60));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
@@ -51,14 +50,14 @@ void Cellule_Carte::paintEvent(QPaintEvent*)
     p.drawText(rect().adjusted(2, 0, -1, 0), int(alignment()), text());
 }
 
-Carte_Base::Carte_Base(const QString& nom, const QImage& image, bool translucide) : Fenetre_Chargee(nom)
+Carte_Base::Carte_Base(const QString& nom, const QImage& image, const QImage* traits) : Fenetre_Chargee(nom)
 {
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(QPixmap::fromImage(image));
     Picture1->setFixedSize(image.size());
     for (int i = 0; i < cartes::NombreCellules; ++i) {
-        Dep[i] = new Cellule_Carte(QString(), translucide, Picture1);
+        Dep[i] = new Cellule_Carte(QString(), traits, Picture1);
         Dep[i]->setObjectName(QStringLiteral("Dep_%1").arg(i));
     }
 }

@@ -9,11 +9,12 @@
 
 class QImage;
 
-// One cell of a map: a small box with its text whose background is the status colour. A
-// translucent cell lets the map show through; an unworked one is hardly tinted.
+// One cell of a map: a small box with its text whose background is the status colour, or the
+// window background when unworked. A cell that covers a square of a field map draws the lines
+// of the map (`traits`, in the coordinates of the picture it lies on) over its colour.
 class Cellule_Carte : public QLabel {
 public:
-    Cellule_Carte(const QString& texte, bool translucide, QWidget* parent);
+    Cellule_Carte(const QString& texte, const QImage* traits, QWidget* parent);
     QColor couleur() const;
     void colorer(const QColor& c);
 
@@ -21,7 +22,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    bool translucide_;
+    const QImage* traits_;
 };
 
 class Carte_Base : public Fenetre_Chargee {
@@ -37,7 +38,9 @@ public:
     std::array<int, 4> compteCellules() const;
 
 protected:
-    Carte_Base(const QString& nom, const QImage& image, bool translucide);
+    // `traits`: the lines that the cells draw over their colour; null for cells that are
+    // boxes of their own.
+    Carte_Base(const QString& nom, const QImage& image, const QImage* traits);
     // Cells over the departments of the France map (96 "2a", 97 "2b", 20, 98 and 99 "X" in a
     // corner), or over the squares of a locator field (each its two-digit index).
     void placerSurFrance();

@@ -40,7 +40,8 @@ void Carte_Champ::detruireInstances()
 }
 
 Carte_Champ::Carte_Champ(const QString& champ)
-    : Carte_Base(QStringLiteral("Carte_") + champ, geographie::imageChamp(champ), true), champ_(champ)
+    : Carte_Base(QStringLiteral("Carte_") + champ, geographie::imageChamp(champ), &geographie::traitsChamp(champ)),
+      champ_(champ)
 {
     setWindowTitle(QStringLiteral("Carré ") + champ);
     placerSurChamp(champ);

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace rapports;
@@ -182,8 +183,13 @@ void Statistique_Prefixe::Afficher()
 void Statistique_Prefixe::Form_Load()
 {
     plateforme::centrer(this);
-    Bande_E->clear();
-    Bande_E->addItems(station::Liste_Bandes());
+    {
+        // Filled without a selection: only the band chosen below reads the prefix file.
+        const QSignalBlocker b(Bande_E);
+        Bande_E->clear();
+        Bande_E->addItems(station::Liste_Bandes());
+        Bande_E->setCurrentIndex(-1);
+    }
     Bande_E->setCurrentIndex(int(station::Liste_Bandes().indexOf(QStringLiteral("7.0 Mhz"))));
 }
 

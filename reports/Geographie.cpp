@@ -67,10 +67,12 @@ QPainterPath chemin(const Projection& proj, const QPolygonF& contour)
     return c;
 }
 
-void dessinerTerres(QPainter& pinceau, const Projection& proj, const QRectF& cadre)
+// The lands around: filled with `fond`, outlined with `trait` (by default the border line).
+void dessinerTerres(QPainter& pinceau, const Projection& proj, const QRectF& cadre, const QBrush& fond = couleurTerre(),
+                    const QPen& trait = QPen(couleurFrontiere(), 0.8))
 {
-    pinceau.setPen(QPen(couleurFrontiere(), 0.8));
-    pinceau.setBrush(couleurTerre());
+    pinceau.setPen(trait);
+    pinceau.setBrush(fond);
     for (const QPolygonF& t : Terres()) {
         if (!t.boundingRect().intersects(cadre))
             continue;
@@ -304,44 +306,67 @@ QRectF rectangleCarre(const QString& champ, int cellule)
     return projectionChamp(champ).pixels(carre);
 }
 
-const QImage& imageChamp(const QString& champ)
+namespace {
+
+// A picture of a field, drawn on first use by `dessiner` (projection, zone) and kept.
+template <class Dessin>
+const QImage& imageEnCache(std::map<QString, QImage>& images, const QString& champ, Dessin dessiner)
 {
-    static std::map<QString, QImage> images;
     static const QImage vide;
     const QRectF zone = zoneChamp(champ);
     if (zone.isEmpty())
         return vide;
     auto it = images.find(champ);
-    if (it != images.end())
-        return it->second;
+    if (it == images.end())
+        it = images.emplace(champ, dessiner(projectionChamp(champ), zone)).first;
+    return it->second;
+}
 
-    const Projection proj = projectionChamp(champ);
-    QImage img(proj.taille(), QImage::Format_RGB32);
-    img.fill(couleurMer());
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    dessinerTerres(p, proj, zone.adjusted(-1, -1, 1, 1));
-    // The French departments, faintly, where the field shows France.
-    p.setPen(QPen(couleurFrontiere().lighter(140), 0.5));
-    p.setBrush(Qt::NoBrush);
-    for (const Departement& d : Departements())
-        for (const QPolygonF& c : d.contours)
-            if (c.boundingRect().intersects(zone))
-                p.drawPath(chemin(proj, c));
-    // The squares: a meridian every 2°, a parallel every 1°.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(70, 90, 140), 1));
-    const QSize t = proj.taille();
-    for (int n = 1; n < 10; ++n) {
-        const int x = qRound(proj.pixel(zone.x() + 2.0 * n, zone.y()).x());
-        p.drawLine(x, 0, x, t.height());
-        const int y = qRound(proj.pixel(zone.x(), zone.y() + n).y());
-        p.drawLine(0, y, t.width(), y);
-    }
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, t.width() - 1, t.height() - 1);
-    p.end();
-    return images.emplace(champ, img).first->second;
+} // namespace
+
+const QImage& traitsChamp(const QString& champ)
+{
+    static std::map<QString, QImage> images;
+    return imageEnCache(images, champ, [](const Projection& proj, const QRectF& zone) {
+        QImage img(proj.taille(), QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        // The coastlines and borders.
+        dessinerTerres(p, proj, zone.adjusted(-1, -1, 1, 1), Qt::NoBrush);
+        // The French departments, faintly, where the field shows France.
+        p.setPen(QPen(couleurFrontiere().lighter(140), 0.5));
+        for (const Departement& d : Departements())
+            for (const QPolygonF& c : d.contours)
+                if (c.boundingRect().intersects(zone))
+                    p.drawPath(chemin(proj, c));
+        // The squares: a meridian every 2°, a parallel every 1°.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(70, 90, 140), 1));
+        const QSize t = proj.taille();
+        for (int n = 1; n < 10; ++n) {
+            const int x = qRound(proj.pixel(zone.x() + 2.0 * n, zone.y()).x());
+            p.drawLine(x, 0, x, t.height());
+            const int y = qRound(proj.pixel(zone.x(), zone.y() + n).y());
+            p.drawLine(0, y, t.width(), y);
+        }
+        p.drawRect(0, 0, t.width() - 1, t.height() - 1);
+        return img;
+    });
+}
+
+const QImage& imageChamp(const QString& champ)
+{
+    static std::map<QString, QImage> images;
+    return imageEnCache(images, champ, [&champ](const Projection& proj, const QRectF& zone) {
+        QImage img(proj.taille(), QImage::Format_RGB32);
+        img.fill(couleurMer());
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        dessinerTerres(p, proj, zone.adjusted(-1, -1, 1, 1), couleurTerre(), Qt::NoPen);
+        p.drawImage(0, 0, traitsChamp(champ));
+        return img;
+    });
 }
 
 QColor couleurMer() { return QColor(0xC6, 0xDD, 0xF0); }

@@ -67,6 +67,9 @@ Projection projectionChamp(const QString& champ);
 // The square with digits n (west to east) and m (south to north) is cell 10n + m.
 QRectF rectangleCarre(const QString& champ, int cellule);
 const QImage& imageChamp(const QString& champ);
+// The lines of that picture alone (coastlines, borders, squares) on a transparent ground, to
+// draw over what covers the picture.
+const QImage& traitsChamp(const QString& champ);
 
 // --- Colours of the pictures --------------------------------------------------------------------
 QColor couleurMer();

@@ -226,7 +226,8 @@ QString pourcentage(int compte, int qso)
 {
     if (qso <= 0)
         return QStringLiteral(" 0");
-    const int p = int(double(compte) / double(qso) * 100.0);
+    // In whole numbers: 29 of 50 is 58, where a floating division would give 57.99...
+    const qint64 p = qint64(compte) * 100 / qso;
     return QString::number(p).rightJustified(2, QLatin1Char(' '));
 }
 

@@ -78,7 +78,7 @@ bool indicatifFrancais(QStringView indicatif);
 // the totals only.
 void compterQSO(StatistiquesQSO& stats, const QString& ligne);
 StatistiquesQSO compterQSO(const QStringList& lignes);
-// Percentage text: count / qso x 100 with its fraction dropped, at least two characters.
+// Percentage text: count x 100 / qso in whole numbers, fraction dropped, at least two characters.
 QString pourcentage(int compte, int qso);
 // One line of the activity list.
 QString ligneActivite(const QString& nom, int qso, int envoyees, int recues);

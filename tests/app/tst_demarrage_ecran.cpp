@@ -80,6 +80,35 @@ class TestDemarrageEcran : public QObject {
         return sortie.isEmpty() ? QStringList() : sortie.split(QLatin1Char('\n'));
     }
 
+    // The place and size of a window on screen, the frame that the window manager puts
+    // around it included.
+    QRect geometrie(const QString& id) const
+    {
+        QRect r;
+        for (const QString& l : xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}).split(QLatin1Char('\n'))) {
+            const QString valeur = l.section(QLatin1Char('='), 1);
+            if (l.startsWith(QLatin1String("X=")))
+                r.moveLeft(valeur.toInt());
+            else if (l.startsWith(QLatin1String("Y=")))
+                r.moveTop(valeur.toInt());
+            else if (l.startsWith(QLatin1String("WIDTH=")))
+                r.setWidth(valeur.toInt());
+            else if (l.startsWith(QLatin1String("HEIGHT=")))
+                r.setHeight(valeur.toInt());
+        }
+        QProcess xprop;
+        xprop.setProcessEnvironment(environnement());
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
+        xprop.waitForFinished(5000);
+        // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 22, 1": left, right, top, bottom.
+        const QString brut = QString::fromUtf8(xprop.readAllStandardOutput());
+        const QStringList marges = brut.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+        if (marges.size() == 4)
+            r.adjust(-marges.at(0).trimmed().toInt(), -marges.at(2).trimmed().toInt(), marges.at(1).trimmed().toInt(),
+                     marges.at(3).trimmed().toInt());
+        return r;
+    }
+
     void taper(const QString& texte) const
     {
         if (!texte.isEmpty())
@@ -89,18 +118,26 @@ class TestDemarrageEcran : public QObject {
 
     QString dossierProgramme() const { return maison_.path() + QStringLiteral("/data/Velmarin"); }
 
+    // Starts the program; `arret` kills it.
+    bool lancer(QProcess& programme) const
+    {
+        programme.setProcessEnvironment(environnement());
+        programme.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        programme.start(QStringLiteral(VELMARIN_PROGRAMME), {});
+        return programme.waitForStarted(5000);
+    }
+    static void arret(QProcess& programme)
+    {
+        programme.kill();
+        programme.waitForFinished(5000);
+    }
+
     // Starts the program, returns once it is killed; the checks are made in between.
     void demarrer(const std::function<void()>& avantCarnet)
     {
         QProcess programme;
-        programme.setProcessEnvironment(environnement());
-        programme.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        programme.start(QStringLiteral(VELMARIN_PROGRAMME), {});
-        QVERIFY(programme.waitForStarted(5000));
-        const auto arreter = qScopeGuard([&programme] {
-            programme.kill();
-            programme.waitForFinished(5000);
-        });
+        QVERIFY(lancer(programme));
+        const auto arreter = qScopeGuard([&programme] { arret(programme); });
         if (avantCarnet) {
             avantCarnet();
             if (QTest::currentTestFailed())
@@ -209,6 +246,34 @@ private Q_SLOTS:
         QFETCH(int, qso);
         preparerStation(qso);
         demarrer({});
+    }
+
+    // The ADIF export window, opened from the "Fichier" menu with the mouse and the keyboard,
+    // shows centred on the screen at its own size, its frame included.
+    void fenetreCentreeASaTaille()
+    {
+        preparerStation(5);
+        QProcess programme;
+        QVERIFY(lancer(programme));
+        const auto arreter = qScopeGuard([&programme] { arret(programme); });
+        QVERIFY2(attendre([&] { return !visibles(TitreCarnet).isEmpty(); }, 15000), "the main window never showed");
+        QThread::msleep(700);
+        const QRect carnet = geometrie(visibles(TitreCarnet).first());
+        xdotool({QStringLiteral("mousemove"), QString::number(carnet.x() + 20), QString::number(carnet.y() + 10),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        QThread::msleep(400);
+        // The item above "Quitter Velmarin", the last one.
+        xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")});
+        const QString titre = QStringLiteral("^Expotation format ADIF$");
+        QVERIFY2(attendre([&] { return !visibles(titre).isEmpty(); }, 5000), "the export window did not open");
+        QThread::msleep(500);
+        const QRect r = geometrie(visibles(titre).first());
+        const QRect ecran(0, 0, 1280, 1024);
+        qInfo("export window %dx%d at (%d,%d), centre (%d,%d) on a %dx%d screen", r.width(), r.height(), r.x(), r.y(),
+              r.center().x(), r.center().y(), ecran.width(), ecran.height());
+        QVERIFY(r.width() < 600 && r.height() < 400);
+        QVERIFY2(std::abs(r.center().x() - ecran.center().x()) <= 2 && std::abs(r.center().y() - ecran.center().y()) <= 2,
+                 "the export window is not centred");
     }
 
     void premiereInstallation()

@@ -101,6 +101,7 @@ private Q_SLOTS:
     void trameDeFrequence();
     void accordSurRafraichissementEtClic();
     void accordsSuccessifsEnFile();
+    void accordAuClicRapideOuTenu();
     void accordDepuisLaMemoire();
     void rienSansPortOuvert();
     void portEtVitesseALOuverture();
@@ -210,6 +211,43 @@ void TestClusterTransceiver::accordsSuccessifsEnFile()
     f.Liste_Stations->setCurrentRow(2);
     QCOMPARE(pty->lire(60), sequence(0x01, 0x40, 0x25, 0x00) + sequence(0x14, 0x43, 0x00, 0x00) +
                                 sequence(0x00, 0x70, 0x12, 0x50));
+}
+
+// The operator's clicks on the spot list: a tap (press and release handled together) and a
+// click held a while each tune exactly once, to the spot clicked.
+void TestClusterTransceiver::accordAuClicRapideOuTenu()
+{
+    Fenetre_Cluster& f = ouvrir(QStringLiteral("1"), QStringLiteral("57600,n,8,1"));
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(rafraichir(f));
+    QCOMPARE(pty->lire(20).size(), 20);  // the refresh tuned to the newest spot, line 2
+    QWidget* vue = f.Liste_Stations->viewport();
+    const auto centre = [&f](int ligne) { return f.Liste_Stations->visualItemRect(f.Liste_Stations->item(ligne)).center(); };
+    const QByteArray dl1abc = sequence(0x01, 0x40, 0x25, 0x00), tm5c = sequence(0x14, 0x43, 0x00, 0x00),
+                     f5ktr = sequence(0x00, 0x70, 0x12, 0x50);
+    const auto clicTenu = [&](int ligne) {
+        QTest::mousePress(vue, Qt::LeftButton, {}, centre(ligne));
+        QTest::qWait(100);
+        QTest::mouseRelease(vue, Qt::LeftButton, {}, centre(ligne));
+    };
+
+    for (int tour = 0; tour < 5; ++tour) {
+        QTest::mouseClick(vue, Qt::LeftButton, {}, centre(0));
+        QCOMPARE(Prog().Ligne_Spot, f.Liste_Stations->item(0)->text());
+        QCOMPARE(pty->lire(21, 400), dl1abc);
+        QTest::mouseClick(vue, Qt::LeftButton, {}, centre(1));
+        QCOMPARE(pty->lire(21, 400), tm5c);
+    }
+    clicTenu(2);
+    QCOMPARE(pty->lire(21, 400), f5ktr);
+    // The spot already selected, clicked again, quickly or held: it tunes again, once.
+    QTest::mouseClick(vue, Qt::LeftButton, {}, centre(2));
+    QCOMPARE(pty->lire(21, 400), f5ktr);
+    clicTenu(2);
+    QCOMPARE(pty->lire(21, 400), f5ktr);
+    // A click below the last spot picks nothing and sends nothing.
+    QTest::mouseClick(vue, Qt::LeftButton, {}, QPoint(5, vue->height() - 3));
+    QCOMPARE(pty->lire(1, 300), QByteArray());
 }
 
 void TestClusterTransceiver::accordDepuisLaMemoire()

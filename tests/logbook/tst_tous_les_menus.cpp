@@ -22,6 +22,7 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <exception>
 #include <functional>
 
@@ -133,6 +134,8 @@ public:
     }
 
     int fenetresVues() const { return vues_.size(); }
+    // The windows that were not centred on the screen when they showed up, with their place.
+    QStringList nonCentrees() const { return nonCentrees_; }
 
 private:
     void surveiller()
@@ -161,6 +164,7 @@ private:
     void traiter(QPointer<QWidget> w)
     {
         vues_.insert(w.data());
+        noterPosition(w);
         ++profondeur_;
         QList<QPointer<QPushButton>> boutons, ensuite;
         for (QPushButton* b : w->findChildren<QPushButton*>())
@@ -179,6 +183,25 @@ private:
             fermer(w);
     }
 
+    // Every window opens centred, at the size it shows at, on each axis where it fits the
+    // screen; the memo window of the cluster stands right of the centre by design.
+    void noterPosition(const QWidget* w)
+    {
+        if (w->objectName() == QLatin1String("Memoire_CL"))
+            return;
+        const QRect ecran = w->screen()->availableGeometry();
+        const QRect r = w->frameGeometry();
+        const bool enX = r.width() > ecran.width() || std::abs(r.center().x() - ecran.center().x()) <= 1;
+        const bool enY = r.height() > ecran.height() || std::abs(r.center().y() - ecran.center().y()) <= 1;
+        if (!enX || !enY)
+            nonCentrees_ << QStringLiteral("%1 %2x%3 at (%4,%5)")
+                                .arg(w->objectName())
+                                .arg(r.width())
+                                .arg(r.height())
+                                .arg(r.x())
+                                .arg(r.y());
+    }
+
     static void fermer(QWidget* w)
     {
         if (auto* d = qobject_cast<QDialog*>(w))
@@ -192,6 +215,7 @@ private:
     QWidget* principale_;
     QTimer timer_;
     QSet<QWidget*> vues_;
+    QStringList nonCentrees_;
     int profondeur_ = 0;
 };
 
@@ -337,6 +361,7 @@ void TestTousLesMenus::toutDeclencher()
     QVERIFY(apres.constLast().contains(QStringLiteral("F1ABC")));
 
     qInfo("%lld steps, %d windows driven", static_cast<long long>(faites.size()), pilote.fenetresVues());
+    QVERIFY2(pilote.nonCentrees().isEmpty(), qPrintable(pilote.nonCentrees().join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestTousLesMenus)

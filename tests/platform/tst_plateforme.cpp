@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -150,6 +151,38 @@ private Q_SLOTS:
         // Clearing the selection of a combo box runs nothing.
         liste.setCurrentIndex(-1);
         QCOMPARE(clics, 4);
+    }
+
+    // A list box: every pick by the mouse runs the handler once, with the picked line selected.
+    void clicDUneListeBoxUneFoisParChoix()
+    {
+        QListWidget liste;
+        liste.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        QStringList vus;
+        brancherClic(&liste, [&] {
+            const QListWidgetItem* it = liste.currentItem();
+            vus << (it && it->isSelected() ? it->text() : QStringLiteral("-"));
+        });
+        liste.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&liste));
+        QWidget* vue = liste.viewport();
+        const auto centre = [&liste](int l) { return liste.visualItemRect(liste.item(l)).center(); };
+        QTest::mouseClick(vue, Qt::LeftButton, {}, centre(1));
+        QTest::mousePress(vue, Qt::LeftButton, {}, centre(2));
+        QTest::qWait(50);
+        QTest::mouseRelease(vue, Qt::LeftButton, {}, centre(2));
+        QTest::mouseClick(vue, Qt::LeftButton, {}, centre(2));  // the line already selected
+        QCOMPARE(vus, QStringList({"b", "c", "c"}));
+        // Dragging from a line to the next runs it for the line reached.
+        QTest::mousePress(vue, Qt::LeftButton, {}, centre(0));
+        QTest::mouseMove(vue, centre(1));
+        QTest::mouseRelease(vue, Qt::LeftButton, {}, centre(1));
+        QCOMPARE(vus, QStringList({"b", "c", "c", "a", "b"}));
+        // The code's selection runs it, and so does clearing the selection.
+        liste.setCurrentRow(2);
+        liste.setCurrentRow(-1);
+        QCoreApplication::processEvents();
+        QCOMPARE(vus, QStringList({"b", "c", "c", "a", "b", "c", "-"}));
     }
 
     void policeAChasseFixe()

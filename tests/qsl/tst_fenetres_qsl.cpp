@@ -84,6 +84,34 @@ private Q_SLOTS:
         QVERIFY(!q.Check_Envoye->isEnabled() && !q.Check_Recu->isEnabled() && !q.Enregistre->isEnabled());
     }
 
+    // A status outside 1 to 4, after a confirmed QSO: nothing of that QSO stays shown, nothing
+    // can be ticked, and "Enregistrer" says that it cannot record.
+    void etatInconnu()
+    {
+        const QString confirme = station::Ligne_QSO::depuis(test::ligneEtat("F6CCC", "14 Mhz", "13", "", "4"))
+                                     .texte()
+                                     .replace(136, 8, "10/03/24")
+                                     .replace(145, 8, "12/03/24");
+        demarrer({confirme, test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "0"),
+                  test::ligneEtat("F6BBB", "144 Mhz", "75", "JN23AB", " ")});
+        const QStringList avant = journal();
+        Fenetre_QSL& q = qslOuverte(0);
+        QCOMPARE(q.Label9->text(), QStringLiteral(" le : 10/03/24"));
+        for (int rang : {1, 2}) {
+            env->oublierMessages();
+            qslOuverte(rang);
+            QCOMPARE(q.Label7->text(), rang == 1 ? QStringLiteral("F6AAA") : QStringLiteral("F6BBB"));
+            QCOMPARE(q.Label9->text(), QStringLiteral(" : non"));
+            QCOMPARE(q.Label11->text(), QStringLiteral(" : non"));
+            QVERIFY(!q.Check_Envoye->isChecked() && !q.Check_Recu->isChecked());
+            QVERIFY(!q.Check_Envoye->isEnabled() && !q.Check_Recu->isEnabled());
+            q.Enregistre->click();
+            QCOMPARE(env->textes(), QStringList{qsl::messageEtatInconnu()});
+            QVERIFY(q.isVisible());
+            QCOMPARE(journal(), avant);
+        }
+    }
+
     void lesDeuxCasesEtUnClicAilleurs()
     {
         demarrer({test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "1"),

@@ -472,7 +472,13 @@ void TestCartes::imageFrance()
 void TestCartes::imageChampJN()
 {
     test::Environnement env;
-    demarrer(env, {{}, {ligneCarre(QStringLiteral("JN25"), QStringLiteral("144 Mhz"), QLatin1Char('4'))}});
+    const QString bande = QStringLiteral("144 Mhz");
+    demarrer(env, {{},
+                   {ligneCarre(QStringLiteral("JN25"), bande, QLatin1Char('4')),
+                    ligneCarre(QStringLiteral("JN23"), bande, QLatin1Char('2')),
+                    ligneCarre(QStringLiteral("JN18"), bande, QLatin1Char('3')),
+                    ligneCarre(QStringLiteral("JN53"), bande, QLatin1Char('1')),
+                    ligneCarre(QStringLiteral("JN73"), bande, QLatin1Char('0'))}});
     Cartes::Afficher_Select_Locator();
     Select_Locator::instance().Command1->click();
     Carte_Champ* jn = Carte_Champ::existante(QStringLiteral("JN"));
@@ -481,22 +487,38 @@ void TestCartes::imageChampJN()
     garder(jn->grab().toImage(), QStringLiteral("carte_jn.png"));
     garder(Select_Locator::instance().grab().toImage(), QStringLiteral("select_locator.png"));
     const geographie::Projection proj = geographie::projectionChamp(QStringLiteral("JN"));
-    const QColor mer = geographie::couleurMer(), terre = geographie::couleurTerre();
 
-    // Through unworked squares the map shows as it is.
-    QCOMPARE(dominante(capture, proj.pixel(5.37, 43.05)).name(), mer.name());   // JN23, off Marseille
-    QCOMPARE(dominante(capture, proj.pixel(2.35, 48.86)).name(), terre.name()); // JN18, Paris
-    QCOMPARE(dominante(capture, proj.pixel(11.25, 43.77)).name(), terre.name()); // JN53, Florence
-    QCOMPARE(dominante(capture, proj.pixel(15.0, 43.5)).name(), mer.name());   // JN73, Adriatic
-    QCOMPARE(dominante(capture, proj.pixel(3.0, 40.5)).name(), mer.name());    // JN10, Balearic sea
     // Square JN23 is the rectangle 4°-6°E, 43°-44°N; Marseille lies in its cell.
     const QRect r23 = jn->Dep[23]->geometry();
     QVERIFY(r23.contains(proj.pixel(5.37, 43.30).toPoint()));
     QVERIFY(QRectF(r23).adjusted(-2, -2, 2, 2).contains(proj.pixels(QRectF(4, 43, 2, 1))));
-    // A worked square is tinted and still shows the land under it.
-    const QColor lyon = dominante(capture, proj.pixel(4.83, 45.76));  // JN25
-    QVERIFY(lyon != terre && lyon != Confirme);
-    QVERIFY(lyon.green() > lyon.red() && lyon.green() > lyon.blue());
+
+    // Each square in the exact colour of its status, land or sea under it, as on the main grid;
+    // an unworked square in the window background.
+    struct Lieu {
+        double lon, lat;
+        QColor attendue;
+    };
+    const Lieu lieux[] = {
+        {4.83, 45.76, Couleurs_Etat::couleur(QLatin1Char('4'))},  // JN25, Lyon
+        {5.37, 43.05, Couleurs_Etat::couleur(QLatin1Char('2'))},  // JN23, off Marseille
+        {2.35, 48.86, Couleurs_Etat::couleur(QLatin1Char('3'))},  // JN18, Paris
+        {11.25, 43.77, Couleurs_Etat::couleur(QLatin1Char('1'))}, // JN53, Florence
+        {15.0, 43.5, Couleurs_Etat::fondFenetre()},               // JN73, Adriatic
+        {3.0, 40.5, Couleurs_Etat::fondFenetre()},                // JN10, not in the file
+    };
+    for (const Lieu& l : lieux)
+        QCOMPARE(dominante(capture, proj.pixel(l.lon, l.lat)).name(), l.attendue.name());
+
+    // The coastline runs over the colour: in the south-east quarter of JN23 (Toulon), away
+    // from the cell's number, pixels of another colour than the square's.
+    const QColor envoyee = Couleurs_Etat::couleur(QLatin1Char('2'));
+    const QRect quart(r23.center(), r23.bottomRight() - QPoint(1, 1));
+    int traits = 0;
+    for (int x = quart.left(); x <= quart.right(); ++x)
+        for (int y = quart.top(); y <= quart.bottom(); ++y)
+            traits += capture.pixelColor(x, y).rgb() != envoyee.rgb();
+    QVERIFY2(traits > 10 && traits < quart.width() * quart.height() / 4, qPrintable(QString::number(traits)));
 }
 
 void TestCartes::imagesDesNeufChamps()

@@ -140,6 +140,41 @@ private Q_SLOTS:
         QCOMPARE(q.StatActivite->item(0)->text(), QStringLiteral("    DFCF                        ( 0%)           ( 0%)"));
     }
 
+    // Percentages in whole numbers: no value one below the true one.
+    void pourcentagesEntiers_data()
+    {
+        QTest::addColumn<int>("compte");
+        QTest::addColumn<int>("qso");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("29 sur 50") << 29 << 50 << QStringLiteral("58");
+        QTest::newRow("29 sur 100") << 29 << 100 << QStringLiteral("29");
+        QTest::newRow("58 sur 100") << 58 << 100 << QStringLiteral("58");
+        QTest::newRow("57 sur 100") << 57 << 100 << QStringLiteral("57");
+        QTest::newRow("2 sur 3") << 2 << 3 << QStringLiteral("66");
+        QTest::newRow("1 sur 12") << 1 << 12 << QStringLiteral(" 8");
+        QTest::newRow("tout") << 99999 << 99999 << QStringLiteral("100");
+        QTest::newRow("aucun QSO") << 0 << 0 << QStringLiteral(" 0");
+    }
+    void pourcentagesEntiers()
+    {
+        QFETCH(int, compte);
+        QFETCH(int, qso);
+        QFETCH(QString, attendu);
+        QCOMPARE(rapports::pourcentage(compte, qso), attendu);
+    }
+
+    // The prefix window reads its file once when it opens: a missing file is told once.
+    void prefixesSansFichierUnSeulMessage()
+    {
+        test::Environnement env;
+        Carnet& c = test::demarrerStation(env);
+        QVERIFY(QFile::remove(env.chemin(QStringLiteral("F5XYZ_Prefixe.txt"))));
+        declencher(c, QStringLiteral("Mnu_Stat_Prefixe"));
+        QCOMPARE(env.messages.size(), size_t(1));
+        QCOMPARE(Statistique_Prefixe::instance().Bande_E->currentText(), QStringLiteral("7.0 Mhz"));
+        QCOMPARE(Statistique_Prefixe::instance().Liste_Prefixes->count(), 0);
+    }
+
     // Prefixes of one band: any status from 1 to 4 shows, 0 does not; in alphabetical order.
     void prefixesDUneBande()
     {
