@@ -12,9 +12,9 @@ QString Lit_Setup(const QString& cle, const QString& defaut)
     return plateforme::GetSetting(Application, Section_Setup, cle, defaut);
 }
 
-void Ecrit_Setup(const QString& cle, const QString& valeur)
+bool Ecrit_Setup(const QString& cle, const QString& valeur)
 {
-    plateforme::SaveSetting(Application, Section_Setup, cle, valeur);
+    return plateforme::SaveSetting(Application, Section_Setup, cle, valeur);
 }
 
 QString Lit_Station(const QString& cle, const QString& defaut)
@@ -22,9 +22,9 @@ QString Lit_Station(const QString& cle, const QString& defaut)
     return plateforme::GetSetting(Application, Section_Station(Prog().Indicatif_Station), cle, defaut);
 }
 
-void Ecrit_Station(const QString& cle, const QString& valeur)
+bool Ecrit_Station(const QString& cle, const QString& valeur)
 {
-    plateforme::SaveSetting(Application, Section_Station(Prog().Indicatif_Station), cle, valeur);
+    return plateforme::SaveSetting(Application, Section_Station(Prog().Indicatif_Station), cle, valeur);
 }
 
 double Valeur_Numerique(const QString& texte)

@@ -55,9 +55,10 @@ inline const QString Faux = QStringLiteral("False");
 
 // Shortcuts for the application "Velmarin".
 QString Lit_Setup(const QString& cle, const QString& defaut);
-void Ecrit_Setup(const QString& cle, const QString& valeur);
+// False when the value could not be written (the operator has been told).
+bool Ecrit_Setup(const QString& cle, const QString& valeur);
 // Section "Setup " followed by the current `Indicatif_Station`.
 QString Lit_Station(const QString& cle, const QString& defaut);
-void Ecrit_Station(const QString& cle, const QString& valeur);
+bool Ecrit_Station(const QString& cle, const QString& valeur);
 // Plain numeric reading of a stored text: leading number, 0 when there is none.
 double Valeur_Numerique(const QString& texte);
