@@ -10,6 +10,7 @@
 #include "station/Cles_Registre.h"
 #include "station/Gardes_Ecriture.h"
 #include "station/Couleurs_Etat.h"
+#include "station/Fichiers_Etat.h"
 #include "qsl/Fenetres_QSL.h"
 #include "station/Fenetre_Progression.h"
 #include "station/Fenetres_Station.h"
@@ -431,6 +432,9 @@ void Carnet::activerBouton(QPushButton* bouton, bool actif)
 void Carnet::Form_Load()
 {
     Variables_Programme& v = Prog();
+
+    // What writes killed in an earlier run left behind goes first.
+    station::Nettoie_Restes();
 
     // 1. Centred on the screen
     plateforme::centrer(this);
