@@ -155,6 +155,40 @@ void annoncer(int fd, const QString& nom, const QByteArray& avant, const QByteAr
     }
 }
 
+// Starts `enfant` in a child process and, once it has announced its first write, kills it at a
+// random instant of its next few writes. `recu` gets every announcement. False when the child
+// stopped by itself.
+bool tuerEnPleinTravail(QRandomGenerator& hasard, int delaiMaxMicro, void (*enfant)(int, quint32), QByteArray& recu)
+{
+    int tube[2];
+    if (::pipe2(tube, O_CLOEXEC) != 0)
+        return false;
+    const quint32 graine = hasard.generate();
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        ::close(tube[0]);
+        enfant(tube[1], graine);
+    }
+    ::close(tube[1]);
+    char tampon[65536];
+    while (!recu.contains('\n')) {
+        const ssize_t n = ::read(tube[0], tampon, sizeof tampon);
+        if (n <= 0)
+            break;
+        recu.append(tampon, n);
+    }
+    ::usleep(useconds_t(hasard.bounded(0, delaiMaxMicro)));
+    ::kill(pid, SIGKILL);
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
+        recu.append(tampon, n);
+    ::close(tube[0]);
+    return WIFSIGNALED(statut);
+}
+
 QStringList fichiersDe(const QString& dossier)
 {
     return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -180,33 +214,8 @@ private Q_SLOTS:
             std::map<QString, QByteArray> avant;
             for (const QString& f : fichiers)
                 avant[f] = empreinte(contenu(f));
-            int tube[2];
-            QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
-            const quint32 graine = hasard.generate();
-            const pid_t pid = ::fork();
-            QVERIFY(pid >= 0);
-            if (pid == 0) {
-                ::close(tube[0]);
-                enfant(tube[1], graine);
-            }
-            ::close(tube[1]);
-            // Once the writer is at work, a kill at any instant of its next few writes.
             QByteArray recu;
-            char tampon[65536];
-            while (!recu.contains('\n')) {
-                const ssize_t n = ::read(tube[0], tampon, sizeof tampon);
-                if (n <= 0)
-                    break;
-                recu.append(tampon, n);
-            }
-            ::usleep(useconds_t(hasard.bounded(0, 5000)));
-            ::kill(pid, SIGKILL);
-            int statut = 0;
-            ::waitpid(pid, &statut, 0);
-            QVERIFY2(WIFSIGNALED(statut), "the writer stopped by itself");
-            for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
-                recu.append(tampon, n);
-            ::close(tube[0]);
+            QVERIFY(tuerEnPleinTravail(hasard, 5000, enfant, recu));
 
             // The last announcement of each file: its content before and after that write.
             std::map<QString, std::pair<QByteArray, QByteArray>> derniere;
@@ -262,32 +271,8 @@ private Q_SLOTS:
         QRandomGenerator hasard(20261209);
         constexpr int Coupures = 150;
         for (int coupure = 0; coupure < Coupures; ++coupure) {
-            int tube[2];
-            QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
-            const quint32 graine = hasard.generate();
-            const pid_t pid = ::fork();
-            QVERIFY(pid >= 0);
-            if (pid == 0) {
-                ::close(tube[0]);
-                enfantReglages(tube[1], graine);
-            }
-            ::close(tube[1]);
             QByteArray recu;
-            char tampon[65536];
-            while (!recu.contains('\n')) {
-                const ssize_t n = ::read(tube[0], tampon, sizeof tampon);
-                if (n <= 0)
-                    break;
-                recu.append(tampon, n);
-            }
-            ::usleep(useconds_t(hasard.bounded(0, 3000)));
-            ::kill(pid, SIGKILL);
-            int statut = 0;
-            ::waitpid(pid, &statut, 0);
-            QVERIFY2(WIFSIGNALED(statut), "the writer stopped by itself");
-            for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
-                recu.append(tampon, n);
-            ::close(tube[0]);
+            QVERIFY(tuerEnPleinTravail(hasard, 3000, enfantReglages, recu));
             QList<QByteArray> champs;
             for (const QByteArray& ligne : recu.split('\n'))
                 if (ligne.split('\t').size() == 3)
