@@ -62,7 +62,7 @@ void Delta_QSO::Form_Load()
     adjustSize();
     plateforme::centrer(this);
     Variables_Programme& p = Prog();
-    p.Delta_Sauvegarde = Lit_Station(Delta_Sauvegarde, QStringLiteral("10"));
+    p.Delta_Sauvegarde = Delta_Sauvegarde_Lu();
     Val_Delta->setText(p.Delta_Sauvegarde);
     p.Chemin_Sauvegarde = Lit_Station(Chemin_Sauvegarde, plateforme::dossierProgramme());
     Le_Chemin->setText(p.Chemin_Sauvegarde);

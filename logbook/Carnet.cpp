@@ -571,8 +571,8 @@ void Carnet::Form_Load()
 
     // 23. Backup settings
     v.Chemin_Sauvegarde = Lit_Station(Cles_Registre::Chemin_Sauvegarde, plateforme::dossierProgramme());
-    v.Numero_Sauvegarde = Valeur_Numerique(Lit_Station(Cles_Registre::Numero_Sauvegarde, QStringLiteral("1")));
-    v.Delta_Sauvegarde = Lit_Station(Cles_Registre::Delta_Sauvegarde, QStringLiteral("10"));
+    v.Numero_Sauvegarde = Lit_Station_Entier(Cles_Registre::Numero_Sauvegarde, 1, 0, Cles_Registre::Max_Compte_QSO);
+    v.Delta_Sauvegarde = Delta_Sauvegarde_Lu();
 
     // 24.
     v.Ligne_Selectionnee.clear();

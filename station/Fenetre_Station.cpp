@@ -107,7 +107,7 @@ void Fenetre_Station::Form_Load()
 
     // The register is listed only once a station is set up.
     if (Lit_Setup(Indicatif_Station, Indicatif_Vide) != Indicatif_Vide) {
-        const int n = qRound(Valeur_Numerique(Lit_Setup(Nombre_Indicatif, QStringLiteral("0"))));
+        const int n = Lit_Setup_Entier(Nombre_Indicatif, 0, 0, Max_Indicatifs);
         for (int i = 1; i <= n; ++i)
             Liste_Indicatifs->addItem(Lit_Setup(Indicatif(i), Pas_D_Indicatif));
     }
@@ -210,7 +210,14 @@ void Fenetre_Station::Validation_Click()
     // 4. A new callsign joins the register (no search for one already there).
     if (Liste_Indicatifs->currentText() == Station::Nouvel_Indicatif) {
         piege([&] {
-            const int k = qRound(Valeur_Numerique(Lit_Setup(Nombre_Indicatif, QStringLiteral("0")))) + 1;
+            const int k = Lit_Setup_Entier(Nombre_Indicatif, 0, 0, Max_Indicatifs) + 1;
+            // A full register keeps its entries: the station is set up without joining it.
+            if (k > Max_Indicatifs) {
+                plateforme::MsgBox(QStringLiteral("La liste des indicatifs est pleine (%1 indicatifs) : %2 n'y est pas ajouté.")
+                                       .arg(Max_Indicatifs)
+                                       .arg(Station::Indicatif_Affiche(C)));
+                return;
+            }
             Ecrit_Setup(Nombre_Indicatif, QString::number(k));
             Ecrit_Setup(Indicatif(k), Station::Entree_Registre(C, L));
         });

@@ -2,7 +2,14 @@
 // (as every earlier version of the program did) load with the same values, values written
 // here read back the same through Qt, and a write keeps every other line as it was.
 #include "commun/Outils_Test.h"
+#include "logbook/Carnet.h"
+#include "platform/Fichiers.h"
 #include "platform/Reglages.h"
+#include "station/Cles_Registre.h"
+#include "station/Fenetres_Station.h"
+#include "station/Variables_Programme.h"
+
+#include <QComboBox>
 
 #include <QSettings>
 #include <QTest>
@@ -111,6 +118,61 @@ private Q_SLOTS:
         QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), QStringLiteral("F6NEW")));
         QCOMPARE(luParQt(fichier).at(QStringLiteral("Setup F6NEW/Baud")), QStringLiteral("1200"));
         QCOMPARE(luParQt(fichier).at(QStringLiteral("Setup/Indicatif Station")), QStringLiteral("F6NEW"));
+    }
+
+    // A count or index read from the settings stays within what its list can hold.
+    void entiersBornes_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("attendu");
+        QTest::newRow("absent") << QString() << 7;
+        QTest::newRow("ordinaire") << QStringLiteral("12") << 12;
+        QTest::newRow("bornes") << QStringLiteral("999") << 999;
+        QTest::newRow("au-delà") << QStringLiteral("1000") << 7;
+        QTest::newRow("deux milliards") << QStringLiteral("2000000000") << 7;
+        QTest::newRow("trop grand pour un entier") << QStringLiteral("99999999999999999999") << 7;
+        QTest::newRow("infini") << QStringLiteral("1e400") << 7;
+        QTest::newRow("négatif") << QStringLiteral("-2") << 7;
+        QTest::newRow("moitié vers le pair") << QStringLiteral("2.5") << 2;
+        QTest::newRow("texte") << QStringLiteral("abc") << 0;
+    }
+    void entiersBornes()
+    {
+        QFETCH(QString, texte);
+        QFETCH(int, attendu);
+        QCOMPARE(Entier_Borne(texte, 7, 0, 999), attendu);
+    }
+
+    // Counts far beyond any list: the start, the station window and the activity window open
+    // at once with the default lists.
+    void comptesDemesures()
+    {
+        test::Environnement env;
+        test::StationTest station;
+        station.activites.clear();
+        Carnet& c = test::demarrerStation(env, station);
+        using namespace Cles_Registre;
+        test::ecrireReglageStation(station.indicatif, NB_Activite, QStringLiteral("2000000000"));
+        test::ecrireReglageStation(station.indicatif, Activite, QStringLiteral("99999999999"));
+        test::ecrireReglageStation(station.indicatif, Bande_Utilisee, QStringLiteral("1e300"));
+        test::ecrireReglageStation(station.indicatif, Mode_Utilise, QStringLiteral("-7"));
+        test::ecrireReglageStation(station.indicatif, Numero_Sauvegarde, QStringLiteral("1e308"));
+        test::ecrireReglageStation(station.indicatif, Delta_Sauvegarde, QStringLiteral("-3"));
+        test::ecrireReglage(Section_Setup, Nombre_Indicatif, QStringLiteral("2000000000"));
+        Carnet::detruireInstance();
+        Carnet& neuf = Carnet::instance();
+        neuf.Form_Load();
+        Q_UNUSED(c);
+        QCOMPARE(neuf.Activ_A->count(), 5);
+        QCOMPARE(neuf.Activ_A->currentIndex(), 0);
+        QCOMPARE(neuf.Bande_A->currentIndex(), 0);
+        QCOMPARE(neuf.Mode_A->currentIndex(), 0);
+        QCOMPARE(Prog().Numero_Sauvegarde, 1.0);
+        QCOMPARE(Prog().Delta_Sauvegarde, QStringLiteral("10"));
+        Ecrit_Fichier_Activite();
+        QCOMPARE(plateforme::lireLignes(station.indicatif + QStringLiteral("_Activite.txt")).size(), 2);
+        Station::Afficher(false);
+        QCOMPARE(test::controle<QComboBox>("Station", "Liste_Indicatifs")->count(), 1);
     }
 };
 
