@@ -99,6 +99,16 @@ bool lireLigneIni(const QByteArray& d, qsizetype& pos, qsizetype& debut, qsizety
     return longueur > 0;
 }
 
+// A line read that can be written back as it is: it ends where it ends now whatever follows it
+// (no open quote, no backslash carrying it on, no line break inside).
+bool ligneAutonome(const QByteArray& ligne)
+{
+    const QByteArray essai = ligne + "\nz=1\n";
+    qsizetype pos = 0, debut = 0, longueur = 0, egal = -1;
+    return lireLigneIni(essai, pos, debut, longueur, egal) && debut == 0 && longueur == ligne.size() &&
+           !ligne.contains('\n') && !ligne.contains('\r');
+}
+
 // A section or key name as stored: "%20" for a blank, "%U00E9" beyond Latin-1, "\" for "/".
 QString nomLu(const QByteArray& brut)
 {
@@ -137,6 +147,12 @@ QString nomLu(const QByteArray& brut)
         i = premier + chiffres;
     }
     return r;
+}
+
+// A name read as Qt's settings take it: no "/" at either end nor two in a row.
+QString nomNormal(const QString& nom)
+{
+    return nom.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
 }
 
 QByteArray nomEcrit(const QString& nom)
@@ -206,13 +222,17 @@ QStringList partiesLues(const QByteArray& d)
                     break;
                 }
             }
-            if (simple)
+            // What an escape gives is never cut as a trailing blank.
+            if (simple) {
+                limite = courant.size();
                 continue;
+            }
             if (e == 'x' && i < n && estChiffreHexa(char16_t(uchar(d.at(i))))) {
                 char16_t v = 0;
                 while (i < n && estChiffreHexa(char16_t(uchar(d.at(i)))))
                     v = char16_t((v << 4) + valeurHexa(d.at(i++)));
                 courant += QChar(v);
+                limite = courant.size();
                 continue;
             }
             if (e >= '0' && e <= '7') {
@@ -220,6 +240,7 @@ QStringList partiesLues(const QByteArray& d)
                 while (i < n && d.at(i) >= '0' && d.at(i) <= '7')
                     v = char16_t((v << 3) + (d.at(i++) - '0'));
                 courant += QChar(v);
+                limite = courant.size();
                 continue;
             }
             if (e == '\n' || e == '\r') {
@@ -339,7 +360,8 @@ QByteArray valeurEcrite(const QString& valeur)
             r += "\\\\";
             break;
         default:
-            if (c <= 0x1F || c == 0x7F) {
+            // A byte order mark would be dropped when read back: escaped like a control.
+            if (c <= 0x1F || c == 0x7F || c == 0xFEFF) {
                 r += "\\x" + QByteArray::number(uint(c), 16);
                 echapperChiffre = true;
             } else if (c < 0x80) {
@@ -385,19 +407,20 @@ ContenuReglages ContenuReglages::lire(const QByteArray& d)
     qsizetype egal = -1;
     qsizetype courante = r.section(QString(), QByteArray());
     while (lireLigneIni(d, pos, debut, longueur, egal)) {
-        const QByteArray ligne = d.mid(debut, longueur);
-        if (ligne.startsWith('[')) {
-            qsizetype fin = ligne.indexOf(']');
+        const QByteArray lu = d.mid(debut, longueur);
+        const QByteArray ligne = ligneAutonome(lu) ? lu : QByteArray();
+        if (lu.startsWith('[')) {
+            qsizetype fin = lu.indexOf(']');
             if (fin < 0)
-                fin = ligne.size();
-            const QByteArray nom = ligne.mid(1, fin - 1).trimmed();
+                fin = lu.size();
+            const QByteArray nom = lu.mid(1, fin - 1).trimmed();
             QString section;
             if (nom.compare("general", Qt::CaseInsensitive) == 0)
                 section.clear();
             else if (nom.compare("%general", Qt::CaseInsensitive) == 0)
                 section = QString::fromLatin1(nom.mid(1));
             else
-                section = nomLu(nom);
+                section = nomNormal(nomLu(nom));
             courante = r.section(section, ligne);
             continue;
         }
@@ -406,7 +429,7 @@ ContenuReglages ContenuReglages::lire(const QByteArray& d)
         qsizetype finCle = egal;
         while (finCle > debut && (d.at(finCle - 1) == ' ' || d.at(finCle - 1) == '\t'))
             --finCle;
-        const QString cle = nomLu(d.mid(debut, finCle - debut));
+        const QString cle = nomNormal(nomLu(d.mid(debut, finCle - debut)));
         if (cle.isEmpty())
             continue;
         const std::optional<QString> valeur = valeurLue(d.mid(egal + 1, debut + longueur - egal - 1));
@@ -416,7 +439,7 @@ ContenuReglages ContenuReglages::lire(const QByteArray& d)
         if (!valeur) {
             // "@Invalid()": the key counts as absent, its line is kept.
             if (it == r.index_.constEnd())
-                s.cles.append(Cle{cle, QString(), ligne});
+                s.cles.append(Cle{cle, QString(), ligne.isEmpty() ? nomEcrit(cle) + "=@Invalid()" : ligne});
             continue;
         }
         if (it != r.index_.constEnd()) {

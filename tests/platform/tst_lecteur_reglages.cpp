@@ -85,6 +85,7 @@ private Q_SLOTS:
             QStringLiteral("@@"), QString(), QStringLiteral("C:\\Velmarin\\F6ABC"), QStringLiteral("Hélène € œ"),
             QStringLiteral("a\"b\"c"), QStringLiteral("a;b=c"), QStringLiteral("tab\there\r\nfin"),
             QString(QChar(1)) + QStringLiteral("1b"), QStringLiteral("𝄞 hors du plan de base"), QStringLiteral("@Invalid()"),
+            QStringLiteral("blancs finaux\t\t"), QString(QChar(0xFEFF)) + QStringLiteral("marque en tête"),
         };
         const QString section = QStringLiteral("Setup F/6ABC é");
         for (int i = 0; i < valeurs.size(); ++i)
