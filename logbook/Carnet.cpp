@@ -4,6 +4,7 @@
 #include "cluster/Cluster.h"
 #include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
+#include "logbook/Notes.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
@@ -584,14 +585,21 @@ void Carnet::Form_Load()
     }
 }
 
-void Carnet::Form_Unload()
+bool Carnet::Form_Unload()
 {
+    // The notepad is the one window whose content is kept nowhere else.
+    if (Notes* n = Notes::existante(); n && !n->Accepte_Fin_Programme())
+        return false;
     hide();
     plateforme::terminerProgramme();
+    return true;
 }
 
 void Carnet::closeEvent(QCloseEvent* e)
 {
+    if (!Form_Unload()) {
+        e->ignore();
+        return;
+    }
     e->accept();
-    Form_Unload();
 }
