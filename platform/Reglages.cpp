@@ -643,6 +643,12 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 bool SaveSetting(const QString& application, const QString& section, const QString& cle,
                  const QString& valeur)
 {
+    return SaveSettings(application, section, {{cle, valeur}});
+}
+
+bool SaveSettings(const QString& application, const QString& section,
+                  const QList<std::pair<QString, QString>>& valeurs)
+{
     const QString fichier = fichierReglages(application);
     try {
         if (!QDir().mkpath(QFileInfo(fichier).absolutePath()))
@@ -651,7 +657,10 @@ bool SaveSetting(const QString& application, const QString& section, const QStri
         // Read again under the lock: what another copy wrote meanwhile is kept. A file that
         // cannot be read is not replaced by one holding only this key.
         ContenuReglages contenu = contenuActuel(fichier, true);
-        if (!contenu.definir(section, cle, valeur))
+        bool change = false;
+        for (const auto& [cle, valeur] : valeurs)
+            change = contenu.definir(section, cle, valeur) || change;
+        if (!change)
             return true;
         ecrireOctets(fichier, contenu.ecrire());
         Cache& c = caches()[fichier];

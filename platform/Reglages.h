@@ -20,6 +20,9 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 // made by one action).
 bool SaveSetting(const QString& application, const QString& section, const QString& cle,
                  const QString& valeur);
+// Several values of one section in one write: all of them are stored, or none.
+bool SaveSettings(const QString& application, const QString& section,
+                  const QList<std::pair<QString, QString>>& valeurs);
 // The INI file of the application `Velmarin` (tests point its folder elsewhere with
 // QSettings::setPath).
 QString dossierReglages();

@@ -18,6 +18,11 @@ bool Ecrit_Setup(const QString& cle, const QString& valeur)
     return plateforme::SaveSetting(Application, Section_Setup, cle, valeur);
 }
 
+bool Ecrit_Setup(const QList<std::pair<QString, QString>>& valeurs)
+{
+    return plateforme::SaveSettings(Application, Section_Setup, valeurs);
+}
+
 QString Lit_Station(const QString& cle, const QString& defaut)
 {
     return plateforme::GetSetting(Application, Section_Station(Prog().Indicatif_Station), cle, defaut);
@@ -26,6 +31,11 @@ QString Lit_Station(const QString& cle, const QString& defaut)
 bool Ecrit_Station(const QString& cle, const QString& valeur)
 {
     return plateforme::SaveSetting(Application, Section_Station(Prog().Indicatif_Station), cle, valeur);
+}
+
+bool Ecrit_Station(const QList<std::pair<QString, QString>>& valeurs)
+{
+    return plateforme::SaveSettings(Application, Section_Station(Prog().Indicatif_Station), valeurs);
 }
 
 double Valeur_Numerique(const QString& texte)

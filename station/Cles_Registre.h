@@ -57,9 +57,13 @@ inline const QString Faux = QStringLiteral("False");
 QString Lit_Setup(const QString& cle, const QString& defaut);
 // False when the value could not be written (the operator has been told).
 bool Ecrit_Setup(const QString& cle, const QString& valeur);
+// Several keys of section "Setup" in one write: all stored, or none.
+bool Ecrit_Setup(const QList<std::pair<QString, QString>>& valeurs);
 // Section "Setup " followed by the current `Indicatif_Station`.
 QString Lit_Station(const QString& cle, const QString& defaut);
 bool Ecrit_Station(const QString& cle, const QString& valeur);
+// Several keys of the current station in one write: all stored, or none.
+bool Ecrit_Station(const QList<std::pair<QString, QString>>& valeurs);
 // Plain numeric reading of a stored text: leading number, 0 when there is none.
 double Valeur_Numerique(const QString& texte);
 

@@ -96,8 +96,8 @@ void Fenetre_Ajout_Activite::Command1_Click()
         plateforme::MsgBox(QStringLiteral("La liste des activités est pleine (%1 activités).").arg(Max_Activites));
         return;
     }
-    Ecrit_Station(Activite_N(n), Nom_Activ->text());
-    Ecrit_Station(NB_Activite, QString::number(n + 1));
+    if (!Ecrit_Station({{Activite_N(n), Nom_Activ->text()}, {NB_Activite, QString::number(n + 1)}}))
+        return;
 
     if (Controles_Carnet* c = carnet(); c && c->Activ_A) {
         c->Activ_A->clear();

@@ -218,8 +218,7 @@ void Fenetre_Station::Validation_Click()
                                        .arg(Station::Indicatif_Affiche(C)));
                 return;
             }
-            Ecrit_Setup(Nombre_Indicatif, QString::number(k));
-            Ecrit_Setup(Indicatif(k), Station::Entree_Registre(C, L));
+            Ecrit_Setup({{Nombre_Indicatif, QString::number(k)}, {Indicatif(k), Station::Entree_Registre(C, L)}});
         });
     }
 
@@ -244,13 +243,12 @@ void Fenetre_Station::Validation_Click()
         // 7. File set from the templates and the settings of a new station.
         piege([&] { Cree_Fichiers_Indicatif(C); });
         piege([&] {
-            Ecrit_Setup(Indicatif_Station, C);
-            Ecrit_Setup(Locator_Station, L);
+            Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}});
         });
         piege([&] {
-            const auto ecrit = [&C](const QString& cle, const QString& valeur) {
-                plateforme::SaveSetting(Application, Section_Station(C), cle, valeur);
-            };
+            // The new station's settings in one write.
+            QList<std::pair<QString, QString>> valeurs;
+            const auto ecrit = [&valeurs](const QString& cle, const QString& valeur) { valeurs.append({cle, valeur}); };
             ecrit(Indicatif_Station, C);
             ecrit(Locator_Station, L);
             ecrit(Date_Automatique, Vrai);
@@ -262,6 +260,7 @@ void Fenetre_Station::Validation_Click()
             ecrit(Bande_Utilisee, QStringLiteral("0"));
             ecrit(Mode_Utilise, QStringLiteral("0"));
             ecrit(Activite, QStringLiteral("0"));
+            plateforme::SaveSettings(Application, Section_Station(C), valeurs);
         });
         piege([&] {
             Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
@@ -277,8 +276,7 @@ void Fenetre_Station::Validation_Click()
     } else {
         // 8. A station already set up is only switched to.
         piege([&] {
-            Ecrit_Setup(Indicatif_Station, C);
-            Ecrit_Setup(Locator_Station, L);
+            Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}});
             Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
             Prog().Locator_Station = Lit_Setup(Locator_Station, Locator_Vide);
         });
