@@ -266,8 +266,7 @@ void Fenetre_Cluster::Form_Load()
         Emetteur->addItems(cluster::Modeles_Transceiver());
         Emetteur->setCurrentIndex(-1);
     }
-    const int bande = int(Valeur_Numerique(Lit_Station(Bande_Cluster, QStringLiteral("0"))));
-    Bande_CL->setCurrentIndex(bande >= 0 && bande < Bande_CL->count() ? bande : -1);
+    Bande_CL->setCurrentIndex(Lit_Station_Entier(Bande_Cluster, 0, 0, Bande_CL->count() - 1));
 
     // The model, written back by its click handler. The key also holds the label text of the
     // QSL labels: a text that is no model index selects the default model and is left alone.

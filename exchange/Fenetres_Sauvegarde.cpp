@@ -62,7 +62,7 @@ void Delta_QSO::Form_Load()
     adjustSize();
     plateforme::centrer(this);
     Variables_Programme& p = Prog();
-    p.Delta_Sauvegarde = Lit_Station(Delta_Sauvegarde, QStringLiteral("10"));
+    p.Delta_Sauvegarde = Delta_Sauvegarde_Lu();
     Val_Delta->setText(p.Delta_Sauvegarde);
     p.Chemin_Sauvegarde = echange::prefixeSauvegarde(p.Indicatif_Station);
     Le_Chemin->setText(p.Chemin_Sauvegarde);
@@ -82,9 +82,8 @@ void Delta_QSO::New_Rep_Click()
 void Delta_QSO::Command1_Click()
 {
     Variables_Programme& p = Prog();
-    Ecrit_Station(Delta_Sauvegarde, Val_Delta->text());
+    Ecrit_Station({{Delta_Sauvegarde, Val_Delta->text()}, {Chemin_Sauvegarde, p.Chemin_Sauvegarde}});
     p.Delta_Sauvegarde = Val_Delta->text();
-    Ecrit_Station(Chemin_Sauvegarde, p.Chemin_Sauvegarde);
     Le_Chemin->setText(p.Chemin_Sauvegarde);
     decharger();
 }
@@ -133,10 +132,12 @@ void Restoration_Activite::Ecriture_BDR_Click()
                        "       par celles de la derniere sauvegarde, Continuer ?"),
         plateforme::Boutons::OkAnnuler, plateforme::Icone::Critique);
     if (r == plateforme::Reponse::Ok) {
+        // The count and the names in one write: a failed write leaves the list as it was.
         const int n = Liste_Fichiers->count();
-        Ecrit_Station(NB_Activite, QString::number(n));
+        QList<std::pair<QString, QString>> valeurs{{NB_Activite, QString::number(n)}};
         for (int i = 0; i < n; ++i)
-            Ecrit_Station(Activite_N(i), Liste_Fichiers->item(i)->text());
+            valeurs.append({Activite_N(i), Liste_Fichiers->item(i)->text()});
+        Ecrit_Station(valeurs);
     }
     decharger();
 }

@@ -5,12 +5,14 @@
 #include "exchange/Sauvegarde.h"
 #include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet_Grille.h"
+#include "logbook/Notes.h"
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Gardes_Ecriture.h"
 #include "station/Couleurs_Etat.h"
+#include "station/Fichiers_Etat.h"
 #include "qsl/Fenetres_QSL.h"
 #include "station/Fenetre_Progression.h"
 #include "station/Fenetres_Station.h"
@@ -433,6 +435,9 @@ void Carnet::Form_Load()
 {
     Variables_Programme& v = Prog();
 
+    // What writes killed in an earlier run left behind goes first.
+    station::Nettoie_Restes();
+
     // 1. Centred on the screen
     plateforme::centrer(this);
 
@@ -568,8 +573,8 @@ void Carnet::Form_Load()
 
     // 23. Backup settings
     v.Chemin_Sauvegarde = echange::prefixeSauvegarde(v.Indicatif_Station);
-    v.Numero_Sauvegarde = Valeur_Numerique(Lit_Station(Cles_Registre::Numero_Sauvegarde, QStringLiteral("1")));
-    v.Delta_Sauvegarde = Lit_Station(Cles_Registre::Delta_Sauvegarde, QStringLiteral("10"));
+    v.Numero_Sauvegarde = Lit_Station_Entier(Cles_Registre::Numero_Sauvegarde, 1, 0, Cles_Registre::Max_Compte_QSO);
+    v.Delta_Sauvegarde = Delta_Sauvegarde_Lu();
 
     // 24.
     v.Ligne_Selectionnee.clear();
@@ -581,14 +586,21 @@ void Carnet::Form_Load()
     }
 }
 
-void Carnet::Form_Unload()
+bool Carnet::Form_Unload()
 {
+    // The notepad is the one window whose content is kept nowhere else.
+    if (Notes* n = Notes::existante(); n && !n->Accepte_Fin_Programme())
+        return false;
     hide();
     plateforme::terminerProgramme();
+    return true;
 }
 
 void Carnet::closeEvent(QCloseEvent* e)
 {
+    if (!Form_Unload()) {
+        e->ignore();
+        return;
+    }
     e->accept();
-    Form_Unload();
 }

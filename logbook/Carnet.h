@@ -22,7 +22,8 @@ public:
 
     // Start-up and shutdown
     void Form_Load();
-    void Form_Unload();
+    // Ends the program, unless open notes not yet saved keep it running (false then).
+    bool Form_Unload();
 
     // Entry chain: band, callsign, department, locator
     void Bande_A_KeyPress(int& KeyAscii);

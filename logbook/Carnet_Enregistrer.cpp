@@ -403,9 +403,9 @@ void Carnet::remiseAZeroSaisie()
 {
     auto& p = Prog();
     NB_Debug->setText(QStringLiteral("13"));
-    p.Index_Bande = Valeur_Numerique(Lit_Station(Cles_Registre::Bande_Utilisee, QStringLiteral("0")));
-    choisirItem(Bande_A, qRound(p.Index_Bande));
-    choisirItem(Mode_A, qRound(Valeur_Numerique(Lit_Station(Cles_Registre::Mode_Utilise, QStringLiteral("0")))));
+    p.Index_Bande = Lit_Station_Entier(Cles_Registre::Bande_Utilisee, 0, -1, Bande_A->count() - 1);
+    choisirItem(Bande_A, int(p.Index_Bande));
+    choisirItem(Mode_A, Lit_Station_Entier(Cles_Registre::Mode_Utilise, 0, -1, Mode_A->count() - 1));
 
     Indicatif_A->clear();
     Depart_A->clear();
@@ -414,7 +414,7 @@ void Carnet::remiseAZeroSaisie()
     if (Mnu_Auto_Oui->isChecked())
         Date_A->clear();  // a date typed by hand stays for the next QSO
 
-    choisirItem(Activ_A, qRound(Valeur_Numerique(Lit_Station(Cles_Registre::Activite, QStringLiteral("0")))));
+    choisirItem(Activ_A, Lit_Station_Entier(Cles_Registre::Activite, 0, -1, Activ_A->count() - 1));
     Activ_A->setEnabled(false);
 
     Debut_A->clear();

@@ -264,10 +264,10 @@ void ouvrirIndicatif(Carnet& c)
 void Carnet::Annuler_Click()
 {
     auto& p = Prog();
-    p.Index_Bande = Valeur_Numerique(Lit_Station(Cles_Registre::Bande_Utilisee, QStringLiteral("0")));
-    choisirItem(Bande_A, qRound(p.Index_Bande));
-    choisirItem(Activ_A, qRound(Valeur_Numerique(Lit_Station(Cles_Registre::Activite, QStringLiteral("0")))));
-    choisirItem(Mode_A, qRound(Valeur_Numerique(Lit_Station(Cles_Registre::Mode_Utilise, QStringLiteral("0")))));
+    p.Index_Bande = Lit_Station_Entier(Cles_Registre::Bande_Utilisee, 0, -1, Bande_A->count() - 1);
+    choisirItem(Bande_A, int(p.Index_Bande));
+    choisirItem(Activ_A, Lit_Station_Entier(Cles_Registre::Activite, 0, -1, Activ_A->count() - 1));
+    choisirItem(Mode_A, Lit_Station_Entier(Cles_Registre::Mode_Utilise, 0, -1, Mode_A->count() - 1));
 
     p.Edition_En_Cours = false;
     Item_En_Edition.clear();

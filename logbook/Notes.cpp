@@ -130,7 +130,24 @@ bool Notes::enregistrerSous()
         plateforme::MsgBox(e.messageFrancais(QStringLiteral("L'enregistrement des notes")));
         return false;
     }
+    texteEnregistre_ = Text1->toPlainText();
     return true;
+}
+
+bool Notes::Accepte_Fin_Programme()
+{
+    const QString texte = Text1->toPlainText();
+    if (!estChargee() || texte.isEmpty() || texte == texteEnregistre_)
+        return true;
+    switch (plateforme::MsgBox(QStringLiteral("Voulez vous sauvegarder ces notes ?"), plateforme::Boutons::OuiNonAnnuler)) {
+    case plateforme::Reponse::Non:
+        return true;
+    case plateforme::Reponse::Oui:
+        // No file chosen: nothing is written, and the program stays with its notes.
+        return enregistrerSous() && Text1->toPlainText() == texteEnregistre_;
+    default:
+        return false;
+    }
 }
 
 void Notes::Mnu_Enregistrer_Click()

@@ -34,6 +34,10 @@ public:
     void Coller_Click();
     void Mnu_Charger_Click();
     void Mnu_Enregistrer_Click();
+    // The end of the program from the main window: open notes not yet saved get the close
+    // box's question, with "Annuler" besides. False keeps the program running (cancelled, or
+    // the notes were not written).
+    bool Accepte_Fin_Programme();
 
     QLabel* Label2 = nullptr;
     QPlainTextEdit* Text1 = nullptr;
@@ -55,4 +59,6 @@ private:
     friend class Instance_Unique<Notes>;
     // Save dialog then write; false when the write failed (the operator was told).
     bool enregistrerSous();
+    // The text as last written to a file.
+    QString texteEnregistre_;
 };

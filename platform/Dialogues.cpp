@@ -107,6 +107,12 @@ Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone)
         boite.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
         boite.button(QMessageBox::No)->setText(QStringLiteral("Non"));
         break;
+    case Boutons::OuiNonAnnuler:
+        boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        boite.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+        boite.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+        boite.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+        break;
     }
     switch (boite.exec()) {
     case QMessageBox::Ok:

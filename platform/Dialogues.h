@@ -10,7 +10,7 @@ namespace plateforme {
 
 constexpr const char* NomProgramme = "Velmarin";
 
-enum class Boutons { Ok, OkAnnuler, OuiNon };
+enum class Boutons { Ok, OkAnnuler, OuiNon, OuiNonAnnuler };
 enum class Icone { Aucune, Critique };
 enum class Reponse { Ok, Annuler, Oui, Non };
 

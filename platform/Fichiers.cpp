@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include <fcntl.h>
 #include <map>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -609,6 +611,54 @@ void verifierEcriture(const QString& nom)
 QByteArray lireOctetsFichier(const QString& nom)
 {
     return lireOctets(nom);
+}
+
+namespace {
+
+// The scratch name the whole-file replacement gives: "." + target name + "." + 6 letters or digits.
+bool estBrouillonRemplacement(const QString& n)
+{
+    if (n.size() < 9 || !n.startsWith(QLatin1Char('.')) || n.at(n.size() - 7) != QLatin1Char('.'))
+        return false;
+    return std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
+}
+
+// Folder -> the descriptor whose shared lock says this copy uses it (kept while the program runs).
+std::map<QString, int>& presences()
+{
+    static std::map<QString, int> p;
+    return p;
+}
+
+} // namespace
+
+QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre)
+{
+    const QString dossier = dossierProgramme();
+    auto& p = presences();
+    if (const auto it = p.find(dossier); it != p.end()) {
+        ::close(it->second);
+        p.erase(it);
+    }
+    QStringList enleves;
+    const int fd = ::open(nomSysteme(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return enleves;
+    // Every running copy holds a shared lock on the folder: the exclusive one is had only when
+    // no other copy may be writing there. The system drops the locks of a copy that ends.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        const auto noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString& n : noms) {
+            if (estBrouillonRemplacement(n) || (restePropre && restePropre(n))) {
+                if (::unlink(nomSysteme(dossier + QLatin1Char('/') + n).constData()) == 0)
+                    enleves.append(n);
+            }
+        }
+    }
+    while (::flock(fd, LOCK_SH) != 0 && errno == EINTR) {
+    }
+    p[dossier] = fd;
+    return enleves;
 }
 
 LecteurTexte::LecteurTexte(const QString& nom) : lignes_(lireLignes(nom)) {}

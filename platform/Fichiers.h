@@ -84,6 +84,12 @@ void definirRegleEcriture(const QString& cle, RegleEcriture regle);
 // Raises the refusal a write of `nom` would meet; nothing when it may be written.
 void verifierEcriture(const QString& nom);
 
+// The start of a running copy of the program: marks the program folder as in use by it for as
+// long as it runs and, when no other running copy uses the folder, removes what killed writes
+// left there: the hidden scratch files of the whole-file replacements (".name.XXXXXX") and the
+// files `restePropre` names. Nothing is removed while another copy runs. Returns the names removed.
+QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre);
+
 // Sequential reading for the loops that work one line at a time.
 class LecteurTexte {
 public:

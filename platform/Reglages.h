@@ -1,16 +1,67 @@
 #pragma once
 // The per-user settings store: one INI file per application name, every value text.
+// The file keeps the layout Qt's INI settings give it (UTF-8, "%20" for a blank in a name),
+// so that files written before load unchanged. Every write replaces the whole file through
+// the file door (written beside, synced, renamed): a failed write leaves the old file as it
+// was and is told to the operator.
+#include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
+#include <optional>
 
 namespace plateforme {
 
 // The stored text, or `defaut` when the key or its section is absent.
 QString GetSetting(const QString& application, const QString& section, const QString& cle,
                    const QString& defaut);
-// Creates or replaces the value; written to disk at once.
-void SaveSetting(const QString& application, const QString& section, const QString& cle,
+// Creates or replaces the value; written to disk at once. False when it could not be written:
+// the file is left as it was and the operator has been told (once for a run of failed writes
+// made by one action).
+bool SaveSetting(const QString& application, const QString& section, const QString& cle,
                  const QString& valeur);
-// Folder that holds the INI files (tests point it elsewhere with QSettings::setPath).
+// Several values of one section in one write: all of them are stored, or none.
+bool SaveSettings(const QString& application, const QString& section,
+                  const QList<std::pair<QString, QString>>& valeurs);
+// The INI file of the application `Velmarin` (tests point its folder elsewhere with
+// QSettings::setPath).
 QString dossierReglages();
+// The INI file of an application.
+QString fichierReglages(const QString& application);
+
+// Removes what a killed settings write left in the settings folder: the scratch files of the
+// program's own settings files (".Velmarin.ini.XXXXXX", "Velmarin.ini.XXXXXX"). A scratch file
+// still being written by another running copy is left alone.
+void nettoyerRestesReglages(const QStringList& applications);
+
+// The content of one INI file, read and written in memory. Keys never touched are written
+// back as they were read.
+class ContenuReglages {
+public:
+    static ContenuReglages lire(const QByteArray& octets);
+    QByteArray ecrire() const;
+
+    std::optional<QString> valeur(const QString& section, const QString& cle) const;
+    // False when the key already holds that value (nothing to write).
+    bool definir(const QString& section, const QString& cle, const QString& valeur);
+    int nombreCles() const { return int(index_.size()); }
+
+private:
+    struct Cle {
+        QString nom;
+        QString valeur;
+        QByteArray brut;  // the line as read ("name=value"), empty once changed
+    };
+    struct Section {
+        QString nom;
+        QByteArray brut;  // the heading as read, empty for a new section
+        QList<Cle> cles;
+    };
+    QList<Section> sections_;
+    QHash<QString, std::pair<qsizetype, qsizetype>> index_;
+    QHash<QString, qsizetype> indexSections_;
+
+    qsizetype section(const QString& nom, const QByteArray& brut);
+};
 
 } // namespace plateforme

@@ -82,10 +82,10 @@ void Carte_Acti::Form_Load()
     Bande_A->clear();
     Bande_A->addItem(cartes::ToutesBandes);
     Bande_A->addItems(station::Liste_Bandes());
-    Prog().Nombre_Activites = Valeur_Numerique(Lit_Station(NB_Activite, QStringLiteral("2")));
+    const int n = Lit_Station_Entier(NB_Activite, 2, 0, Max_Activites);
+    Prog().Nombre_Activites = n;
     Activite_A->clear();
     // The plain QSO (activity 0) has no map.
-    const int n = qRound(Prog().Nombre_Activites);
     for (int i = 1; i < n; ++i)
         Activite_A->addItem(Lit_Station(Activite_N(i), QStringLiteral("err3")));
     Bande_A->setCurrentIndex(0);

@@ -78,7 +78,7 @@ bool Parcourt_Journal(const std::function<void(const QString& ligne)>& ligne)
 QStringList Noms_Activites(const QString& defaut)
 {
     QStringList noms;
-    const int nb = int(Valeur_Numerique(Lit_Station(Cles_Registre::NB_Activite, QStringLiteral("2"))));
+    const int nb = Lit_Station_Entier(Cles_Registre::NB_Activite, 2, 0, Cles_Registre::Max_Activites);
     for (int i = 1; i < nb; ++i)
         noms << Lit_Station(Cles_Registre::Activite_N(i), defaut);
     return noms;

@@ -18,7 +18,7 @@ cmake --build build-asan --parallel "$(nproc)" --target tests_lecteurs
   UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1 \
   ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
 
-# A short libFuzzer run of the ADIF and EDI readers (clang).
+# A short libFuzzer run of the ADIF, EDI and settings readers (clang).
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARIN_FUZZ=ON \
   -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_lecteurs

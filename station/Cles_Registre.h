@@ -55,9 +55,31 @@ inline const QString Faux = QStringLiteral("False");
 
 // Shortcuts for the application "Velmarin".
 QString Lit_Setup(const QString& cle, const QString& defaut);
-void Ecrit_Setup(const QString& cle, const QString& valeur);
+// False when the value could not be written (the operator has been told).
+bool Ecrit_Setup(const QString& cle, const QString& valeur);
+// Several keys of section "Setup" in one write: all stored, or none.
+bool Ecrit_Setup(const QList<std::pair<QString, QString>>& valeurs);
 // Section "Setup " followed by the current `Indicatif_Station`.
 QString Lit_Station(const QString& cle, const QString& defaut);
-void Ecrit_Station(const QString& cle, const QString& valeur);
+bool Ecrit_Station(const QString& cle, const QString& valeur);
+// Several keys of the current station in one write: all stored, or none.
+bool Ecrit_Station(const QList<std::pair<QString, QString>>& valeurs);
 // Plain numeric reading of a stored text: leading number, 0 when there is none.
 double Valeur_Numerique(const QString& texte);
+
+// Settings are outside input: a count or an index read from them is kept to what its list can
+// hold. The stored number rounded as the classic conversion does (half to even), or `defaut`
+// when the text is absent, holds no number, or gives one outside [mini, maxi].
+int Entier_Borne(const QString& texte, int defaut, int mini, int maxi);
+int Lit_Setup_Entier(const QString& cle, int defaut, int mini, int maxi);
+int Lit_Station_Entier(const QString& cle, int defaut, int mini, int maxi);
+
+// The backup interval as stored, or "10" when it is no count of QSOs.
+QString Delta_Sauvegarde_Lu();
+
+namespace Cles_Registre {
+// The longest lists the settings may describe.
+constexpr int Max_Activites = 999;     // "NB Activite"
+constexpr int Max_Indicatifs = 999;    // "Nombre Indicatif"
+constexpr int Max_Compte_QSO = 999999; // "Numero Sauvegarde", "Delta Sauvegarde"
+} // namespace Cles_Registre

@@ -25,13 +25,6 @@ void enregistrerCarnet(Controles_Carnet* c)
     g_carnet = c;
 }
 
-namespace {
-// Whole number as the classic conversion rounds it (half to even).
-int arrondi(double v)
-{
-    return int(std::nearbyint(v));
-}
-} // namespace
 
 bool Controles_Carnet::Coche_Option(QAction* oui, QAction* non, const QString& cle, const QString& defaut)
 {
@@ -43,14 +36,14 @@ bool Controles_Carnet::Coche_Option(QAction* oui, QAction* non, const QString& c
 
 void Controles_Carnet::Lit_Bande_Et_Mode()
 {
-    Prog().Index_Bande = Valeur_Numerique(Lit_Station(Cles_Registre::Bande_Utilisee, QStringLiteral("0")));
+    Prog().Index_Bande = Lit_Station_Entier(Cles_Registre::Bande_Utilisee, 0, -1, Bande_A->count() - 1);
     // Selecting from the code runs the band list's click handler, also for the band already shown.
     {
         const QSignalBlocker bloque(Bande_A);
         Bande_A->setCurrentIndex(-1);
     }
-    Bande_A->setCurrentIndex(arrondi(Prog().Index_Bande));
-    Mode_A->setCurrentIndex(arrondi(Valeur_Numerique(Lit_Station(Cles_Registre::Mode_Utilise, QStringLiteral("0")))));
+    Bande_A->setCurrentIndex(int(Prog().Index_Bande));
+    Mode_A->setCurrentIndex(Lit_Station_Entier(Cles_Registre::Mode_Utilise, 0, -1, Mode_A->count() - 1));
 }
 
 void Controles_Carnet::Lit_Heure_Et_Date()
@@ -62,13 +55,13 @@ void Controles_Carnet::Lit_Heure_Et_Date()
 
 void Controles_Carnet::Remplit_Activites()
 {
-    Prog().Nombre_Activites = Valeur_Numerique(Lit_Station(Cles_Registre::NB_Activite, QStringLiteral("5")));
+    const int n = Lit_Station_Entier(Cles_Registre::NB_Activite, 5, 0, Cles_Registre::Max_Activites);
+    Prog().Nombre_Activites = n;
     Activ_A->clear();
-    const int n = arrondi(Prog().Nombre_Activites);
     for (int i = 0; i < n; ++i)
         Activ_A->addItem(Lit_Station(Cles_Registre::Activite_N(i), QStringLiteral("err1")));
     Activ_A->setCurrentIndex(-1);
-    Activ_A->setCurrentIndex(arrondi(Valeur_Numerique(Lit_Station(Cles_Registre::Activite, QStringLiteral("0")))));
+    Activ_A->setCurrentIndex(Lit_Station_Entier(Cles_Registre::Activite, 0, -1, n - 1));
 }
 
 QString Titre_Departements(double compteur, const QString& bande)

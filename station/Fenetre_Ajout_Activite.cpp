@@ -75,8 +75,8 @@ void Fenetre_Ajout_Activite::Form_Load()
     adjustSize();
     plateforme::centrer(this);
     // Index 0, the plain QSO, is not shown.
-    Prog().Nombre_Activites = Valeur_Numerique(Lit_Station(NB_Activite, QStringLiteral("2")));
-    const int n = qRound(Prog().Nombre_Activites);
+    const int n = Lit_Station_Entier(NB_Activite, 2, 0, Max_Activites);
+    Prog().Nombre_Activites = n;
     for (int i = 1; i < n; ++i)
         Activ_Exist->addItem(Lit_Station(Activite_N(i), QStringLiteral("Err4")));
     Nom_Activ->setFocus();
@@ -91,15 +91,19 @@ void Fenetre_Ajout_Activite::Nom_Activ_KeyPress(int& KeyAscii)
 void Fenetre_Ajout_Activite::Command1_Click()
 {
     // The name is stored as typed, empty included.
-    const int n = qRound(Valeur_Numerique(Lit_Station(NB_Activite, QStringLiteral("2"))));
-    Ecrit_Station(Activite_N(n), Nom_Activ->text());
-    Ecrit_Station(NB_Activite, QString::number(n + 1));
+    const int n = Lit_Station_Entier(NB_Activite, 2, 0, Max_Activites);
+    if (n >= Max_Activites) {
+        plateforme::MsgBox(QStringLiteral("La liste des activités est pleine (%1 activités).").arg(Max_Activites));
+        return;
+    }
+    if (!Ecrit_Station({{Activite_N(n), Nom_Activ->text()}, {NB_Activite, QString::number(n + 1)}}))
+        return;
 
     if (Controles_Carnet* c = carnet(); c && c->Activ_A) {
         c->Activ_A->clear();
         for (int i = 0; i <= n; ++i)
             c->Activ_A->addItem(Lit_Station(Activite_N(i), QStringLiteral("err5")));
-        c->Activ_A->setCurrentIndex(qRound(Valeur_Numerique(Lit_Station(Activite, QStringLiteral("0")))));
+        c->Activ_A->setCurrentIndex(Lit_Station_Entier(Activite, 0, -1, n));
     }
     decharger();
 }

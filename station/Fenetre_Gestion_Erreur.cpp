@@ -87,8 +87,8 @@ void Fenetre_Gestion_Erreur::Form_Load()
 void Fenetre_Gestion_Erreur::Initialisation_Click()
 {
     // The next start asks for the station again.
-    Ecrit_Setup(Cles_Registre::Indicatif_Station, Cles_Registre::Indicatif_Vide);
-    Ecrit_Setup(Cles_Registre::Locator_Station, Cles_Registre::Locator_Vide);
+    Ecrit_Setup({{Cles_Registre::Indicatif_Station, Cles_Registre::Indicatif_Vide},
+                 {Cles_Registre::Locator_Station, Cles_Registre::Locator_Vide}});
     plateforme::terminerProgramme();
 }
 

@@ -107,7 +107,7 @@ void Fenetre_Station::Form_Load()
 
     // The register is listed only once a station is set up.
     if (Lit_Setup(Indicatif_Station, Indicatif_Vide) != Indicatif_Vide) {
-        const int n = qRound(Valeur_Numerique(Lit_Setup(Nombre_Indicatif, QStringLiteral("0"))));
+        const int n = Lit_Setup_Entier(Nombre_Indicatif, 0, 0, Max_Indicatifs);
         for (int i = 1; i <= n; ++i)
             Liste_Indicatifs->addItem(Lit_Setup(Indicatif(i), Pas_D_Indicatif));
     }
@@ -224,9 +224,15 @@ void Fenetre_Station::Validation_Click()
     // 4. A new callsign joins the register (no search for one already there).
     if (Liste_Indicatifs->currentText() == Station::Nouvel_Indicatif) {
         piege([&] {
-            const int k = qRound(Valeur_Numerique(Lit_Setup(Nombre_Indicatif, QStringLiteral("0")))) + 1;
-            Ecrit_Setup(Nombre_Indicatif, QString::number(k));
-            Ecrit_Setup(Indicatif(k), Station::Entree_Registre(C, L));
+            const int k = Lit_Setup_Entier(Nombre_Indicatif, 0, 0, Max_Indicatifs) + 1;
+            // A full register keeps its entries: the station is set up without joining it.
+            if (k > Max_Indicatifs) {
+                plateforme::MsgBox(QStringLiteral("La liste des indicatifs est pleine (%1 indicatifs) : %2 n'y est pas ajouté.")
+                                       .arg(Max_Indicatifs)
+                                       .arg(Station::Indicatif_Affiche(C)));
+                return;
+            }
+            Ecrit_Setup({{Nombre_Indicatif, QString::number(k)}, {Indicatif(k), Station::Entree_Registre(C, L)}});
         });
     }
 
@@ -249,13 +255,12 @@ void Fenetre_Station::Validation_Click()
         // 7. File set from the templates (made above) and the settings of a new station. A
         // station taken as new only because a step failed keeps the files it has.
         piege([&] {
-            Ecrit_Setup(Indicatif_Station, C);
-            Ecrit_Setup(Locator_Station, L);
+            Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}});
         });
         piege([&] {
-            const auto ecrit = [&C](const QString& cle, const QString& valeur) {
-                plateforme::SaveSetting(Application, Section_Station(C), cle, valeur);
-            };
+            // The new station's settings in one write.
+            QList<std::pair<QString, QString>> valeurs;
+            const auto ecrit = [&valeurs](const QString& cle, const QString& valeur) { valeurs.append({cle, valeur}); };
             ecrit(Indicatif_Station, C);
             ecrit(Locator_Station, L);
             ecrit(Date_Automatique, Vrai);
@@ -267,6 +272,7 @@ void Fenetre_Station::Validation_Click()
             ecrit(Bande_Utilisee, QStringLiteral("0"));
             ecrit(Mode_Utilise, QStringLiteral("0"));
             ecrit(Activite, QStringLiteral("0"));
+            plateforme::SaveSettings(Application, Section_Station(C), valeurs);
         });
         piege([&] {
             Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
@@ -282,8 +288,7 @@ void Fenetre_Station::Validation_Click()
     } else {
         // 8. A station already set up is only switched to.
         piege([&] {
-            Ecrit_Setup(Indicatif_Station, C);
-            Ecrit_Setup(Locator_Station, L);
+            Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}});
             Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
             Prog().Locator_Station = Lit_Setup(Locator_Station, Locator_Vide);
         });

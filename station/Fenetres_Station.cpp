@@ -267,8 +267,8 @@ void Cree_Fichiers_Indicatif(const QString& indicatif)
 void Ecrit_Fichier_Activite()
 {
     using namespace Cles_Registre;
-    Prog().Nombre_Activites = Valeur_Numerique(Lit_Station(NB_Activite, QStringLiteral("2")));
-    const int n = qRound(Prog().Nombre_Activites);
+    const int n = Lit_Station_Entier(NB_Activite, 2, 0, Max_Activites);
+    Prog().Nombre_Activites = n;
     QStringList lignes;
     for (int i = 0; i < n; ++i)
         lignes << Lit_Station(Activite_N(i), QStringLiteral("XXX"));

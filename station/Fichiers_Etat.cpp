@@ -4,10 +4,13 @@
 
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "platform/Reglages.h"
+#include "station/Cles_Registre.h"
 #include "station/Fenetres_Station.h"
 #include "station/Listes.h"
 #include "station/Variables_Programme.h"
 
+#include <QRegularExpression>
 #include <QStringView>
 
 namespace station {
@@ -113,6 +116,19 @@ QString remplaceCaractere(const QString& ligne, int colonne, const QString& etat
     QString nouvelle = ligne;
     nouvelle[colonne - 1] = etat.at(0);
     return nouvelle;
+}
+
+bool estFichierTemporaire(const QString& nomFichier)
+{
+    static const QRegularExpression modele(QStringLiteral("^Temporaire[0-9]*\\.txt$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return modele.match(nomFichier).hasMatch();
+}
+
+void Nettoie_Restes()
+{
+    plateforme::nettoyerRestes(estFichierTemporaire);
+    plateforme::nettoyerRestesReglages({Cles_Registre::Application});
 }
 
 void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, const QStringList& lignes)

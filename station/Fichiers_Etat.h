@@ -19,6 +19,11 @@ inline const QString TemporaireDepartement = QStringLiteral("Temporaire2.txt"); 
 inline const QString TemporaireLocator = QStringLiteral("Temporaire3.txt");      // Ecrit_Etat_Locator
 inline const QString TemporaireRemplace = QStringLiteral("Temporaire4.txt");     // Remplace_Ligne
 inline const QString TemporaireNomenclature = QStringLiteral("Temporaire5.txt"); // MAJ_Nomenclature
+// One of those names ("Temporaire" and a number or nothing, ".txt"), case not minded.
+bool estFichierTemporaire(const QString& nomFichier);
+// At start: removes what writes killed in an earlier run left in the program folder and the
+// settings folder (only the program's own scratch names, nothing while another copy runs).
+void Nettoie_Restes();
 
 // 1-based column of a band in each file; 0 when the band has none there. The band text is
 // compared exactly (case and blanks as in Liste_Bandes).

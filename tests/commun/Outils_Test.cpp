@@ -52,6 +52,7 @@ Environnement::Environnement(bool modeles)
         }
         switch (b) {
         case plateforme::Boutons::OuiNon:
+        case plateforme::Boutons::OuiNonAnnuler:
             return plateforme::Reponse::Oui;
         default:
             return plateforme::Reponse::Ok;

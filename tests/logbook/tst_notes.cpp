@@ -60,6 +60,7 @@ private Q_SLOTS:
     void boutonsDuPressePapiers();
     void questionALaFermeture();
     void depuisLeMenu();
+    void finDuProgrammeDemandeLesNotes();
 };
 
 void TestNotes::cleanup()
@@ -214,6 +215,57 @@ void TestNotes::depuisLeMenu()
     QVERIFY(c.isEnabled());
     QCOMPARE(test::controle<QPushButton>(QStringLiteral("Notes"), QStringLiteral("Effacer"))->text(),
              QStringLiteral("EFFACER"));
+}
+
+// Closing the program from the main window asks for open notes not yet saved; "Annuler" keeps
+// the program running with its notes.
+void TestNotes::finDuProgrammeDemandeLesNotes()
+{
+    test::Environnement env;
+    Dialogues d;
+    Carnet& c = test::demarrerStation(env);
+    const QString fichier = env.dossier() + QStringLiteral("/fin.not");
+    Notes& n = ouvrir();
+    n.Text1->setPlainText(QStringLiteral("à garder"));
+
+    // Annuler, then Oui with the save dialog cancelled: still running, the notes kept.
+    env.reponses = {plateforme::Reponse::Annuler, plateforme::Reponse::Oui};
+    QVERIFY(!c.close());
+    c.Mnu_Quitter_Click();
+    QVERIFY(!env.finDemandee());
+    QVERIFY(c.isVisible());
+    QCOMPARE(env.textes(), (QStringList{"Voulez vous sauvegarder ces notes ?", "Voulez vous sauvegarder ces notes ?"}));
+    QCOMPARE(env.messages.at(0).boutons, plateforme::Boutons::OuiNonAnnuler);
+    QCOMPARE(n.Text1->toPlainText(), QStringLiteral("à garder"));
+
+    // Oui with a name: written, then the program ends.
+    d.noms = {fichier};
+    env.oublierMessages();
+    c.Mnu_Quitter_Click();
+    QVERIFY(env.finDemandee());
+    QCOMPARE(test::lireOctets(fichier), QByteArray("\xE0 garder\r\n"));
+
+    // Saved notes, or a notepad closed already, or no text: nothing asked.
+    test::Environnement env2;
+    Carnet& c2 = test::demarrerStation(env2);
+    Notes::afficher(false);
+    QVERIFY(n.Text1->toPlainText() == QStringLiteral("à garder"));
+    c2.Mnu_Quitter_Click();
+    QVERIFY(env2.finDemandee());
+    QVERIFY(env2.messages.empty());
+    n.Text1->setPlainText(QStringLiteral("autre"));
+    env2.reponses = {plateforme::Reponse::Non};
+    QVERIFY(n.close());
+    c2.Mnu_Quitter_Click();
+    QCOMPARE(env2.messages.size(), std::size_t(1));
+
+    // Non: the program ends without writing.
+    Notes::afficher(false);
+    env2.oublierMessages();
+    env2.reponses = {plateforme::Reponse::Non};
+    c2.Mnu_Quitter_Click();
+    QCOMPARE(env2.messages.size(), std::size_t(1));
+    QCOMPARE(d.enregistrements.size(), 2);
 }
 
 QTEST_MAIN(TestNotes)

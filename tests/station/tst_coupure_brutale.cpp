@@ -6,6 +6,7 @@
 
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 #include "station/Fichiers_Etat.h"
 #include "station/Journal.h"
@@ -14,6 +15,8 @@
 #include "station/Variables_Programme.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
 #include <QRandomGenerator>
@@ -132,6 +135,65 @@ void annoncer(int fd, const QString& nom, const QByteArray& avant, const QByteAr
     }
 }
 
+// The settings child: changes one key after another for ever, announcing the file before and
+// after each change.
+[[noreturn]] void enfantReglages(int fd, quint32 graine)
+{
+    QRandomGenerator hasard(graine);
+    plateforme::synchroniserSurDisque(true);
+    const QString fichier = plateforme::fichierReglages(Cles_Registre::Application);
+    for (;;) {
+        const QString section = hasard.bounded(2) ? Cles_Registre::Section_Setup : Cles_Registre::Section_Station(Indicatif);
+        const QString cle = QStringLiteral("Cle %1").arg(hasard.bounded(40));
+        const QString valeur = QStringLiteral("valeur é %1").arg(hasard.generate());
+        const QByteArray avant = QFile::exists(fichier) ? test::lireOctets(fichier) : QByteArray();
+        plateforme::ContenuReglages apres = plateforme::ContenuReglages::lire(avant);
+        apres.definir(section, cle, valeur);
+        annoncer(fd, QStringLiteral("reglages"), avant, apres.ecrire());
+        if (!plateforme::SaveSetting(Cles_Registre::Application, section, cle, valeur))
+            ::_exit(3);
+    }
+}
+
+// Starts `enfant` in a child process and, once it has announced its first write, kills it at a
+// random instant of its next few writes. `recu` gets every announcement. False when the child
+// stopped by itself.
+bool tuerEnPleinTravail(QRandomGenerator& hasard, int delaiMaxMicro, void (*enfant)(int, quint32), QByteArray& recu)
+{
+    int tube[2];
+    if (::pipe2(tube, O_CLOEXEC) != 0)
+        return false;
+    const quint32 graine = hasard.generate();
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        ::close(tube[0]);
+        enfant(tube[1], graine);
+    }
+    ::close(tube[1]);
+    char tampon[65536];
+    while (!recu.contains('\n')) {
+        const ssize_t n = ::read(tube[0], tampon, sizeof tampon);
+        if (n <= 0)
+            break;
+        recu.append(tampon, n);
+    }
+    ::usleep(useconds_t(hasard.bounded(0, delaiMaxMicro)));
+    ::kill(pid, SIGKILL);
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
+        recu.append(tampon, n);
+    ::close(tube[0]);
+    return WIFSIGNALED(statut);
+}
+
+QStringList fichiersDe(const QString& dossier)
+{
+    return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
 } // namespace
 
 class TestCoupureBrutale : public QObject {
@@ -152,33 +214,8 @@ private Q_SLOTS:
             std::map<QString, QByteArray> avant;
             for (const QString& f : fichiers)
                 avant[f] = empreinte(contenu(f));
-            int tube[2];
-            QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
-            const quint32 graine = hasard.generate();
-            const pid_t pid = ::fork();
-            QVERIFY(pid >= 0);
-            if (pid == 0) {
-                ::close(tube[0]);
-                enfant(tube[1], graine);
-            }
-            ::close(tube[1]);
-            // Once the writer is at work, a kill at any instant of its next few writes.
             QByteArray recu;
-            char tampon[65536];
-            while (!recu.contains('\n')) {
-                const ssize_t n = ::read(tube[0], tampon, sizeof tampon);
-                if (n <= 0)
-                    break;
-                recu.append(tampon, n);
-            }
-            ::usleep(useconds_t(hasard.bounded(0, 5000)));
-            ::kill(pid, SIGKILL);
-            int statut = 0;
-            ::waitpid(pid, &statut, 0);
-            QVERIFY2(WIFSIGNALED(statut), "the writer stopped by itself");
-            for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
-                recu.append(tampon, n);
-            ::close(tube[0]);
+            QVERIFY(tuerEnPleinTravail(hasard, 5000, enfant, recu));
 
             // The last announcement of each file: its content before and after that write.
             std::map<QString, std::pair<QByteArray, QByteArray>> derniere;
@@ -219,6 +256,89 @@ private Q_SLOTS:
         QCOMPARE(c.Liste_QSO->count(), lignes.size());
         for (const QString& l : station::lireNomenclature())
             QVERIFY(l.startsWith(QStringLiteral("F1N")));
+    }
+
+    // Settings writes killed at random: the file is always its old or new self, and the next
+    // start neither waits on the lock nor keeps the scratch files.
+    void reglagesTuesAuHasard()
+    {
+        test::Environnement env;
+        for (const QString& suffixe : {QStringLiteral("_Departement.txt"), QStringLiteral("_Locator.txt"),
+                                       QStringLiteral("_Prefixe.txt"), QStringLiteral(".log")})
+            plateforme::copier(QStringLiteral("FXXXX") + suffixe, Indicatif + suffixe);
+        const QString fichier = plateforme::fichierReglages(Cles_Registre::Application);
+        const QString reglages = QFileInfo(fichier).absolutePath();
+        QRandomGenerator hasard(20261209);
+        constexpr int Coupures = 150;
+        for (int coupure = 0; coupure < Coupures; ++coupure) {
+            QByteArray recu;
+            QVERIFY(tuerEnPleinTravail(hasard, 3000, enfantReglages, recu));
+            QList<QByteArray> champs;
+            for (const QByteArray& ligne : recu.split('\n'))
+                if (ligne.split('\t').size() == 3)
+                    champs = ligne.split('\t');
+            QVERIFY(champs.size() == 3);
+            const QByteArray maintenant = empreinte(QFile::exists(fichier) ? test::lireOctets(fichier) : QByteArray());
+            QVERIFY2(maintenant == champs[1] || maintenant == champs[2], qPrintable(QString::number(coupure)));
+        }
+
+        // What a kill may leave, planted so that the start has something to remove for sure,
+        // beside files that are not the program's leftovers.
+        const auto planter = [](const QString& chemin) { test::ecrireOctets(chemin, "reste\r\n"); };
+        const QStringList restes = {QStringLiteral(".F5KIL.log.Ab3xY9"), QStringLiteral("Temporaire.txt"),
+                                    QStringLiteral("Temporaire2.txt")};
+        const QStringList autres = {QStringLiteral(".F5KIL.log.Ab3xY9.bak"), QStringLiteral("Temporaire_notes.txt"),
+                                    QStringLiteral("Notes.txt")};
+        for (const QString& n : restes + autres)
+            planter(env.chemin(n));
+        planter(reglages + QStringLiteral("/.Velmarin.ini.Qw1234"));
+        planter(reglages + QStringLiteral("/Velmarin.ini.a1B2c3"));
+        planter(reglages + QStringLiteral("/Autre.ini.a1B2c3"));
+        // A lock of the kind an earlier version left: empty, or naming a process long gone.
+        test::ecrireOctets(fichier + QStringLiteral(".lock"), "999999\nVelmarin\nailleurs\n");
+
+        // Another copy of the program running on the same folder: nothing of the program folder
+        // is removed, since it may be writing those very files.
+        int tube[2];
+        QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
+        const pid_t autre = ::fork();
+        QVERIFY(autre >= 0);
+        if (autre == 0) {
+            plateforme::nettoyerRestes(station::estFichierTemporaire);
+            char c = 'x';
+            if (::write(tube[1], &c, 1) != 1)
+                ::_exit(2);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(tube[1]);
+        char c = 0;
+        QCOMPARE(::read(tube[0], &c, 1), ssize_t(1));
+        ::close(tube[0]);
+        planter(env.chemin(QStringLiteral("Temporaire3.txt")));
+        QVERIFY(plateforme::nettoyerRestes(station::estFichierTemporaire).isEmpty());
+        QVERIFY(fichiersDe(env.dossier()).contains(QStringLiteral("Temporaire3.txt")));
+        ::kill(autre, SIGKILL);
+        ::waitpid(autre, nullptr, 0);
+
+        // The next start: prompt (a lock waited for would take half a minute), the leftovers gone.
+        test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Indicatif_Station, Indicatif);
+        test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Locator_Station, QStringLiteral("JN03TJ"));
+        QElapsedTimer montre;
+        montre.start();
+        Carnet& carnet = Carnet::instance();
+        carnet.Form_Load();
+        QVERIFY2(montre.elapsed() < 10000, qPrintable(QString::number(montre.elapsed())));
+        QVERIFY(plateforme::SaveSetting(Cles_Registre::Application, Cles_Registre::Section_Setup, QStringLiteral("Cle 0"), QStringLiteral("fin")));
+        const QStringList dansProgramme = fichiersDe(env.dossier());
+        for (const QString& n : restes + QStringList{QStringLiteral("Temporaire3.txt")})
+            QVERIFY2(!dansProgramme.contains(n), qPrintable(n));
+        for (const QString& n : autres)
+            QVERIFY2(dansProgramme.contains(n), qPrintable(n));
+        QCOMPARE(fichiersDe(reglages), (QStringList{QStringLiteral("Autre.ini.a1B2c3"), QStringLiteral("Velmarin.ini"),
+                                                    QStringLiteral("Velmarin.ini.lock")}));
+        QCOMPARE(plateforme::GetSetting(Cles_Registre::Application, Cles_Registre::Section_Setup, QStringLiteral("Cle 0"), QString()),
+                 QStringLiteral("fin"));
     }
 };
 

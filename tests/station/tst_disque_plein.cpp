@@ -6,7 +6,9 @@
 #include "commun/Outils_Test.h"
 
 #include "exchange/Sauvegarde.h"
+#include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 #include "station/Fenetres_Station.h"
 #include "station/Fichiers_Etat.h"
@@ -18,6 +20,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,6 +38,14 @@ namespace {
 QStringList journal(int n)
 {
     return test::journalEssai(n);
+}
+
+int messagesReglages(const test::Environnement& env)
+{
+    int n = 0;
+    for (const test::Message& m : env.messages)
+        n += m.texte.contains(QStringLiteral("Enregistrement des réglages impossible")) ? 1 : 0;
+    return n;
 }
 
 // Fills the file system of `dossier` to its last byte, or but `reste` bytes (about: tmpfs
@@ -205,6 +218,75 @@ private Q_SLOTS:
         QCOMPARE(plateforme::lireLignes(QStringLiteral("F5ABC.log")), journal(10));
         QCOMPARE(test::lireOctets(dossier_ + QStringLiteral("/F5ABC_Departement.txt")),
                  test::lireOctets(env_->chemin(QStringLiteral("FXXXX_Departement.txt"))));
+    }
+
+    // The settings folder on the full disk: a start and the changes that follow fail to write
+    // the settings, say so once per action, and leave the file byte for byte.
+    void reglagesIntactsSurDisquePlein()
+    {
+        QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
+        const QString reglages = dossier_ + QStringLiteral("/reglages");
+        QVERIFY(QDir().mkpath(reglages));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages);
+        using namespace Cles_Registre;
+        test::ecrireReglage(Section_Setup, Indicatif_Station, QStringLiteral("F5ABC"));
+        test::ecrireReglage(Section_Setup, Locator_Station, QStringLiteral("JN03TJ"));
+        test::ecrireReglage(Section_Setup, Nombre_Indicatif, QStringLiteral("1"));
+        test::ecrireReglage(Section_Setup, Indicatif(1), QStringLiteral("F5ABC JN03TJ"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), NB_Activite, QStringLiteral("2"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Activite_N(0), QStringLiteral("QSO"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Activite_N(1), QStringLiteral("DFCF"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Revision, QStringLiteral(" 5.6.8"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Delta_Sauvegarde, QStringLiteral("10"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Numero_Sauvegarde, QStringLiteral("20"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Chemin_Sauvegarde, dossier_ + QStringLiteral("/F5ABC"));
+        const auto avant = test::instantane(reglages);
+        QVERIFY(remplir(dossier_));
+
+        // The start writes the revision and the folder back: both refused, told once.
+        env_->oublierMessages();
+        Carnet& c = Carnet::instance();
+        c.Form_Load();
+        QCOMPARE(messagesReglages(*env_), 1);
+        QVERIFY(env_->textes().join(QLatin1Char('|')).contains(QStringLiteral("disque plein")));
+        QVERIFY(test::instantane(reglages) == avant);
+        QCOMPARE(Prog().Delta_Sauvegarde, QStringLiteral("10"));
+        QCOMPARE(c.Activ_A->count(), 2);
+
+        // A later change is another action: told again, and the caller knows it failed.
+        QCoreApplication::processEvents();
+        QVERIFY(!Ecrit_Station(Bande_Utilisee, QStringLiteral("3")));
+        QVERIFY(!Ecrit_Station(Mode_Utilise, QStringLiteral("2")));
+        QCOMPARE(messagesReglages(*env_), 2);
+        QVERIFY(test::instantane(reglages) == avant);
+        QCOMPARE(Lit_Station(Bande_Utilisee, QStringLiteral("0")), QStringLiteral("0"));
+
+        // Room again: written.
+        QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
+        QVERIFY(Ecrit_Station(Bande_Utilisee, QStringLiteral("3")));
+        QCOMPARE(Lit_Station(Bande_Utilisee, QStringLiteral("0")), QStringLiteral("3"));
+        QCOMPARE(Lit_Station(Delta_Sauvegarde, QString()), QStringLiteral("10"));
+        c.hide();
+    }
+
+    // A settings folder on a read-only file system: the change is refused and told.
+    void reglagesEnLectureSeule()
+    {
+        QTemporaryDir point;
+        const QByteArray chemin = QFile::encodeName(point.path());
+        QVERIFY(::mount("velmarin-lecture", chemin.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0);
+        const auto demonter = qScopeGuard([&] { ::umount2(chemin.constData(), MNT_DETACH); });
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, point.path());
+        test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Indicatif_Station, QStringLiteral("F5ABC"));
+        const QByteArray avant = test::lireOctets(point.filePath(QStringLiteral("Velmarin.ini")));
+        QVERIFY(::mount(nullptr, chemin.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+        QCoreApplication::processEvents();
+        env_->oublierMessages();
+        QVERIFY(!Ecrit_Setup(Cles_Registre::Indicatif_Station, QStringLiteral("F6XYZ")));
+        QCOMPARE(messagesReglages(*env_), 1);
+        QVERIFY(env_->textes().constFirst().contains(QStringLiteral("accès refusé")));
+        QCOMPARE(Lit_Setup(Cles_Registre::Indicatif_Station, QString()), QStringLiteral("F5ABC"));
+        QCOMPARE(test::lireOctets(point.filePath(QStringLiteral("Velmarin.ini"))), avant);
     }
 };
 
