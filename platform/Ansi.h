@@ -13,5 +13,7 @@ QByteArray versAnsi(QStringView texte);
 void ajouterAnsi(QByteArray& sortie, QStringView texte);
 QString depuisAnsi(const QByteArray& octets);
 QString depuisAnsi(const char* octets, qsizetype taille);
+// Decodes `taille` bytes into `sortie`, which has room for `taille` characters.
+void decoderAnsi(const char* octets, qsizetype taille, char16_t* sortie);
 
 } // namespace plateforme
