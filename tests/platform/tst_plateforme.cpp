@@ -80,9 +80,9 @@ private Q_SLOTS:
         }
     }
 
-    void ansiQuelQueSoitLAlignement()
+    void ansiQuelQueSoitLaPlace()
     {
-        // Every byte, at every place of a long ASCII run: decoded as byte by byte.
+        // Every byte, at many places of a long ASCII run: decoded as on its own.
         QString attendu;
         for (int b = 0; b < 256; ++b)
             attendu += depuisAnsi(QByteArray(1, char(b)));
@@ -95,8 +95,13 @@ private Q_SLOTS:
                 QString voulu(40, QLatin1Char('a'));
                 voulu[place] = attendu.at(b);
                 QCOMPARE(depuisAnsi(octets), voulu);
+                // And back: every character the code page holds gives its byte again.
+                if (voulu.at(place) != QChar(u'?') || b == '?')
+                    QCOMPARE(versAnsi(voulu), octets);
             }
         }
+        QCOMPARE(versAnsi(QString(20, QLatin1Char('a')) + QChar(0x4E2D) + QLatin1Char('b')),
+                 QByteArray(20, 'a') + "?b");
     }
 
     void fichiersDuDossierProgramme()
