@@ -8,12 +8,12 @@
 
 namespace plateforme {
 
+// Decodes `taille` bytes into `sortie`, which has room for `taille` characters.
+void decoderAnsi(const char* octets, qsizetype taille, char16_t* sortie);
 QByteArray versAnsi(QStringView texte);
 // Appends the Windows-1252 bytes of `texte` to `sortie`.
 void ajouterAnsi(QByteArray& sortie, QStringView texte);
 QString depuisAnsi(const QByteArray& octets);
 QString depuisAnsi(const char* octets, qsizetype taille);
-// Decodes `taille` bytes into `sortie`, which has room for `taille` characters.
-void decoderAnsi(const char* octets, qsizetype taille, char16_t* sortie);
 
 } // namespace plateforme

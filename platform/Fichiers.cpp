@@ -410,14 +410,18 @@ void ecrireLignes(const QString& nom, const QStringList& lignes)
 
 namespace {
 
-// Opens `c` for an append (created when missing); throws ErreurFichier.
-int ouvrirPourAjout(const QString& c, struct stat& st)
+// Appends `texte` (whole lines, encoded) to the file, all or nothing. `dUnTrait`: one write
+// whatever the file, never the whole-file replacement of a text that crosses a page.
+void ajouterTexte(const QString& nom, const QByteArray& texte, bool dUnTrait)
 {
+    const QString c = chemin(nom);
+    verifierCible(c);
     const int fd = ::open(nomSysteme(c).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int e = errno;
         lever(c, e == ENOENT ? ErreurAcces : numeroErrno(e), QString::fromLocal8Bit(std::strerror(e)));
     }
+    struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int e = errno;
         ::close(fd);
@@ -427,16 +431,6 @@ int ouvrirPourAjout(const QString& c, struct stat& st)
         ::close(fd);
         lever(c, ErreurAcces);
     }
-    return fd;
-}
-
-// Appends `texte` (whole lines) to the file `c`, all or nothing. `dUnTrait`: one write
-// whatever the file, rather than a whole-file replacement for a text that crosses a page.
-void ajouter(const QString& c, const QByteArray& texte, bool dUnTrait)
-{
-    verifierCible(c);
-    struct stat st {};
-    const int fd = ouvrirPourAjout(c, st);
     const off_t avant = st.st_size;
     // A last line without its end is ended first: the new record starts a line of its own.
     QByteArray octets;
@@ -453,9 +447,9 @@ void ajouter(const QString& c, const QByteArray& texte, bool dUnTrait)
             octets.append("\r\n", 2);
     }
     octets.append(texte);
-    // The system may stop a write killed between two memory pages half-way: a text that would
-    // cross a page boundary goes in by a whole-file replacement instead, so that a killed
-    // program leaves the file old or new.
+    // The system may stop a write killed between two memory pages half-way: unless its reader
+    // sets a torn last line aside (`dUnTrait`), a text that would cross a page boundary goes in
+    // by a whole-file replacement instead, so that a killed program leaves the file old or new.
     const long page = ::sysconf(_SC_PAGESIZE) > 0 ? ::sysconf(_SC_PAGESIZE) : 4096;
     if (!dUnTrait && avant % page + octets.size() > page) {
         ::close(fd);
@@ -478,7 +472,7 @@ void ajouter(const QString& c, const QByteArray& texte, bool dUnTrait)
 
 void ajouterLignes(const QString& nom, const QStringList& lignes)
 {
-    ajouter(chemin(nom), encoderLignes(lignes), false);
+    ajouterTexte(nom, encoderLignes(lignes), false);
 }
 
 void ajouterLigne(const QString& nom, const QString& ligne)
@@ -488,7 +482,7 @@ void ajouterLigne(const QString& nom, const QString& ligne)
 
 void ajouterLigneDUnTrait(const QString& nom, const QString& ligne)
 {
-    ajouter(chemin(nom), encoderLignes({ligne}), true);
+    ajouterTexte(nom, encoderLignes({ligne}), true);
 }
 
 qsizetype debutLigneInachevee(const QByteArray& octets, qsizetype longueurComplete)
@@ -536,7 +530,7 @@ bool deplacerFin(const QString& nom, qint64 longueurAttendue, qint64 debut, cons
         lu += n;
     }
     try {
-        ajouter(chemin(fichierCote), fin + "\r\n", false);
+        ajouterTexte(fichierCote, fin + "\r\n", false);
     } catch (...) {
         ::close(fd);
         throw;

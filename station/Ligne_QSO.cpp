@@ -1,9 +1,9 @@
 #include "station/Ligne_QSO.h"
 
-#include "platform/Ansi.h"
-
 #include <algorithm>
 #include <array>
+
+#include "platform/Ansi.h"
 
 namespace station {
 
