@@ -138,7 +138,9 @@ void afficher(const char* quoi, const std::vector<double>& mesures, double cible
         std::vector<double> tri = mesures;
         std::sort(tri.begin(), tri.end());
         const auto rang = [&](double q) { return tri[std::min(tri.size() - 1, size_t(q * double(tri.size())))]; };
-        std::printf(" median %.1f, p95 %.1f, max %.1f over %zu", rang(0.5), rang(0.95), pire, tri.size());
+        const auto ou = std::max_element(mesures.begin(), mesures.end()) - mesures.begin();
+        std::printf(" median %.1f, p95 %.1f, max %.1f (run %td) over %zu", rang(0.5), rang(0.95), pire, ou + 1,
+                    tri.size());
     }
     std::printf("   ms  (target %.0f ms: %s)\n", cible, pire <= cible ? "met" : "MISSED");
 }

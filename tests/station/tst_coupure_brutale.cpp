@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <fcntl.h>
 #include <map>
 #include <sys/wait.h>
@@ -248,6 +249,75 @@ private Q_SLOTS:
         QCOMPARE(c.Liste_QSO->count(), lignes.size());
         for (const QString& l : station::lireNomenclature())
             QVERIFY(l.startsWith(QStringLiteral("F1N")));
+    }
+
+    // A save killed in the middle of its one write: the file size limit stops the write after
+    // `garde` bytes of the record, and the signal the next write raises kills the program
+    // there. The next start sets the start of the record aside, or keeps a record that lost
+    // only its line end; every QSO saved before stays, and the saves go on.
+    void enregistrementCoupe_data()
+    {
+        QTest::addColumn<int>("garde");
+        QTest::newRow("un octet") << 1;
+        QTest::newRow("au milieu") << 120;
+        QTest::newRow("sans CR LF") << station::LongueurLigneQSO;
+        QTest::newRow("sans LF") << station::LongueurLigneQSO + 1;
+    }
+    void enregistrementCoupe()
+    {
+        QFETCH(int, garde);
+        test::Environnement env;
+        test::StationTest s;
+        s.indicatif = Indicatif;
+        s.journal = test::journalEssai(30);
+        test::demarrerStation(env, s);
+        const QByteArray avant = contenu(fichierJournal());
+        const QString ligne = test::ligneQSO(QStringLiteral("02/03/24"), QStringLiteral("F1KIL"), QStringLiteral("11:00"));
+        const QByteArray record = encoder({ligne});
+        const pid_t pid = ::fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            const rlimit pasDeCoeur{0, 0};
+            ::setrlimit(RLIMIT_CORE, &pasDeCoeur);
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit taille{};
+            ::getrlimit(RLIMIT_FSIZE, &taille);
+            taille.rlim_cur = rlim_t(avant.size() + garde);
+            ::setrlimit(RLIMIT_FSIZE, &taille);
+            try {
+                Ajoute_QSO_Log(ligne);
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int statut = 0;
+        ::waitpid(pid, &statut, 0);
+        QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGXFSZ, "the save was not killed in its write");
+        QCOMPARE(contenu(fichierJournal()), avant + record.left(garde));
+
+        Carnet::detruireInstance();
+        Carnet& c = Carnet::instance();
+        c.Form_Load();
+        const QString cote = station::nomQSOIncomplets(Indicatif);
+        int qso = 30;
+        if (garde < station::LongueurLigneQSO) {
+            QCOMPARE(env.textes().size(), 1);
+            QVERIFY(env.textes().at(0).contains(QStringLiteral("« %1 »").arg(cote)));
+            QCOMPARE(contenu(fichierJournal()), avant);
+            QCOMPARE(contenu(cote), record.left(garde) + "\r\n");
+        } else {
+            QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
+            QVERIFY(!plateforme::existe(cote));
+            ++qso;
+        }
+        QCOMPARE(c.Liste_QSO->count(), qso);
+        Ajoute_QSO_Log(ligne);
+        const QStringList lignes = plateforme::lireLignes(fichierJournal());
+        QCOMPARE(lignes.size(), qso + 1);
+        QCOMPARE(lignes.mid(0, 30), s.journal);
+        for (const QString& l : lignes)
+            QCOMPARE(l.size(), station::LongueurLigneQSO);
+        QVERIFY(contenu(fichierJournal()).endsWith(record));
     }
 };
 
