@@ -258,18 +258,17 @@ void Charge_Liste_QSO(const QString& indicatif)
         } catch (const plateforme::ErreurFichier& e) {
             raison = e.raison;
         }
+        messageInacheve = QStringLiteral("Le dernier QSO du journal « %1 » est incomplet : son enregistrement a été "
+                                         "interrompu (arrêt brutal du programme ou de l'ordinateur).\r\n")
+                              .arg(nom);
         if (raison.isEmpty()) {
-            messageInacheve = QStringLiteral("Le dernier QSO du journal « %1 » est incomplet : son enregistrement a été "
-                                             "interrompu (arrêt brutal du programme ou de l'ordinateur).\r\n"
-                                             "Ce début de QSO a été retiré du journal et mis de côté dans le fichier "
-                                             "« %2 ». Vérifiez ce QSO et saisissez-le de nouveau si besoin.")
-                                  .arg(nom, cote);
+            messageInacheve += QStringLiteral("Ce début de QSO a été retiré du journal et mis de côté dans le fichier "
+                                              "« %1 ». Vérifiez ce QSO et saisissez-le de nouveau si besoin.")
+                                   .arg(cote);
         } else {
-            messageInacheve = QStringLiteral("Le dernier QSO du journal « %1 » est incomplet : son enregistrement a été "
-                                             "interrompu (arrêt brutal du programme ou de l'ordinateur).\r\n"
-                                             "Il n'a pas pu être mis de côté dans le fichier « %2 » (%3) ; il reste "
-                                             "en fin de liste.")
-                                  .arg(nom, cote, raison);
+            messageInacheve += QStringLiteral("Il n'a pas pu être mis de côté dans le fichier « %1 » (%2) ; il reste en "
+                                              "fin de liste.")
+                                   .arg(cote, raison);
             lignes.append(QByteArrayView(octets).sliced(debutInacheve));
         }
     }
