@@ -8,6 +8,8 @@
 
 namespace plateforme {
 
+// Decodes `taille` bytes into `sortie`, which has room for `taille` characters.
+void decoderAnsi(const char* octets, qsizetype taille, char16_t* sortie);
 QByteArray versAnsi(QStringView texte);
 // Appends the Windows-1252 bytes of `texte` to `sortie`.
 void ajouterAnsi(QByteArray& sortie, QStringView texte);

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <cstdlib>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <map>
 #include <sys/file.h>
@@ -300,6 +302,33 @@ void pourChaqueLigne(const Car* p, qsizetype n, Ajout ajout)
         ajout(p + debut, n - debut);
 }
 
+// The same on bytes, looking for the line ends with memchr: a large file is split at the
+// speed of the memory. The next CR and the next LF are each searched once.
+template <class Ajout>
+void pourChaqueLigne(const char* p, qsizetype n, Ajout ajout)
+{
+    const auto prochain = [&](char c, qsizetype depuis) {
+        const void* t = std::memchr(p + depuis, c, size_t(n - depuis));
+        return t ? qsizetype(static_cast<const char*>(t) - p) : n;
+    };
+    qsizetype debut = 0;
+    qsizetype cr = -1;
+    qsizetype lf = -1;
+    while (debut < n) {
+        if (cr < debut)
+            cr = prochain('\r', debut);
+        if (lf < debut)
+            lf = prochain('\n', debut);
+        const qsizetype fin = std::min(cr, lf);
+        ajout(p + debut, fin - debut);
+        if (fin == n)
+            return;
+        debut = fin + 1;
+        if (fin == cr && debut == lf)
+            ++debut;
+    }
+}
+
 } // namespace
 
 ErreurFichier::ErreurFichier(const QString& f, int n, const QString& r)
@@ -389,6 +418,15 @@ QStringList decouperLignes(const QString& texte)
     return lignes;
 }
 
+QList<QByteArrayView> decouperOctets(const QByteArray& octets)
+{
+    QList<QByteArrayView> lignes;
+    lignes.reserve(octets.size() / 64 + 1);
+    pourChaqueLigne(octets.constData(), octets.size(),
+                    [&](const char* debut, qsizetype taille) { lignes.append(QByteArrayView(debut, taille)); });
+    return lignes;
+}
+
 QStringList lireLignes(const QString& nom)
 {
     // Split the bytes, then decode each line: no copy of the whole text.
@@ -421,7 +459,11 @@ void ecrireLignes(const QString& nom, const QStringList& lignes)
     ecrireAtomique(c, encoderLignes(lignes));
 }
 
-void ajouterLignes(const QString& nom, const QStringList& lignes)
+namespace {
+
+// Appends `texte` (whole lines, encoded) to the file, all or nothing. `dUnTrait`: one write
+// whatever the file, never the whole-file replacement of a text that crosses a page.
+void ajouterTexte(const QString& nom, const QByteArray& texte, bool dUnTrait)
 {
     const QString c = chemin(nom);
     verifierCible(c);
@@ -449,15 +491,17 @@ void ajouterLignes(const QString& nom, const QStringList& lignes)
             ::close(fd);
             leverErrno(c, e);
         }
-        if (dernier != '\r' && dernier != '\n')
+        if (dernier == '\r' && dUnTrait)
+            octets.append('\n');  // a CR LF cut between its two bytes
+        else if (dernier != '\r' && dernier != '\n')
             octets.append("\r\n", 2);
     }
-    octets.append(encoderLignes(lignes));
-    // The system may stop a write killed between two memory pages half-way: a text that would
-    // cross a page boundary goes in by a whole-file replacement instead, so that a killed
-    // program leaves the file old or new.
+    octets.append(texte);
+    // The system may stop a write killed between two memory pages half-way: unless its reader
+    // sets a torn last line aside (`dUnTrait`), a text that would cross a page boundary goes in
+    // by a whole-file replacement instead, so that a killed program leaves the file old or new.
     const long page = ::sysconf(_SC_PAGESIZE) > 0 ? ::sysconf(_SC_PAGESIZE) : 4096;
-    if (avant % page + octets.size() > page) {
+    if (!dUnTrait && avant % page + octets.size() > page) {
         ::close(fd);
         ecrireAtomique(c, lireOctets(c) + octets);
         return;
@@ -474,9 +518,81 @@ void ajouterLignes(const QString& nom, const QStringList& lignes)
         leverErrno(c, errno);
 }
 
+} // namespace
+
+void ajouterLignes(const QString& nom, const QStringList& lignes)
+{
+    ajouterTexte(nom, encoderLignes(lignes), false);
+}
+
 void ajouterLigne(const QString& nom, const QString& ligne)
 {
     ajouterLignes(nom, QStringList{ligne});
+}
+
+void ajouterLigneDUnTrait(const QString& nom, const QString& ligne)
+{
+    ajouterTexte(nom, encoderLignes({ligne}), true);
+}
+
+qsizetype debutLigneInachevee(const QByteArray& octets, qsizetype longueurComplete)
+{
+    const qsizetype n = octets.size();
+    if (n == 0 || octets.endsWith('\r') || octets.endsWith('\n'))
+        return -1;
+    const qsizetype borne = std::max<qsizetype>(0, n - longueurComplete);
+    for (qsizetype i = n - 1; i >= borne; --i) {
+        if (octets.at(i) == '\r' || octets.at(i) == '\n')
+            return i + 1;
+    }
+    // No line end among the last `longueurComplete` bytes: a whole line, unless the file is
+    // shorter than that.
+    return n < longueurComplete ? 0 : -1;
+}
+
+bool deplacerFin(const QString& nom, qint64 longueurAttendue, qint64 debut, const QString& fichierCote)
+{
+    const QString c = chemin(nom);
+    verifierCible(c);
+    const int fd = ::open(nomSysteme(c).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        const int e = errno;
+        leverErrno(c, e);
+    }
+    const auto echec = [&](int e) {
+        ::close(fd);
+        leverErrno(c, e);
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        echec(errno);
+    if (!S_ISREG(st.st_mode) || st.st_size != longueurAttendue || debut < 0 || debut > longueurAttendue) {
+        ::close(fd);
+        return false;
+    }
+    QByteArray fin(qsizetype(longueurAttendue - debut), Qt::Uninitialized);
+    for (qsizetype lu = 0; lu < fin.size();) {
+        const ssize_t n = ::pread(fd, fin.data() + lu, size_t(fin.size() - lu), off_t(debut + lu));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            echec(n < 0 ? errno : EIO);
+        lu += n;
+    }
+    try {
+        ajouterTexte(fichierCote, fin + "\r\n", false);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    int r;
+    while ((r = ::ftruncate(fd, off_t(debut))) != 0 && errno == EINTR) {
+    }
+    if (r != 0 || synchroniserFichier(fd) != 0)
+        echec(errno);
+    if (::close(fd) != 0)
+        leverErrno(c, errno);
+    return true;
 }
 
 void copier(const QString& source, const QString& cible)

@@ -2,6 +2,8 @@
 // Files of the program folder: Windows-1252 text with CR LF line ends, names matched
 // without regard to case, every whole-file replacement atomic.
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -52,6 +54,19 @@ void ecrireLignes(const QString& nom, const QStringList& lignes);   // atomic re
 void ecrireOctets(const QString& nom, const QByteArray& octets);    // atomic replace
 void ajouterLignes(const QString& nom, const QStringList& lignes);  // append, all or nothing
 void ajouterLigne(const QString& nom, const QString& ligne);
+// Appends `ligne` in one write whatever the size of the file, never by a whole-file
+// replacement: for a large file that grows one record at a time (a log). A program killed
+// during that write may leave the start of the line without its end; the reader of the file
+// sets it aside (debutLigneInachevee, deplacerFin). A failed write leaves the file as it was.
+void ajouterLigneDUnTrait(const QString& nom, const QString& ligne);
+// Where the last line of `octets` starts when it has no line end and is shorter than
+// `longueurComplete` bytes (the start of a line whose write was cut short); -1 otherwise.
+qsizetype debutLigneInachevee(const QByteArray& octets, qsizetype longueurComplete);
+// Moves the bytes of `nom` from `debut` to its end to the end of `fichierCote` (followed by
+// CR LF), then cuts `nom` at `debut`. The side file is written and synced first: a kill in
+// between leaves the bytes in both files, never in neither. Nothing is done when `nom` is no
+// longer `longueurAttendue` bytes long (changed since it was read): returns false.
+bool deplacerFin(const QString& nom, qint64 longueurAttendue, qint64 debut, const QString& fichierCote);
 void copier(const QString& source, const QString& cible);  // atomic replace of the target
 // Several files replaced (or created) as one: every new content is written and synced beside
 // its target first, and only when all are written are they renamed into place. Every refusal
@@ -105,5 +120,7 @@ private:
 
 // Splits a decoded text into lines ended by CR LF (a lone CR or LF also ends a line).
 QStringList decouperLignes(const QString& texte);
+// The same split on the bytes of a file, as views into `octets` (nothing copied).
+QList<QByteArrayView> decouperOctets(const QByteArray& octets);
 
 } // namespace plateforme

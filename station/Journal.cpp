@@ -10,10 +10,12 @@
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -26,6 +28,8 @@ const bool g_gardes = (installerGardesEcriture(), true);
 
 // Lines added to the list between two yields to the event loop while a log loads.
 constexpr int kLignesParPas = 2000;
+// Longest time the load keeps the event loop waiting.
+constexpr int kMsEntrePauses = 40;
 
 int deuxChiffres(QStringView t, int position)
 {
@@ -62,6 +66,11 @@ QString numerote(const QString& item, int n)
 QString nomJournal(const QString& indicatif)
 {
     return indicatif + QStringLiteral(".log");
+}
+
+QString nomQSOIncomplets(const QString& indicatif)
+{
+    return indicatif + QStringLiteral("_QSO_Incomplets.txt");
 }
 
 QStringList itemsDepuisLignes(const QStringList& lignes)
@@ -207,32 +216,62 @@ using namespace station;
 
 void Ajoute_QSO_Log(const QString& ligne)
 {
-    plateforme::ajouterLigne(nomJournal(Prog().Indicatif_Station), ligne);
+    plateforme::ajouterLigneDUnTrait(nomJournal(Prog().Indicatif_Station), ligne);
 }
 
 void Charge_Liste_QSO(const QString& indicatif)
 {
     Controles_Carnet* c = carnet();
+    const QString nom = nomJournal(indicatif);
     // Read first: a log that cannot be read leaves the list as it was, and is not written
     // until a load succeeds (a rewrite from the list would lose its QSOs).
-    std::optional<plateforme::LecteurTexte> lecture;
+    QByteArray octets;
     try {
-        lecture.emplace(nomJournal(indicatif));
+        octets = plateforme::lireOctetsFichier(nom);
     } catch (const plateforme::ErreurFichier& e) {
         refuserJournal(indicatif, QStringLiteral("le journal n'a pas pu être chargé (%1) ; il ne sera pas modifié "
                                                  "tant qu'il n'aura pas été chargé")
                                       .arg(e.raison));
         throw;
     }
-    plateforme::LecteurTexte& journal = *lecture;
+    // A save cut short by a kill may have left the start of a record without its end.
+    const qsizetype debutInacheve = plateforme::debutLigneInachevee(octets, LongueurLigneQSO);
+    QList<QByteArrayView> lignes =
+        plateforme::decouperOctets(debutInacheve < 0 ? octets : QByteArray::fromRawData(octets.constData(), debutInacheve));
     // The list numbers five columns: past that, the lines are not loaded and the log is
     // kept from every write (a rewrite would drop them).
-    const int lignesEnTrop = journal.nombreLignes() - NombreMaxQSO;
+    const int lignesEnTrop = int(lignes.size()) - NombreMaxQSO;
     if (lignesEnTrop > 0)
         refuserJournal(indicatif, QStringLiteral("le journal compte plus de %1 lignes ; il est en lecture seule")
                                       .arg(NombreMaxQSO));
     else
         autoriserJournal(indicatif);
+    // The torn record goes to a side file, out of the log: nothing of it is lost, and the next
+    // save does not make a short line of it. Kept in the list when that fails.
+    QString messageInacheve;
+    if (debutInacheve >= 0) {
+        const QString cote = nomQSOIncomplets(indicatif);
+        QString raison;
+        try {
+            if (!plateforme::deplacerFin(nom, octets.size(), debutInacheve, cote))
+                raison = QStringLiteral("le journal a changé pendant sa lecture");
+        } catch (const plateforme::ErreurFichier& e) {
+            raison = e.raison;
+        }
+        messageInacheve = QStringLiteral("Le dernier QSO du journal « %1 » est incomplet : son enregistrement a été "
+                                         "interrompu (arrêt brutal du programme ou de l'ordinateur).\r\n")
+                              .arg(nom);
+        if (raison.isEmpty()) {
+            messageInacheve += QStringLiteral("Ce début de QSO a été retiré du journal et mis de côté dans le fichier "
+                                              "« %1 ». Vérifiez ce QSO et saisissez-le de nouveau si besoin.")
+                                   .arg(cote);
+        } else {
+            messageInacheve += QStringLiteral("Il n'a pas pu être mis de côté dans le fichier « %1 » (%2) ; il reste en "
+                                              "fin de liste.")
+                                   .arg(cote, raison);
+            lignes.append(QByteArrayView(octets).sliced(debutInacheve));
+        }
+    }
     // The load yields: nothing may write the station's files meanwhile.
     const Retenue_Actions retenue;
 
@@ -241,7 +280,7 @@ void Charge_Liste_QSO(const QString& indicatif)
     // for a log long enough to be seen loading, and is painted before the work starts.
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();
-    const bool montrerChargement = journal.nombreLignes() > kLignesParPas;
+    const bool montrerChargement = lignes.size() > kLignesParPas;
     Chargement* chargement = nullptr;
     if (montrerChargement) {
         chargement = &Chargement::instance();
@@ -253,22 +292,45 @@ void Charge_Liste_QSO(const QString& indicatif)
         const QSignalBlocker bloque(c->Liste_QSO);
         c->Liste_QSO->clear();
     }
-    int n = 1;
+    // The list is out of sight while it fills: a visible list lays out every item it holds
+    // each time the load yields, which made the load grow with the square of the log. It
+    // gives up the keyboard first, so that hiding it moves the focus nowhere.
+    struct HorsDeVue {
+        QWidget* liste;
+        bool visible;
+        explicit HorsDeVue(QWidget* l) : liste(l), visible(!l->isHidden())
+        {
+            if (liste->hasFocus())
+                liste->clearFocus();
+            liste->hide();
+        }
+        ~HorsDeVue() { liste->setVisible(visible); }
+    };
+    std::optional<HorsDeVue> horsDeVue;
+    if (montrerChargement)
+        horsDeVue.emplace(c->Liste_QSO);
+    const int total = int(std::min<qsizetype>(lignes.size(), NombreMaxQSO));
     QStringList pas;
     pas.reserve(kLignesParPas);
-    const auto fin = [&] { return journal.finFichier() || n > NombreMaxQSO; };
-    while (!fin()) {
-        pas.append(itemListe(n++, journal.lireLigne()));
-        if (pas.size() == kLignesParPas || fin()) {
-            {
-                const QSignalBlocker bloque(c->Liste_QSO);
-                c->Liste_QSO->addItems(pas);
-            }
-            pas.clear();
+    QElapsedTimer depuisPause;
+    depuisPause.start();
+    for (int i = 0; i < total;) {
+        const int finPas = std::min(total, i + kLignesParPas);
+        for (; i < finPas; ++i)
+            pas.append(itemListeAnsi(i + 1, lignes.at(i)));
+        {
+            const QSignalBlocker bloque(c->Liste_QSO);
+            c->Liste_QSO->addItems(pas);
+        }
+        pas.clear();
+        // Each yield repaints the windows: often enough for them to answer, not more.
+        if (i == total || depuisPause.elapsed() >= kMsEntrePauses) {
             plateforme::ceder();
+            depuisPause.restart();
         }
     }
 
+    horsDeVue.reset();
     Prog().Nombre_QSO = c->Liste_QSO->count();
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
     if (chargement) {
@@ -284,9 +346,11 @@ void Charge_Liste_QSO(const QString& indicatif)
         plateforme::MsgBox(QStringLiteral("Le journal « %1 » compte %2 lignes : seules les %3 premières sont affichées.\r\n"
                                           "Le carnet est en lecture seule : aucun QSO ne peut y être enregistré, "
                                           "modifié ni effacé.")
-                               .arg(nomJournal(indicatif))
-                               .arg(journal.nombreLignes())
+                               .arg(nom)
+                               .arg(lignes.size())
                                .arg(NombreMaxQSO));
+    if (!messageInacheve.isEmpty())
+        plateforme::MsgBox(messageInacheve);
 }
 
 void Supprime_QSO()

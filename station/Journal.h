@@ -9,6 +9,8 @@ namespace station {
 
 // "<callsign>.log" in the program folder.
 QString nomJournal(const QString& indicatif);
+// "<callsign>_QSO_Incomplets.txt": where a load puts a record whose save was cut short.
+QString nomQSOIncomplets(const QString& indicatif);
 
 // List items numbered 1 to N from the log lines, each line kept whole.
 QStringList itemsDepuisLignes(const QStringList& lignes);

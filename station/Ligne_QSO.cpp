@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/Ansi.h"
+
 namespace station {
 
 namespace {
@@ -145,12 +147,13 @@ QString numeroListe(int numero)
     return QString::number(numero).rightJustified(LargeurNumero, QLatin1Char(' ')) + QLatin1Char(' ');
 }
 
-QString itemListe(int numero, QStringView ligne)
+namespace {
+
+// An item of `taille` record characters with its number written; the record is left to fill.
+QString itemVide(int numero, qsizetype taille)
 {
-    if (numero < 0 || numero > NombreMaxQSO)
-        return numeroListe(numero) + ligne.toString();
     // Built in one allocation: the list of a large log is rebuilt item by item.
-    QString item(DecalageListe + ligne.size(), Qt::Uninitialized);
+    QString item(DecalageListe + taille, Qt::Uninitialized);
     char16_t* d = reinterpret_cast<char16_t*>(item.data());
     int n = numero;
     for (int i = LargeurNumero - 1; i >= 0; --i) {
@@ -162,7 +165,26 @@ QString itemListe(int numero, QStringView ligne)
         }
     }
     d[LargeurNumero] = u' ';
-    std::copy_n(ligne.utf16(), ligne.size(), d + DecalageListe);
+    return item;
+}
+
+} // namespace
+
+QString itemListe(int numero, QStringView ligne)
+{
+    if (numero < 0 || numero > NombreMaxQSO)
+        return numeroListe(numero) + ligne.toString();
+    QString item = itemVide(numero, ligne.size());
+    std::copy_n(ligne.utf16(), ligne.size(), reinterpret_cast<char16_t*>(item.data()) + DecalageListe);
+    return item;
+}
+
+QString itemListeAnsi(int numero, QByteArrayView ligne)
+{
+    if (numero < 0 || numero > NombreMaxQSO)
+        return numeroListe(numero) + plateforme::depuisAnsi(ligne.data(), ligne.size());
+    QString item = itemVide(numero, ligne.size());
+    plateforme::decoderAnsi(ligne.data(), ligne.size(), reinterpret_cast<char16_t*>(item.data()) + DecalageListe);
     return item;
 }
 

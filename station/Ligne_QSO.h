@@ -1,6 +1,7 @@
 #pragma once
 // The log record: one QSO per line, 199 fixed columns (plus CR LF in the file), and the
 // item of the QSO list, which puts the QSO number in front of it.
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <stdexcept>
@@ -95,6 +96,8 @@ struct Ligne_QSO {
 QString numeroListe(int numero);
 // A `Ligne_Liste_QSO`: number prefix then the record.
 QString itemListe(int numero, QStringView ligne);
+// The same from the record's bytes as stored in the log (Windows-1252).
+QString itemListeAnsi(int numero, QByteArrayView ligne);
 // The record of a list item (199 characters from column 7, fewer for a short line).
 QString ligneDeItem(const QString& item);
 // The number of a list item (its first five columns, trimmed).

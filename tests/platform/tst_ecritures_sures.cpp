@@ -6,10 +6,12 @@
 #include "platform/Fichiers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace plateforme;
 
@@ -37,6 +39,12 @@ private:
     rlimit avant_{};
     void (*ancienSignal_)(int) = nullptr;
 };
+
+ino_t inodeDe(const QString& chemin)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(chemin).constData(), &st) == 0 ? st.st_ino : 0;
+}
 
 QByteArray texte(int octets, char c)
 {
@@ -138,6 +146,75 @@ private Q_SLOTS:
         }
         QCOMPARE(n, ErreurDisquePlein);
         QCOMPARE(test::lireOctets(env.chemin("Court.log")), court);
+    }
+
+    void ajoutDUnTrait()
+    {
+        test::Environnement env(false);
+        const QString ligne = QString(199, QLatin1Char('x'));
+        const QByteArray record = ligne.toLatin1() + "\r\n";
+        // Across a page of the file, in the file itself: the same inode grows, no scratch file.
+        const QByteArray avant = texte(4000, 'a');
+        test::ecrireOctets(env.chemin("F5ABC.log"), avant);
+        const ino_t inode = inodeDe(env.chemin("F5ABC.log"));
+        ajouterLigneDUnTrait("F5ABC.log", ligne);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant + record);
+        QCOMPARE(inodeDe(env.chemin("F5ABC.log")), inode);
+        // No room for the whole record: nothing of it stays, and the disk is said full.
+        int n = 0;
+        {
+            const LimiteTaille limite(4000 + 201 + 150);
+            n = numeroDe([&] { ajouterLigneDUnTrait("F5ABC.log", ligne); });
+        }
+        QCOMPARE(n, ErreurDisquePlein);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant + record);
+        // A record whose CR LF was cut after the CR gets its LF, not a second line end.
+        test::ecrireOctets(env.chemin("Coupe.log"), "un\r\ndeux\r");
+        ajouterLigneDUnTrait("Coupe.log", "trois");
+        QCOMPARE(test::lireOctets(env.chemin("Coupe.log")), QByteArray("un\r\ndeux\r\ntrois\r\n"));
+        test::ecrireOctets(env.chemin("Coupe.log"), "un\r\ndeux");
+        ajouterLigneDUnTrait("Coupe.log", "trois");
+        QCOMPARE(test::lireOctets(env.chemin("Coupe.log")), QByteArray("un\r\ndeux\r\ntrois\r\n"));
+    }
+
+    void ligneInachevee_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<int>("debut");
+        QTest::newRow("vide") << QByteArray() << -1;
+        QTest::newRow("terminee") << QByteArray("abcd\r\nabcd\r\n") << -1;
+        QTest::newRow("CR seul") << QByteArray("abcd\r\nabcd\r") << -1;
+        QTest::newRow("LF seul") << QByteArray("abcd\nabcd\n") << -1;
+        QTest::newRow("debut de ligne") << QByteArray("abcd\r\nab") << 6;
+        QTest::newRow("ligne entiere sans fin") << QByteArray("abcd\r\nabcd") << -1;
+        QTest::newRow("plus longue sans fin") << QByteArray("abcd\r\nabcdef") << -1;
+        QTest::newRow("seule ligne, courte") << QByteArray("abc") << 0;
+        QTest::newRow("seule ligne, entiere") << QByteArray("abcd") << -1;
+    }
+    void ligneInachevee()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(int, debut);
+        QCOMPARE(debutLigneInachevee(octets, 4), qsizetype(debut));
+    }
+
+    void finDeplaceeDansUnFichierAPart()
+    {
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("F5ABC.log"), "un\r\ndeux\r\ntr");
+        test::ecrireOctets(env.chemin("A_part.txt"), "avant\r\n");
+        QVERIFY(deplacerFin("F5ABC.log", 12, 10, "A_part.txt"));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), QByteArray("un\r\ndeux\r\n"));
+        QCOMPARE(test::lireOctets(env.chemin("A_part.txt")), QByteArray("avant\r\ntr\r\n"));
+        // A file that changed since it was read is left alone.
+        QVERIFY(!deplacerFin("F5ABC.log", 12, 10, "A_part.txt"));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), QByteArray("un\r\ndeux\r\n"));
+        QCOMPARE(test::lireOctets(env.chemin("A_part.txt")), QByteArray("avant\r\ntr\r\n"));
+        // The side file cannot be written: the file keeps its end.
+        test::ecrireOctets(env.chemin("F5ABC.log"), "un\r\nde");
+        QVERIFY(QDir(env.dossier()).mkdir("Bloque.txt"));
+        QVERIFY(numeroDe([&] { deplacerFin("F5ABC.log", 6, 4, "Bloque.txt"); }) != 0);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), QByteArray("un\r\nde"));
     }
 
     void ajoutApresUneLigneNonTerminee()

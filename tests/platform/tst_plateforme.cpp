@@ -70,6 +70,39 @@ private Q_SLOTS:
         QCOMPARE(decouperLignes("a\nb"), QStringList({"a", "b"}));
         QCOMPARE(decouperLignes("a\r\n\r\nb"), QStringList({"a", "", "b"}));
         QCOMPARE(decouperLignes(""), QStringList());
+        // The split of a file's bytes gives the same lines, whatever mix of line ends it holds.
+        for (const QByteArray octets : {QByteArray("a\r\nb\r\n"), QByteArray("a\nb"), QByteArray("a\r\n\r\nb"),
+                                        QByteArray("un\rdeux\rtrois"), QByteArray("\r\n\n\r"), QByteArray("x\n\r\ny\r"),
+                                        QByteArray("seule"), QByteArray()}) {
+            QStringList lignes;
+            for (const QByteArrayView l : decouperOctets(octets))
+                lignes << QString::fromLatin1(l);
+            QCOMPARE(lignes, decouperLignes(QString::fromLatin1(octets)));
+        }
+    }
+
+    void ansiQuelQueSoitLaPlace()
+    {
+        // Every byte, at many places of a long ASCII run: decoded as on its own.
+        QString attendu;
+        for (int b = 0; b < 256; ++b)
+            attendu += depuisAnsi(QByteArray(1, char(b)));
+        QCOMPARE(attendu.at(0x80), QChar(0x20AC));
+        QCOMPARE(attendu.at(0xE9), QChar(u'é'));
+        for (int b = 0; b < 256; ++b) {
+            for (int place = 0; place < 40; place += 3) {
+                QByteArray octets(40, 'a');
+                octets[place] = char(b);
+                QString voulu(40, QLatin1Char('a'));
+                voulu[place] = attendu.at(b);
+                QCOMPARE(depuisAnsi(octets), voulu);
+                // And back: every character the code page holds gives its byte again.
+                if (voulu.at(place) != QChar(u'?') || b == '?')
+                    QCOMPARE(versAnsi(voulu), octets);
+            }
+        }
+        QCOMPARE(versAnsi(QString(20, QLatin1Char('a')) + QChar(0x4E2D) + QLatin1Char('b')),
+                 QByteArray(20, 'a') + "?b");
     }
 
     void fichiersDuDossierProgramme()

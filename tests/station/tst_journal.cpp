@@ -239,6 +239,51 @@ private Q_SLOTS:
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")).size(), 201);
     }
 
+    void enregistrementInterrompuMisDeCote()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        const QStringList lignes = {qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2")};
+        const QString coupe = qso("03/01/26", "10:00", "Hélène").left(120);
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes) + plateforme::versAnsi(coupe));
+        Charge_Liste_QSO("F5ABC");
+        // The start of the record leaves the log for the side file, and the operator is told where.
+        QCOMPARE(test::elements(c.Liste_QSO), items(lignes));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi(lignes));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_QSO_Incomplets.txt")), test::enAnsi({coupe}));
+        QCOMPARE(env.textes().size(), 1);
+        QVERIFY(env.textes().at(0).contains(QStringLiteral("« F5ABC_QSO_Incomplets.txt »")));
+        QVERIFY(env.textes().at(0).contains(QStringLiteral("« F5ABC.log »")));
+        // The next save starts a line of its own; the next load has nothing to say.
+        const QString suivant = qso("04/01/26", "10:00", "D4");
+        Ajoute_QSO_Log(suivant);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi(lignes + QStringList{suivant}));
+        env.oublierMessages();
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(c.Liste_QSO->count(), 3);
+        QVERIFY(env.messages.empty());
+
+        // A whole record without its line end stays in the log.
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes) + plateforme::versAnsi(suivant));
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(c.Liste_QSO->count(), 3);
+        QVERIFY(env.messages.empty());
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_QSO_Incomplets.txt")), test::enAnsi({coupe}));
+
+        // No room for the side file: the start of the record stays at the end of the list and
+        // of the log, and the operator is told so.
+        QVERIFY(QFile::remove(env.chemin("F5ABC_QSO_Incomplets.txt")));
+        QVERIFY(QDir(env.dossier()).mkdir("F5ABC_QSO_Incomplets.txt"));
+        test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes) + plateforme::versAnsi(coupe));
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(c.Liste_QSO->count(), 3);
+        QCOMPARE(c.Liste_QSO->item(2)->text(), itemListe(3, coupe));
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi(lignes) + plateforme::versAnsi(coupe));
+        QCOMPARE(env.textes().size(), 1);
+        QVERIFY(env.textes().at(0).contains(QStringLiteral("n'a pas pu être mis de côté")));
+    }
+
     void supprimeEtRemplaceSurLaListe()
     {
         test::Environnement env(false);
