@@ -369,6 +369,8 @@ private:
             [] { ecrireLignes("Garde.txt", {"x"}); },
             [] { ecrireOctets("GARDE.TXT", "x"); },
             [] { ajouterLigne("garde.txt", "x"); },
+            [] { ajouterLigneDUnTrait("Garde.txt", "x"); },
+            [] { deplacerFin("Garde.txt", 8, 0, "Cote.txt"); },
             [] { copier("Source.txt", "Garde.txt"); },
             [] { remplacerPar("Source.txt", "Garde.txt"); },
             [] { supprimer("Garde.txt"); },
@@ -388,6 +390,7 @@ private:
         QCOMPARE(test::lireOctets(env.chemin("Garde.txt")), avant);
         QVERIFY(existe("Source.txt"));
         QVERIFY(!existe("Libre.txt"));
+        QVERIFY(!existe("Cote.txt"));
     }
 };
 
