@@ -109,7 +109,8 @@ void Restoration_Activite::Form_Load()
 
 bool Restoration_Activite::Lecture_Sauvegarde()
 {
-    Prog().Chemin_Sauvegarde = Lit_Station(Chemin_Sauvegarde, Chemin_Vide);
+    // Where the automatic backup of this station writes.
+    Prog().Chemin_Sauvegarde = echange::prefixeSauvegarde(Prog().Indicatif_Station);
     Liste_Fichiers->clear();
     const QString fichier = echange::fichierActivitesSauvegarde(Prog().Chemin_Sauvegarde);
     try {

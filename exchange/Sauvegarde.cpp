@@ -32,8 +32,11 @@ QString prefixeSauvegardeCommun()
 
 QString prefixeSauvegarde(const QString& indicatif)
 {
+    // The backup settings window of earlier versions stored the shared place it showed by
+    // default: that is no choice of the operator's, and would mix the stations' backups.
     const QString choisi = Lit_Station(Cles_Registre::Chemin_Sauvegarde, QString());
-    return choisi.isEmpty() ? prefixeSauvegardeDefaut(indicatif) : choisi;
+    const bool commun = QDir::cleanPath(QDir::fromNativeSeparators(choisi)) == QDir::cleanPath(prefixeSauvegardeCommun());
+    return choisi.isEmpty() || commun ? prefixeSauvegardeDefaut(indicatif) : choisi;
 }
 
 QString prefixeRestauration(const QString& indicatif, bool& commun)

@@ -319,6 +319,23 @@ void TestImportCarnet::sauvegardesParStation()
     c.Mnu_Restauration->trigger();
     QCOMPARE(env.messages.size(), size_t(2));
     QVERIFY(env.textes().at(1).startsWith(QStringLiteral("Les fichiers :")));
+
+    // The shared place that earlier versions stored as the setting when the backup settings
+    // were confirmed unchanged is no choice: the station keeps a folder of its own.
+    test::ecrireReglageStation(QStringLiteral("F3CCC"), QStringLiteral("Chemin Sauvegarde"), commun);
+    const QByteArray partage = test::lireOctets(commun + QStringLiteral(".bak"));
+    test::ecrireOctets(env.chemin(QStringLiteral("F3CCC.log")), test::enAnsi(test::journalEssai(4)));
+    QVERIFY(c.Sauvegarde_Auto());
+    QCOMPARE(test::lireOctets(commun + QStringLiteral(".bak")), partage);
+    QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("F3CCC/F3CCC.bak"))), test::lireOctets(env.chemin(QStringLiteral("F3CCC.log"))));
+
+    // The activity list comes back from where the station's backups are.
+    Prog().Indicatif_Station = QStringLiteral("F2BBB");
+    env.oublierMessages();
+    Fenetres_Sauvegarde::Afficher_Restoration_Activite(false);
+    QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
+    QCOMPARE(test::elements(test::controle<QListWidget>(QStringLiteral("Restoration_Activite"), QStringLiteral("Liste_Fichiers"))),
+             QStringList{QStringLiteral("SOTA")});
 }
 
 void TestImportCarnet::restaurationDesActivites()
