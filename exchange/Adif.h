@@ -55,6 +55,20 @@ bool parcourirAdif(const QByteArray& octets, const std::function<void(const Enre
 // Decodes a value: UTF-8 when valid, else Windows-1252.
 QString decoderValeur(const char* octets, qsizetype taille);
 
+// ---- Modes -------------------------------------------------------------------------------
+
+// The ADIF form of a log mode: "PSK31" is MODE "PSK" with SUBMODE "PSK31", "PACKET" is "PKT",
+// "THROB" is "THRB", "RELAIS" (through a repeater) is "FM". Any other mode is written as it
+// stands, with no submode ("SAT" and "AUTRE" have no ADIF form).
+struct ModeAdif {
+    QString mode;
+    QString sousMode;  // empty when none
+};
+ModeAdif modeVersAdif(const QString& modeJournal);
+// The log mode of an ADIF MODE and SUBMODE: "PSK31" for PSK with PSK31, "PACKET" for PKT,
+// "THROB" for THRB; any other MODE as it stands (FM stays "FM").
+QString modeDepuisAdif(const QString& mode, const QString& sousMode);
+
 // ---- Bands -------------------------------------------------------------------------------
 
 struct BandeAdif {
