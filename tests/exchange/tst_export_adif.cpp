@@ -286,13 +286,6 @@ void TestExportAdif::luParUnLecteurStrictEtParLImport()
     QCOMPARE(exporterAdif(Indicatif, QStringLiteral("F5XYZ/P"), {}), QString());
     const QByteArray octets = lireExport(env);
 
-    // One line in full: the accents in UTF-8, the lengths in bytes.
-    QVERIFY2(octets.contains(QByteArray("\r\n<call:12>TM22ABCDE/PP<name:9>Fran\xc3\xa7ois<gridsquare:6>JN14DQ"
-                                        "<band:3>17m<mode:3>PSK<submode:5>PSK31<qso_date:8>20240201<time_on:4>2222"
-                                        "<time_off:4>2337<rst_sent:2>59<rst_rcvd:2>52<comment:36>Dpt:  GEN\xc3\x88" "VE \xc3\x87" "A Ch\xc3\xa2" "teau "
-                                        "\xc3\x9f \xc5\x93 \xe2\x82\xac<eor>\r\n")),
-             octets.constData());
-
     QVector<QHash<QString, QString>> lus;
     QStringList horsEnumeration;
     try {
@@ -319,10 +312,19 @@ void TestExportAdif::luParUnLecteurStrictEtParLImport()
         QCOMPARE(e.value("SUBMODE"), forme.value(1));
         QCOMPARE(e.contains("SUBMODE"), forme.size() == 2);
         QCOMPARE(e.value("QSO_DATE"), dateAdif(q.Date_QSO));
+        QCOMPARE(e.value("TIME_ON"), QString(q.Heure_Debut).remove(QLatin1Char(':')));
+        QCOMPARE(e.value("TIME_OFF"), QString(q.Heure_Fin).remove(QLatin1Char(':')));
         QCOMPARE(e.value("RST_SENT"), q.RST_Envoye);
         QCOMPARE(e.value("RST_RCVD"), q.RST_Recu);
         QCOMPARE(e.value("COMMENT"), QStringLiteral("Dpt:  GENÈVE ÇA Château ß œ €"));
     }
+
+    // One line in full: the accents in UTF-8, the lengths in bytes.
+    QVERIFY2(octets.contains(QByteArray("\r\n<call:12>TM22ABCDE/PP<name:9>Fran\xc3\xa7ois<gridsquare:6>JN14DQ"
+                                        "<band:3>17m<mode:3>PSK<submode:5>PSK31<qso_date:8>20240201<time_on:4>2222"
+                                        "<time_off:4>2337<rst_sent:2>59<rst_rcvd:2>52<comment:36>Dpt:  GEN\xc3\x88" "VE "
+                                        "\xc3\x87" "A Ch\xc3\xa2" "teau \xc3\x9f \xc5\x93 \xe2\x82\xac<eor>\r\n")),
+             octets.constData());
 
     // The program's own import, into the log of another station: the same records, upper-cased
     // as the import writes every value, the repeater QSO as FM.
