@@ -52,7 +52,10 @@ FichierAdif lireAdif(const QByteArray& octets);
 // call). Returns whether a header was found.
 bool parcourirAdif(const QByteArray& octets, const std::function<void(const EnregistrementAdif&)>& recevoir);
 
-// Decodes a value: UTF-8 when valid, else Windows-1252.
+// Decodes a value: UTF-8 when valid, else Windows-1252. Value by value, so a file that mixes
+// both reads whole; the older exports of this program (Windows-1252) read as Windows-1252, as
+// accented text in that code page is valid UTF-8 only where an accented capital is directly
+// followed by a sign of 0x80-0xBF (as in "É’").
 QString decoderValeur(const char* octets, qsizetype taille);
 
 // ---- Modes -------------------------------------------------------------------------------
