@@ -199,6 +199,46 @@ bool parcourirAdif(const QByteArray& octets, const std::function<void(const Enre
     return avecEntete;
 }
 
+namespace {
+
+// The log modes whose ADIF form differs from their text. `retour`: the ADIF form reads back
+// as this mode (FM is FM, not always a repeater).
+struct FormeModeAdif {
+    const char* journal;
+    const char* mode;
+    const char* sousMode;  // nullptr: none written, any read
+    bool retour;
+};
+
+constexpr FormeModeAdif kModesAdif[] = {
+    {"PSK31", "PSK", "PSK31", true},
+    {"PACKET", "PKT", nullptr, true},
+    {"THROB", "THRB", nullptr, true},
+    {"RELAIS", "FM", nullptr, false},
+};
+
+} // namespace
+
+ModeAdif modeVersAdif(const QString& modeJournal)
+{
+    const QString m = modeJournal.trimmed();
+    for (const FormeModeAdif& f : kModesAdif) {
+        if (m.compare(QLatin1String(f.journal), Qt::CaseInsensitive) == 0)
+            return {QString::fromLatin1(f.mode), QString::fromLatin1(f.sousMode)};
+    }
+    return {modeJournal, QString()};
+}
+
+QString modeDepuisAdif(const QString& mode, const QString& sousMode)
+{
+    for (const FormeModeAdif& f : kModesAdif) {
+        if (f.retour && mode.compare(QLatin1String(f.mode), Qt::CaseInsensitive) == 0 &&
+            (!f.sousMode || sousMode.compare(QLatin1String(f.sousMode), Qt::CaseInsensitive) == 0))
+            return QString::fromLatin1(f.journal);
+    }
+    return mode;
+}
+
 const std::array<BandeAdif, 17>& Table_Bandes_Adif()
 {
     static const std::array<BandeAdif, 17> table = {{

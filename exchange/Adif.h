@@ -52,8 +52,25 @@ FichierAdif lireAdif(const QByteArray& octets);
 // call). Returns whether a header was found.
 bool parcourirAdif(const QByteArray& octets, const std::function<void(const EnregistrementAdif&)>& recevoir);
 
-// Decodes a value: UTF-8 when valid, else Windows-1252.
+// Decodes a value: UTF-8 when valid, else Windows-1252. Value by value, so a file that mixes
+// both reads whole; the older exports of this program (Windows-1252) read as Windows-1252, as
+// accented text in that code page is valid UTF-8 only where an accented capital is directly
+// followed by a sign of 0x80-0xBF (as in "É’").
 QString decoderValeur(const char* octets, qsizetype taille);
+
+// ---- Modes -------------------------------------------------------------------------------
+
+// The ADIF form of a log mode: "PSK31" is MODE "PSK" with SUBMODE "PSK31", "PACKET" is "PKT",
+// "THROB" is "THRB", "RELAIS" (through a repeater) is "FM". Any other mode is written as it
+// stands, with no submode ("SAT" and "AUTRE" have no ADIF form).
+struct ModeAdif {
+    QString mode;
+    QString sousMode;  // empty when none
+};
+ModeAdif modeVersAdif(const QString& modeJournal);
+// The log mode of an ADIF MODE and SUBMODE: "PSK31" for PSK with PSK31, "PACKET" for PKT,
+// "THROB" for THRB; any other MODE as it stands (FM stays "FM").
+QString modeDepuisAdif(const QString& mode, const QString& sousMode);
 
 // ---- Bands -------------------------------------------------------------------------------
 

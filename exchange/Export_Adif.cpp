@@ -1,7 +1,6 @@
 #include "exchange/Export_Adif.h"
 
 #include "exchange/Adif.h"
-#include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
 #include "station/Journal.h"
@@ -30,9 +29,10 @@ QString dateAdif(const QString& dateJournal)
 
 QString champAdif(const char* nom, const QString& valeur)
 {
-    // The file is Windows-1252: the length counts the bytes written, one per character there.
-    return QLatin1Char('<') + QLatin1String(nom) + QLatin1Char(':') +
-           QString::number(plateforme::versAnsi(valeur).size()) + QLatin1Char('>') + valeur;
+    // The file is UTF-8: the length counts the bytes written, two or three for an accented
+    // letter or a sign such as "€".
+    return QLatin1Char('<') + QLatin1String(nom) + QLatin1Char(':') + QString::number(valeur.toUtf8().size()) +
+           QLatin1Char('>') + valeur;
 }
 
 QString ligneExportAdif(const QString& record)
@@ -47,7 +47,10 @@ QString ligneExportAdif(const QString& record)
     if (!locator.isEmpty())
         l += champAdif("gridsquare", locator);
     l += champAdif("band", bandeExportAdif(lire(Champ::Bande_QSO)));
-    l += champAdif("mode", lire(Champ::Mode_QSO));
+    const ModeAdif mode = modeVersAdif(lire(Champ::Mode_QSO));
+    l += champAdif("mode", mode.mode);
+    if (!mode.sousMode.isEmpty())
+        l += champAdif("submode", mode.sousMode);
     l += champAdif("qso_date", dateAdif(record.left(8)));
     l += champAdif("time_on", lire(Champ::Heure_Debut).remove(QLatin1Char(':')));
     l += champAdif("time_off", lire(Champ::Heure_Fin).remove(QLatin1Char(':')));
@@ -129,7 +132,13 @@ QString exporterAdif(const QString& indicatif, const QString& indicatifAffiche, 
         else
             ++nonExportees;
     }
-    plateforme::ecrireLignes(nomFichierAdif(indicatif), sortie);
+    // Unlike the data files, the export is UTF-8, as the loggers that read it expect.
+    QByteArray octets;
+    for (const QString& l : sortie) {
+        octets += l.toUtf8();
+        octets += "\r\n";
+    }
+    plateforme::ecrireOctets(nomFichierAdif(indicatif), octets);
     if (ecartees)
         *ecartees = nonExportees;
     return QString();

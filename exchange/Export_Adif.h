@@ -11,9 +11,10 @@ QString bandeExportAdif(const QString& bandeJournal);
 // "19980314" for "14/03/98", "20070101" for "01/01/07": two-digit years 50 to 99 are 19yy,
 // 00 to 49 are 20yy, as everywhere in the log.
 QString dateAdif(const QString& dateJournal);
-// One exported field: "<name:n>value", n the number of bytes the value takes in the file.
+// One exported field: "<name:n>value", n the number of bytes the value takes in UTF-8.
 QString champAdif(const char* nom, const QString& valeur);
-// The QSO line of one log record (without line end), ended by "<eor>".
+// The QSO line of one log record (without line end), ended by "<eor>"; the mode in its ADIF
+// form (modeVersAdif).
 QString ligneExportAdif(const QString& record);
 // The six header lines; `indicatifAffiche` is the callsign as shown ("/" restored).
 QStringList enteteExportAdif(const QString& indicatifAffiche);
@@ -32,7 +33,8 @@ QString controleIntervalle(const DemandeExportAdif& demande);
 // The refusal of a range against the log's count of lines, empty when it is accepted.
 QString controleFinIntervalle(const DemandeExportAdif& demande, int nombreLignes);
 
-// Writes "<indicatif>.adi" from the log "<indicatif>.log": the header, then the QSOs asked for.
+// Writes "<indicatif>.adi" from the log "<indicatif>.log": the header, then the QSOs asked for,
+// in UTF-8 (the log itself is Windows-1252).
 // The file is written beside and renamed, so a failed export leaves any older file whole.
 // A blank or damaged log line (no callsign, unreadable date or start time) gives no ADIF
 // record; their number is put in `ecartees` when given.

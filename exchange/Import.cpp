@@ -155,12 +155,48 @@ QString etatQSL(const QString& envoi, const QString& recu)
     return QString::number(envoyee && recue ? 4 : recue ? 3 : envoyee ? 2 : 1);
 }
 
+// A value as a fixed-width log column can hold it: accents composed (a decomposed "é" is
+// one character), line ends and other control characters as blanks, and one "?" for each
+// character Windows-1252 lacks, so one character of the file is one column of the record.
+QString texteJournal(const QString& v)
+{
+    bool simple = true;
+    for (QChar c : v) {
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7F) {
+            simple = false;
+            break;
+        }
+    }
+    if (simple) return v;
+    const QString n = v.normalized(QString::NormalizationForm_C);
+    QString r;
+    r.reserve(n.size());
+    for (qsizetype i = 0; i < n.size(); ++i) {
+        const char16_t u = n[i].unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
+            r += QLatin1Char(' ');
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n.size() && QChar::isLowSurrogate(n[i + 1].unicode())) {
+            r += QLatin1Char('?');
+            ++i;
+        } else {
+            r += QChar(u);
+        }
+    }
+    return plateforme::depuisAnsi(plateforme::versAnsi(r));
+}
+
+// The value of a field, upper-cased and trimmed, as the log can hold it.
+QString valeurJournal(const EnregistrementAdif& e, QStringView nom)
+{
+    return plateforme::majusculesAnsi(texteJournal(e.valeur(nom)).trimmed());
+}
+
 QString report(const EnregistrementAdif& e, QStringView rst, QStringView serie)
 {
-    QString r = plateforme::majusculesAnsi(e.valeur(rst).trimmed());
+    QString r = valeurJournal(e, rst);
     if (r.isEmpty()) r = QStringLiteral("XX");
     if (e.contient(serie)) {
-        const QString s = plateforme::majusculesAnsi(e.valeur(serie).trimmed());
+        const QString s = valeurJournal(e, serie);
         r += s.isEmpty() ? QStringLiteral("XX") : s;
     }
     return r;
@@ -241,7 +277,7 @@ Conversion convertirAdif(const QByteArray& octets)
     parcourirAdif(octets, [&](const EnregistrementAdif& e) {
         ++enregistrements;
         if (e.sansEOR) ++c.sansFin;
-        auto valeur = [&](const char16_t* nom) { return plateforme::majusculesAnsi(e.valeur(QStringView(nom)).trimmed()); };
+        auto valeur = [&](const char16_t* nom) { return valeurJournal(e, QStringView(nom)); };
         station::Ligne_QSO q;
         // A QSO is never written on a band it was not made on: one the log has no band for is
         // left out and counted.
@@ -285,7 +321,7 @@ Conversion convertirAdif(const QByteArray& octets)
         if (departementFrancais(etat) && prefixeFrancais(q.Indicatif_QSO)) q.Departement_QSO = etat;
 
         q.Locator_QSO = valeur(u"GRIDSQUARE").left(6);
-        q.Mode_QSO = coupe(valeur(u"MODE"), Champ::Mode_QSO);
+        q.Mode_QSO = coupe(modeDepuisAdif(valeur(u"MODE"), valeur(u"SUBMODE")), Champ::Mode_QSO);
         if (q.Mode_QSO.isEmpty()) q.Mode_QSO = QStringLiteral("XXX");
         q.RST_Envoye = coupe(report(e, u"RST_SENT", u"STX"), Champ::RST_Envoye);
         q.RST_Recu = coupe(report(e, u"RST_RCVD", u"SRX"), Champ::RST_Recu);

@@ -43,10 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     if (donnees[0] & 2) {
         reglages(fichier);
     } else if (donnees[0] & 1) {
+        // Each record is one line of 199 bytes once written, whatever the file held.
         const echange::Conversion c = echange::convertirAdif(fichier);
-        for (const QString& l : c.lignes)
-            if (l.size() != 199)
+        for (const QString& l : c.lignes) {
+            const QByteArray octets = plateforme::versAnsi(l);
+            if (l.size() != 199 || octets.size() != 199 || octets.contains('\r') || octets.contains('\n'))
                 __builtin_trap();
+        }
     } else {
         const echange::Conversion c =
             echange::convertirEdi(plateforme::decouperLignes(plateforme::depuisAnsi(fichier)));

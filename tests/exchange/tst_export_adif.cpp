@@ -5,6 +5,7 @@
 #include "exchange/Adif.h"
 #include "exchange/Export_Adif.h"
 #include "exchange/Fenetre_Export_Adif.h"
+#include "exchange/Import.h"
 #include "logbook/Carnet.h"
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringDecoder>
 #include <QtTest>
 
 using namespace echange;
@@ -76,6 +78,7 @@ class TestExportAdif : public QObject {
 private Q_SLOTS:
     void allerRetourParLeLecteur();
     void fichierAuxConventionsAdif();
+    void luParUnLecteurStrictEtParLImport();
     void bandes_data();
     void bandes();
     void siecle_data();
@@ -117,7 +120,8 @@ void TestExportAdif::allerRetourParLeLecteur()
     QCOMPARE(e.valeur("NAME"), a.Prenom_QSO);
     QCOMPARE(e.valeur("GRIDSQUARE"), a.Locator_QSO);
     QCOMPARE(bandeDepuisAdif(e.valeur("BAND")), a.Bande_QSO);
-    QCOMPARE(e.valeur("MODE"), a.Mode_QSO);
+    QCOMPARE(e.valeur("MODE"), QStringLiteral("PSK"));
+    QCOMPARE(e.valeur("SUBMODE"), a.Mode_QSO);
     QCOMPARE(e.valeur("QSO_DATE"), QStringLiteral("19980314"));
     QCOMPARE(e.valeur("TIME_ON"), QStringLiteral("1432"));
     QCOMPARE(e.valeur("TIME_OFF"), QStringLiteral("1435"));
@@ -135,7 +139,7 @@ void TestExportAdif::allerRetourParLeLecteur()
     QCOMPARE(g.valeur("TIME_OFF"), QString());
 }
 
-// Windows-1252 bytes, lengths in bytes, the header and the record ends.
+// UTF-8 bytes, lengths in bytes, the header and the record ends.
 void TestExportAdif::fichierAuxConventionsAdif()
 {
     test::Environnement env;
@@ -145,21 +149,207 @@ void TestExportAdif::fichierAuxConventionsAdif()
     exporterAdif(Indicatif, QStringLiteral("F5XYZ/P"), {});
     const QByteArray octets = lireExport(env);
 
-    QVERIFY(octets.contains(QByteArray("<name:5>Andr\xe9<band:2>2m")));
+    QVERIFY(octets.contains(QByteArray("<name:6>Andr\xc3\xa9<band:2>2m")));
     const QList<QByteArray> lignes = octets.split('\n');
     QCOMPARE(lignes.size(), 8);  // six header lines, one QSO, nothing after the last CR LF
     QCOMPARE(lignes.at(0), QByteArray("Exportation du log Velmarin de F5XYZ/P au format ADIF\r"));
     QCOMPARE(lignes.at(1), QByteArray("\r"));
     QCOMPARE(lignes.at(5), QByteArray("<eoh>\r"));
-    QVERIFY(lignes.at(6).startsWith("<call:5>F1ABC<name:5>"));
+    QVERIFY(lignes.at(6).startsWith("<call:5>F1ABC<name:6>"));
     QVERIFY(lignes.at(6).endsWith("<eor>\r"));
     QCOMPARE(lignes.at(7), QByteArray());
     for (const QByteArray& l : lignes.mid(0, 7))
         QVERIFY(l.endsWith('\r'));
 
-    // A character the code page lacks takes one byte, and the length says so.
-    QCOMPARE(champAdif("name", QStringLiteral("Łukasz")), QStringLiteral("<name:6>Łukasz"));
-    QCOMPARE(plateforme::versAnsi(QStringLiteral("Łukasz")).size(), 6);
+    // Every character takes its UTF-8 bytes, and the length says so.
+    QCOMPARE(champAdif("name", QStringLiteral("Łukasz")), QStringLiteral("<name:7>Łukasz"));
+    QCOMPARE(champAdif("qth", QStringLiteral("€")), QStringLiteral("<qth:3>€"));
+}
+
+namespace {
+
+// A reader that takes the ADIF grammar at its word: the file valid UTF-8, a header ended by
+// <eoh>, then only fields "<name:length>" whose length is the exact number of bytes before the
+// next "<", each record ended by <eor>, MODE, SUBMODE and BAND from the ADIF enumerations.
+// The modes outside the enumeration are listed in `horsEnumeration`; any other fault throws.
+struct LecteurStrict {
+    QVector<QHash<QString, QString>> enregistrements;
+    QStringList horsEnumeration;
+
+    static bool utf8Valide(const QByteArray& b)
+    {
+        QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString t = d.decode(b);
+        return !d.hasError() && !t.contains(QChar::ReplacementCharacter);
+    }
+
+    explicit LecteurStrict(const QByteArray& f)
+    {
+        static const QSet<QString> modes = {
+            "AM",  "ARDOP", "ATV",  "CHIP", "CLO",   "CONTESTI", "CW",  "DIGITALVOICE", "DOMINO", "DYNAMIC",
+            "FAX", "FM",    "FSK441", "FT8", "HELL", "ISCAT",    "JT4", "JT9",  "JT44",   "JT65",   "MFSK",
+            "MSK144", "MT63", "OLIVIA", "OPERA", "PAC", "PAX",   "PKT", "PSK",  "PSK2K",  "Q15",    "QRA64",
+            "ROS", "RTTY",  "RTTYM", "SSB", "SSTV",  "T10",      "THOR", "THRB", "TOR",   "V4",     "VOI",
+            "WINMOR", "WSPR"};
+        static const QHash<QString, QString> sousModes = {
+            {"PSK31", "PSK"}, {"PSK63", "PSK"}, {"PSK125", "PSK"}, {"QPSK31", "PSK"}, {"THRBX", "THRB"},
+            {"FMHELL", "HELL"}, {"MFSK16", "MFSK"}, {"FT4", "MFSK"}, {"USB", "SSB"},  {"LSB", "SSB"}};
+        static const QSet<QString> bandes = {
+            "2190m", "630m", "560m", "160m", "80m", "60m", "40m", "30m", "20m",  "17m", "15m",
+            "12m",   "10m",  "8m",   "6m",   "5m",  "4m",  "2m",  "1.25m", "70cm", "33cm", "23cm",
+            "13cm",  "9cm",  "6cm",  "3cm",  "1.25cm", "6mm", "4mm", "2.5mm", "2mm", "1mm"};
+        if (!utf8Valide(f)) throw std::runtime_error("fichier en UTF-8 invalide");
+        if (f.startsWith('<')) throw std::runtime_error("pas d'en-tete");
+        const qsizetype eoh = f.indexOf("<eoh>");
+        if (eoh < 0) throw std::runtime_error("pas de <eoh>");
+        qsizetype i = eoh + 5;
+        QHash<QString, QString> courant;
+        const auto faute = [&](const QByteArray& quoi) {
+            throw std::runtime_error((quoi + " a l'octet " + QByteArray::number(i)).toStdString());
+        };
+        while (true) {
+            while (i < f.size() && (f[i] == '\r' || f[i] == '\n')) ++i;
+            if (i == f.size()) break;
+            if (f[i] != '<') faute("texte hors champ");
+            const qsizetype ferme = f.indexOf('>', i);
+            if (ferme < 0) faute("balise ouverte");
+            const QByteArray balise = f.mid(i + 1, ferme - i - 1);
+            i = ferme + 1;
+            if (balise == "eor") {
+                for (const char* n : {"CALL", "QSO_DATE", "TIME_ON", "BAND", "MODE"})
+                    if (!courant.contains(QLatin1String(n))) faute(QByteArray("champ absent ") + n);
+                const QString mode = courant.value("MODE");
+                if (!modes.contains(mode)) horsEnumeration << mode;
+                if (courant.contains("SUBMODE") && sousModes.value(courant.value("SUBMODE")) != mode)
+                    faute("sous-mode hors enumeration");
+                if (!bandes.contains(courant.value("BAND"))) faute("bande hors enumeration");
+                enregistrements << courant;
+                courant.clear();
+                continue;
+            }
+            const QList<QByteArray> parts = balise.split(':');
+            bool ok = false;
+            const int longueur = parts.size() == 2 ? parts[1].toInt(&ok) : -1;
+            if (!ok || longueur < 0 || parts[0].isEmpty()) faute("balise mal formee");
+            const QByteArray valeur = f.mid(i, longueur);
+            i += longueur;
+            // A length in characters, or one too long, shows here.
+            if (valeur.size() != longueur || valeur.contains('<') || i >= f.size() || f[i] != '<')
+                faute("longueur fausse");
+            if (!utf8Valide(valeur)) faute("valeur coupee dans un caractere");
+            const QString nom = QString::fromLatin1(parts[0]).toUpper();
+            if (courant.contains(nom)) faute("champ en double");
+            courant.insert(nom, QString::fromUtf8(valeur));
+        }
+        if (!courant.isEmpty()) faute("enregistrement sans <eor>");
+    }
+};
+
+} // namespace
+
+// A log with accented names, 12-character callsigns, every band and every entry mode: a strict
+// ADIF reader takes the export whole, and the program's own import gives the same records back.
+void TestExportAdif::luParUnLecteurStrictEtParLImport()
+{
+    test::Environnement env;
+    const QStringList& bandes = station::Liste_Bandes();
+    const QStringList& modes = station::Liste_Modes();
+    QCOMPARE(modes.size(), 16);
+    // What each entry mode is written as: MODE, then SUBMODE when there is one.
+    const QHash<QString, QStringList> formes = {
+        {"SSB", {"SSB"}},   {"CW", {"CW"}},       {"FM", {"FM"}},     {"AM", {"AM"}},
+        {"RELAIS", {"FM"}}, {"SSTV", {"SSTV"}},   {"PSK31", {"PSK", "PSK31"}}, {"HELL", {"HELL"}},
+        {"MFSK", {"MFSK"}}, {"RTTY", {"RTTY"}},   {"THROB", {"THRB"}}, {"MT63", {"MT63"}},
+        {"JT44", {"JT44"}}, {"PACKET", {"PKT"}},  {"SAT", {"SAT"}},   {"AUTRE", {"AUTRE"}}};
+    const QStringList noms = {"Hélène", "François", "Œdipe €", "Straße", "José-Cœur", "Cécile Müß", ""};
+    const QStringList dates = {"14/03/98", "31/12/07", "01/02/24", "29/02/00"};
+
+    QVector<station::Ligne_QSO> journal;
+    for (int i = 0; i < 32; ++i) {
+        station::Ligne_QSO q = qso(dates.at(i % dates.size()),
+                                   i % 2 ? QStringLiteral("F%1AB").arg(i) : QStringLiteral("TM%1ABCDE/PP").arg(i, 2, 10, QLatin1Char('0')));
+        q.Heure_Debut = QStringLiteral("%1:%2").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i, 2, 10, QLatin1Char('0'));
+        q.Heure_Fin = QStringLiteral("23:%1").arg(59 - i, 2, 10, QLatin1Char('0'));
+        q.Bande_QSO = bandes.at(i % bandes.size());
+        q.Mode_QSO = modes.at(i % modes.size());
+        q.Prenom_QSO = noms.at(i % noms.size());
+        q.Locator_QSO = i % 3 ? QStringLiteral("JN%1DQ").arg(10 + i % 9) : QString();
+        q.RST_Envoye = i % 2 ? QStringLiteral("599%1").arg(i, 3, 10, QLatin1Char('0')) : QStringLiteral("59");
+        q.RST_Recu = QStringLiteral("5%1").arg(i % 10);
+        q.QTH_QSO = QStringLiteral("GENÈVE ÇA");
+        q.Remarques_QSO = QStringLiteral("Château ß œ €");
+        journal << q;
+    }
+    QStringList lignes;
+    for (const station::Ligne_QSO& q : journal) lignes << q.texte();
+    ecrireJournal(env, lignes);
+    QCOMPARE(exporterAdif(Indicatif, QStringLiteral("F5XYZ/P"), {}), QString());
+    const QByteArray octets = lireExport(env);
+
+    QVector<QHash<QString, QString>> lus;
+    QStringList horsEnumeration;
+    try {
+        const LecteurStrict strict(octets);
+        lus = strict.enregistrements;
+        horsEnumeration = strict.horsEnumeration;
+    } catch (const std::exception& e) {
+        QFAIL(e.what());
+    }
+    QCOMPARE(lus.size(), journal.size());
+    // Only the two modes ADIF has no form for are written as they stand.
+    horsEnumeration.removeDuplicates();
+    QCOMPARE(horsEnumeration, (QStringList{"SAT", "AUTRE"}));
+    for (int i = 0; i < journal.size(); ++i) {
+        const station::Ligne_QSO& q = journal.at(i);
+        const QHash<QString, QString>& e = lus.at(i);
+        QCOMPARE(e.value("CALL"), q.Indicatif_QSO);
+        QCOMPARE(e.value("NAME"), q.Prenom_QSO);
+        QCOMPARE(e.contains("NAME"), !q.Prenom_QSO.isEmpty());
+        QCOMPARE(e.value("GRIDSQUARE"), q.Locator_QSO);
+        QCOMPARE(e.value("BAND"), bandeVersAdif(q.Bande_QSO));
+        const QStringList forme = formes.value(q.Mode_QSO);
+        QCOMPARE(e.value("MODE"), forme.value(0));
+        QCOMPARE(e.value("SUBMODE"), forme.value(1));
+        QCOMPARE(e.contains("SUBMODE"), forme.size() == 2);
+        QCOMPARE(e.value("QSO_DATE"), dateAdif(q.Date_QSO));
+        QCOMPARE(e.value("TIME_ON"), QString(q.Heure_Debut).remove(QLatin1Char(':')));
+        QCOMPARE(e.value("TIME_OFF"), QString(q.Heure_Fin).remove(QLatin1Char(':')));
+        QCOMPARE(e.value("RST_SENT"), q.RST_Envoye);
+        QCOMPARE(e.value("RST_RCVD"), q.RST_Recu);
+        QCOMPARE(e.value("COMMENT"), QStringLiteral("Dpt:  GENÈVE ÇA Château ß œ €"));
+    }
+
+    // One line in full: the accents in UTF-8, the lengths in bytes.
+    QVERIFY2(octets.contains(QByteArray("\r\n<call:12>TM22ABCDE/PP<name:9>Fran\xc3\xa7ois<gridsquare:6>JN14DQ"
+                                        "<band:3>17m<mode:3>PSK<submode:5>PSK31<qso_date:8>20240201<time_on:4>2222"
+                                        "<time_off:4>2337<rst_sent:2>59<rst_rcvd:2>52<comment:36>Dpt:  GEN\xc3\x88" "VE "
+                                        "\xc3\x87" "A Ch\xc3\xa2" "teau \xc3\x9f \xc5\x93 \xe2\x82\xac<eor>\r\n")),
+             octets.constData());
+
+    // The program's own import, into the log of another station: the same records, upper-cased
+    // as the import writes every value, the repeater QSO as FM.
+    const Conversion c = convertirAdif(octets);
+    QVERIFY(c.refus.isEmpty());
+    QVERIFY(!c.aSignaler());
+    test::ecrireOctets(env.chemin(QStringLiteral("F6AAA.log")), QByteArray());
+    QCOMPARE(importerDansJournal(QStringLiteral("F6AAA"), c), journal.size());
+    const QStringList relues = plateforme::lireLignes(QStringLiteral("F6AAA.log"));
+    QCOMPARE(relues.size(), journal.size());
+    QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("F6AAA.log"))).size(), journal.size() * 201);
+    for (int i = 0; i < journal.size(); ++i) {
+        const station::Ligne_QSO& q = journal.at(i);
+        const station::Ligne_QSO r = station::Ligne_QSO::depuis(relues.at(i));
+        QCOMPARE(r.Indicatif_QSO, q.Indicatif_QSO);
+        QCOMPARE(r.Date_QSO, q.Date_QSO);
+        QCOMPARE(r.Heure_Debut, q.Heure_Debut);
+        QCOMPARE(r.Heure_Fin, q.Heure_Fin);
+        QCOMPARE(r.Bande_QSO, q.Bande_QSO);
+        QCOMPARE(r.Mode_QSO, q.Mode_QSO == QLatin1String("RELAIS") ? QStringLiteral("FM") : q.Mode_QSO);
+        QCOMPARE(r.RST_Envoye, q.RST_Envoye);
+        QCOMPARE(r.RST_Recu, q.RST_Recu);
+        QCOMPARE(r.Prenom_QSO, plateforme::majusculesAnsi(q.Prenom_QSO));
+        QCOMPARE(r.Locator_QSO, q.Locator_QSO);
+    }
 }
 
 void TestExportAdif::bandes_data()

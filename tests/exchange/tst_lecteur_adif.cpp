@@ -1,6 +1,7 @@
 // The ADIF field reader and the band table.
 #include "exchange/Adif.h"
 #include "exchange/Import.h"
+#include "platform/Ansi.h"
 #include "station/Ligne_QSO.h"
 #include "station/Listes.h"
 
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void departementsEtQSL();
     void bandesAbsentesDuLog();
     void majusculesDeLargeurFixe();
+    void modesAdif();
     void fichiersReels();
 };
 
@@ -380,6 +382,53 @@ void TestLecteurAdif::majusculesDeLargeurFixe()
     QCOMPARE(q.Prenom_QSO, QString::fromUtf8("WEIß MÜLLER"));
     QCOMPARE(q.QTH_QSO, QString::fromUtf8("µ-TOWN ƒŸŒ"));
     QCOMPARE(c.lignes.first().size(), station::LongueurLigneQSO);
+
+    // From a UTF-8 file: a decomposed "é" is one column, a character Windows-1252 lacks is one
+    // "?" (also one outside the 16-bit range, never cut in two), and line ends or tabs inside a
+    // value are blanks: the record stays one line of 199 columns.
+    const Conversion u = convertirAdif(QByteArray(
+        "<CALL:5>SP9XY<QSO_DATE:8>20240105<TIME_ON:4>1200<BAND:3>20m<NAME:15>Jose\xCC\x81 \xC5\x81" "ad\xF0\x9F\x99\x82"
+        "<QTH:17>\xC5\x81\xC3\xB3" "d\xC5\xBA\r\nPL\t\xE2\x80\xA8" "1\x01<COMMENT:19>\xF0\x9F\x93\xBB\xF0\x9F\x93\xBB"
+        "\xF0\x9F\x93\xBB\xF0\x9F\x93\xBBxyz<RST_SENT:6>5\xE2\x80\x8B" "9\n<EOR>"));
+    QVERIFY(!u.aSignaler());
+    const station::Ligne_QSO p = premier(u);
+    QCOMPARE(p.Prenom_QSO, QString::fromUtf8("JOSÉ ?AD?"));
+    QCOMPARE(p.QTH_QSO, QString::fromUtf8("?ÓD?  PL ?1"));
+    QCOMPARE(p.Remarques_QSO, QStringLiteral("????XYZ"));
+    QCOMPARE(p.RST_Envoye, QStringLiteral("5?9"));
+    QCOMPARE(u.lignes.first().size(), station::LongueurLigneQSO);
+    const QByteArray octets = plateforme::versAnsi(u.lignes.first());
+    QCOMPARE(octets.size(), station::LongueurLigneQSO);
+    for (const char o : octets) QVERIFY2(static_cast<unsigned char>(o) >= 0x20, u.lignes.first().toUtf8().constData());
+}
+
+// The ADIF forms of the log's modes read back as those modes; other values as they stand.
+void TestLecteurAdif::modesAdif()
+{
+    auto mode = [](const QByteArray& champs) {
+        return premier(convertirAdif("<CALL:4>G4XX<QSO_DATE:8>20240105<TIME_ON:4>1200<BAND:3>20m" + champs + "<EOR>"))
+            .Mode_QSO;
+    };
+    QCOMPARE(mode("<MODE:3>PSK<SUBMODE:5>PSK31"), QStringLiteral("PSK31"));
+    QCOMPARE(mode("<submode:5>psk31<mode:3>psk"), QStringLiteral("PSK31"));
+    QCOMPARE(mode("<MODE:3>PSK<SUBMODE:5>PSK63"), QStringLiteral("PSK"));
+    QCOMPARE(mode("<MODE:3>PSK"), QStringLiteral("PSK"));
+    QCOMPARE(mode("<MODE:3>PKT"), QStringLiteral("PACKET"));
+    QCOMPARE(mode("<MODE:4>THRB"), QStringLiteral("THROB"));
+    QCOMPARE(mode("<MODE:4>THRB<SUBMODE:5>THRBX"), QStringLiteral("THROB"));
+    QCOMPARE(mode("<MODE:2>FM"), QStringLiteral("FM"));
+    QCOMPARE(mode("<MODE:4>MFSK<SUBMODE:3>FT4"), QStringLiteral("MFSK"));
+    QCOMPARE(mode("<MODE:3>SAT"), QStringLiteral("SAT"));
+    // The older exports, written in Windows-1252 with the modes as typed, read as before.
+    QCOMPARE(mode("<MODE:5>PSK31"), QStringLiteral("PSK31"));
+    QCOMPARE(mode("<MODE:6>RELAIS"), QStringLiteral("RELAIS"));
+    const Conversion ancien = convertirAdif(QByteArray(
+        "Exportation du log Velmarin de F5XYZ/P au format ADIF\r\n\r\nVelmarin\r\n\r\n\r\n<eoh>\r\n"
+        "<call:5>F1ABC<name:6>H\xc9L\xc8NE<band:2>2m<mode:6>PACKET<qso_date:8>20240201<time_on:4>1432"
+        "<time_off:4>1435<rst_sent:2>59<rst_rcvd:2>57<comment:15>Dpt:  GEN\xc8VE \x80\x9c<eor>\r\n"));
+    QCOMPARE(premier(ancien).Prenom_QSO, QString::fromUtf8("HÉLÈNE"));
+    QCOMPARE(premier(ancien).Mode_QSO, QStringLiteral("PACKET"));
+    QCOMPARE(premier(ancien).Remarques_QSO, QString::fromUtf8("DPT:  GENÈVE €Œ"));
 }
 
 void TestLecteurAdif::fichiersReels()
