@@ -2,6 +2,7 @@
 
 #include "platform/Fichiers.h"
 #include "station/Cles_Registre.h"
+#include "station/Fenetres_Station.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +23,7 @@ const QVector<FichierSauvegarde>& Jeu_Sauvegarde()
 
 QString prefixeSauvegardeDefaut(const QString& indicatif)
 {
-    return plateforme::dossierProgramme() + QLatin1Char('/') + indicatif + QLatin1Char('/') + indicatif;
+    return Station::Chemin_Sauvegarde_Defaut(indicatif);
 }
 
 QString prefixeSauvegardeCommun()
@@ -32,10 +33,11 @@ QString prefixeSauvegardeCommun()
 
 QString prefixeSauvegarde(const QString& indicatif)
 {
-    // The backup settings window of earlier versions stored the shared place it showed by
-    // default: that is no choice of the operator's, and would mix the stations' backups.
-    const QString choisi = Lit_Station(Cles_Registre::Chemin_Sauvegarde, QString());
-    const bool commun = QDir::cleanPath(QDir::fromNativeSeparators(choisi)) == QDir::cleanPath(prefixeSauvegardeCommun());
+    // Earlier versions wrote "\" between folders: the same place. Their backup settings window
+    // stored the shared place it showed by default: that is no choice of the operator's, and
+    // would mix the stations' backups.
+    const QString choisi = Lit_Station(Cles_Registre::Chemin_Sauvegarde, QString()).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const bool commun = QDir::cleanPath(choisi) == QDir::cleanPath(prefixeSauvegardeCommun());
     return choisi.isEmpty() || commun ? prefixeSauvegardeDefaut(indicatif) : choisi;
 }
 

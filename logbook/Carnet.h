@@ -104,9 +104,10 @@ public:
     void Dpt_DblClick(int Index);
 
     // Automatic backup of the station's files, run by the save when the interval is reached.
-    // False when a file could not be backed up: said at once, or, given `echecs`, its French
-    // lines handed back there for the caller to say.
+    // Its outcome is said at once (Sauvegarde_Effectuee, or the files that failed) or, given
+    // `echecs`, left to the caller, the French lines of the failures handed back there.
     bool Sauvegarde_Auto(QStringList* echecs = nullptr);
+    static inline const QString Sauvegarde_Effectuee = QStringLiteral("Sauvegarde automatique effectuée");
 
     // Imports, restore and the backup windows (Carnet_Import.cpp)
     void Mnu_Import_VLM_Click();

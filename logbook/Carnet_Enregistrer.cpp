@@ -217,15 +217,11 @@ void Carnet::enregistrerNouveauQSO()
     p.Nombre_QSO = compteAvant + 1;
     Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
 
-    // The backup holds the log as it was before this QSO. A failed one is told with the
-    // outcome of the save, once that is known, and tried again at the next save.
+    // The backup holds the log as it was before this QSO. Its outcome is told, and its count
+    // stored, once the log holds the QSO; a failed one is tried again at the next save.
     QStringList echecsSauvegarde;
-    if (p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO) {
-        if (Sauvegarde_Auto(&echecsSauvegarde)) {
-            Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
-            p.Numero_Sauvegarde = p.Nombre_QSO;
-        }
-    }
+    const bool sauvegarde = p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO &&
+                            Sauvegarde_Auto(&echecsSauvegarde);
 
     // The log first: the award files and the directory are marked only for a QSO the log
     // holds. The record is appended, or inserted by date when dates are typed by hand.
@@ -255,6 +251,11 @@ void Carnet::enregistrerNouveauQSO()
                      echecsSauvegarde.join(QStringLiteral("\r\n"));
         message(texte);
         return;
+    }
+    if (sauvegarde) {
+        message(Sauvegarde_Effectuee);
+        Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
+        p.Numero_Sauvegarde = p.Nombre_QSO;
     }
 
     // The prefix, the directory, the department and the square. The QSO is in the log: a file

@@ -146,7 +146,8 @@ bool Carnet::Sauvegarde_Auto(QStringList* echecs)
     p.Chemin_Sauvegarde = echange::prefixeSauvegarde(p.Indicatif_Station);
     const QStringList manques = echange::sauvegarder(p.Indicatif_Station, p.Chemin_Sauvegarde);
     if (manques.isEmpty()) {
-        plateforme::MsgBox(QStringLiteral("Sauvegarde automatique effectuée"));
+        if (!echecs)
+            plateforme::MsgBox(Sauvegarde_Effectuee);
         return true;
     }
     if (echecs)

@@ -1,6 +1,7 @@
 #include "platform/Fichiers.h"
 
 #include "platform/Ansi.h"
+#include "platform/Appels_Systeme.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,8 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
-
-#include <algorithm>
+#include <memory>
 
 #include <fcntl.h>
 #include <map>
@@ -22,14 +22,25 @@
 
 namespace plateforme {
 
+AppelsSysteme& appelsSysteme()
+{
+    static AppelsSysteme appels{::write, ::fsync, ::fdatasync, ::rename, ::link, ::flock};
+    return appels;
+}
+
 namespace {
 
 QString g_dossier;
 bool g_synchroniser = true;
 
+AppelsSysteme& sys()
+{
+    return appelsSysteme();
+}
+
 int synchroniserFichier(int fd)
 {
-    return g_synchroniser ? ::fsync(fd) : 0;
+    return g_synchroniser ? sys().fsync(fd) : 0;
 }
 
 int numeroErreur(QFileDevice::FileError e, const QString& chemin)
@@ -145,7 +156,7 @@ QByteArray nomSysteme(const QString& chemin)
 bool toutEcrire(int fd, const char* octets, qsizetype taille)
 {
     while (taille > 0) {
-        const ssize_t n = ::write(fd, octets, size_t(taille));
+        const ssize_t n = sys().write(fd, octets, size_t(taille));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -161,17 +172,23 @@ bool toutEcrire(int fd, const char* octets, qsizetype taille)
     return true;
 }
 
-// Makes the entries of a folder (a rename, a new file) durable.
-bool synchroniserDossier(const QString& dossier)
+// Makes the entries of a folder (a rename, a new file) durable. 0, or the error number (a file
+// system that cannot sync a folder, EINVAL, has nothing more to do).
+int synchroniserDossier(const QString& dossier)
 {
     if (!g_synchroniser)
-        return true;
+        return 0;
     const int fd = ::open(nomSysteme(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+        return errno;
+    const int e = sys().fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
     ::close(fd);
-    return ok;
+    return e;
+}
+
+QString dossierDe(const QString& chemin)
+{
+    return QFileInfo(chemin).absolutePath();
 }
 
 // Refusals of writes (see definirRegleEcriture).
@@ -199,6 +216,39 @@ void verifierCible(const QString& chemin)
         if (::access(c.constData(), W_OK) != 0)
             throw ErreurFichier(chemin, ErreurPermission, raisonErreur(ErreurPermission));
     }
+    // The same for its folder, where the file is replaced, made or removed.
+    const QFileInfo info(chemin);
+    const QString dossier = info.isSymLink() ? dossierDe(info.symLinkTarget()) : info.absolutePath();
+    const QByteArray d = nomSysteme(dossier);
+    if (::stat(d.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        const QString nom = QDir::toNativeSeparators(dossier);
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            throw ErreurFichier(chemin, ErreurPermission, QStringLiteral("dossier « %1 » en lecture seule").arg(nom));
+        if (::access(d.constData(), W_OK) != 0)
+            throw ErreurFichier(chemin, ErreurPermission, QStringLiteral("accès refusé au dossier « %1 »").arg(nom));
+    }
+}
+
+// A new scratch file beside `cible` (see estBrouillon), open for writing; its name in `nom`.
+int creerBrouillon(const QString& cible, QByteArray& nom)
+{
+    nom = nomSysteme(dossierDe(cible) + QStringLiteral("/.") + QFileInfo(cible).fileName()) + MarqueBrouillon + "XXXXXX";
+    return ::mkostemp(nom.data(), O_CLOEXEC);
+}
+
+// A second name for the file `cible` (a hard link under a scratch name), or empty when the
+// folder does not make links (FAT, some network shares) or the file is not there.
+QByteArray secondNom(const QString& cible)
+{
+    QByteArray nom;
+    const int fd = creerBrouillon(cible, nom);
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    ::unlink(nom.constData());
+    if (sys().link(nomSysteme(cible).constData(), nom.constData()) != 0)
+        return {};
+    return nom;
 }
 
 // A new content written and synced beside its target, not yet in place.
@@ -216,10 +266,8 @@ Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& conten
     const QFileInfo infoCible(cible);
     if (infoCible.isSymLink())
         cible = infoCible.symLinkTarget();
-    const QString dossier = QFileInfo(cible).absolutePath();
-    QByteArray modele = nomSysteme(dossier + QStringLiteral("/.") + QFileInfo(cible).fileName() +
-                                   QStringLiteral(".XXXXXX"));
-    const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+    QByteArray modele;
+    const int fd = creerBrouillon(cible, modele);
     if (fd < 0)
         leverErrno(cible, errno, true);
     const auto abandonner = [&](int e) {
@@ -251,18 +299,42 @@ Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& conten
     return {cible, modele};
 }
 
+// Renames `source` over `cible` and syncs the folder. The old file keeps a second name until
+// the folder is synced: when the sync fails, it is put back and the error raised.
+void renommerEnPlace(const QByteArray& source, const QString& cible, bool creation = false)
+{
+    const QByteArray c = nomSysteme(cible);
+    const bool existait = ::access(c.constData(), F_OK) == 0;
+    const QByteArray ancien = g_synchroniser && existait ? secondNom(cible) : QByteArray();
+    if (sys().rename(source.constData(), c.constData()) != 0) {
+        const int e = errno;
+        if (!ancien.isEmpty())
+            ::unlink(ancien.constData());
+        leverErrno(cible, e, creation);
+    }
+    if (const int e = synchroniserDossier(dossierDe(cible))) {
+        if (!existait)
+            ::unlink(c.constData());
+        else if (!ancien.isEmpty() && sys().rename(ancien.constData(), c.constData()) != 0)
+            ::unlink(ancien.constData());
+        synchroniserDossier(dossierDe(cible));
+        leverErrno(cible, e);
+    }
+    if (!ancien.isEmpty())
+        ::unlink(ancien.constData());
+}
+
 // The whole-file replacement: the scratch file is renamed over the target and the folder
-// synced. Any failure before the rename removes the scratch file and leaves the target as it
-// was.
+// synced. Any failure removes the scratch file and leaves the target as it was.
 void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
 {
     const Brouillon b = ecrireBrouillon(cibleDemandee, contenu);
-    if (::rename(b.nom.constData(), nomSysteme(b.cible).constData()) != 0) {
-        const int e = errno;
+    try {
+        renommerEnPlace(b.nom, b.cible);
+    } catch (const ErreurFichier&) {
         ::unlink(b.nom.constData());
-        leverErrno(b.cible, e);
+        throw;
     }
-    synchroniserDossier(QFileInfo(b.cible).absolutePath());
 }
 
 QByteArray lireOctets(const QString& nom)
@@ -467,7 +539,9 @@ void ajouterTexte(const QString& nom, const QByteArray& texte, bool dUnTrait)
 {
     const QString c = chemin(nom);
     verifierCible(c);
-    const int fd = ::open(nomSysteme(c).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    const QByteArray cs = nomSysteme(c);
+    const bool existait = ::access(cs.constData(), F_OK) == 0;
+    const int fd = ::open(cs.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         leverErrno(c, errno, true);
     }
@@ -506,10 +580,19 @@ void ajouterTexte(const QString& nom, const QByteArray& texte, bool dUnTrait)
         ecrireAtomique(c, lireOctets(c) + octets);
         return;
     }
-    // One write of the whole text; on failure the file is cut back to its old length.
-    if (!toutEcrire(fd, octets.constData(), octets.size()) || (g_synchroniser && ::fdatasync(fd) != 0)) {
-        const int e = errno;
-        while (::ftruncate(fd, avant) != 0 && errno == EINTR) {
+    // One write of the whole text; on failure the file is cut back to its old length (a file
+    // made by this write is removed). A new file's entry is made durable with its content.
+    int e = 0;
+    if (!toutEcrire(fd, octets.constData(), octets.size()) || (g_synchroniser && sys().fdatasync(fd) != 0))
+        e = errno;
+    else if (!existait)
+        e = synchroniserDossier(dossierDe(c));
+    if (e != 0) {
+        if (existait) {
+            while (::ftruncate(fd, avant) != 0 && errno == EINTR) {
+            }
+        } else {
+            ::unlink(cs.constData());
         }
         ::close(fd);
         leverErrno(c, e);
@@ -607,76 +690,238 @@ QByteArray octetsLignes(const QStringList& lignes)
     return encoderLignes(lignes);
 }
 
+namespace {
+
+// The journal of a set of files being replaced together, in the folder of its first file:
+// "velmarin ensemble 1", then one line per file (the target, the scratch file holding its new
+// content, the second name or copy of its old content or "-" when it had none, each in
+// hexadecimal), then "fin". Renamed to the undo name when the set is being undone.
+constexpr char EnteteJournal[] = "velmarin ensemble 1";
+const QString JournalEnsemble = QStringLiteral(".Velmarin~ensemble~");
+const QString JournalAnnulation = QStringLiteral(".Velmarin~annulation~");
+
+struct MembreEnsemble {
+    QByteArray cible;    // full path, system encoding
+    QByteArray nouveau;  // the new content, beside it
+    QByteArray ancien;   // the old content under another name; empty when there was no file
+};
+
+bool existeFichier(const QByteArray& nom)
+{
+    return ::access(nom.constData(), F_OK) == 0;
+}
+
+QByteArray texteJournal(const std::vector<MembreEnsemble>& membres)
+{
+    QByteArray t = QByteArray(EnteteJournal) + '\n';
+    for (const MembreEnsemble& m : membres)
+        t += m.cible.toHex() + ' ' + m.nouveau.toHex() + ' ' + (m.ancien.isEmpty() ? QByteArray("-") : m.ancien.toHex()) + '\n';
+    return t + "fin\n";
+}
+
+// False for a journal that is not whole: cut before it was synced, before any rename.
+bool lireJournal(const QByteArray& t, std::vector<MembreEnsemble>& membres)
+{
+    const QList<QByteArray> lignes = t.split('\n');
+    if (lignes.size() < 4 || lignes.first() != EnteteJournal || lignes.at(lignes.size() - 2) != "fin" ||
+        !lignes.last().isEmpty())
+        return false;
+    for (qsizetype i = 1; i < lignes.size() - 2; ++i) {
+        const QList<QByteArray> champs = lignes.at(i).split(' ');
+        if (champs.size() != 3)
+            return false;
+        membres.push_back({QByteArray::fromHex(champs[0]), QByteArray::fromHex(champs[1]),
+                           champs[2] == "-" ? QByteArray() : QByteArray::fromHex(champs[2])});
+    }
+    return true;
+}
+
+bool estJournal(const QString& n, const QString& debut)
+{
+    return n.size() == debut.size() + 6 && n.startsWith(debut) &&
+           std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
+}
+
+// Syncs the folders of the set; 0, or the first error.
+int synchroniserDossiers(const std::vector<MembreEnsemble>& membres)
+{
+    QStringList dossiers;
+    int erreur = 0;
+    for (const MembreEnsemble& m : membres) {
+        const QString d = dossierDe(QFile::decodeName(m.cible));
+        if (dossiers.contains(d))
+            continue;
+        dossiers.append(d);
+        if (const int e = synchroniserDossier(d); e && !erreur)
+            erreur = e;
+    }
+    return erreur;
+}
+
+// Every new content not yet in place is renamed over its target; false at the first refused.
+bool finirEnsemble(const std::vector<MembreEnsemble>& membres, int& erreur, qsizetype& fautif)
+{
+    for (qsizetype i = 0; i < qsizetype(membres.size()); ++i) {
+        const MembreEnsemble& m = membres[size_t(i)];
+        if (existeFichier(m.nouveau) && sys().rename(m.nouveau.constData(), m.cible.constData()) != 0) {
+            erreur = errno;
+            fautif = i;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Each target gets its old content back, or is removed when it had none; the new contents are
+// dropped. A new content no longer beside its target is the one in place. False when an old
+// content could not be put back.
+bool defaireEnsemble(const std::vector<MembreEnsemble>& membres)
+{
+    bool ok = true;
+    for (const MembreEnsemble& m : membres) {
+        const bool enPlace = !existeFichier(m.nouveau);
+        if (!m.ancien.isEmpty()) {
+            if (existeFichier(m.ancien) && sys().rename(m.ancien.constData(), m.cible.constData()) != 0)
+                ok = false;
+            else
+                ::unlink(m.ancien.constData());  // a second name of the very file still in place
+        } else if (enPlace) {
+            ::unlink(m.cible.constData());
+        }
+        ::unlink(m.nouveau.constData());
+    }
+    return ok;
+}
+
+// The set is in place and durable: the old contents and the journal go. Their removal needs no
+// sync: a journal that a power cut brings back finds its set whole, and the next start only
+// removes it.
+void conclureEnsemble(const QByteArray& journal, const std::vector<MembreEnsemble>& membres)
+{
+    for (const MembreEnsemble& m : membres) {
+        if (!m.ancien.isEmpty())
+            ::unlink(m.ancien.constData());
+    }
+    ::unlink(journal.constData());
+}
+
+// Undoes the set. The journal is first given the undo name, so that a run killed during the
+// undo is undone too by the next start; it stays when an old content could not be put back.
+void annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& membres)
+{
+    const QString nom = QFile::decodeName(journal);
+    const QString dossier = dossierDe(nom);
+    if (QFileInfo(nom).fileName().startsWith(JournalEnsemble)) {
+        const QByteArray annulation = nomSysteme(dossier + QLatin1Char('/') + JournalAnnulation + nom.right(6));
+        if (sys().rename(journal.constData(), annulation.constData()) == 0) {
+            journal = annulation;
+            synchroniserDossier(dossier);
+        }
+    }
+    if (defaireEnsemble(membres) && synchroniserDossiers(membres) == 0) {
+        ::unlink(journal.constData());
+        synchroniserDossier(dossier);
+    }
+}
+
+// The journal written and synced beside the first file of the set; its name.
+QByteArray ecrireJournal(const QString& premier, const QByteArray& texte)
+{
+    const QString dossier = dossierDe(premier);
+    QByteArray nom = nomSysteme(dossier + QLatin1Char('/') + JournalEnsemble) + "XXXXXX";
+    const int fd = ::mkostemp(nom.data(), O_CLOEXEC);
+    if (fd < 0)
+        leverErrno(premier, errno, true);
+    int e = 0;
+    if (!toutEcrire(fd, texte.constData(), texte.size()) || synchroniserFichier(fd) != 0)
+        e = errno;
+    if (::close(fd) != 0 && !e)
+        e = errno;
+    if (!e)
+        e = synchroniserDossier(dossier);
+    if (e) {
+        ::unlink(nom.constData());
+        leverErrno(premier, e);
+    }
+    return nom;
+}
+
+} // namespace
+
 void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
 {
+    if (fichiers.isEmpty())
+        return;
     // Every refusal is met before anything is written.
     QStringList cibles;
     for (const NouveauContenu& f : fichiers) {
         cibles.append(chemin(f.nom));
         verifierCible(cibles.last());
     }
-    struct Etape {
-        Brouillon brouillon;
-        bool existait = false;
-        QByteArray ancien;  // a second name of the old file while the set goes in place
-    };
-    std::vector<Etape> etapes;
+    std::vector<MembreEnsemble> membres;
+    QByteArray journal;
     try {
-        for (qsizetype i = 0; i < fichiers.size(); ++i)
-            etapes.push_back({ecrireBrouillon(cibles.at(i), fichiers.at(i).octets), false, {}});
+        for (qsizetype i = 0; i < fichiers.size(); ++i) {
+            const Brouillon b = ecrireBrouillon(cibles.at(i), fichiers.at(i).octets);
+            cibles[i] = b.cible;
+            membres.push_back({nomSysteme(b.cible), b.nom, {}});
+        }
+        // Each old file keeps a second name until the whole set is in place, so that a failed
+        // rename can put back those already replaced; a copy where the folder makes no links.
+        for (qsizetype i = 0; i < fichiers.size(); ++i) {
+            MembreEnsemble& m = membres[size_t(i)];
+            if (!existeFichier(m.cible))
+                continue;
+            m.ancien = secondNom(cibles.at(i));
+            if (m.ancien.isEmpty())
+                m.ancien = ecrireBrouillon(cibles.at(i), lireOctets(cibles.at(i))).nom;
+        }
+        if (const int e = synchroniserDossiers(membres))
+            leverErrno(cibles.first(), e);
+        journal = ecrireJournal(cibles.first(), texteJournal(membres));
     } catch (const ErreurFichier&) {
-        for (const Etape& e : etapes)
-            ::unlink(e.brouillon.nom.constData());
+        for (const MembreEnsemble& m : membres) {
+            ::unlink(m.nouveau.constData());
+            if (!m.ancien.isEmpty())
+                ::unlink(m.ancien.constData());
+        }
         throw;
     }
-    // Each old file keeps a second name until all the new ones are in place, so that a failed
-    // rename can put back those already replaced.
-    for (Etape& e : etapes) {
-        const QByteArray cible = nomSysteme(e.brouillon.cible);
-        e.existait = ::access(cible.constData(), F_OK) == 0;
-        if (!e.existait)
-            continue;
-        QByteArray nom = e.brouillon.nom;
-        nom.chop(6);
-        nom += "XXXXXX";
-        const int fd = ::mkostemp(nom.data(), O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        ::close(fd);
-        ::unlink(nom.constData());
-        if (::link(cible.constData(), nom.constData()) == 0)
-            e.ancien = nom;
+    int erreur = 0;
+    qsizetype fautif = 0;
+    if (finirEnsemble(membres, erreur, fautif))
+        erreur = synchroniserDossiers(membres);
+    if (erreur) {
+        annulerEnsemble(journal, membres);
+        leverErrno(cibles.at(fautif), erreur);
     }
-    const auto oublierAnciens = [&etapes] {
-        for (const Etape& e : etapes) {
-            if (!e.ancien.isEmpty())
-                ::unlink(e.ancien.constData());
-        }
-    };
-    for (auto en = etapes.begin(); en != etapes.end(); ++en) {
-        if (::rename(en->brouillon.nom.constData(), nomSysteme(en->brouillon.cible).constData()) == 0)
+    conclureEnsemble(journal, membres);
+}
+
+void reprendreEnsembles(const QString& dossier)
+{
+    const QDir d(dossier);
+    const auto noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& n : noms) {
+        const bool annulation = estJournal(n, JournalAnnulation);
+        if (!annulation && !estJournal(n, JournalEnsemble))
             continue;
-        const int erreur = errno;
-        for (auto e = etapes.begin(); e != en; ++e) {
-            const QByteArray cible = nomSysteme(e->brouillon.cible);
-            if (!e->ancien.isEmpty() && ::rename(e->ancien.constData(), cible.constData()) == 0)
-                e->ancien.clear();
-            else if (!e->existait)
-                ::unlink(cible.constData());
+        const QByteArray journal = nomSysteme(d.filePath(n));
+        QFile f(d.filePath(n));
+        std::vector<MembreEnsemble> membres;
+        if (!f.open(QIODevice::ReadOnly) || !lireJournal(f.readAll(), membres)) {
+            // Cut before it was synced: nothing was renamed, and the scratch files go with
+            // the other leftovers.
+            ::unlink(journal.constData());
+            continue;
         }
-        for (auto e = en; e != etapes.end(); ++e)
-            ::unlink(e->brouillon.nom.constData());
-        oublierAnciens();
-        leverErrno(en->brouillon.cible, erreur);
-    }
-    oublierAnciens();
-    QStringList dossiers;
-    for (const Etape& e : etapes) {
-        const QString d = QFileInfo(e.brouillon.cible).absolutePath();
-        if (!dossiers.contains(d)) {
-            dossiers.append(d);
-            synchroniserDossier(d);
-        }
+        f.close();
+        int erreur = 0;
+        qsizetype fautif = 0;
+        if (!annulation && finirEnsemble(membres, erreur, fautif) && synchroniserDossiers(membres) == 0)
+            conclureEnsemble(journal, membres);
+        else
+            annulerEnsemble(journal, membres);
     }
 }
 
@@ -700,10 +945,7 @@ void remplacerPar(const QString& source, const QString& cible)
     verifierCible(c);
     // rename(2) replaces the target atomically on one file system; the folder is synced so
     // that the new entry outlives a power cut.
-    if (::rename(nomSysteme(s).constData(), nomSysteme(c).constData()) != 0) {
-        leverErrno(c, errno, true);
-    }
-    synchroniserDossier(QFileInfo(c).absolutePath());
+    renommerEnPlace(nomSysteme(s), c, true);
 }
 
 void synchroniserSurDisque(bool oui)
@@ -729,20 +971,59 @@ QByteArray lireOctetsFichier(const QString& nom)
     return lireOctets(nom);
 }
 
-namespace {
-
-// The scratch name the whole-file replacement gives: "." + target name + "." + 6 letters or digits.
-bool estBrouillonRemplacement(const QString& n)
+bool estBrouillon(const QString& n, const QString& cible)
 {
-    if (n.size() < 9 || !n.startsWith(QLatin1Char('.')) || n.at(n.size() - 7) != QLatin1Char('.'))
+    const QLatin1String marque(MarqueBrouillon);
+    const qsizetype debutMarque = n.size() - 6 - marque.size();
+    if (debutMarque < 2 || !n.startsWith(QLatin1Char('.')) || QStringView(n).sliced(debutMarque, marque.size()) != marque)
+        return false;
+    if (!cible.isEmpty() && QStringView(n).sliced(1, debutMarque - 1) != cible)
         return false;
     return std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
 }
 
-// Folder -> the descriptor whose shared lock says this copy uses it (kept while the program runs).
-std::map<QString, int>& presences()
+Verrou::Verrou(const QString& chemin, bool creer)
 {
-    static std::map<QString, int> p;
+    const QByteArray c = nomSysteme(chemin);
+    const int drapeaux = QFileInfo(chemin).isDir() ? O_RDONLY | O_DIRECTORY : O_RDWR | (creer ? O_CREAT : 0);
+    fd_ = ::open(c.constData(), drapeaux | O_CLOEXEC, 0644);
+}
+
+Verrou::~Verrou()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool Verrou::prendre(bool exclusif, int attenteMs)
+{
+    if (fd_ < 0)
+        return false;
+    const int mode = exclusif ? LOCK_EX : LOCK_SH;
+    // A live holder keeps it for one file replacement: the lock is asked again every 10 ms.
+    for (int attendu = 0;; attendu += 10) {
+        const int r = sys().flock(fd_, attenteMs < 0 ? mode : mode | LOCK_NB);
+        if (r == 0)
+            return tenu_ = true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+        if (errno == EWOULDBLOCK && attenteMs >= 0 && attendu >= attenteMs)
+            break;
+        if (errno == EWOULDBLOCK)
+            ::usleep(10000);
+    }
+    // A lock that could not be changed is no longer what it was.
+    if (tenu_ && sys().flock(fd_, LOCK_UN) == 0)
+        tenu_ = false;
+    return false;
+}
+
+namespace {
+
+// Folder -> the shared lock that says this copy uses it (kept while the program runs).
+std::map<QString, std::unique_ptr<Verrou>>& presences()
+{
+    static std::map<QString, std::unique_ptr<Verrou>> p;
     return p;
 }
 
@@ -752,28 +1033,23 @@ QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>&
 {
     const QString dossier = dossierProgramme();
     auto& p = presences();
-    if (const auto it = p.find(dossier); it != p.end()) {
-        ::close(it->second);
-        p.erase(it);
-    }
+    p.erase(dossier);
     QStringList enleves;
-    const int fd = ::open(nomSysteme(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return enleves;
+    auto verrou = std::make_unique<Verrou>(dossier);
     // Every running copy holds a shared lock on the folder: the exclusive one is had only when
     // no other copy may be writing there. The system drops the locks of a copy that ends.
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    if (verrou->prendre(true)) {
+        reprendreEnsembles(dossier);
         const auto noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System);
         for (const QString& n : noms) {
-            if (estBrouillonRemplacement(n) || (restePropre && restePropre(n))) {
+            if (estBrouillon(n) || (restePropre && restePropre(n))) {
                 if (::unlink(nomSysteme(dossier + QLatin1Char('/') + n).constData()) == 0)
                     enleves.append(n);
             }
         }
     }
-    while (::flock(fd, LOCK_SH) != 0 && errno == EINTR) {
-    }
-    p[dossier] = fd;
+    verrou->prendre(false, -1);
+    p[dossier] = std::move(verrou);
     return enleves;
 }
 

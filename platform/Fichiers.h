@@ -71,7 +71,10 @@ void copier(const QString& source, const QString& cible);  // atomic replace of 
 // Several files replaced (or created) as one: every new content is written and synced beside
 // its target first, and only when all are written are they renamed into place. Every refusal
 // is met before anything is written; on any failure every target stays as it was (a file that
-// did not exist stays absent) and the error names the file of the set that failed.
+// did not exist stays absent) and the error names the file of the set that failed. Before the
+// first rename the set is recorded in a journal beside the first target (each new content, the
+// file it replaces and a copy of the old one), synced: a set cut short by a kill or a power cut
+// is finished, or undone, whole by the next start (reprendreEnsembles), before anything writes.
 struct NouveauContenu {
     QString nom;
     QByteArray octets;
@@ -93,17 +96,48 @@ void synchroniserSurDisque(bool oui);
 // deletion of this door asks every rule first and raises ErreurFichier (ErreurEcritureRefusee,
 // the reason as its text) when one refuses. `cle` names the rule; an empty function removes it.
 // A file without any write right (read-only) is refused the same way, "fichier en lecture
-// seule", whoever runs the program.
+// seule", whoever runs the program; so is any write in a folder without write rights
+// ("dossier « ... » en lecture seule"): the system would let the administrator write both.
 using RegleEcriture = std::function<QString(const QString& nomFichier)>;
 void definirRegleEcriture(const QString& cle, RegleEcriture regle);
 // Raises the refusal a write of `nom` would meet; nothing when it may be written.
 void verifierEcriture(const QString& nom);
 
 // The start of a running copy of the program: marks the program folder as in use by it for as
-// long as it runs and, when no other running copy uses the folder, removes what killed writes
-// left there: the hidden scratch files of the whole-file replacements (".name.XXXXXX") and the
-// files `restePropre` names. Nothing is removed while another copy runs. Returns the names removed.
+// long as it runs and, when no other running copy uses the folder, first finishes or undoes the
+// sets of files a killed run left half-replaced (see ecrireEnsemble), then removes what killed
+// writes left there: the door's scratch files (estBrouillon) and the files `restePropre` names.
+// Nothing is removed while another copy runs. Returns the names removed.
 QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre);
+// Finishes or undoes whole every set of files recorded in a journal of `dossier` (see
+// ecrireEnsemble). Only for a folder no other running copy writes.
+void reprendreEnsembles(const QString& dossier);
+
+// The scratch files of the door: "." + the name of the file they stand in for + MarqueBrouillon +
+// 6 letters or digits, a form no person gives a file. True for a name of exactly that form
+// (standing in for `cible` when it is given, for any file otherwise): only those are removed
+// as leftovers, whatever else a folder holds.
+inline constexpr char MarqueBrouillon[] = "~velmarin~";
+bool estBrouillon(const QString& nomFichier, const QString& cible = QString());
+
+// A lock held between running copies of the program (flock on a file or a folder), let go
+// when the object ends or when the program ends, however it ends.
+class Verrou {
+public:
+    // Opens `chemin`: a folder, or a lock file, made when missing (`creer`).
+    explicit Verrou(const QString& chemin, bool creer = true);
+    ~Verrou();
+    Verrou(const Verrou&) = delete;
+    Verrou& operator=(const Verrou&) = delete;
+    // Takes (or changes) the lock, waiting up to `attenteMs` for the other holders (-1: as long
+    // as it takes). False when it is not had, or when `chemin` could not be opened.
+    bool prendre(bool exclusif, int attenteMs = 0);
+    bool tenu() const { return tenu_; }
+
+private:
+    int fd_ = -1;
+    bool tenu_ = false;
+};
 
 // Sequential reading for the loops that work one line at a time.
 class LecteurTexte {

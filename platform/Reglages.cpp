@@ -575,37 +575,16 @@ const ContenuReglages& contenuActuel(const QString& fichier, bool exiger = false
     return c.contenu;
 }
 
-// Keeps other running copies out of the file while one reads, changes and replaces it. The
-// system lets the lock go when its holder ends, however it ends: a killed copy never makes the
-// next one wait. A folder where the lock cannot be made (read only) is worked without it.
-class VerrouReglages {
-public:
-    explicit VerrouReglages(const QString& fichier)
-    {
-        fd_ = ::open(QFile::encodeName(fichier + QStringLiteral(".lock")).constData(),
-                     O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (fd_ < 0)
-            return;
-        // A live holder keeps it for one file replacement; past 5 s it is not waited for.
-        for (int essai = 0; essai < 500; ++essai) {
-            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
-                return;
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                return;
-            ::usleep(10000);
-        }
-    }
-    ~VerrouReglages()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    VerrouReglages(const VerrouReglages&) = delete;
-    VerrouReglages& operator=(const VerrouReglages&) = delete;
+// Keeps other running copies out of the file while one reads, changes and replaces it (the
+// file door's lock on "<file>.lock"). A live holder keeps it for one file replacement: it is
+// waited for up to this long, then the write is refused. A killed copy never makes the next
+// one wait: the system lets the lock go when its holder ends.
+constexpr int AttenteVerrouReglagesMs = 5000;
 
-private:
-    int fd_ = -1;
-};
+QString fichierVerrou(const QString& fichier)
+{
+    return fichier + QStringLiteral(".lock");
+}
 
 bool g_echecSignale = false;
 
@@ -653,7 +632,12 @@ bool SaveSettings(const QString& application, const QString& section,
     try {
         if (!QDir().mkpath(QFileInfo(fichier).absolutePath()))
             throw ErreurFichier(fichier, ErreurAcces, QStringLiteral("dossier des réglages impossible à créer"));
-        VerrouReglages verrou(fichier);
+        // Nothing is written without the lock, not even the lock file where writes are refused.
+        verifierEcriture(fichier);
+        Verrou verrou(fichierVerrou(fichier));
+        if (!verrou.prendre(true, AttenteVerrouReglagesMs))
+            throw ErreurFichier(fichier, ErreurAcces,
+                                QStringLiteral("les réglages sont en cours d'enregistrement par une autre copie du programme"));
         // Read again under the lock: what another copy wrote meanwhile is kept. A file that
         // cannot be read is not replaced by one holding only this key.
         ContenuReglages contenu = contenuActuel(fichier, true);
@@ -687,15 +671,19 @@ void nettoyerRestesReglages(const QStringList& applications)
     const auto noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& application : applications) {
         const QString fichier = dossier + QLatin1Char('/') + application + QStringLiteral(".ini");
-        VerrouReglages verrou(fichier);
-        // Under the lock no other copy is between writing a scratch file and renaming it.
+        // Under the lock no other copy is between writing a scratch file and renaming it; when
+        // another copy holds it, its scratch file is left alone and the start goes on.
+        try {
+            verifierEcriture(fichier);
+        } catch (const ErreurFichier&) {
+            continue;
+        }
+        Verrou verrou(fichierVerrou(fichier));
+        if (!verrou.prendre(true))
+            continue;
         for (const QString& n : noms) {
-            for (const QString& modele : {QStringLiteral("."), QString()}) {
-                const QString debut = modele + application + QStringLiteral(".ini.");
-                if (n.size() == debut.size() + 6 && n.startsWith(debut) &&
-                    std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; }))
-                    QFile::remove(d.filePath(n));
-            }
+            if (estBrouillon(n, application + QStringLiteral(".ini")))
+                QFile::remove(d.filePath(n));
         }
     }
 }

@@ -15,9 +15,10 @@ namespace plateforme {
 // The stored text, or `defaut` when the key or its section is absent.
 QString GetSetting(const QString& application, const QString& section, const QString& cle,
                    const QString& defaut);
-// Creates or replaces the value; written to disk at once. False when it could not be written:
-// the file is left as it was and the operator has been told (once for a run of failed writes
-// made by one action).
+// Creates or replaces the value; written to disk at once, under the settings lock. False when
+// it could not be written (another copy holding the lock for more than 5 s too): the file is
+// left as it was and the operator has been told (once for a run of failed writes made by one
+// action).
 bool SaveSetting(const QString& application, const QString& section, const QString& cle,
                  const QString& valeur);
 // Several values of one section in one write: all of them are stored, or none.
@@ -29,9 +30,10 @@ QString dossierReglages();
 // The INI file of an application.
 QString fichierReglages(const QString& application);
 
-// Removes what a killed settings write left in the settings folder: the scratch files of the
-// program's own settings files (".Velmarin.ini.XXXXXX", "Velmarin.ini.XXXXXX"). A scratch file
-// still being written by another running copy is left alone.
+// Removes what a killed settings write left in the settings folder: the file door's scratch
+// files of the program's own settings files (plateforme::estBrouillon), nothing else of that
+// folder, which other programs share. When another running copy holds the settings lock the
+// clean-up is skipped at once: its scratch file may be one being written.
 void nettoyerRestesReglages(const QStringList& applications);
 
 // The content of one INI file, read and written in memory. Keys never touched are written

@@ -89,7 +89,8 @@ QString Indicatif_Affiche(const QString& indicatif)
 
 QString Chemin_Sauvegarde_Defaut(const QString& indicatif)
 {
-    return plateforme::dossierProgramme() + QLatin1Char('\\') + indicatif;
+    // A folder of the station's own in the program folder, the backups named after it.
+    return plateforme::dossierProgramme() + QLatin1Char('/') + indicatif + QLatin1Char('/') + indicatif;
 }
 
 } // namespace Station

@@ -20,7 +20,7 @@ QString Controle_Locator(const QString& locator);
 QString Entree_Registre(const QString& indicatif, const QString& locator);
 // The callsign as shown: every "_" back to "/".
 QString Indicatif_Affiche(const QString& indicatif);
-// The backup path prefix of a new station: program folder, "\" and the callsign.
+// The backup path prefix of a new station: "<program folder>/<callsign>/<callsign>".
 QString Chemin_Sauvegarde_Defaut(const QString& indicatif);
 } // namespace Station
 

@@ -2,6 +2,7 @@
 
 #include "logbook/Carnet.h"
 #include "platform/Ansi.h"
+#include "platform/Appels_Systeme.h"
 #include "platform/Fichiers.h"
 #include "platform/Horloge.h"
 #include "platform/Imprimante.h"
@@ -28,6 +29,10 @@
 #include <QSettings>
 #include <QTest>
 #include <QWidget>
+
+#include <csignal>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace test {
 
@@ -463,5 +468,115 @@ const QColor Envoyee = Couleurs_Etat::depuisBGR(0xFFFF);
 const QColor Recue = Couleurs_Etat::depuisBGR(0xFFFF80);
 const QColor Confirme = Couleurs_Etat::depuisBGR(0x80FF80);
 const QColor JauneClair = Couleurs_Etat::depuisBGR(0xC0FFFF);
+
+
+// ---- Faults of the system calls ----
+
+namespace {
+
+struct EtatPanne {
+    std::function<Effet(int)> regle;
+    int erreur = 0;
+    int appels = 0;
+};
+
+EtatPanne g_pannes[6];
+
+// What the next call of `a` does: true when it must fail (errno set); kills before it if asked.
+bool avant(Appel a)
+{
+    EtatPanne& p = g_pannes[int(a)];
+    const Effet e = p.regle ? p.regle(++p.appels) : Effet::Normal;
+    if (e == Effet::TuerAvant)
+        ::kill(::getpid(), SIGKILL);
+    if (e == Effet::Echec) {
+        errno = p.erreur;
+        return true;
+    }
+    return false;
+}
+
+template <class R>
+R apres(Appel a, R resultat)
+{
+    const EtatPanne& p = g_pannes[int(a)];
+    if (p.regle && p.regle(p.appels) == Effet::TuerApres)
+        ::kill(::getpid(), SIGKILL);
+    return resultat;
+}
+
+ssize_t ecrirePanne(int fd, const void* o, size_t t)
+{
+    return avant(Appel::Write) ? -1 : apres(Appel::Write, ::write(fd, o, t));
+}
+int fsyncPanne(int fd)
+{
+    return avant(Appel::Fsync) ? -1 : apres(Appel::Fsync, ::fsync(fd));
+}
+int fdatasyncPanne(int fd)
+{
+    return avant(Appel::Fdatasync) ? -1 : apres(Appel::Fdatasync, ::fdatasync(fd));
+}
+int renamePanne(const char* a, const char* n)
+{
+    return avant(Appel::Rename) ? -1 : apres(Appel::Rename, ::rename(a, n));
+}
+int linkPanne(const char* a, const char* n)
+{
+    return avant(Appel::Link) ? -1 : apres(Appel::Link, ::link(a, n));
+}
+int flockPanne(int fd, int op)
+{
+    return avant(Appel::Flock) ? -1 : apres(Appel::Flock, ::flock(fd, op));
+}
+
+void brancher(Appel a, bool panne)
+{
+    plateforme::AppelsSysteme& t = plateforme::appelsSysteme();
+    switch (a) {
+    case Appel::Write:
+        t.write = panne ? ecrirePanne : ::write;
+        break;
+    case Appel::Fsync:
+        t.fsync = panne ? fsyncPanne : ::fsync;
+        break;
+    case Appel::Fdatasync:
+        t.fdatasync = panne ? fdatasyncPanne : ::fdatasync;
+        break;
+    case Appel::Rename:
+        t.rename = panne ? renamePanne : ::rename;
+        break;
+    case Appel::Link:
+        t.link = panne ? linkPanne : ::link;
+        break;
+    case Appel::Flock:
+        t.flock = panne ? flockPanne : ::flock;
+        break;
+    }
+}
+
+} // namespace
+
+Panne::Panne(Appel appel, std::function<Effet(int)> regle, int erreur) : appel_(appel)
+{
+    g_pannes[int(appel)] = {std::move(regle), erreur, 0};
+    brancher(appel, true);
+}
+
+Panne::Panne(Appel appel, int n, Effet effet, int erreur, bool toutes)
+    : Panne(appel, [=](int numero) { return numero == n || (toutes && numero > n) ? effet : Effet::Normal; }, erreur)
+{
+}
+
+Panne::~Panne()
+{
+    brancher(appel_, false);
+    g_pannes[int(appel_)] = {};
+}
+
+int Panne::appels() const
+{
+    return g_pannes[int(appel_)].appels;
+}
 
 } // namespace test

@@ -10,7 +10,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <cerrno>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -108,6 +110,31 @@ QString ligneEtat(const QString& indicatif, const QString& bande, const QString&
                   const QString& locator, const QString& etat, const QString& date = QStringLiteral("01/02/24"));
 // The records of a station's log, in file order.
 QStringList lignesJournal(const Environnement& env, const QString& indicatif);
+
+// --- Faults of the system calls of the file door --------------------------------------------------
+
+enum class Appel { Write, Fsync, Fdatasync, Rename, Link, Flock };
+// What the n-th call (from 1) of a system call does.
+enum class Effet { Normal, Echec, TuerAvant, TuerApres };
+
+// While it lives, the calls of one kind the file door makes go through `regle`, which gets the
+// number of the call and says what it does: Echec fails it with `erreur`, TuerAvant and
+// TuerApres kill the program (SIGKILL, as a power cut would stop it) before or after the call
+// is made. One fault per kind of call at a time.
+class Panne {
+public:
+    Panne(Appel appel, std::function<Effet(int numero)> regle, int erreur = EIO);
+    // The n-th call only (every one from the n-th when `toutes`).
+    Panne(Appel appel, int n, Effet effet, int erreur = EIO, bool toutes = false);
+    ~Panne();
+    Panne(const Panne&) = delete;
+    Panne& operator=(const Panne&) = delete;
+    // The calls seen so far.
+    int appels() const;
+
+private:
+    Appel appel_;
+};
 
 // --- Settings of the application ----------------------------------------------------------------
 

@@ -1,19 +1,24 @@
-// A file the operator has made read-only is never replaced nor added to: every writer of the
-// main window refuses it with the same French message naming the file, before it writes
-// anything else. The tests also run as root, whom the system would let write such a file.
+// A file the operator has made read-only is never replaced nor added to, nor is anything in a
+// folder without write rights: every writer of the main window refuses it with the same French
+// message naming the file or the folder, before it writes anything else (no backup, no
+// settings). The tests also run as root, whom the system would let write both.
 #include "commun/Outils_Test.h"
 
 #include "logbook/Carnet.h"
 #include "platform/Dialogues.h"
+#include "platform/Reglages.h"
 #include "qsl/Marques_QSL.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -51,8 +56,18 @@ private Q_SLOTS:
     void chaqueEcrivainRefuse_data()
     {
         QTest::addColumn<Ecrivain>("ecrivain");
-        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<QString>("fichier");  // empty: the program and settings folders are read-only
         const QString log = Station + QStringLiteral(".log");
+        // The tenth QSO of the interval, the backup folder writable.
+        QTest::newRow("dossier, QSO, date automatique") << Ecrivain::EnregistrementAuto << QString();
+        QTest::newRow("dossier, QSO, date saisie") << Ecrivain::EnregistrementManuel << QString();
+        QTest::newRow("dossier, modification") << Ecrivain::Modification << QString();
+        QTest::newRow("dossier, effacement") << Ecrivain::Effacement << QString();
+        QTest::newRow("dossier, QSL") << Ecrivain::MarqueQSL << QString();
+        QTest::newRow("dossier, import") << Ecrivain::Import << QString();
+        QTest::newRow("dossier, restauration") << Ecrivain::Restauration << QString();
+        QTest::newRow("dossier, remise à zéro") << Ecrivain::RemiseAZero << QString();
+        QTest::newRow("dossier, mise à jour des carrés") << Ecrivain::MiseAJourCarres << QString();
         QTest::newRow("QSO, date automatique") << Ecrivain::EnregistrementAuto << log;
         QTest::newRow("QSO, date saisie") << Ecrivain::EnregistrementManuel << log;
         QTest::newRow("QSO, fichier des préfixes") << Ecrivain::EnregistrementAuto << Station + QStringLiteral("_Prefixe.txt");
@@ -77,25 +92,46 @@ private Q_SLOTS:
         test::StationTest s;
         s.journal = journalType();
         s.dateAuto = ecrivain != Ecrivain::EnregistrementManuel;
-        const QString sauvegarde = env.chemin(QStringLiteral("sauve"));
+        const bool dossier = fichier.isEmpty();
+        QVERIFY(QDir().mkpath(env.chemin(QStringLiteral("sauve"))));
+        const QString sauvegarde = env.chemin(QStringLiteral("sauve/")) + Station;
         test::ecrireReglageStation(Station, QStringLiteral("Chemin Sauvegarde"), sauvegarde);
+        if (dossier) {
+            test::ecrireReglageStation(Station, QStringLiteral("Numero Sauvegarde"), QStringLiteral("0"));
+            test::ecrireReglageStation(Station, QStringLiteral("Delta Sauvegarde"), QStringLiteral("3"));
+        }
         Carnet& c = test::demarrerStation(env, s);
         test::ecrireOctets(env.chemin(QStringLiteral("import.adi")),
                            "<CALL:5>F1XYZ<QSO_DATE:8>20240301<TIME_ON:4>1200<BAND:2>2m<MODE:3>SSB<EOR>\r\n");
         for (const char* suffixe : {".bak", "_Departement.bak", "_Locator.bak", "_Prefixe.bak"})
             test::ecrireOctets(sauvegarde + QLatin1String(suffixe), "sauvegarde\r\n");
 
-        const QString chemin = env.chemin(fichier);
-        QVERIFY(QFile::setPermissions(chemin, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        if (ecrivain == Ecrivain::EnregistrementAuto || ecrivain == Ecrivain::EnregistrementManuel) {
+            // A new prefix, department, square and directory entry: every file of the save.
+            test::taperQSO(c, {QStringLiteral("F1ABC"), QStringLiteral("31"), QStringLiteral("IN93AA"), 0,
+                               QStringLiteral("150324"), QStringLiteral("1200"), QStringLiteral("1210"), {}, {}, {}});
+        }
+        const QString reglages = QFileInfo(plateforme::fichierReglages(QStringLiteral("Velmarin"))).absolutePath();
+        const auto lecture = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto parcours = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        const auto remettre = qScopeGuard([&] {
+            QFile::setPermissions(env.dossier(), lecture | parcours | QFile::WriteOwner);
+            QFile::setPermissions(reglages, lecture | parcours | QFile::WriteOwner);
+        });
+        if (dossier) {
+            QVERIFY(QFile::setPermissions(env.dossier(), lecture | parcours));
+            QVERIFY(QFile::setPermissions(reglages, lecture | parcours));
+        } else {
+            QVERIFY(QFile::setPermissions(env.chemin(fichier), lecture));
+        }
         const auto avant = test::instantane(env.dossier());
+        const auto reglagesAvant = test::instantane(reglages);
+        const auto sauvegardesAvant = test::instantane(env.chemin(QStringLiteral("sauve")));
         env.oublierMessages();
 
         switch (ecrivain) {
         case Ecrivain::EnregistrementAuto:
         case Ecrivain::EnregistrementManuel:
-            // A new prefix, department, square and directory entry: every file of the save.
-            test::taperQSO(c, {QStringLiteral("F1ABC"), QStringLiteral("31"), QStringLiteral("IN93AA"), 0,
-                               QStringLiteral("150324"), QStringLiteral("1200"), QStringLiteral("1210"), {}, {}, {}});
             c.Enregistrer->click();
             QCOMPARE(c.Liste_QSO->count(), 2);
             QVERIFY(c.Enregistrer->isEnabled());
@@ -141,12 +177,20 @@ private Q_SLOTS:
             if (m.texte.contains(QStringLiteral("lecture seule")))
                 refus << m.texte;
         }
-        QCOMPARE(refus.size(), 1);
-        QVERIFY2(refus.at(0).contains(QStringLiteral("« %1 » : fichier en lecture seule").arg(fichier)),
-                 qPrintable(refus.at(0)));
+        QVERIFY2(refus.size() == 1, qPrintable(env.textes().join(QLatin1Char('|'))));
+        const QString raison = dossier ? QStringLiteral(" : dossier « %1 » en lecture seule").arg(env.dossier())
+                                       : QStringLiteral("« %1 » : fichier en lecture seule").arg(fichier);
+        QVERIFY2(refus.at(0).contains(raison), qPrintable(refus.at(0)));
         if (ecrivain == Ecrivain::Restauration || ecrivain == Ecrivain::RemiseAZero)
             QVERIFY2(refus.at(0).endsWith(QStringLiteral("Aucun fichier n'a été modifié.")), qPrintable(refus.at(0)));
+        // A QSO refused is one message, no backup said done.
+        if (dossier && (ecrivain == Ecrivain::EnregistrementAuto || ecrivain == Ecrivain::EnregistrementManuel)) {
+            QCOMPARE(env.textes().size(), 1);
+            QVERIFY(refus.at(0).startsWith(QStringLiteral("Le QSO avec F1ABC n'a PAS été enregistré.")));
+        }
         QVERIFY(test::instantane(env.dossier()) == avant);
+        QVERIFY(test::instantane(reglages) == reglagesAvant);
+        QVERIFY(test::instantane(env.chemin(QStringLiteral("sauve"))) == sauvegardesAvant);
         QVERIFY(!env.finDemandee());
     }
 };

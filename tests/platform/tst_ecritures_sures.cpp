@@ -1,19 +1,26 @@
 // Writes that fail half-way: a whole-file replacement or an append cut short by a file size
 // limit (the same short write and error a full disk gives) leaves the file byte for byte, and
 // the caller gets the error. Also: appends after an unterminated line, the write rules and
-// read-only files, the causes given in French, and sets of files replaced together.
+// read-only files and folders, the causes given in French, sets of files replaced together
+// (whole across a kill), and every sync made and checked (system calls made to fail).
 #include "commun/Outils_Test.h"
 #include "platform/Fichiers.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace plateforme;
+
+Q_DECLARE_METATYPE(test::Appel)
+Q_DECLARE_METATYPE(test::Effet)
 
 namespace {
 
@@ -236,12 +243,14 @@ private Q_SLOTS:
     {
         test::Environnement env(false);
         test::ecrireOctets(env.chemin("Prive.txt"), "ancien\r\n");
-        QFile::setPermissions(env.chemin("Prive.txt"), QFile::ReadOwner | QFile::WriteOwner);
+        // Rights that neither a new file nor a scratch file gets.
+        const auto droits = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QFile::setPermissions(env.chemin("Prive.txt"), droits);
         synchroniserSurDisque(true);
         ecrireLignes("Prive.txt", {"nouveau"});
         synchroniserSurDisque(false);
         QCOMPARE(QFileInfo(env.chemin("Prive.txt")).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
-                 QFile::ReadOwner | QFile::WriteOwner);
+                 droits);
         QVERIFY(QFile::link(env.chemin("Prive.txt"), env.chemin("Lien.txt")));
         ecrireLignes("Lien.txt", {"par le lien"});
         QVERIFY(QFileInfo(env.chemin("Lien.txt")).isSymLink());
@@ -277,6 +286,211 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(env.chemin("Garde.txt"), QFile::ReadOwner | QFile::WriteOwner));
         ajouterLigne("Garde.txt", "suite");
         QCOMPARE(lireLignes("Garde.txt"), QStringList({"ancien", "suite"}));
+    }
+
+    void dossierEnLectureSeule()
+    {
+        // A folder without write rights is refused as a read-only file is, to the administrator
+        // too, naming the folder.
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("Garde.txt"), "ancien\r\n");
+        test::ecrireOctets(env.chemin("Source.txt"), "source\r\n");
+        const auto lecture = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                             QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(env.dossier(), lecture));
+        const auto remettre = qScopeGuard([&] { QFile::setPermissions(env.dossier(), lecture | QFile::WriteOwner); });
+        toutesLesEcrituresRefusees(env, ErreurPermission, QStringLiteral("dossier « %1 » en lecture seule").arg(env.dossier()),
+                                   QStringLiteral("Libre.txt"));
+        QVERIFY(QFile::setPermissions(env.dossier(), lecture | QFile::WriteOwner));
+        ecrireLignes("Garde.txt", {"nouveau"});
+        QCOMPARE(lireLignes("Garde.txt"), QStringList({"nouveau"}));
+    }
+
+    // Every sync of the door is made, and its failure seen: the write fails, the file is left
+    // as it was (a file the write would have made stays absent), nothing stays beside it.
+    void synchronisationsVerifiees_data()
+    {
+        QTest::addColumn<test::Appel>("appel");
+        QTest::addColumn<int>("appels");
+        QTest::addColumn<int>("ecriture");
+        // The scratch file, then the folder.
+        QTest::newRow("remplacement") << test::Appel::Fsync << 2 << 0;
+        QTest::newRow("création") << test::Appel::Fsync << 2 << 1;
+        QTest::newRow("copie") << test::Appel::Fsync << 2 << 2;
+        // The folder, after the rename.
+        QTest::newRow("remplacement par un fichier") << test::Appel::Fsync << 1 << 3;
+        // The data of an append; the folder of the file it makes.
+        QTest::newRow("ajout") << test::Appel::Fdatasync << 1 << 4;
+        QTest::newRow("ajout d'un trait") << test::Appel::Fdatasync << 1 << 5;
+        QTest::newRow("ajout créant le fichier, données") << test::Appel::Fdatasync << 1 << 6;
+        QTest::newRow("ajout créant le fichier, dossier") << test::Appel::Fsync << 1 << 6;
+        // Three new contents, the folder before the journal, the journal and its folder, the
+        // folder after the renames.
+        QTest::newRow("ensemble") << test::Appel::Fsync << 7 << 7;
+    }
+    void synchronisationsVerifiees()
+    {
+        QFETCH(test::Appel, appel);
+        QFETCH(int, appels);
+        QFETCH(int, ecriture);
+        test::Environnement env(false);
+        synchroniserSurDisque(true);
+        const auto sansSynchro = qScopeGuard([] { synchroniserSurDisque(false); });
+        const auto planter = [&] {
+            test::ecrireOctets(env.chemin("F5ABC.log"), "ancien\r\n");
+            test::ecrireOctets(env.chemin("F5ABC_Locator.txt"), "ancien carré\r\n");
+            test::ecrireOctets(env.chemin("Source.txt"), "source\r\n");
+            QFile::remove(env.chemin("Neuf.txt"));
+        };
+        const std::function<void()> ecritures[] = {
+            [] { ecrireOctets("F5ABC.log", "nouveau\r\n"); },
+            [] { ecrireOctets("Neuf.txt", "nouveau\r\n"); },
+            [] { copier("Source.txt", "F5ABC.log"); },
+            [] { remplacerPar("Source.txt", "F5ABC.log"); },
+            [] { ajouterLigne("F5ABC.log", "suite"); },
+            [] { ajouterLigneDUnTrait("F5ABC.log", "suite"); },
+            [] { ajouterLigneDUnTrait("Neuf.txt", "premier"); },
+            [] { ecrireEnsemble({{"F5ABC.log", "nouveau\r\n"}, {"Neuf.txt", "n\r\n"}, {"F5ABC_Locator.txt", "c\r\n"}}); },
+        };
+        planter();
+        const auto avant = test::instantane(env.dossier());
+        {
+            const test::Panne compte(appel, [](int) { return test::Effet::Normal; });
+            ecritures[ecriture]();
+            QCOMPARE(compte.appels(), appels);
+        }
+        for (int n = 1; n <= appels; ++n) {
+            planter();
+            int numero = 0;
+            {
+                const test::Panne panne(appel, n, test::Effet::Echec, EIO);
+                numero = numeroDe(ecritures[ecriture]);
+            }
+            QVERIFY2(numero == ErreurAcces, qPrintable(QStringLiteral("sync %1: %2").arg(n).arg(numero)));
+            // remplacerPar gives its source away in any case.
+            auto apres = test::instantane(env.dossier());
+            if (ecriture == 3)
+                apres["Source.txt"] = "source\r\n";
+            QVERIFY2(apres == avant, qPrintable(QStringLiteral("sync %1: %2").arg(n).arg(QStringList(contenuDossier(env)).join(' '))));
+        }
+    }
+
+    void finDeplaceeSynchronisee()
+    {
+        // The log cut after its end went to the side file is synced, and a failure is told.
+        test::Environnement env(false);
+        synchroniserSurDisque(true);
+        const auto sansSynchro = qScopeGuard([] { synchroniserSurDisque(false); });
+        test::ecrireOctets(env.chemin("F5ABC.log"), "un\r\ndeux\r\ntr");
+        test::ecrireOctets(env.chemin("A_part.txt"), "avant\r\n");
+        const test::Panne panne(test::Appel::Fsync, 1, test::Effet::Echec, EIO);
+        QCOMPARE(numeroDe([] { deplacerFin("F5ABC.log", 12, 10, "A_part.txt"); }), ErreurAcces);
+        QCOMPARE(panne.appels(), 1);
+        // The bytes are in the side file whatever became of the cut.
+        QCOMPARE(test::lireOctets(env.chemin("A_part.txt")), QByteArray("avant\r\ntr\r\n"));
+    }
+
+    // A folder that refuses hard links (FAT and exFAT sticks, some network shares): the old files
+    // of a set are copied aside instead, so that a rename refused half-way still puts back
+    // those already replaced.
+    void ensembleSansLiens_data()
+    {
+        QTest::addColumn<int>("erreur");
+        QTest::newRow("EPERM") << int(EPERM);
+        QTest::newRow("ENOTSUP") << int(ENOTSUP);
+    }
+    void ensembleSansLiens()
+    {
+        QFETCH(int, erreur);
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("F5ABC.log"), "ancien log\r\n");
+        test::ecrireOctets(env.chemin("F5ABC_Locator.txt"), "ancien carré\r\n");
+        const auto avant = test::instantane(env.dossier());
+        const QVector<NouveauContenu> jeu = {{"F5ABC.log", "nouveau log\r\n"},
+                                             {"F5ABC_Absent.txt", "nouveau\r\n"},
+                                             {"F5ABC_Locator.txt", "nouveau carré\r\n"}};
+        const test::Panne liens(test::Appel::Link, 1, test::Effet::Echec, erreur, true);
+        for (int n = 1; n <= 3; ++n) {
+            int numero = 0;
+            {
+                const test::Panne renommage(test::Appel::Rename, n, test::Effet::Echec, EIO);
+                numero = numeroDe([&] { ecrireEnsemble(jeu); });
+            }
+            QCOMPARE(numero, ErreurAcces);
+            QVERIFY2(test::instantane(env.dossier()) == avant, qPrintable(QString::number(n)));
+        }
+        QVERIFY(liens.appels() > 0);
+        ecrireEnsemble(jeu);
+        auto attendu = avant;
+        for (const NouveauContenu& f : jeu)
+            attendu[f.nom] = f.octets;
+        QVERIFY(test::instantane(env.dossier()) == attendu);
+    }
+
+    // A set killed at any step of its renames, or of its undo: the next start finishes it or
+    // undoes it whole, before anything writes, and leaves nothing beside it.
+    void ensembleTue_data()
+    {
+        QTest::addColumn<test::Appel>("appel");
+        QTest::addColumn<int>("tue");
+        QTest::addColumn<test::Effet>("effet");
+        QTest::addColumn<int>("echec");  // the rename that fails first (0: none)
+        QTest::addColumn<bool>("nouveau");
+        QTest::newRow("journal à moitié écrit") << test::Appel::Write << 4 << test::Effet::TuerAvant << 0 << false;
+        QTest::newRow("journal écrit") << test::Appel::Rename << 1 << test::Effet::TuerAvant << 0 << true;
+        QTest::newRow("après le 1er renommage") << test::Appel::Rename << 1 << test::Effet::TuerApres << 0 << true;
+        QTest::newRow("après le 2e renommage") << test::Appel::Rename << 2 << test::Effet::TuerApres << 0 << true;
+        QTest::newRow("après le 3e renommage") << test::Appel::Rename << 3 << test::Effet::TuerApres << 0 << true;
+        QTest::newRow("annulation commencée") << test::Appel::Rename << 4 << test::Effet::TuerApres << 3 << false;
+        QTest::newRow("1er fichier remis") << test::Appel::Rename << 5 << test::Effet::TuerApres << 3 << false;
+        QTest::newRow("liens refusés, 2e renommage") << test::Appel::Rename << 2 << test::Effet::TuerApres << -1 << true;
+    }
+    void ensembleTue()
+    {
+        QFETCH(test::Appel, appel);
+        QFETCH(int, tue);
+        QFETCH(test::Effet, effet);
+        QFETCH(int, echec);
+        QFETCH(bool, nouveau);
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("F5ABC.log"), "ancien log\r\n");
+        test::ecrireOctets(env.chemin("F5ABC_Departement.txt"), "ancien département\r\n");
+        test::ecrireOctets(env.chemin("F5ABC_Locator.txt"), "ancien carré\r\n");
+        const auto avant = test::instantane(env.dossier());
+        const QVector<NouveauContenu> jeu = {{"F5ABC.log", "nouveau log\r\n"},
+                                             {"F5ABC_Departement.txt", "nouveau département\r\n"},
+                                             {"F5ABC_Absent.txt", "nouveau\r\n"}};
+        auto apres = avant;
+        for (const NouveauContenu& f : jeu)
+            apres[f.nom] = f.octets;
+
+        const pid_t pid = ::fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            const auto regle = [&](int n) {
+                if (appel == test::Appel::Rename && n == echec)
+                    return test::Effet::Echec;
+                return n == tue ? effet : test::Effet::Normal;
+            };
+            const test::Panne panne(appel, regle, EIO);
+            std::optional<test::Panne> sansLiens;
+            if (echec < 0)
+                sansLiens.emplace(test::Appel::Link, 1, test::Effet::Echec, EPERM, true);
+            try {
+                ecrireEnsemble(jeu);
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int statut = 0;
+        ::waitpid(pid, &statut, 0);
+        QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGKILL, "the set was not killed");
+        QVERIFY(test::instantane(env.dossier()) != avant && test::instantane(env.dossier()) != apres);
+
+        // The next start.
+        nettoyerRestes({});
+        QVERIFY2(test::instantane(env.dossier()) == (nouveau ? apres : avant),
+                 qPrintable(contenuDossier(env).join(QLatin1Char(' '))));
     }
 
     void causesEnFrancais()
@@ -358,13 +572,16 @@ private Q_SLOTS:
 
 private:
     // Every kind of write of "Garde.txt" (whatever its case) is refused with that number and
-    // reason, and leaves it as it was.
-    static void toutesLesEcrituresRefusees(const test::Environnement& env, int numero, const QString& raison)
+    // reason, and leaves it as it was. The set of "Libre.txt" and "Garde.txt" is refused on
+    // `refusDansLEnsemble`.
+    static void toutesLesEcrituresRefusees(const test::Environnement& env, int numero, const QString& raison,
+                                           const QString& refusDansLEnsemble = QStringLiteral("Garde.txt"))
     {
         if (!QFile::exists(env.chemin("Garde.txt")))
             test::ecrireOctets(env.chemin("Garde.txt"), "ancien\r\n");
         const QByteArray avant = test::lireOctets(env.chemin("Garde.txt"));
-        test::ecrireOctets(env.chemin("Source.txt"), "source\r\n");
+        if (!QFile::exists(env.chemin("Source.txt")))
+            test::ecrireOctets(env.chemin("Source.txt"), "source\r\n");
         const std::vector<std::function<void()>> ecritures = {
             [] { ecrireLignes("Garde.txt", {"x"}); },
             [] { ecrireOctets("GARDE.TXT", "x"); },
@@ -377,14 +594,15 @@ private:
             [] { ecrireEnsemble({{"Libre.txt", "x"}, {"Garde.txt", "x"}}); },
             [] { verifierEcriture("Garde.txt"); },
         };
-        for (const auto& ecriture : ecritures) {
+        for (qsizetype i = 0; i < qsizetype(ecritures.size()); ++i) {
             try {
-                ecriture();
+                ecritures[size_t(i)]();
                 QFAIL("a refused write went through");
             } catch (const ErreurFichier& e) {
                 QCOMPARE(e.numero, numero);
                 QCOMPARE(e.raison, raison);
-                QVERIFY(e.messageFrancais().contains(QStringLiteral("« Garde.txt »")));
+                const QString nom = i == qsizetype(ecritures.size()) - 2 ? refusDansLEnsemble : QStringLiteral("Garde.txt");
+                QVERIFY2(e.messageFrancais().contains(QStringLiteral("« %1 »").arg(nom)), qPrintable(e.messageFrancais()));
             }
         }
         QCOMPARE(test::lireOctets(env.chemin("Garde.txt")), avant);

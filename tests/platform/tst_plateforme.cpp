@@ -9,11 +9,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace plateforme;
 
@@ -221,6 +228,88 @@ private Q_SLOTS:
     void policeAChasseFixe()
     {
         QVERIFY(QFontInfo(policeChasseFixe(QStringLiteral("Terminal"))).fixedPitch());
+    }
+
+    // Another copy holding the settings lock past the wait: the write is refused with one
+    // message, nothing written; the start-up clean-up does not wait for it and removes nothing.
+    // Only the program's own scratch files are leftovers, never the operator's files of the
+    // shared settings folder.
+    void verrouDesReglages()
+    {
+        test::Environnement env(false);
+        QVERIFY(SaveSetting("Velmarin", "Setup", "Indicatif Station", "F5ABC"));
+        const QString fichier = fichierReglages("Velmarin");
+        const QString dossier = QFileInfo(fichier).absolutePath();
+        const QStringList aGarder = {"Velmarin.ini.backup", "Velmarin.ini.ancien", ".Velmarin.ini.Qw1234",
+                                     ".Velmarin.ini~velmarin~Qw12345", ".Autre.ini~velmarin~Qw1234"};
+        for (const QString& n : aGarder)
+            test::ecrireOctets(dossier + '/' + n, "à garder\r\n");
+        const QString reste = dossier + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234");
+        test::ecrireOctets(reste, "reste\r\n");
+        env.oublierMessages();
+
+        int tube[2];
+        QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
+        const pid_t autre = ::fork();
+        QVERIFY(autre >= 0);
+        if (autre == 0) {
+            const int fd = ::open(QFile::encodeName(fichier + ".lock").constData(), O_RDWR | O_CREAT, 0644);
+            char c = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'x' : 'e';
+            if (::write(tube[1], &c, 1) != 1)
+                ::_exit(2);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(tube[1]);
+        char c = 0;
+        QCOMPARE(::read(tube[0], &c, 1), ssize_t(1));
+        ::close(tube[0]);
+        QCOMPARE(c, 'x');
+        const auto finAutre = qScopeGuard([autre] {
+            ::kill(autre, SIGKILL);
+            ::waitpid(autre, nullptr, 0);
+        });
+        const QByteArray avant = test::lireOctets(fichier);
+        nettoyerRestesReglages({"Velmarin"});
+        QVERIFY(QFile::exists(reste));
+        QVERIFY(!SaveSettings("Velmarin", "Setup", {{"Indicatif Station", "F6XYZ"}, {"Locator Station", "JN18AA"}}));
+        QCOMPARE(test::lireOctets(fichier), avant);
+        QCOMPARE(env.textes(), QStringList(QStringLiteral(
+                                   "Enregistrement des réglages impossible.\r\nErreur sur le fichier « Velmarin.ini » : les "
+                                   "réglages sont en cours d'enregistrement par une autre copie du programme (erreur "
+                                   "75).\r\nLes réglages enregistrés restent ceux d'avant.")));
+
+        // The other copy gone, the clean-up removes the scratch file, and only it.
+        ::kill(autre, SIGKILL);
+        ::waitpid(autre, nullptr, 0);
+        nettoyerRestesReglages({"Velmarin"});
+        QVERIFY(!QFile::exists(reste));
+        for (const QString& n : aGarder)
+            QVERIFY2(QFile::exists(dossier + '/' + n), qPrintable(n));
+    }
+
+    void ecritureGroupeeDesReglages()
+    {
+        // Several values of one write are stored all together or not at all.
+        test::Environnement env(false);
+        const QList<std::pair<QString, QString>> valeurs = {{"Indicatif Station", "F5ABC"}, {"Locator Station", "JN18AA"},
+                                                            {"Revision", "2"}};
+        const auto stockees = [] {
+            int n = 0;
+            for (const char* cle : {"Indicatif Station", "Locator Station", "Revision"})
+                n += GetSetting("Velmarin", "Setup", cle, QString()).isEmpty() ? 0 : 1;
+            return n;
+        };
+        {
+            const test::Panne panne(test::Appel::Write, 1, test::Effet::Echec, ENOSPC);
+            QVERIFY(!SaveSettings("Velmarin", "Setup", valeurs));
+        }
+        QCOMPARE(stockees(), 0);
+        {
+            const test::Panne panne(test::Appel::Write, 2, test::Effet::Echec, ENOSPC);
+            QVERIFY(SaveSettings("Velmarin", "Setup", valeurs));
+        }
+        QCOMPARE(stockees(), 3);
     }
 
     void modelesInstallesSansEcraser()

@@ -313,17 +313,22 @@ private Q_SLOTS:
         }
 
         // What a kill may leave, planted so that the start has something to remove for sure,
-        // beside files that are not the program's leftovers.
+        // beside files that are not the program's leftovers: the operator's own, whatever their
+        // names look like.
         const auto planter = [](const QString& chemin) { test::ecrireOctets(chemin, "reste\r\n"); };
-        const QStringList restes = {QStringLiteral(".F5KIL.log.Ab3xY9"), QStringLiteral("Temporaire.txt"),
+        const QStringList restes = {QStringLiteral(".F5KIL.log~velmarin~Ab3xY9"), QStringLiteral("Temporaire.txt"),
                                     QStringLiteral("Temporaire2.txt")};
-        const QStringList autres = {QStringLiteral(".F5KIL.log.Ab3xY9.bak"), QStringLiteral("Temporaire_notes.txt"),
-                                    QStringLiteral("Notes.txt")};
+        const QStringList autres = {QStringLiteral(".F5KIL.log~velmarin~Ab3xY9.bak"), QStringLiteral("Temporaire_notes.txt"),
+                                    QStringLiteral("Notes.txt"), QStringLiteral(".F5KIL.log.backup"),
+                                    QStringLiteral(".F5KIL.log.Ab3xY9"), QStringLiteral("F5KIL.log~velmarin~Ab3xY9")};
         for (const QString& n : restes + autres)
             planter(env.chemin(n));
-        planter(reglages + QStringLiteral("/.Velmarin.ini.Qw1234"));
-        planter(reglages + QStringLiteral("/Velmarin.ini.a1B2c3"));
-        planter(reglages + QStringLiteral("/Autre.ini.a1B2c3"));
+        const QStringList autresReglages = {QStringLiteral("Autre.ini.a1B2c3"), QStringLiteral("Velmarin.ini.ancien"),
+                                            QStringLiteral("Velmarin.ini.backup"), QStringLiteral(".Velmarin.ini.Qw1234"),
+                                            QStringLiteral(".Autre.ini~velmarin~Qw1234")};
+        for (const QString& n : autresReglages)
+            planter(reglages + QLatin1Char('/') + n);
+        planter(reglages + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234"));
         // A lock of the kind an earlier version left: empty, or naming a process long gone.
         test::ecrireOctets(fichier + QStringLiteral(".lock"), "999999\nVelmarin\nailleurs\n");
 
@@ -365,8 +370,9 @@ private Q_SLOTS:
             QVERIFY2(!dansProgramme.contains(n), qPrintable(n));
         for (const QString& n : autres)
             QVERIFY2(dansProgramme.contains(n), qPrintable(n));
-        QCOMPARE(fichiersDe(reglages), (QStringList{QStringLiteral("Autre.ini.a1B2c3"), QStringLiteral("Velmarin.ini"),
-                                                    QStringLiteral("Velmarin.ini.lock")}));
+        QStringList attendus = autresReglages + QStringList{QStringLiteral("Velmarin.ini"), QStringLiteral("Velmarin.ini.lock")};
+        attendus.sort();
+        QCOMPARE(fichiersDe(reglages), attendus);
         QCOMPARE(plateforme::GetSetting(Cles_Registre::Application, Cles_Registre::Section_Setup, QStringLiteral("Cle 0"), QString()),
                  QStringLiteral("fin"));
     }

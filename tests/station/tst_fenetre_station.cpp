@@ -121,7 +121,8 @@ private Q_SLOTS:
         QCOMPARE(test::reglageStation("F1ABC_P", Activite_N(4)), QStringLiteral("DIFM"));
         QCOMPARE(test::reglageStation("F1ABC_P", Activite), QStringLiteral("0"));
         QCOMPARE(test::reglageStation("F1ABC_P", Delta_Sauvegarde), QStringLiteral("10"));
-        QVERIFY(test::reglageStation("F1ABC_P", Chemin_Sauvegarde).endsWith(QStringLiteral("\\F1ABC_P")));
+        // The backups go to a folder of the station's own, named with "/".
+        QCOMPARE(test::reglageStation("F1ABC_P", Chemin_Sauvegarde), env.dossier() + QStringLiteral("/F1ABC_P/F1ABC_P"));
         QCOMPARE(Prog().Nombre_Activites, 5.0);
         // The main window shows the station with "/".
         QCOMPARE(c.I_Station->text(), QStringLiteral("F1ABC/P"));
@@ -133,6 +134,8 @@ private Q_SLOTS:
         QVERIFY(c.Mnu_UTC_Oui->isChecked() && !c.Mnu_UTC_Non->isChecked());
         QVERIFY(c.Frame3->title().startsWith(QStringLiteral(" 0 Départements sur ")));
         QCOMPARE(c.Liste_QSO->count(), 0);
+        QVERIFY(c.Sauvegarde_Auto());
+        QCOMPARE(test::lireOctets(env.chemin("F1ABC_P/F1ABC_P.bak")), test::lireOctets(env.chemin("F1ABC_P.log")));
     }
 
     void refus_data()
