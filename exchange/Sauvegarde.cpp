@@ -31,22 +31,36 @@ QString prefixeSauvegardeCommun()
     return plateforme::dossierProgramme();
 }
 
+QString prefixeSauvegardeAncien(const QString& indicatif)
+{
+    return plateforme::dossierProgramme() + QLatin1Char('/') + indicatif;
+}
+
 QString prefixeSauvegarde(const QString& indicatif)
 {
-    // Earlier versions wrote "\" between folders: the same place. Their backup settings window
-    // stored the shared place it showed by default: that is no choice of the operator's, and
-    // would mix the stations' backups.
-    const QString choisi = Lit_Station(Cles_Registre::Chemin_Sauvegarde, QString()).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const bool commun = QDir::cleanPath(choisi) == QDir::cleanPath(prefixeSauvegardeCommun());
-    return choisi.isEmpty() || commun ? prefixeSauvegardeDefaut(indicatif) : choisi;
+    // Earlier versions wrote "\" between folders: the same place. Two stored values are no
+    // choice of the operator's: the shared place their backup settings window showed by
+    // default, and the "<program folder>\<callsign>" their station setup stored for a new
+    // station. Both mean the station's own folder.
+    const QString lu = Lit_Station(Cles_Registre::Chemin_Sauvegarde, QString());
+    const QString choisi = QDir::cleanPath(QString(lu).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    const bool commun = choisi == QDir::cleanPath(prefixeSauvegardeCommun());
+    const bool ancienDefaut = lu.contains(QLatin1Char('\\')) && choisi == QDir::cleanPath(prefixeSauvegardeAncien(indicatif));
+    return lu.isEmpty() || commun || ancienDefaut ? prefixeSauvegardeDefaut(indicatif) : choisi;
 }
 
 QString prefixeRestauration(const QString& indicatif, bool& commun)
 {
     commun = false;
     const QString prefixe = prefixeSauvegarde(indicatif);
-    if (prefixe != prefixeSauvegardeDefaut(indicatif) || sauvegardesManquantes(prefixe).isEmpty() ||
-        !sauvegardesManquantes(prefixeSauvegardeCommun()).isEmpty())
+    if (prefixe != prefixeSauvegardeDefaut(indicatif) || sauvegardesManquantes(prefixe).isEmpty())
+        return prefixe;
+    // No complete set in the station's folder yet: the places earlier versions backed up to,
+    // the station's own names first.
+    const QString ancien = prefixeSauvegardeAncien(indicatif);
+    if (sauvegardesManquantes(ancien).isEmpty())
+        return ancien;
+    if (!sauvegardesManquantes(prefixeSauvegardeCommun()).isEmpty())
         return prefixe;
     commun = true;
     return prefixeSauvegardeCommun();

@@ -19,12 +19,16 @@ QString prefixeSauvegardeDefaut(const QString& indicatif);
 // Where such a station used to back up: one set beside the program folder ("Velmarin.bak" ...),
 // shared by every station without a chosen place.
 QString prefixeSauvegardeCommun();
+// Where earlier versions backed up a new station: its callsign beside its log, in the program
+// folder ("F5ABC.bak" ...).
+QString prefixeSauvegardeAncien(const QString& indicatif);
 // The prefix of the station's backups: its "Chemin Sauvegarde", or the default above.
 QString prefixeSauvegarde(const QString& indicatif);
 
 // The set a restore reads. A station without a chosen place reads its own folder; only when
-// that holds no complete set and the former shared set is complete is the shared set read, and
-// `commun` is set so that the operator can be warned it may be another station's.
+// that holds no complete set is an earlier place read: the station's former set beside its log
+// when complete, else the former shared set when complete, and then `commun` is set so that
+// the operator can be warned it may be another station's.
 QString prefixeRestauration(const QString& indicatif, bool& commun);
 
 // The five files of the set in their order: log, departments, squares, prefixes, activities.

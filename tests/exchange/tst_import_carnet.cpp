@@ -329,6 +329,25 @@ void TestImportCarnet::sauvegardesParStation()
     QCOMPARE(test::lireOctets(commun + QStringLiteral(".bak")), partage);
     QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("F3CCC/F3CCC.bak"))), test::lireOctets(env.chemin(QStringLiteral("F3CCC.log"))));
 
+    // A station set up by an earlier version stored "<program folder>\<callsign>": its backups
+    // now go to its own folder, and until one is made there the restore reads the set it had
+    // beside its log, without asking.
+    Prog().Indicatif_Station = QStringLiteral("F4DDD");
+    test::ecrireReglageStation(QStringLiteral("F4DDD"), QStringLiteral("Chemin Sauvegarde"),
+                               env.dossier() + QStringLiteral("\\F4DDD"));
+    for (const char* suffixe : {".bak", "_Departement.bak", "_Locator.bak", "_Prefixe.bak"})
+        test::ecrireOctets(env.chemin(QStringLiteral("F4DDD") + QLatin1String(suffixe)), test::enAnsi(test::journalEssai(2)));
+    test::ecrireOctets(env.chemin(QStringLiteral("F4DDD.log")), test::enAnsi(test::journalEssai(6)));
+    test::ecrireOctets(env.chemin(QStringLiteral("F4DDD_Activite.txt")), test::enAnsi({QStringLiteral("IOTA")}));
+    env.oublierMessages();
+    c.Mnu_Restauration->trigger();
+    QCOMPARE(env.messages.size(), size_t(2));
+    QCOMPARE(test::lignesJournal(env, QStringLiteral("F4DDD")), test::journalEssai(2));
+    test::ecrireOctets(env.chemin(QStringLiteral("F4DDD.log")), test::enAnsi(test::journalEssai(6)));
+    QVERIFY(c.Sauvegarde_Auto());
+    QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("F4DDD/F4DDD.bak"))), test::lireOctets(env.chemin(QStringLiteral("F4DDD.log"))));
+    QCOMPARE(test::lireOctets(env.chemin(QStringLiteral("F4DDD.bak"))), test::enAnsi(test::journalEssai(2)));
+
     // The activity list comes back from where the station's backups are.
     Prog().Indicatif_Station = QStringLiteral("F2BBB");
     env.oublierMessages();
