@@ -411,53 +411,11 @@ bool ContenuReglages::definir(const QString& sectionVoulue, const QString& cle, 
 
 namespace {
 
-struct Signature {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t taille = -1;
-    qint64 modifie = 0;
-    bool operator==(const Signature&) const = default;
-};
-
-std::optional<Signature> signature(const QString& fichier)
+// The file's bytes as they are now on disk, empty when it does not exist. Read whenever a
+// value is needed: the file is small, and another running copy may have replaced it.
+QByteArray octetsActuels(const QString& fichier)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(fichier).constData(), &st) != 0)
-        return std::nullopt;
-    return Signature{st.st_dev, st.st_ino, st.st_size, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
-
-struct Cache {
-    std::optional<Signature> signature;
-    ContenuReglages contenu;
-};
-
-std::map<QString, Cache>& caches()
-{
-    static std::map<QString, Cache> c;
-    return c;
-}
-
-// The content of the file as it is now on disk (read again only when it changed). A file
-// that cannot be read raises ErreurFichier when `exiger`, and reads as empty otherwise.
-const ContenuReglages& contenuActuel(const QString& fichier, bool exiger = false)
-{
-    Cache& c = caches()[fichier];
-    const std::optional<Signature> sig = signature(fichier);
-    if (c.signature == sig && sig)
-        return c.contenu;
-    c.signature.reset();
-    c.contenu = ContenuReglages();
-    if (!sig)
-        return c.contenu;
-    try {
-        c.contenu = ContenuReglages::lire(lireOctetsFichier(fichier));
-        c.signature = sig;
-    } catch (const ErreurFichier&) {
-        if (exiger)
-            throw;
-    }
-    return c.contenu;
+    return QFileInfo::exists(fichier) ? lireOctetsFichier(fichier) : QByteArray();
 }
 
 // Keeps other running copies out of the file while one reads, changes and replaces it. The
@@ -522,7 +480,14 @@ QString fichierReglages(const QString& application)
 QString GetSetting(const QString& application, const QString& section, const QString& cle,
                    const QString& defaut)
 {
-    return contenuActuel(fichierReglages(application)).valeur(section, cle).value_or(defaut);
+    // A file that cannot be read gives the defaults.
+    try {
+        const std::map<QString, QString> valeurs = valeursLues(octetsActuels(fichierReglages(application)));
+        const auto it = valeurs.find(cheminCle(section, cle));
+        return it == valeurs.end() ? defaut : it->second;
+    } catch (const ErreurFichier&) {
+        return defaut;
+    }
 }
 
 bool SaveSetting(const QString& application, const QString& section, const QString& cle,
@@ -541,16 +506,13 @@ bool SaveSettings(const QString& application, const QString& section,
         VerrouReglages verrou(fichier);
         // Read again under the lock: what another copy wrote meanwhile is kept. A file that
         // cannot be read is not replaced by one holding only this key.
-        ContenuReglages contenu = contenuActuel(fichier, true);
+        ContenuReglages contenu = ContenuReglages::lire(octetsActuels(fichier));
         bool change = false;
         for (const auto& [cle, valeur] : valeurs)
             change = contenu.definir(section, cle, valeur) || change;
         if (!change)
             return true;
         ecrireOctets(fichier, contenu.ecrire());
-        Cache& c = caches()[fichier];
-        c.contenu = std::move(contenu);
-        c.signature = signature(fichier);
         return true;
     } catch (const ErreurFichier& e) {
         signalerEchec(e);
