@@ -8,7 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QTemporaryFile>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -250,14 +251,30 @@ QString cheminCle(const QString& section, const QString& cle)
 // The values of an INI text as Qt's INI settings read them: a list joined by commas, a key
 // holding "@Invalid()" absent. Qt reads only files, and keeps what it read of a file for as
 // long as the file's size and time (to the millisecond) stay the same: the text is read from a
-// copy under a name never read before, never from the settings file itself.
+// copy under a name this process never read before (its number and a count), in the user's
+// runtime folder (the temporary one when there is none), never from the settings file itself.
 std::map<QString, QString> valeursLues(const QByteArray& octets)
 {
     std::map<QString, QString> valeurs;
     if (octets.isEmpty())
         return valeurs;
-    QTemporaryFile copie(QDir::tempPath() + QStringLiteral("/Velmarin-reglages-XXXXXX.ini"));
-    if (!copie.open() || copie.write(octets) != octets.size() || !copie.flush())
+    // A name left by a killed copy of the program of the same number is passed over.
+    static quint64 copies = 0;
+    const QString dossier = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                ? QDir::tempPath()
+                                : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QFile copie;
+    const auto effacer = qScopeGuard([&] {
+        if (copie.isOpen())
+            copie.remove();
+    });
+    for (int essai = 0; essai < 100 && !copie.isOpen(); ++essai) {
+        copie.setFileName(dossier + QStringLiteral("/Velmarin-reglages-%1-%2.ini")
+                                        .arg(QCoreApplication::applicationPid())
+                                        .arg(++copies));
+        copie.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+    if (!copie.isOpen() || copie.write(octets) != octets.size() || !copie.flush())
         throw ErreurFichier(copie.fileName(), ErreurAcces, copie.errorString());
     const QSettings s(copie.fileName(), QSettings::IniFormat);
     for (const QString& cle : s.allKeys()) {
