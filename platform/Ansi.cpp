@@ -1,7 +1,8 @@
 #include "platform/Ansi.h"
 
-#include <QStringDecoder>
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace plateforme {
 
@@ -31,15 +32,30 @@ char octetDe(char16_t u)
 
 void ajouterAnsi(QByteArray& sortie, QStringView texte)
 {
-    // Latin-1 (vectorised by Qt) differs from Windows-1252 only on U+0080-U+009F and
-    // beyond U+00FF: those characters are mended after.
     const qsizetype debut = sortie.size();
-    sortie += texte.toLatin1();
+    sortie.resize(debut + texte.size());
     char* d = sortie.data() + debut;
     const char16_t* s = texte.utf16();
-    for (qsizetype i = 0; i < texte.size(); ++i)
-        if (s[i] >= 0x80 && (s[i] < 0xA0 || s[i] > 0xFF))
-            d[i] = octetDe(s[i]);
+    const qsizetype n = texte.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // Plain ASCII, the bulk of the data files, goes eight characters at a time.
+        if (i + 8 <= n) {
+            quint64 a, b;
+            std::memcpy(&a, s + i, 8);
+            std::memcpy(&b, s + i + 4, 8);
+            if (((a | b) & 0xFF80FF80FF80FF80ULL) == 0) {
+                for (int k = 0; k < 8; ++k)
+                    d[i + k] = char(s[i + k]);
+                i += 8;
+                continue;
+            }
+        }
+        for (const qsizetype fin = std::min<qsizetype>(n, i + 8); i < fin; ++i) {
+            const char16_t u = s[i];
+            d[i] = u < 0x80 ? char(u) : octetDe(u);
+        }
+    }
 }
 
 QByteArray versAnsi(QStringView texte)
@@ -52,11 +68,30 @@ QByteArray versAnsi(QStringView texte)
 
 void decoderAnsi(const char* octets, qsizetype taille, char16_t* d)
 {
-    // Latin-1 first; the bytes 0x80-0x9F the code page defines are mended after.
-    QStringDecoder(QStringDecoder::Latin1).appendToBuffer(reinterpret_cast<QChar*>(d), QByteArrayView(octets, taille));
-    for (qsizetype i = 0; i < taille; ++i)
-        if (d[i] - 0x80u < 0x20u && kTable8090[d[i] - 0x80])
-            d[i] = kTable8090[d[i] - 0x80];
+    qsizetype i = 0;
+    while (i < taille) {
+        // Plain ASCII, the bulk of a log, goes sixteen bytes at a time.
+        if (i + 16 <= taille) {
+            quint64 a, b;
+            std::memcpy(&a, octets + i, 8);
+            std::memcpy(&b, octets + i + 8, 8);
+            if (((a | b) & 0x8080808080808080ULL) == 0) {
+                for (int k = 0; k < 16; ++k)
+                    d[i + k] = char16_t(static_cast<unsigned char>(octets[i + k]));
+                i += 16;
+                continue;
+            }
+        }
+        for (const qsizetype fin = std::min<qsizetype>(taille, i + 16); i < fin; ++i) {
+            const unsigned char b = static_cast<unsigned char>(octets[i]);
+            if (b >= 0x80 && b <= 0x9F) {
+                const char16_t u = kTable8090[b - 0x80];
+                d[i] = u ? u : char16_t(b);
+            } else {
+                d[i] = char16_t(b);
+            }
+        }
+    }
 }
 
 QString depuisAnsi(const char* octets, qsizetype taille)
