@@ -1,6 +1,6 @@
 // libFuzzer target of the readers of outside input: the first byte chooses the reader, the
 // rest is the file. Any crash, overflow or undefined behaviour stops the run, and so does a
-// settings file that does not read back the same once written.
+// settings file that, read as Qt's INI settings read it, does not read back the same once written.
 #include "exchange/Adif.h"
 #include "exchange/Import.h"
 #include "platform/Ansi.h"

@@ -8,11 +8,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStringDecoder>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <map>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -23,7 +25,8 @@ namespace plateforme {
 
 namespace {
 
-// ---- Reading and writing the INI text, as Qt's INI settings do. ----
+// ---- The INI text: its values as Qt's INI settings read them, its lines and written forms
+// as they make them. ----
 
 bool estBlanc(char c)
 {
@@ -33,15 +36,6 @@ bool estBlanc(char c)
 bool estChiffreHexa(char16_t c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int valeurHexa(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return c - 'A' + 10;
 }
 
 const char ChiffresHexa[] = "0123456789ABCDEF";
@@ -180,138 +174,6 @@ QByteArray nomEcrit(const QString& nom)
     return r;
 }
 
-void couperBlancsFinaux(QString& s, qsizetype limite)
-{
-    qsizetype n = s.size();
-    while (n > limite && (s.at(n - 1) == QLatin1Char(' ') || s.at(n - 1) == QLatin1Char('\t')))
-        --n;
-    s.truncate(n);
-}
-
-// A value as stored: quotes, backslash escapes, and unquoted commas that make a list.
-// Returns the parts; one part for a plain value.
-QStringList partiesLues(const QByteArray& d)
-{
-    QStringList liste;
-    QString courant;
-    bool guillemets = false;
-    bool partieCitee = false;
-    qsizetype i = 0;
-    const qsizetype n = d.size();
-    const auto sauterBlancs = [&] {
-        while (i < n && (d.at(i) == ' ' || d.at(i) == '\t'))
-            ++i;
-    };
-    sauterBlancs();
-    qsizetype limite = 0;
-    while (i < n) {
-        const char c = d.at(i);
-        if (c == '\\') {
-            ++i;
-            if (i >= n)
-                break;
-            const char e = d.at(i++);
-            static const char codes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                            {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
-                                            {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-            bool simple = false;
-            for (const auto& code : codes) {
-                if (e == code[0]) {
-                    courant += QLatin1Char(code[1]);
-                    simple = true;
-                    break;
-                }
-            }
-            // What an escape gives is never cut as a trailing blank.
-            if (simple) {
-                limite = courant.size();
-                continue;
-            }
-            if (e == 'x' && i < n && estChiffreHexa(char16_t(uchar(d.at(i))))) {
-                char16_t v = 0;
-                while (i < n && estChiffreHexa(char16_t(uchar(d.at(i)))))
-                    v = char16_t((v << 4) + valeurHexa(d.at(i++)));
-                courant += QChar(v);
-                limite = courant.size();
-                continue;
-            }
-            if (e >= '0' && e <= '7') {
-                char16_t v = char16_t(e - '0');
-                while (i < n && d.at(i) >= '0' && d.at(i) <= '7')
-                    v = char16_t((v << 3) + (d.at(i++) - '0'));
-                courant += QChar(v);
-                limite = courant.size();
-                continue;
-            }
-            if (e == '\n' || e == '\r') {
-                if (i < n) {
-                    const char e2 = d.at(i);
-                    if ((e2 == '\n' || e2 == '\r') && e2 != e)
-                        ++i;
-                }
-            }
-            limite = courant.size();
-        } else if (c == '"') {
-            ++i;
-            partieCitee = true;
-            guillemets = !guillemets;
-            if (!guillemets) {
-                sauterBlancs();
-                limite = courant.size();
-            }
-        } else if (c == ',' && !guillemets) {
-            if (!partieCitee)
-                couperBlancsFinaux(courant, limite);
-            liste.append(courant);
-            courant.clear();
-            partieCitee = false;
-            ++i;
-            sauterBlancs();
-            limite = 0;
-        } else {
-            qsizetype j = i + 1;
-            while (j < n && d.at(j) != '\\' && d.at(j) != '"' && d.at(j) != ',')
-                ++j;
-            courant += QString::fromUtf8(d.constData() + i, j - i);
-            i = j;
-        }
-    }
-    if (!partieCitee)
-        couperBlancsFinaux(courant, limite);
-    liste.append(courant);
-    return liste;
-}
-
-// The typed forms Qt's settings write ("@@" for a text starting with "@").
-std::optional<QString> texteDeValeur(const QString& s)
-{
-    if (!s.startsWith(QLatin1Char('@')))
-        return s;
-    if (s.endsWith(QLatin1Char(')'))) {
-        if (s.startsWith(QLatin1String("@ByteArray(")))
-            return QString::fromUtf8(QStringView(s).sliced(11).chopped(1).toLatin1());
-        if (s.startsWith(QLatin1String("@String(")))
-            return QStringView(s).sliced(8).chopped(1).toString();
-        if (s == QLatin1String("@Invalid()"))
-            return std::nullopt;
-    }
-    if (s.startsWith(QLatin1String("@@")))
-        return s.sliced(1);
-    return s;
-}
-
-std::optional<QString> valeurLue(const QByteArray& brut)
-{
-    const QStringList parties = partiesLues(brut);
-    if (parties.size() == 1)
-        return texteDeValeur(parties.constFirst());
-    // A list written by hand comes back as written, its parts joined by commas.
-    QStringList textes;
-    for (const QString& p : parties)
-        textes.append(texteDeValeur(p).value_or(QString()));
-    return textes.join(QLatin1Char(','));
-}
-
 QByteArray valeurEcrite(const QString& valeur)
 {
     const QString s = valeur.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + valeur : valeur;
@@ -386,6 +248,68 @@ QString cheminCle(const QString& section, const QString& cle)
     return section.isEmpty() ? cle : section + QLatin1Char('/') + cle;
 }
 
+// The values of an INI text as Qt's INI settings read them: a list joined by commas, a key
+// holding "@Invalid()" absent. Qt reads only files, and keeps what it read of a file for as
+// long as the file's size and time (to the millisecond) stay the same: the text is read from a
+// copy under a name this process never read before (its number and a count), in the user's
+// runtime folder (the temporary one when there is none), never from the settings file itself.
+std::map<QString, QString> valeursLues(const QByteArray& octets)
+{
+    std::map<QString, QString> valeurs;
+    if (octets.isEmpty())
+        return valeurs;
+    // A name left by a killed copy of the program of the same number is passed over.
+    static quint64 copies = 0;
+    const QString dossier = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                ? QDir::tempPath()
+                                : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QFile copie;
+    const auto effacer = qScopeGuard([&] {
+        if (copie.isOpen())
+            copie.remove();
+    });
+    for (int essai = 0; essai < 100 && !copie.isOpen(); ++essai) {
+        copie.setFileName(dossier + QStringLiteral("/Velmarin-reglages-%1-%2.ini")
+                                        .arg(QCoreApplication::applicationPid())
+                                        .arg(++copies));
+        copie.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+    if (!copie.isOpen() || copie.write(octets) != octets.size() || !copie.flush())
+        throw ErreurFichier(copie.fileName(), ErreurAcces, copie.errorString());
+    const QSettings s(copie.fileName(), QSettings::IniFormat);
+    for (const QString& cle : s.allKeys()) {
+        const QVariant v = s.value(cle);
+        if (v.isValid())
+            valeurs[cle] = v.metaType().id() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(','))
+                                                                       : v.toString();
+    }
+    return valeurs;
+}
+
+QByteArray enTete(const QString& section)
+{
+    if (section.isEmpty())
+        return "[General]";
+    if (section.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0)
+        return "[%" + section.toUtf8() + ']';
+    return '[' + nomEcrit(section) + ']';
+}
+
+// Every value written out in Qt's own layout, one section per first part of the key.
+QByteArray ecritureEntiere(const std::map<QString, QString>& valeurs)
+{
+    std::map<QString, QByteArray> sections;
+    for (const auto& [chemin, valeur] : valeurs) {
+        const qsizetype barre = chemin.indexOf(QLatin1Char('/'));
+        sections[barre < 0 ? QString() : chemin.left(barre)] +=
+            nomEcrit(chemin.mid(barre + 1)) + '=' + valeurEcrite(valeur) + '\n';
+    }
+    QByteArray r;
+    for (const auto& [section, lignes] : sections)
+        r += (r.isEmpty() ? QByteArray() : QByteArray("\n")) + enTete(section) + '\n' + lignes;
+    return r;
+}
+
 } // namespace
 
 qsizetype ContenuReglages::section(const QString& nom, const QByteArray& brut)
@@ -401,6 +325,7 @@ qsizetype ContenuReglages::section(const QString& nom, const QByteArray& brut)
 ContenuReglages ContenuReglages::lire(const QByteArray& d)
 {
     ContenuReglages r;
+    r.valeurs_ = valeursLues(d);
     qsizetype pos = d.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     qsizetype debut = 0;
     qsizetype longueur = 0;
@@ -432,24 +357,15 @@ ContenuReglages ContenuReglages::lire(const QByteArray& d)
         const QString cle = nomNormal(nomLu(d.mid(debut, finCle - debut)));
         if (cle.isEmpty())
             continue;
-        const std::optional<QString> valeur = valeurLue(d.mid(egal + 1, debut + longueur - egal - 1));
         Section& s = r.sections_[courante];
         const QString chemin = cheminCle(s.nom, cle);
         const auto it = r.index_.constFind(chemin);
-        if (!valeur) {
-            // "@Invalid()": the key counts as absent, its line is kept.
-            if (it == r.index_.constEnd())
-                s.cles.append(Cle{cle, QString(), ligne.isEmpty() ? nomEcrit(cle) + "=@Invalid()" : ligne});
-            continue;
-        }
         if (it != r.index_.constEnd()) {
-            // The last of two lines of one key wins, as when the file is read by Qt.
-            Cle& c = r.sections_[it.value().first].cles[it.value().second];
-            c.valeur = *valeur;
-            c.brut = r.sections_[it.value().first].nom == s.nom ? ligne : QByteArray();
+            // A key given twice is written once, from the value Qt read.
+            r.sections_[it.value().first].cles[it.value().second].brut.clear();
             continue;
         }
-        s.cles.append(Cle{cle, *valeur, ligne});
+        s.cles.append(Cle{cle, ligne});
         r.index_.insert(chemin, {courante, s.cles.size() - 1});
     }
     return r;
@@ -458,66 +374,52 @@ ContenuReglages ContenuReglages::lire(const QByteArray& d)
 QByteArray ContenuReglages::ecrire() const
 {
     QByteArray r;
-    bool premiere = true;
     for (const Section& s : sections_) {
-        if (s.cles.isEmpty())
-            continue;
-        if (!premiere)
-            r += '\n';
-        premiere = false;
-        if (!s.brut.isEmpty()) {
-            r += s.brut;
-        } else if (s.nom.isEmpty()) {
-            r += "[General]";
-        } else if (s.nom.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0) {
-            r += "[%" + s.nom.toUtf8() + ']';
-        } else {
-            r += '[' + nomEcrit(s.nom) + ']';
-        }
-        r += '\n';
+        QByteArray lignes;
         for (const Cle& c : s.cles) {
-            if (!c.brut.isEmpty())
-                r += c.brut;
-            else
-                r += nomEcrit(c.nom) + '=' + valeurEcrite(c.valeur);
-            r += '\n';
+            if (!c.brut.isEmpty()) {
+                lignes += c.brut + '\n';
+                continue;
+            }
+            const auto v = valeurs_.find(cheminCle(s.nom, c.nom));
+            if (v != valeurs_.end())
+                lignes += nomEcrit(c.nom) + '=' + valeurEcrite(v->second) + '\n';
         }
+        if (lignes.isEmpty())
+            continue;
+        if (!r.isEmpty())
+            r += '\n';
+        r += (s.brut.isEmpty() ? enTete(s.nom) : s.brut) + '\n' + lignes;
     }
+    // The lines kept as they were are read by Qt as before unless an odd file made them mean
+    // something else here: then every value is written out anew.
+    if (valeursLues(r) != valeurs_)
+        return ecritureEntiere(valeurs_);
     return r;
 }
 
 std::optional<QString> ContenuReglages::valeur(const QString& section, const QString& cle) const
 {
-    const auto it = index_.constFind(cheminCle(section, cle));
-    if (it == index_.constEnd())
+    const auto it = valeurs_.find(cheminCle(section, cle));
+    if (it == valeurs_.end())
         return std::nullopt;
-    return sections_.at(it.value().first).cles.at(it.value().second).valeur;
+    return it->second;
 }
 
 bool ContenuReglages::definir(const QString& sectionVoulue, const QString& cle, const QString& valeur)
 {
     const QString chemin = cheminCle(sectionVoulue, cle);
+    const auto v = valeurs_.find(chemin);
+    if (v != valeurs_.end() && v->second == valeur)
+        return false;
+    valeurs_[chemin] = valeur;
     const auto it = index_.constFind(chemin);
     if (it != index_.constEnd()) {
-        Cle& c = sections_[it.value().first].cles[it.value().second];
-        if (c.valeur == valeur)
-            return false;
-        c.valeur = valeur;
-        c.brut.clear();
+        sections_[it.value().first].cles[it.value().second].brut.clear();
         return true;
     }
     const qsizetype s = section(sectionVoulue, QByteArray());
-    // A key read as "@Invalid()" gets its value in place.
-    for (qsizetype k = 0; k < sections_[s].cles.size(); ++k) {
-        Cle& c = sections_[s].cles[k];
-        if (c.nom == cle) {
-            c.valeur = valeur;
-            c.brut.clear();
-            index_.insert(chemin, {s, k});
-            return true;
-        }
-    }
-    sections_[s].cles.append(Cle{cle, valeur, QByteArray()});
+    sections_[s].cles.append(Cle{cle, QByteArray()});
     index_.insert(chemin, {s, sections_[s].cles.size() - 1});
     return true;
 }
@@ -526,53 +428,11 @@ bool ContenuReglages::definir(const QString& sectionVoulue, const QString& cle, 
 
 namespace {
 
-struct Signature {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t taille = -1;
-    qint64 modifie = 0;
-    bool operator==(const Signature&) const = default;
-};
-
-std::optional<Signature> signature(const QString& fichier)
+// The file's bytes as they are now on disk, empty when it does not exist. Read whenever a
+// value is needed: the file is small, and another running copy may have replaced it.
+QByteArray octetsActuels(const QString& fichier)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(fichier).constData(), &st) != 0)
-        return std::nullopt;
-    return Signature{st.st_dev, st.st_ino, st.st_size, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
-
-struct Cache {
-    std::optional<Signature> signature;
-    ContenuReglages contenu;
-};
-
-std::map<QString, Cache>& caches()
-{
-    static std::map<QString, Cache> c;
-    return c;
-}
-
-// The content of the file as it is now on disk (read again only when it changed). A file
-// that cannot be read raises ErreurFichier when `exiger`, and reads as empty otherwise.
-const ContenuReglages& contenuActuel(const QString& fichier, bool exiger = false)
-{
-    Cache& c = caches()[fichier];
-    const std::optional<Signature> sig = signature(fichier);
-    if (c.signature == sig && sig)
-        return c.contenu;
-    c.signature.reset();
-    c.contenu = ContenuReglages();
-    if (!sig)
-        return c.contenu;
-    try {
-        c.contenu = ContenuReglages::lire(lireOctetsFichier(fichier));
-        c.signature = sig;
-    } catch (const ErreurFichier&) {
-        if (exiger)
-            throw;
-    }
-    return c.contenu;
+    return QFileInfo::exists(fichier) ? lireOctetsFichier(fichier) : QByteArray();
 }
 
 // Keeps other running copies out of the file while one reads, changes and replaces it (the
@@ -616,7 +476,14 @@ QString fichierReglages(const QString& application)
 QString GetSetting(const QString& application, const QString& section, const QString& cle,
                    const QString& defaut)
 {
-    return contenuActuel(fichierReglages(application)).valeur(section, cle).value_or(defaut);
+    // A file that cannot be read gives the defaults.
+    try {
+        const std::map<QString, QString> valeurs = valeursLues(octetsActuels(fichierReglages(application)));
+        const auto it = valeurs.find(cheminCle(section, cle));
+        return it == valeurs.end() ? defaut : it->second;
+    } catch (const ErreurFichier&) {
+        return defaut;
+    }
 }
 
 bool SaveSetting(const QString& application, const QString& section, const QString& cle,
@@ -640,16 +507,13 @@ bool SaveSettings(const QString& application, const QString& section,
                                 QStringLiteral("les réglages sont en cours d'enregistrement par une autre copie du programme"));
         // Read again under the lock: what another copy wrote meanwhile is kept. A file that
         // cannot be read is not replaced by one holding only this key.
-        ContenuReglages contenu = contenuActuel(fichier, true);
+        ContenuReglages contenu = ContenuReglages::lire(octetsActuels(fichier));
         bool change = false;
         for (const auto& [cle, valeur] : valeurs)
             change = contenu.definir(section, cle, valeur) || change;
         if (!change)
             return true;
         ecrireOctets(fichier, contenu.ecrire());
-        Cache& c = caches()[fichier];
-        c.contenu = std::move(contenu);
-        c.signature = signature(fichier);
         return true;
     } catch (const ErreurFichier& e) {
         signalerEchec(e);

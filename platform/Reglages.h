@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <map>
 #include <optional>
 
 namespace plateforme {
@@ -36,22 +37,23 @@ QString fichierReglages(const QString& application);
 // clean-up is skipped at once: its scratch file may be one being written.
 void nettoyerRestesReglages(const QStringList& applications);
 
-// The content of one INI file, read and written in memory. Keys never touched are written
-// back as they were read.
+// The content of one INI file, read and written in memory. Its values are those Qt's INI
+// settings read in it; keys never touched are written back as they were read, and what is
+// written reads back through Qt's INI settings as given.
 class ContenuReglages {
 public:
+    // Throws ErreurFichier when the text cannot be handed to Qt (no room for its copy).
     static ContenuReglages lire(const QByteArray& octets);
     QByteArray ecrire() const;
 
     std::optional<QString> valeur(const QString& section, const QString& cle) const;
     // False when the key already holds that value (nothing to write).
     bool definir(const QString& section, const QString& cle, const QString& valeur);
-    int nombreCles() const { return int(index_.size()); }
+    int nombreCles() const { return int(valeurs_.size()); }
 
 private:
     struct Cle {
         QString nom;
-        QString valeur;
         QByteArray brut;  // the line as read ("name=value"), empty once changed
     };
     struct Section {
@@ -62,6 +64,7 @@ private:
     QList<Section> sections_;
     QHash<QString, std::pair<qsizetype, qsizetype>> index_;
     QHash<QString, qsizetype> indexSections_;
+    std::map<QString, QString> valeurs_;  // "section/key" as Qt names it
 
     qsizetype section(const QString& nom, const QByteArray& brut);
 };

@@ -39,6 +39,8 @@ namespace test {
 Environnement::Environnement(bool modeles)
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages_.path());
+    ancienneExecution_ = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(execution_.path()));
     plateforme::synchroniserSurDisque(false);
     station::autoriserTousLesJournaux();
     plateforme::definirDossierProgramme(programme_.path());
@@ -79,6 +81,10 @@ Environnement::Environnement(bool modeles)
 
 Environnement::~Environnement()
 {
+    if (ancienneExecution_.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", ancienneExecution_);
     Detruire_Fenetres_Rapports();
     Carnet::detruireInstance();
     plateforme::retirerRepondeur();

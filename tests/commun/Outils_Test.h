@@ -68,6 +68,8 @@ private:
     QTemporaryDir programme_;
     QTemporaryDir impressions_;
     QTemporaryDir reglages_;
+    QTemporaryDir execution_;  // the runtime folder, where the settings are read from a copy
+    QByteArray ancienneExecution_;
     bool fin_ = false;
 };
 
