@@ -74,6 +74,13 @@ QStringList journal(int n)
     return l;
 }
 
+// A callsign neither the log nor the directory holds (their prefixes are others): each timed
+// save adds its record to the directory.
+QString nouvelIndicatif(int i)
+{
+    return QStringLiteral("OZ%1").arg(i % 10) + QChar(u'A' + (i / 10) % 26) + QChar(u'A' + (i / 260) % 26);
+}
+
 QStringList nomenclature(int n)
 {
     QStringList l;
@@ -205,8 +212,8 @@ int main(int argc, char* argv[])
         c.Annuler_Click();
     }
 
-    // New QSO, automatic dates: each one a new prefix, department and square, and a
-    // directory update; timed from the click to the field reset.
+    // New QSO, automatic dates: new prefixes, departments and squares, and each one a new
+    // directory record; timed from the click to the field reset.
     std::vector<double> auto_;
     const char* nouveaux[][3] = {{"TM5ZZZ", "48", "JN14AA"}, {"TK5ZZZ", "2A", "JN41AA"}, {"F8ZZZ", "15", "JN15AA"}};
     for (int i = 0; i < SauvegardesAuto; ++i) {
@@ -214,7 +221,7 @@ int main(int argc, char* argv[])
             saisirQSO(c, QString::fromLatin1(nouveaux[i][0]), QString::fromLatin1(nouveaux[i][1]),
                       QString::fromLatin1(nouveaux[i][2]), QString(), QString());
         else
-            saisirQSO(c, indicatif(TailleJournal + i), QStringLiteral("%1").arg(1 + i % 95, 2, 10, QLatin1Char('0')),
+            saisirQSO(c, nouvelIndicatif(i), QStringLiteral("%1").arg(1 + i % 95, 2, 10, QLatin1Char('0')),
                       QStringLiteral("JN%1%2AA").arg(i % 10).arg((i / 10) % 10), QString(), QString());
         t.restart();
         c.Enregistrer_Click();

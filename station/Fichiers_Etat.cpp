@@ -2,6 +2,7 @@
 
 #include "station/Ligne_QSO.h"
 
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "platform/Reglages.h"
@@ -12,6 +13,7 @@
 
 #include <QRegularExpression>
 #include <QStringView>
+#include <algorithm>
 
 namespace station {
 
@@ -100,10 +102,80 @@ QString clePrefixe(const QString& ligne)
     return sansBlancs(QStringView(ligne).left(5)).toString();
 }
 
+namespace {
+
+// Whether the key of a prefix-file line (`debut`: its first characters) begins the callsign.
+bool clePrefixeCommence(QStringView debut, const QString& indicatif)
+{
+    return indicatif.startsWith(sansBlancs(debut.left(5)));
+}
+
+// premierPrefixe on the lines as stored: only the key columns of each line are decoded.
+int premierPrefixe(const QList<QByteArrayView>& lignes, const QString& indicatif)
+{
+    char16_t cle[5];
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const QByteArrayView debut = lignes.at(i).first(std::min<qsizetype>(lignes.at(i).size(), 5));
+        plateforme::decoderAnsi(debut.data(), debut.size(), cle);
+        if (clePrefixeCommence(QStringView(cle, debut.size()), indicatif))
+            return int(i);
+    }
+    return -1;
+}
+
+// The new content of a data file of which a few lines change: every line as stored, ended by
+// CR LF as a rewrite stores it, except those `change` gives a new text for (it returns true
+// and sets `nouvelle`). Only those are decoded and encoded again.
+QByteArray recopie(const QList<QByteArrayView>& lignes,
+                   const std::function<bool(qsizetype rang, QByteArrayView ligne, QString& nouvelle)>& change)
+{
+    qsizetype taille = 0;
+    for (const QByteArrayView l : lignes)
+        taille += l.size() + 2;
+    QByteArray octets;
+    octets.reserve(taille + 64);
+    QString nouvelle;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const QByteArrayView l = lignes.at(i);
+        if (change(i, l, nouvelle))
+            plateforme::ajouterAnsi(octets, nouvelle);
+        else
+            octets.append(l);
+        octets.append("\r\n", 2);
+    }
+    return octets;
+}
+
+// Puts `octets` in place of `fichier` through the scratch file `temporaire` (Ecrit_Par_Temporaire).
+void ecrireParTemporaire(const QString& fichier, const QString& temporaire, const QByteArray& octets)
+{
+    // A file that may not be written is refused before the scratch file is made, and a failure
+    // names the data file the operator knows, not the scratch file.
+    plateforme::verifierEcriture(fichier);
+    try {
+        plateforme::ecrireOctets(temporaire, octets);
+    } catch (const plateforme::ErreurFichier& e) {
+        throw plateforme::ErreurFichier(plateforme::chemin(fichier), e.numero, e.raison);
+    }
+    try {
+        plateforme::remplacerPar(temporaire, fichier);
+    } catch (const plateforme::ErreurFichier&) {
+        // The data file is still the old one; do not leave the scratch file behind.
+        try {
+            if (plateforme::existe(temporaire))
+                plateforme::supprimer(temporaire);
+        } catch (const plateforme::ErreurFichier&) {
+        }
+        throw;
+    }
+}
+
+} // namespace
+
 int premierPrefixe(const QStringList& lignes, const QString& indicatif)
 {
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (indicatif.startsWith(sansBlancs(QStringView(lignes.at(i)).left(5))))
+        if (clePrefixeCommence(lignes.at(i), indicatif))
             return int(i);
     }
     return -1;
@@ -133,34 +205,22 @@ void Nettoie_Restes()
 
 void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, const QStringList& lignes)
 {
-    // A file that may not be written is refused before the scratch file is made, and a failure
-    // names the data file the operator knows, not the scratch file.
-    plateforme::verifierEcriture(fichier);
-    try {
-        plateforme::ecrireLignes(temporaire, lignes);
-    } catch (const plateforme::ErreurFichier& e) {
-        throw plateforme::ErreurFichier(plateforme::chemin(fichier), e.numero, e.raison);
-    }
-    try {
-        plateforme::remplacerPar(temporaire, fichier);
-    } catch (const plateforme::ErreurFichier&) {
-        // The data file is still the old one; do not leave the scratch file behind.
-        try {
-            if (plateforme::existe(temporaire))
-                plateforme::supprimer(temporaire);
-        } catch (const plateforme::ErreurFichier&) {
-        }
-        throw;
-    }
+    ecrireParTemporaire(fichier, temporaire, plateforme::octetsLignes(lignes));
 }
 
 void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
-                           const std::function<QString(const QString&)>& transforme)
+                           const std::function<QString(const QString&)>& transforme, const QString& debut)
 {
-    QStringList lignes = plateforme::lireLignes(fichier);
-    for (QString& l : lignes)
-        l = transforme(l);
-    Ecrit_Par_Temporaire(fichier, temporaire, lignes);
+    const QByteArray octets = plateforme::lireOctetsFichier(fichier);
+    // The lines that do not start with the bytes of `debut` are copied as stored.
+    const QByteArray cle = plateforme::versAnsi(debut);
+    ecrireParTemporaire(fichier, temporaire,
+                        recopie(plateforme::decouperOctets(octets), [&](qsizetype, QByteArrayView l, QString& nouvelle) {
+                            if (!l.startsWith(cle))
+                                return false;
+                            nouvelle = transforme(plateforme::depuisAnsi(l.data(), l.size()));
+                            return true;
+                        }));
 }
 
 QString texteNombre(int n)
@@ -249,16 +309,18 @@ bool Cherche_Prefixe(const QString& indicatif, const QString& bande, QString& et
 bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString& etat, QString& pays,
                         QString& prefixe)
 {
-    QStringList lignes;
+    QByteArray octets;
     try {
-        lignes = plateforme::lireLignes(fichierPrefixe());
+        octets = plateforme::lireOctetsFichier(fichierPrefixe());
     } catch (const plateforme::ErreurFichier& e) {
         Erreur_Fichier_Station(e.numero, SuffixePrefixe);
         return false;
     }
+    const QList<QByteArrayView> lignes = plateforme::decouperOctets(octets);
     const int i = premierPrefixe(lignes, indicatif);
+    QString marquee;
     if (i >= 0) {
-        QString& l = lignes[i];
+        const QString l = plateforme::depuisAnsi(lignes.at(i).data(), lignes.at(i).size());
         prefixe = clePrefixe(l);
         const int colonne = colonnePrefixe(bande);
         const QString ancien = caractere(l, colonne);
@@ -266,10 +328,16 @@ bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString&
             etat = ancien;
         pays = apres(l, 26);
         if (ancien == QLatin1String("0"))
-            l = remplaceCaractere(l, colonne, QStringLiteral("1"));
+            marquee = remplaceCaractere(l, colonne, QStringLiteral("1"));
     }
     // A failed write reaches the caller (the file is left as it was).
-    Ecrit_Par_Temporaire(fichierPrefixe(), TemporairePrefixe, lignes);
+    ecrireParTemporaire(fichierPrefixe(), TemporairePrefixe,
+                        recopie(lignes, [&](qsizetype rang, QByteArrayView, QString& nouvelle) {
+                            if (rang != i || marquee.isNull())
+                                return false;
+                            nouvelle = marquee;
+                            return true;
+                        }));
     if (i < 0)
         plateforme::MsgBox(QStringLiteral("Prefixe Inconnu, annulez la saisie du QSO\r\n"
                                           "Dans Fichier puis Ajout Prefixe, renseignez les 2 fenetres\r\n"
@@ -280,21 +348,22 @@ bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString&
 void Ecrit_Etat_Departement(const QString& departement, const QString& etat, const QString& bande)
 {
     const int colonne = colonneDepartement(bande);
-    Reecriture_Temporaire(fichierDepartement(), TemporaireDepartement, [&](const QString& l) {
-        return debutEgal(l, 2, departement) ? remplaceCaractere(l, colonne, etat) : l;
-    });
+    Reecriture_Temporaire(
+        fichierDepartement(), TemporaireDepartement,
+        [&](const QString& l) { return debutEgal(l, 2, departement) ? remplaceCaractere(l, colonne, etat) : l; },
+        departement);
 }
 
 void Ecrit_Etat_Locator(const QString& carre, const QString& etat, const QString& bande)
 {
     const int colonne = colonneLocator(bande);
-    Reecriture_Temporaire(fichierLocator(), TemporaireLocator, [&](const QString& l) {
-        return debutEgal(l, 4, carre) ? remplaceCaractere(l, colonne, etat) : l;
-    });
+    Reecriture_Temporaire(
+        fichierLocator(), TemporaireLocator,
+        [&](const QString& l) { return debutEgal(l, 4, carre) ? remplaceCaractere(l, colonne, etat) : l; }, carre);
 }
 
 void Remplace_Ligne(const QString& ancienne, const QString& nouvelle, const QString& nomFichier)
 {
-    Reecriture_Temporaire(nomFichier, TemporaireRemplace,
-                          [&](const QString& l) { return l == ancienne ? nouvelle : l; });
+    Reecriture_Temporaire(
+        nomFichier, TemporaireRemplace, [&](const QString& l) { return l == ancienne ? nouvelle : l; }, ancienne);
 }

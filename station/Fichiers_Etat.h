@@ -54,9 +54,11 @@ void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, con
 
 // Copies `fichier` line by line through the scratch file `temporaire`, each line passed
 // through `transforme`, then puts the new content in place of the data file in one step.
+// `debut`: only the lines that start with it may change (`transforme` returns every other
+// line as it gets it); those alone are decoded, the others copied as stored.
 // When reading the data file fails nothing is written (the error propagates).
 void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
-                           const std::function<QString(const QString&)>& transforme);
+                           const std::function<QString(const QString&)>& transforme, const QString& debut = QString());
 
 // Shows the missing-file window for the current station and `suffixe`, then waits there
 // until the program ends; any other error shows "Erreur N° " and ends the program.

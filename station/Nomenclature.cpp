@@ -7,6 +7,8 @@
 #include "station/Fichiers_Etat.h"
 
 #include <QStringView>
+#include <algorithm>
+#include <cstring>
 
 namespace station {
 
@@ -23,6 +25,40 @@ bool estVide(const QString& ligne)
     for (QChar c : ligne) {
         if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
             return false;
+    }
+    return true;
+}
+
+// Whether `octets` (the directory as stored) holds no record keyed `cle` (the callsign's bytes)
+// and is stored as a rewrite would store it: every line ended by CR LF, no lone CR or LF. A new
+// record then only has to be added at the end: the file comes out byte for byte as the rewrite
+// would leave it. A last line without its end qualifies too: the append ends it, as the
+// rewrite does. Whatever this says no to goes through the rewrite, which compares the texts.
+bool ajoutEnFinSuffit(const QByteArray& octets, QByteArrayView cle)
+{
+    const char* p = octets.constData();
+    const qsizetype n = octets.size();
+    qsizetype debut = 0;
+    while (debut < n) {
+        const void* lf = std::memchr(p + debut, '\n', size_t(n - debut));
+        qsizetype fin = lf ? static_cast<const char*>(lf) - p : n;
+        if (lf) {
+            if (fin == debut || p[fin - 1] != '\r')
+                return false;  // a lone LF
+            --fin;
+        }
+        QByteArrayView ligne(p + debut, fin - debut);
+        if (ligne.contains('\r'))
+            return false;  // a lone CR
+        // The key: columns 1-10, blanks trimmed (one byte a character).
+        ligne = ligne.first(std::min<qsizetype>(ligne.size(), LargeurIndicatifNomenclature));
+        while (!ligne.isEmpty() && ligne.front() == ' ')
+            ligne = ligne.sliced(1);
+        while (!ligne.isEmpty() && ligne.back() == ' ')
+            ligne.chop(1);
+        if (ligne == cle)
+            return false;
+        debut = lf ? static_cast<const char*>(lf) - p + 1 : n;
     }
     return true;
 }
@@ -114,7 +150,14 @@ bool MAJ_Nomenclature(const QString& indicatif, const QString& departement, cons
     if (indicatif.isEmpty() || indicatif.size() > LargeurIndicatifNomenclature)
         return false;
     const QString nouvelle = ligneNomenclature(indicatif, departement, locator);
-    QStringList lignes = plateforme::lireLignes(FichierNomenclature);
+    // A new callsign: its record appended in one write, without reading the others as text.
+    const QByteArray octets = plateforme::lireOctetsFichier(FichierNomenclature);
+    if (ajoutEnFinSuffit(octets, plateforme::versAnsi(indicatif))) {
+        plateforme::ajouterLigne(FichierNomenclature, nouvelle);
+        return true;
+    }
+    // A known callsign: every record of it replaced, the whole file through the scratch file.
+    QStringList lignes = plateforme::decouperLignes(plateforme::depuisAnsi(octets));
     bool trouve = false;
     for (QString& l : lignes) {
         if (cleNomenclature(l) == indicatif) {

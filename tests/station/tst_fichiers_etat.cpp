@@ -359,6 +359,53 @@ private Q_SLOTS:
         QVERIFY(temporaires(*env).isEmpty());
     }
 
+    // The rewrite of a file as stored: every line comes out ended by CR LF, whatever ended it
+    // (LF, a lone CR, nothing at the end of the file), the bytes of the lines it does not change
+    // as they were; a line is found by a text the code page writes on eight bits as well.
+    void reecritureDuFichierTelQuIlEst()
+    {
+        const QByteArray departements = "12 00000000000000000 Aveyron\n"
+                                        "13 00000000000000000 Bouches du Rh\xf4ne\r"
+                                        "2A 00000000000000000 Corse \x81\x80\r\n"
+                                        "\n"
+                                        "13 00000000000000000 Doublon";
+        test::ecrireOctets(env->chemin("F5ABC_Departement.txt"), departements);
+        Ecrit_Etat_Departement(QStringLiteral("13"), QStringLiteral("1"), QStringLiteral("144 Mhz"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Departement.txt")), QByteArray("12 00000000000000000 Aveyron\r\n"
+                                                                             "13 00000000001000000 Bouches du Rh\xf4ne\r\n"
+                                                                             "2A 00000000000000000 Corse \x81\x80\r\n"
+                                                                             "\r\n"
+                                                                             "13 00000000001000000 Doublon\r\n"));
+        Remplace_Ligne(QString::fromUtf8("2A 00000000000000000 Corse \u0081€"), QString::fromUtf8("2A 00000000000000000 Corsé"),
+                       QStringLiteral("F5ABC_Departement.txt"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Departement.txt")), QByteArray("12 00000000000000000 Aveyron\r\n"
+                                                                             "13 00000000001000000 Bouches du Rh\xf4ne\r\n"
+                                                                             "2A 00000000000000000 Cors\xe9\r\n"
+                                                                             "\r\n"
+                                                                             "13 00000000001000000 Doublon\r\n"));
+
+        test::ecrireOctets(env->chemin("F5ABC_Locator.txt"), "JN22 00000000\nJN23 00000000\rJN24 00000000");
+        Ecrit_Etat_Locator(QStringLiteral("JN23"), QStringLiteral("1"), QStringLiteral("24 Ghz"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Locator.txt")),
+                 QByteArray("JN22 00000000\r\nJN23 00000001\r\nJN24 00000000\r\n"));
+
+        // The prefix key is read from the line's first five characters: "\xc9" is one of them.
+        const QByteArray prefixes = (lignePrefixe(QStringLiteral("EA8"), zeros(), QStringLiteral("Canaries")) + "\n" +
+                                     lignePrefixe(QStringLiteral("F\u00c9"), zeros(), QStringLiteral("Essai")) + "\r" +
+                                     lignePrefixe(QStringLiteral("F"), zeros(), QStringLiteral("France")))
+                                        .toLatin1();
+        test::ecrireOctets(env->chemin("F5ABC_Prefixe.txt"), prefixes);
+        QString etat, pays, prefixe;
+        QVERIFY(Ecrit_Etat_Prefixe(QString::fromUtf8("FÉ5AB"), QStringLiteral("144 Mhz"), etat, pays, prefixe));
+        QCOMPARE(prefixe, QString::fromUtf8("FÉ"));
+        QCOMPARE(pays, QStringLiteral("Essai"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Prefixe.txt")),
+                 test::enAnsi({lignePrefixe(QStringLiteral("EA8"), zeros(), QStringLiteral("Canaries")),
+                               lignePrefixe(QStringLiteral("F\u00c9"), QStringLiteral("00000000001000000"), QStringLiteral("Essai")),
+                               lignePrefixe(QStringLiteral("F"), zeros(), QStringLiteral("France"))}));
+        QVERIFY(temporaires(*env).isEmpty());
+    }
+
     // A scratch file left over from an interrupted run is replaced, never copied back.
     void ancienTemporaireIgnore()
     {
