@@ -124,26 +124,35 @@ int premierPrefixe(const QList<QByteArrayView>& lignes, const QString& indicatif
 }
 
 // The new content of a data file of which a few lines change: every line as stored, ended by
-// CR LF as a rewrite stores it, except those `change` gives a new text for (it returns true
-// and sets `nouvelle`). Only those are decoded and encoded again.
-QByteArray recopie(const QList<QByteArrayView>& lignes,
-                   const std::function<bool(qsizetype rang, QByteArrayView ligne, QString& nouvelle)>& change)
+// CR LF as a rewrite stores it, except those `change(rang, ligne, nouvelle)` gives a new text
+// for (it returns true and sets `nouvelle`). Only those are decoded and encoded again; the runs
+// of lines already ended by CR LF are copied in one piece.
+template <class Change>
+QByteArray recopie(const QByteArray& octets, const QList<QByteArrayView>& lignes, Change change)
 {
-    qsizetype taille = 0;
-    for (const QByteArrayView l : lignes)
-        taille += l.size() + 2;
-    QByteArray octets;
-    octets.reserve(taille + 64);
+    const char* base = octets.constData();
+    const qsizetype n = octets.size();
+    QByteArray sortie;
+    sortie.reserve(n + 2 * 64);
+    qsizetype debutCopie = 0;  // start of the lines not yet copied, all ended by CR LF
     QString nouvelle;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         const QByteArrayView l = lignes.at(i);
-        if (change(i, l, nouvelle))
-            plateforme::ajouterAnsi(octets, nouvelle);
+        const qsizetype debut = l.data() - base;
+        const qsizetype fin = debut + l.size();
+        const bool changee = change(i, l, nouvelle);
+        if (!changee && fin + 2 <= n && base[fin] == '\r' && base[fin + 1] == '\n')
+            continue;
+        sortie.append(base + debutCopie, debut - debutCopie);
+        if (changee)
+            plateforme::ajouterAnsi(sortie, nouvelle);
         else
-            octets.append(l);
-        octets.append("\r\n", 2);
+            sortie.append(l);
+        sortie.append("\r\n", 2);
+        debutCopie = i + 1 < lignes.size() ? lignes.at(i + 1).data() - base : n;
     }
-    return octets;
+    sortie.append(base + debutCopie, n - debutCopie);
+    return sortie;
 }
 
 // Puts `octets` in place of `fichier` through the scratch file `temporaire` (Ecrit_Par_Temporaire).
@@ -215,7 +224,7 @@ void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
     // The lines that do not start with the bytes of `debut` are copied as stored.
     const QByteArray cle = plateforme::versAnsi(debut);
     ecrireParTemporaire(fichier, temporaire,
-                        recopie(plateforme::decouperOctets(octets), [&](qsizetype, QByteArrayView l, QString& nouvelle) {
+                        recopie(octets, plateforme::decouperOctets(octets), [&](qsizetype, QByteArrayView l, QString& nouvelle) {
                             if (!l.startsWith(cle))
                                 return false;
                             nouvelle = transforme(plateforme::depuisAnsi(l.data(), l.size()));
@@ -332,7 +341,7 @@ bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString&
     }
     // A failed write reaches the caller (the file is left as it was).
     ecrireParTemporaire(fichierPrefixe(), TemporairePrefixe,
-                        recopie(lignes, [&](qsizetype rang, QByteArrayView, QString& nouvelle) {
+                        recopie(octets, lignes, [&](qsizetype rang, QByteArrayView, QString& nouvelle) {
                             if (rang != i || marquee.isNull())
                                 return false;
                             nouvelle = marquee;
