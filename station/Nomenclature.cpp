@@ -38,6 +38,12 @@ bool ajoutEnFinSuffit(const QByteArray& octets, QByteArrayView cle)
 {
     const char* p = octets.constData();
     const qsizetype n = octets.size();
+    // Every LF has its CR before it (looked at line by line below): then as many CRs as LFs
+    // means no lone CR anywhere.
+    qsizetype retours = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        retours += p[i] == '\r';
+    qsizetype sauts = 0;
     qsizetype debut = 0;
     while (debut < n) {
         const void* lf = std::memchr(p + debut, '\n', size_t(n - debut));
@@ -45,22 +51,20 @@ bool ajoutEnFinSuffit(const QByteArray& octets, QByteArrayView cle)
         if (lf) {
             if (fin == debut || p[fin - 1] != '\r')
                 return false;  // a lone LF
+            ++sauts;
             --fin;
         }
-        QByteArrayView ligne(p + debut, fin - debut);
-        if (ligne.contains('\r'))
-            return false;  // a lone CR
         // The key: columns 1-10, blanks trimmed (one byte a character).
-        ligne = ligne.first(std::min<qsizetype>(ligne.size(), LargeurIndicatifNomenclature));
+        QByteArrayView ligne(p + debut, std::min<qsizetype>(fin - debut, LargeurIndicatifNomenclature));
         while (!ligne.isEmpty() && ligne.front() == ' ')
             ligne = ligne.sliced(1);
         while (!ligne.isEmpty() && ligne.back() == ' ')
             ligne.chop(1);
         if (ligne == cle)
             return false;
-        debut = lf ? static_cast<const char*>(lf) - p + 1 : n;
+        debut = lf ? fin + 2 : n;
     }
-    return true;
+    return retours == sauts;
 }
 
 } // namespace
