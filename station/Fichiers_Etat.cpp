@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QStringView>
 #include <algorithm>
+#include <cstring>
 
 namespace station {
 
@@ -126,7 +127,8 @@ int premierPrefixe(const QList<QByteArrayView>& lignes, const QString& indicatif
 // The new content of a data file of which a few lines change: every line as stored, ended by
 // CR LF as a rewrite stores it, except those `change(rang, ligne, nouvelle)` gives a new text
 // for (it returns true and sets `nouvelle`). Only those are decoded and encoded again; the runs
-// of lines already ended by CR LF are copied in one piece.
+// of lines already ended by CR LF are copied in one piece. `lignes` may leave out lines ended
+// by CR LF that do not change: they are copied with the others.
 template <class Change>
 QByteArray recopie(const QByteArray& octets, const QList<QByteArrayView>& lignes, Change change)
 {
@@ -149,10 +151,34 @@ QByteArray recopie(const QByteArray& octets, const QList<QByteArrayView>& lignes
         else
             sortie.append(l);
         sortie.append("\r\n", 2);
-        debutCopie = i + 1 < lignes.size() ? lignes.at(i + 1).data() - base : n;
+        // The copy starts again after the line's end as stored (CR LF, a lone CR or LF, none).
+        debutCopie = fin;
+        if (debutCopie < n && base[debutCopie] == '\r')
+            ++debutCopie;
+        if (debutCopie < n && base[debutCopie] == '\n')
+            ++debutCopie;
     }
     sortie.append(base + debutCopie, n - debutCopie);
     return sortie;
+}
+
+// The lines of `octets` (stored as a rewrite stores it) that start with `cle`, not empty.
+QList<QByteArrayView> lignesCommencantPar(const QByteArray& octets, QByteArrayView cle)
+{
+    QList<QByteArrayView> lignes;
+    const char* p = octets.constData();
+    const qsizetype n = octets.size();
+    for (qsizetype pos = chercheOctets(octets, cle, 0); pos >= 0;) {
+        if (pos > 0 && p[pos - 1] != '\n') {
+            pos = chercheOctets(octets, cle, pos + 1);
+            continue;
+        }
+        const void* cr = std::memchr(p + pos, '\r', size_t(n - pos));
+        const qsizetype fin = cr ? static_cast<const char*>(cr) - p : n;
+        lignes.append(QByteArrayView(p + pos, fin - pos));
+        pos = chercheOctets(octets, cle, fin);
+    }
+    return lignes;
 }
 
 // Puts `octets` in place of `fichier` through the scratch file `temporaire` (Ecrit_Par_Temporaire).
@@ -180,6 +206,35 @@ void ecrireParTemporaire(const QString& fichier, const QString& temporaire, cons
 }
 
 } // namespace
+
+qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis)
+{
+    if (depuis > octets.size())
+        return -1;
+    const void* trouve = ::memmem(octets.data() + depuis, size_t(octets.size() - depuis), motif.data(), size_t(motif.size()));
+    return trouve ? static_cast<const char*>(trouve) - octets.data() : -1;
+}
+
+bool stockeCommeReecrit(QByteArrayView octets)
+{
+    const char* p = octets.data();
+    const qsizetype n = octets.size();
+    if (n == 0)
+        return true;
+    if (p[n - 1] != '\n')
+        return false;
+    // As many CRs as LFs as CR LF pairs: no CR nor LF stands alone.
+    qsizetype retours = 0;
+    qsizetype sauts = 0;
+    qsizetype paires = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        retours += p[i] == '\r';
+        sauts += p[i] == '\n';
+    }
+    for (qsizetype i = 1; i < n; ++i)
+        paires += (p[i] == '\n') & (p[i - 1] == '\r');
+    return retours == sauts && sauts == paires;
+}
 
 int premierPrefixe(const QStringList& lignes, const QString& indicatif)
 {
@@ -221,10 +276,13 @@ void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
                            const std::function<QString(const QString&)>& transforme, const QString& debut)
 {
     const QByteArray octets = plateforme::lireOctetsFichier(fichier);
-    // The lines that do not start with the bytes of `debut` are copied as stored.
+    // The lines that do not start with the bytes of `debut` are copied as stored. In a file
+    // stored as a rewrite stores it, only those lines are looked for, not every line.
     const QByteArray cle = plateforme::versAnsi(debut);
+    const QList<QByteArrayView> lignes =
+        cle.isEmpty() || !stockeCommeReecrit(octets) ? plateforme::decouperOctets(octets) : lignesCommencantPar(octets, cle);
     ecrireParTemporaire(fichier, temporaire,
-                        recopie(octets, plateforme::decouperOctets(octets), [&](qsizetype, QByteArrayView l, QString& nouvelle) {
+                        recopie(octets, lignes, [&](qsizetype, QByteArrayView l, QString& nouvelle) {
                             if (!l.startsWith(cle))
                                 return false;
                             nouvelle = transforme(plateforme::depuisAnsi(l.data(), l.size()));

@@ -2,6 +2,7 @@
 // The award status files of the current station (departments, locator squares, prefixes):
 // lookups of one key's status on one band, writes of one status character, and the rewrite
 // of a data file through a scratch file.
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -46,6 +47,12 @@ int premierPrefixe(const QStringList& lignes, const QString& indicatif);
 // unchanged when there is no such column, the line does not reach it, or `etat` is not one
 // character (a write never shifts the columns that follow).
 QString remplaceCaractere(const QString& ligne, int colonne, const QString& etat);
+
+// Where `motif` next stands in `octets` from `depuis` on; -1 when nowhere.
+qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis);
+// Whether `octets` are stored as a rewrite stores lines: each ended by CR LF, no CR nor LF
+// alone (an empty file too).
+bool stockeCommeReecrit(QByteArrayView octets);
 
 // Puts `lignes` (each ended by CR LF) in place of `fichier`: written whole into the scratch
 // file `temporaire`, then renamed over the data file in one step, so the data file is at

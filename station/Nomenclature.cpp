@@ -30,41 +30,30 @@ bool estVide(const QString& ligne)
 }
 
 // Whether `octets` (the directory as stored) holds no record keyed `cle` (the callsign's bytes)
-// and is stored as a rewrite would store it: every line ended by CR LF, no lone CR or LF. A new
-// record then only has to be added at the end: the file comes out byte for byte as the rewrite
-// would leave it. A last line without its end qualifies too: the append ends it, as the
-// rewrite does. Whatever this says no to goes through the rewrite, which compares the texts.
+// and is stored as a rewrite would store it (every line ended by CR LF). A new record then only
+// has to be added at the end: the file comes out byte for byte as the rewrite would leave it.
+// Whatever this says no to goes through the rewrite, which compares the texts.
 bool ajoutEnFinSuffit(const QByteArray& octets, QByteArrayView cle)
 {
+    if (cle.isEmpty() || !stockeCommeReecrit(octets))
+        return false;
     const char* p = octets.constData();
-    const qsizetype n = octets.size();
-    // Every LF has its CR before it (looked at line by line below): then as many CRs as LFs
-    // means no lone CR anywhere.
-    qsizetype retours = 0;
-    for (qsizetype i = 0; i < n; ++i)
-        retours += p[i] == '\r';
-    qsizetype sauts = 0;
-    qsizetype debut = 0;
-    while (debut < n) {
-        const void* lf = std::memchr(p + debut, '\n', size_t(n - debut));
-        qsizetype fin = lf ? static_cast<const char*>(lf) - p : n;
-        if (lf) {
-            if (fin == debut || p[fin - 1] != '\r')
-                return false;  // a lone LF
-            ++sauts;
-            --fin;
-        }
-        // The key: columns 1-10, blanks trimmed (one byte a character).
-        QByteArrayView ligne(p + debut, std::min<qsizetype>(fin - debut, LargeurIndicatifNomenclature));
-        while (!ligne.isEmpty() && ligne.front() == ' ')
-            ligne = ligne.sliced(1);
-        while (!ligne.isEmpty() && ligne.back() == ' ')
-            ligne.chop(1);
-        if (ligne == cle)
+    for (qsizetype pos = chercheOctets(octets, cle, 0); pos >= 0; pos = chercheOctets(octets, cle, pos + 1)) {
+        // A key is columns 1-10 of a line, blanks trimmed: blanks only before it on its line,
+        // and after it up to column 10 or the end of the line.
+        qsizetype debut = pos;
+        while (debut > 0 && p[debut - 1] == ' ')
+            --debut;
+        const qsizetype fin = pos + cle.size();
+        if ((debut > 0 && p[debut - 1] != '\n') || fin - debut > LargeurIndicatifNomenclature)
+            continue;
+        qsizetype i = fin;
+        while (i < debut + LargeurIndicatifNomenclature && p[i] == ' ')
+            ++i;
+        if (i == debut + LargeurIndicatifNomenclature || p[i] == '\r')
             return false;
-        debut = lf ? fin + 2 : n;
     }
-    return retours == sauts;
+    return true;
 }
 
 } // namespace

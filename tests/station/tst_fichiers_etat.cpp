@@ -384,7 +384,7 @@ private Q_SLOTS:
                                                                              "\r\n"
                                                                              "13 00000000001000000 Doublon\r\n"));
 
-        test::ecrireOctets(env->chemin("F5ABC_Locator.txt"), "JN22 00000000\nJN23 00000000\rJN24 00000000");
+        test::ecrireOctets(env->chemin("F5ABC_Locator.txt"), "JN22 00000000\nJN23 00000000\rJN24 00000000\r\n");
         Ecrit_Etat_Locator(QStringLiteral("JN23"), QStringLiteral("1"), QStringLiteral("24 Ghz"));
         QCOMPARE(octets(QStringLiteral("F5ABC_Locator.txt")),
                  QByteArray("JN22 00000000\r\nJN23 00000001\r\nJN24 00000000\r\n"));
