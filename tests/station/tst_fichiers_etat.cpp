@@ -406,6 +406,28 @@ private Q_SLOTS:
         QVERIFY(temporaires(*env).isEmpty());
     }
 
+    // The check that a file is stored with CR LF ends only, which lets a rewrite or an append
+    // skip splitting its lines: line ends at every place of the eight-byte words it reads.
+    void stockageCommeUneReecriture()
+    {
+        QByteArray fichier;
+        for (int i = 0; i < 20; ++i)
+            fichier += QByteArray(i, char('a' + i)) + "\r\n";
+        QVERIFY(station::stockeCommeReecrit(fichier));
+        QVERIFY(station::stockeCommeReecrit(QByteArray()));
+        QVERIFY(!station::stockeCommeReecrit(fichier + "x"));
+        for (qsizetype i = 0; i < fichier.size(); ++i) {
+            if (fichier.at(i) != '\r')
+                continue;
+            const auto sansOctet = [&](qsizetype k) { return QByteArray(fichier).remove(k, 1); };
+            QVERIFY2(!station::stockeCommeReecrit(sansOctet(i)), "LF seul");
+            QVERIFY2(!station::stockeCommeReecrit(sansOctet(i + 1) + "\r\n"), "CR seul");
+            QByteArray inverses = fichier;
+            std::swap(inverses[i], inverses[i + 1]);
+            QVERIFY2(!station::stockeCommeReecrit(inverses + "\r\n"), qPrintable(QString::number(i)));
+        }
+    }
+
     // A scratch file left over from an interrupted run is replaced, never copied back.
     void ancienTemporaireIgnore()
     {
