@@ -12,7 +12,6 @@
 #include "station/Variables_Programme.h"
 
 #include <QRegularExpression>
-#include <QtAlgorithms>
 #include <QtEndian>
 #include <QStringView>
 #include <algorithm>
@@ -234,6 +233,8 @@ bool stockeCommeReecrit(QByteArrayView octets)
         const quint64 x = mot ^ (Un * quint64(static_cast<unsigned char>(octet)));
         return ~(((x & Bas) + Bas) | x | Bas);
     };
+    // How many bytes of a mask made by `egaux` (the high bits brought down and added up).
+    const auto nombre = [](quint64 masque) { return qsizetype(((masque >> 7) * Un) >> 56); };
     qsizetype retours = 0;
     qsizetype sauts = 0;
     qsizetype paires = 0;
@@ -243,9 +244,9 @@ bool stockeCommeReecrit(QByteArrayView octets)
         const quint64 mot = qFromLittleEndian<quint64>(p + i);
         const quint64 cr = egaux(mot, '\r');
         const quint64 lf = egaux(mot, '\n');
-        retours += qPopulationCount(cr);
-        sauts += qPopulationCount(lf);
-        paires += qPopulationCount(((cr << 8) | retenue) & lf);
+        retours += nombre(cr);
+        sauts += nombre(lf);
+        paires += nombre(((cr << 8) | retenue) & lf);
         retenue = cr >> 56;
     }
     bool precedentCR = i > 0 && p[i - 1] == '\r';
