@@ -9,7 +9,7 @@ PAQUETS=(
   fonts-dejavu-core
   fonts-liberation2
   xvfb xauth socat poppler-utils gstreamer1.0-plugins-good
-  openbox xdotool
+  openbox xdotool x11-utils
   clang libclang-rt-14-dev
 )
 

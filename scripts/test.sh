@@ -7,7 +7,14 @@ cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
 resume="$(mktemp)"
 corpus="$(mktemp -d)"
-trap 'rm -rf "$corpus" "$resume"' EXIT
+prive=""
+trap 'rm -rf "$corpus" "$resume" ${prive:+"$prive"}' EXIT
+# Qt wants a private runtime folder; a session that has none (ssh, chroot, container) gets one
+# for the run, instead of a warning and a shared folder left in /tmp.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  prive="$(mktemp -d)"
+  export XDG_RUNTIME_DIR="$prive"
+fi
 (cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 300) | tee "$resume"
 
 # The readers of outside input (tests named tst_lecteur_*) again, under AddressSanitizer and

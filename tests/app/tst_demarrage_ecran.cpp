@@ -2,7 +2,8 @@
 // window manager, keys typed as X events. Every start, first installation included, must end
 // with the main window on screen, active, and the keyboard at the callsign: a callsign typed
 // right away reaches it (the new-prefix message box of its Enter shows up).
-// Skipped, with the reason, where Xvfb, openbox or xdotool is missing.
+// Fails, with the reason, where one of the tools it drives (Xvfb, openbox, xdotool, xprop) is
+// missing: scripts/setup.sh installs them all.
 #include "platform/Fichiers.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QThread>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -81,8 +83,8 @@ class TestDemarrageEcran : public QObject {
     }
 
     // The place and size of a window on screen, the frame that the window manager puts
-    // around it included.
-    QRect geometrie(const QString& id) const
+    // around it included; nothing when the frame cannot be read.
+    std::optional<QRect> geometrie(const QString& id) const
     {
         QRect r;
         for (const QString& l : xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}).split(QLatin1Char('\n'))) {
@@ -99,13 +101,18 @@ class TestDemarrageEcran : public QObject {
         QProcess xprop;
         xprop.setProcessEnvironment(environnement());
         xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
-        xprop.waitForFinished(5000);
+        if (!xprop.waitForFinished(5000) || xprop.exitStatus() != QProcess::NormalExit || xprop.exitCode() != 0) {
+            xprop.kill();
+            xprop.waitForFinished();
+            return std::nullopt;
+        }
         // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 22, 1": left, right, top, bottom.
         const QString brut = QString::fromUtf8(xprop.readAllStandardOutput());
         const QStringList marges = brut.section(QLatin1Char('='), 1).split(QLatin1Char(','));
-        if (marges.size() == 4)
-            r.adjust(-marges.at(0).trimmed().toInt(), -marges.at(2).trimmed().toInt(), marges.at(1).trimmed().toInt(),
-                     marges.at(3).trimmed().toInt());
+        if (r.isEmpty() || marges.size() != 4)
+            return std::nullopt;
+        r.adjust(-marges.at(0).trimmed().toInt(), -marges.at(2).trimmed().toInt(), marges.at(1).trimmed().toInt(),
+                 marges.at(3).trimmed().toInt());
         return r;
     }
 
@@ -186,9 +193,13 @@ class TestDemarrageEcran : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        for (const char* outil : {"Xvfb", "openbox", "xdotool"}) {
+        // Each tool and the Debian package that brings it.
+        const std::pair<const char*, const char*> outils[] = {
+            {"Xvfb", "xvfb"}, {"openbox", "openbox"}, {"xdotool", "xdotool"}, {"xprop", "x11-utils"}};
+        for (const auto& [outil, paquet] : outils) {
             if (QStandardPaths::findExecutable(QString::fromLatin1(outil)).isEmpty())
-                QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/setup.sh installs it)").arg(QString::fromLatin1(outil))));
+                QFAIL(qPrintable(QStringLiteral("%1 is not installed: Debian package %2, installed by scripts/setup.sh")
+                                     .arg(QString::fromLatin1(outil), QString::fromLatin1(paquet))));
         }
         QVERIFY(maison_.isValid());
         for (const char* d : {"/config", "/data", "/run"})
@@ -258,8 +269,9 @@ private Q_SLOTS:
         const auto arreter = qScopeGuard([&programme] { arret(programme); });
         QVERIFY2(attendre([&] { return !visibles(TitreCarnet).isEmpty(); }, 15000), "the main window never showed");
         QThread::msleep(700);
-        const QRect carnet = geometrie(visibles(TitreCarnet).first());
-        xdotool({QStringLiteral("mousemove"), QString::number(carnet.x() + 20), QString::number(carnet.y() + 10),
+        const std::optional<QRect> carnet = geometrie(visibles(TitreCarnet).first());
+        QVERIFY2(carnet, "the main window's place and frame could not be read (xdotool, xprop)");
+        xdotool({QStringLiteral("mousemove"), QString::number(carnet->x() + 20), QString::number(carnet->y() + 10),
                  QStringLiteral("click"), QStringLiteral("1")});
         QThread::msleep(400);
         // The item above "Quitter Velmarin", the last one.
@@ -267,7 +279,9 @@ private Q_SLOTS:
         const QString titre = QStringLiteral("^Expotation format ADIF$");
         QVERIFY2(attendre([&] { return !visibles(titre).isEmpty(); }, 5000), "the export window did not open");
         QThread::msleep(500);
-        const QRect r = geometrie(visibles(titre).first());
+        const std::optional<QRect> fenetre = geometrie(visibles(titre).first());
+        QVERIFY2(fenetre, "the export window's place and frame could not be read (xdotool, xprop)");
+        const QRect r = *fenetre;
         const QRect ecran(0, 0, 1280, 1024);
         qInfo("export window %dx%d at (%d,%d), centre (%d,%d) on a %dx%d screen", r.width(), r.height(), r.x(), r.y(),
               r.center().x(), r.center().y(), ecran.width(), ecran.height());

@@ -43,7 +43,10 @@ Environnement::Environnement(bool modeles)
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(execution_.path()));
     plateforme::synchroniserSurDisque(false);
     station::autoriserTousLesJournaux();
-    plateforme::definirDossierProgramme(programme_.path());
+    // The program folder is a folder inside the temporary one, so that whatever the program
+    // reads or writes beside its folder stays inside it too and goes with it.
+    QDir().mkpath(dossier());
+    plateforme::definirDossierProgramme(dossier());
     if (modeles)
         plateforme::installerModeles(dossierModeles());
     Prog() = Variables_Programme{};
@@ -99,12 +102,12 @@ Environnement::~Environnement()
 
 QString Environnement::dossier() const
 {
-    return programme_.path();
+    return programme_.path() + QStringLiteral("/Velmarin");
 }
 
 QString Environnement::chemin(const QString& nom) const
 {
-    return programme_.path() + QLatin1Char('/') + nom;
+    return dossier() + QLatin1Char('/') + nom;
 }
 
 QString Environnement::dossierImpression() const
