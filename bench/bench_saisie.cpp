@@ -74,6 +74,13 @@ QStringList journal(int n)
     return l;
 }
 
+// A callsign neither the log nor the directory holds (their prefixes are others): each timed
+// save adds its record to the directory.
+QString nouvelIndicatif(int i)
+{
+    return QStringLiteral("OZ%1").arg(i % 10) + QChar(u'A' + (i / 10) % 26) + QChar(u'A' + (i / 260) % 26);
+}
+
 QStringList nomenclature(int n)
 {
     QStringList l;
@@ -126,7 +133,8 @@ double ms(const QElapsedTimer& t)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-void afficher(const char* quoi, const std::vector<double>& mesures, double cible)
+// `cible`: the worst run's target; `cibleMediane` (many runs only, 0: none): the median's.
+void afficher(const char* quoi, const std::vector<double>& mesures, double cible, double cibleMediane = 0)
 {
     std::printf("%-52s", quoi);
     const double pire = *std::max_element(mesures.begin(), mesures.end());
@@ -139,8 +147,14 @@ void afficher(const char* quoi, const std::vector<double>& mesures, double cible
         std::sort(tri.begin(), tri.end());
         const auto rang = [&](double q) { return tri[std::min(tri.size() - 1, size_t(q * double(tri.size())))]; };
         const auto ou = std::max_element(mesures.begin(), mesures.end()) - mesures.begin();
-        std::printf(" median %.1f, p95 %.1f, max %.1f (run %td) over %zu", rang(0.5), rang(0.95), pire, ou + 1,
-                    tri.size());
+        std::printf(" min %.1f, median %.1f, p95 %.1f, max %.1f (run %td) over %zu", tri.front(), rang(0.5), rang(0.95),
+                    pire, ou + 1, tri.size());
+        if (cibleMediane > 0) {
+            const bool atteinte = rang(0.5) <= cibleMediane && pire <= cible;
+            std::printf("   ms  (target median %.0f ms, max %.0f ms: %s)\n", cibleMediane, cible,
+                        atteinte ? "met" : "MISSED");
+            return;
+        }
     }
     std::printf("   ms  (target %.0f ms: %s)\n", cible, pire <= cible ? "met" : "MISSED");
 }
@@ -198,8 +212,8 @@ int main(int argc, char* argv[])
         c.Annuler_Click();
     }
 
-    // New QSO, automatic dates: each one a new prefix, department and square, and a
-    // directory update; timed from the click to the field reset.
+    // New QSO, automatic dates: new prefixes, departments and squares, and each one a new
+    // directory record; timed from the click to the field reset.
     std::vector<double> auto_;
     const char* nouveaux[][3] = {{"TM5ZZZ", "48", "JN14AA"}, {"TK5ZZZ", "2A", "JN41AA"}, {"F8ZZZ", "15", "JN15AA"}};
     for (int i = 0; i < SauvegardesAuto; ++i) {
@@ -207,7 +221,7 @@ int main(int argc, char* argv[])
             saisirQSO(c, QString::fromLatin1(nouveaux[i][0]), QString::fromLatin1(nouveaux[i][1]),
                       QString::fromLatin1(nouveaux[i][2]), QString(), QString());
         else
-            saisirQSO(c, indicatif(TailleJournal + i), QStringLiteral("%1").arg(1 + i % 95, 2, 10, QLatin1Char('0')),
+            saisirQSO(c, nouvelIndicatif(i), QStringLiteral("%1").arg(1 + i % 95, 2, 10, QLatin1Char('0')),
                       QStringLiteral("JN%1%2AA").arg(i % 10).arg((i / 10) % 10), QString(), QString());
         t.restart();
         c.Enregistrer_Click();
@@ -227,7 +241,7 @@ int main(int argc, char* argv[])
     }
 
     afficher("Callsign check (scan + prefix + directory)", controles, 50);
-    afficher("Save, automatic date (append)", auto_, 50);
+    afficher("Save, automatic date (append)", auto_, 10, 4);
     afficher("Save, manual date (date-order insert)", manuel, 300);
     std::printf("\nLog now %d QSOs (%lld bytes)\n", c.Liste_QSO->count(),
                 plateforme::longueur(Station + QStringLiteral(".log")));

@@ -97,11 +97,10 @@ QLabel* pastille(const QColor& couleur)
 }
 
 // The list of QSOs: one fixed-pitch line per QSO, 99,999 of them at most.
-QListWidget* listeQSO(const QString& nom)
+Liste_Uniforme* listeQSO(const QString& nom)
 {
-    auto* l = nomme(new QListWidget, nom);
+    auto* l = nomme(new Liste_Uniforme, nom);
     l->setFont(plateforme::policeChasseFixe());
-    l->setUniformItemSizes(true);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     return l;

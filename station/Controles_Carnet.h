@@ -2,6 +2,8 @@
 // The controls of the main window `Carnet` that the shared procedures and the other windows
 // read and write, named as the window names them. The window itself (logbook/) fills these
 // pointers when it is built; `carnet()` reaches its one instance.
+#include "station/Liste_Uniforme.h"
+
 #include <QString>
 #include <array>
 
@@ -80,8 +82,8 @@ public:
     QGroupBox* Frame5 = nullptr;  // "Velmarin de "
 
     // QSO list and its hidden twin
-    QListWidget* Liste_QSO = nullptr;
-    QListWidget* Liste_QSO_Bis = nullptr;
+    Liste_Uniforme* Liste_QSO = nullptr;
+    Liste_Uniforme* Liste_QSO_Bis = nullptr;
 
     // Grid
     std::array<QLineEdit*, 100> Dpt{};

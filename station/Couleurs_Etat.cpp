@@ -80,9 +80,18 @@ void colorer(QWidget* controle, const QColor& c)
     QPalette p = controle->palette();
     p.setColor(QPalette::Base, c);
     p.setColor(QPalette::Window, c);
+    auto* cb = qobject_cast<QComboBox*>(controle);
+    QWidget* saisie = cb ? cb->lineEdit() : nullptr;
+    // A control already in this colour is left alone: the grid is painted again after every
+    // save, and setting a palette costs far more than comparing it.
+    const auto dejaPose = [&p](const QWidget* w) {
+        return w->testAttribute(Qt::WA_SetPalette) && w->palette() == p;
+    };
+    if (dejaPose(controle) && (!saisie || dejaPose(saisie)))
+        return;
     controle->setPalette(p);
-    if (auto* cb = qobject_cast<QComboBox*>(controle); cb && cb->lineEdit())
-        cb->lineEdit()->setPalette(p);
+    if (saisie)
+        saisie->setPalette(p);
 }
 
 QColor fond(const QWidget* controle)

@@ -2,6 +2,7 @@
 
 #include "station/Ligne_QSO.h"
 
+#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "platform/Reglages.h"
@@ -11,7 +12,10 @@
 #include "station/Variables_Programme.h"
 
 #include <QRegularExpression>
+#include <QtEndian>
 #include <QStringView>
+#include <algorithm>
+#include <cstring>
 
 namespace station {
 
@@ -100,10 +104,165 @@ QString clePrefixe(const QString& ligne)
     return sansBlancs(QStringView(ligne).left(5)).toString();
 }
 
+namespace {
+
+// Whether the key of a prefix-file line (`debut`: its first characters) begins the callsign.
+bool clePrefixeCommence(QStringView debut, const QString& indicatif)
+{
+    return indicatif.startsWith(sansBlancs(debut.left(5)));
+}
+
+// premierPrefixe on the lines as stored: only the key columns of each line are decoded.
+int premierPrefixe(const QList<QByteArrayView>& lignes, const QString& indicatif)
+{
+    char16_t cle[5];
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const QByteArrayView debut = lignes.at(i).first(std::min<qsizetype>(lignes.at(i).size(), 5));
+        plateforme::decoderAnsi(debut.data(), debut.size(), cle);
+        if (clePrefixeCommence(QStringView(cle, debut.size()), indicatif))
+            return int(i);
+    }
+    return -1;
+}
+
+// The new content of a data file of which a few lines change: every line as stored, ended by
+// CR LF as a rewrite stores it, except those `change(rang, ligne, nouvelle)` gives a new text
+// for (it returns true and sets `nouvelle`). Only those are decoded and encoded again; the runs
+// of lines already ended by CR LF are copied in one piece. `lignes` may leave out lines ended
+// by CR LF that do not change: they are copied with the others.
+template <class Change>
+QByteArray recopie(const QByteArray& octets, const QList<QByteArrayView>& lignes, Change change)
+{
+    const char* base = octets.constData();
+    const qsizetype n = octets.size();
+    QByteArray sortie;
+    sortie.reserve(n + 2 * 64);
+    qsizetype debutCopie = 0;  // start of the lines not yet copied, all ended by CR LF
+    QString nouvelle;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const QByteArrayView l = lignes.at(i);
+        const qsizetype debut = l.data() - base;
+        const qsizetype fin = debut + l.size();
+        const bool changee = change(i, l, nouvelle);
+        if (!changee && fin + 2 <= n && base[fin] == '\r' && base[fin + 1] == '\n')
+            continue;
+        sortie.append(base + debutCopie, debut - debutCopie);
+        if (changee)
+            plateforme::ajouterAnsi(sortie, nouvelle);
+        else
+            sortie.append(l);
+        sortie.append("\r\n", 2);
+        // The copy starts again after the line's end as stored (CR LF, a lone CR or LF, none).
+        debutCopie = fin;
+        if (debutCopie < n && base[debutCopie] == '\r')
+            ++debutCopie;
+        if (debutCopie < n && base[debutCopie] == '\n')
+            ++debutCopie;
+    }
+    sortie.append(base + debutCopie, n - debutCopie);
+    return sortie;
+}
+
+// The lines of `octets` (stored as a rewrite stores it) that start with `cle`, not empty.
+QList<QByteArrayView> lignesCommencantPar(const QByteArray& octets, QByteArrayView cle)
+{
+    QList<QByteArrayView> lignes;
+    const char* p = octets.constData();
+    const qsizetype n = octets.size();
+    for (qsizetype pos = chercheOctets(octets, cle, 0); pos >= 0;) {
+        if (pos > 0 && p[pos - 1] != '\n') {
+            pos = chercheOctets(octets, cle, pos + 1);
+            continue;
+        }
+        const void* cr = std::memchr(p + pos, '\r', size_t(n - pos));
+        const qsizetype fin = cr ? static_cast<const char*>(cr) - p : n;
+        lignes.append(QByteArrayView(p + pos, fin - pos));
+        pos = chercheOctets(octets, cle, fin);
+    }
+    return lignes;
+}
+
+// Puts `octets` in place of `fichier` through the scratch file `temporaire` (Ecrit_Par_Temporaire).
+void ecrireParTemporaire(const QString& fichier, const QString& temporaire, const QByteArray& octets)
+{
+    // A file that may not be written is refused before the scratch file is made, and a failure
+    // names the data file the operator knows, not the scratch file.
+    plateforme::verifierEcriture(fichier);
+    try {
+        plateforme::ecrireOctets(temporaire, octets);
+    } catch (const plateforme::ErreurFichier& e) {
+        throw plateforme::ErreurFichier(plateforme::chemin(fichier), e.numero, e.raison);
+    }
+    try {
+        plateforme::remplacerPar(temporaire, fichier);
+    } catch (const plateforme::ErreurFichier&) {
+        // The data file is still the old one; do not leave the scratch file behind.
+        try {
+            if (plateforme::existe(temporaire))
+                plateforme::supprimer(temporaire);
+        } catch (const plateforme::ErreurFichier&) {
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis)
+{
+    if (depuis > octets.size())
+        return -1;
+    const void* trouve = ::memmem(octets.data() + depuis, size_t(octets.size() - depuis), motif.data(), size_t(motif.size()));
+    return trouve ? static_cast<const char*>(trouve) - octets.data() : -1;
+}
+
+bool stockeCommeReecrit(QByteArrayView octets)
+{
+    const char* p = octets.data();
+    const qsizetype n = octets.size();
+    if (n == 0)
+        return true;
+    if (p[n - 1] != '\n')
+        return false;
+    // As many CRs as LFs as CR LF pairs: no CR nor LF stands alone. Eight bytes at a time: a
+    // large file is looked at near the speed of the memory.
+    constexpr quint64 Bas = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr quint64 Un = 0x0101010101010101ULL;
+    // The high bit of each byte of `mot` that equals `octet`, and only those.
+    const auto egaux = [](quint64 mot, char octet) {
+        const quint64 x = mot ^ (Un * quint64(static_cast<unsigned char>(octet)));
+        return ~(((x & Bas) + Bas) | x | Bas);
+    };
+    // How many bytes of a mask made by `egaux` (the high bits brought down and added up).
+    const auto nombre = [](quint64 masque) { return qsizetype(((masque >> 7) * Un) >> 56); };
+    qsizetype retours = 0;
+    qsizetype sauts = 0;
+    qsizetype paires = 0;
+    quint64 retenue = 0;  // a CR in the last byte of the previous word
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const quint64 mot = qFromLittleEndian<quint64>(p + i);
+        const quint64 cr = egaux(mot, '\r');
+        const quint64 lf = egaux(mot, '\n');
+        retours += nombre(cr);
+        sauts += nombre(lf);
+        paires += nombre(((cr << 8) | retenue) & lf);
+        retenue = cr >> 56;
+    }
+    bool precedentCR = i > 0 && p[i - 1] == '\r';
+    for (; i < n; ++i) {
+        retours += p[i] == '\r';
+        sauts += p[i] == '\n';
+        paires += p[i] == '\n' && precedentCR;
+        precedentCR = p[i] == '\r';
+    }
+    return retours == sauts && sauts == paires;
+}
+
 int premierPrefixe(const QStringList& lignes, const QString& indicatif)
 {
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (indicatif.startsWith(sansBlancs(QStringView(lignes.at(i)).left(5))))
+        if (clePrefixeCommence(lignes.at(i), indicatif))
             return int(i);
     }
     return -1;
@@ -133,34 +292,25 @@ void Nettoie_Restes()
 
 void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, const QStringList& lignes)
 {
-    // A file that may not be written is refused before the scratch file is made, and a failure
-    // names the data file the operator knows, not the scratch file.
-    plateforme::verifierEcriture(fichier);
-    try {
-        plateforme::ecrireLignes(temporaire, lignes);
-    } catch (const plateforme::ErreurFichier& e) {
-        throw plateforme::ErreurFichier(plateforme::chemin(fichier), e.numero, e.raison);
-    }
-    try {
-        plateforme::remplacerPar(temporaire, fichier);
-    } catch (const plateforme::ErreurFichier&) {
-        // The data file is still the old one; do not leave the scratch file behind.
-        try {
-            if (plateforme::existe(temporaire))
-                plateforme::supprimer(temporaire);
-        } catch (const plateforme::ErreurFichier&) {
-        }
-        throw;
-    }
+    ecrireParTemporaire(fichier, temporaire, plateforme::octetsLignes(lignes));
 }
 
 void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
-                           const std::function<QString(const QString&)>& transforme)
+                           const std::function<QString(const QString&)>& transforme, const QString& debut)
 {
-    QStringList lignes = plateforme::lireLignes(fichier);
-    for (QString& l : lignes)
-        l = transforme(l);
-    Ecrit_Par_Temporaire(fichier, temporaire, lignes);
+    const QByteArray octets = plateforme::lireOctetsFichier(fichier);
+    // The lines that do not start with the bytes of `debut` are copied as stored. In a file
+    // stored as a rewrite stores it, only those lines are looked for, not every line.
+    const QByteArray cle = plateforme::versAnsi(debut);
+    const QList<QByteArrayView> lignes =
+        cle.isEmpty() || !stockeCommeReecrit(octets) ? plateforme::decouperOctets(octets) : lignesCommencantPar(octets, cle);
+    ecrireParTemporaire(fichier, temporaire,
+                        recopie(octets, lignes, [&](qsizetype, QByteArrayView l, QString& nouvelle) {
+                            if (!l.startsWith(cle))
+                                return false;
+                            nouvelle = transforme(plateforme::depuisAnsi(l.data(), l.size()));
+                            return true;
+                        }));
 }
 
 QString texteNombre(int n)
@@ -249,16 +399,18 @@ bool Cherche_Prefixe(const QString& indicatif, const QString& bande, QString& et
 bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString& etat, QString& pays,
                         QString& prefixe)
 {
-    QStringList lignes;
+    QByteArray octets;
     try {
-        lignes = plateforme::lireLignes(fichierPrefixe());
+        octets = plateforme::lireOctetsFichier(fichierPrefixe());
     } catch (const plateforme::ErreurFichier& e) {
         Erreur_Fichier_Station(e.numero, SuffixePrefixe);
         return false;
     }
+    const QList<QByteArrayView> lignes = plateforme::decouperOctets(octets);
     const int i = premierPrefixe(lignes, indicatif);
+    QString marquee;
     if (i >= 0) {
-        QString& l = lignes[i];
+        const QString l = plateforme::depuisAnsi(lignes.at(i).data(), lignes.at(i).size());
         prefixe = clePrefixe(l);
         const int colonne = colonnePrefixe(bande);
         const QString ancien = caractere(l, colonne);
@@ -266,10 +418,16 @@ bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString&
             etat = ancien;
         pays = apres(l, 26);
         if (ancien == QLatin1String("0"))
-            l = remplaceCaractere(l, colonne, QStringLiteral("1"));
+            marquee = remplaceCaractere(l, colonne, QStringLiteral("1"));
     }
     // A failed write reaches the caller (the file is left as it was).
-    Ecrit_Par_Temporaire(fichierPrefixe(), TemporairePrefixe, lignes);
+    ecrireParTemporaire(fichierPrefixe(), TemporairePrefixe,
+                        recopie(octets, lignes, [&](qsizetype rang, QByteArrayView, QString& nouvelle) {
+                            if (rang != i || marquee.isNull())
+                                return false;
+                            nouvelle = marquee;
+                            return true;
+                        }));
     if (i < 0)
         plateforme::MsgBox(QStringLiteral("Prefixe Inconnu, annulez la saisie du QSO\r\n"
                                           "Dans Fichier puis Ajout Prefixe, renseignez les 2 fenetres\r\n"
@@ -280,21 +438,22 @@ bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString&
 void Ecrit_Etat_Departement(const QString& departement, const QString& etat, const QString& bande)
 {
     const int colonne = colonneDepartement(bande);
-    Reecriture_Temporaire(fichierDepartement(), TemporaireDepartement, [&](const QString& l) {
-        return debutEgal(l, 2, departement) ? remplaceCaractere(l, colonne, etat) : l;
-    });
+    Reecriture_Temporaire(
+        fichierDepartement(), TemporaireDepartement,
+        [&](const QString& l) { return debutEgal(l, 2, departement) ? remplaceCaractere(l, colonne, etat) : l; },
+        departement);
 }
 
 void Ecrit_Etat_Locator(const QString& carre, const QString& etat, const QString& bande)
 {
     const int colonne = colonneLocator(bande);
-    Reecriture_Temporaire(fichierLocator(), TemporaireLocator, [&](const QString& l) {
-        return debutEgal(l, 4, carre) ? remplaceCaractere(l, colonne, etat) : l;
-    });
+    Reecriture_Temporaire(
+        fichierLocator(), TemporaireLocator,
+        [&](const QString& l) { return debutEgal(l, 4, carre) ? remplaceCaractere(l, colonne, etat) : l; }, carre);
 }
 
 void Remplace_Ligne(const QString& ancienne, const QString& nouvelle, const QString& nomFichier)
 {
-    Reecriture_Temporaire(nomFichier, TemporaireRemplace,
-                          [&](const QString& l) { return l == ancienne ? nouvelle : l; });
+    Reecriture_Temporaire(
+        nomFichier, TemporaireRemplace, [&](const QString& l) { return l == ancienne ? nouvelle : l; }, ancienne);
 }

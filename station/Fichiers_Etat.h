@@ -2,6 +2,7 @@
 // The award status files of the current station (departments, locator squares, prefixes):
 // lookups of one key's status on one band, writes of one status character, and the rewrite
 // of a data file through a scratch file.
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -47,6 +48,12 @@ int premierPrefixe(const QStringList& lignes, const QString& indicatif);
 // character (a write never shifts the columns that follow).
 QString remplaceCaractere(const QString& ligne, int colonne, const QString& etat);
 
+// Where `motif` next stands in `octets` from `depuis` on; -1 when nowhere.
+qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis);
+// Whether `octets` are stored as a rewrite stores lines: each ended by CR LF, no CR nor LF
+// alone (an empty file too).
+bool stockeCommeReecrit(QByteArrayView octets);
+
 // Puts `lignes` (each ended by CR LF) in place of `fichier`: written whole into the scratch
 // file `temporaire`, then renamed over the data file in one step, so the data file is at
 // every instant the old or the new one and the scratch file does not remain.
@@ -54,9 +61,11 @@ void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, con
 
 // Copies `fichier` line by line through the scratch file `temporaire`, each line passed
 // through `transforme`, then puts the new content in place of the data file in one step.
+// `debut`: only the lines that start with it may change (`transforme` returns every other
+// line as it gets it); those alone are decoded, the others copied as stored.
 // When reading the data file fails nothing is written (the error propagates).
 void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
-                           const std::function<QString(const QString&)>& transforme);
+                           const std::function<QString(const QString&)>& transforme, const QString& debut = QString());
 
 // Shows the missing-file window for the current station and `suffixe`, then waits there
 // until the program ends; any other error shows "Erreur N° " and ends the program.

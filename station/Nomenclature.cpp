@@ -7,6 +7,8 @@
 #include "station/Fichiers_Etat.h"
 
 #include <QStringView>
+#include <algorithm>
+#include <cstring>
 
 namespace station {
 
@@ -22,6 +24,33 @@ bool estVide(const QString& ligne)
 {
     for (QChar c : ligne) {
         if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
+            return false;
+    }
+    return true;
+}
+
+// Whether `octets` (the directory as stored) holds no record keyed `cle` (the callsign's bytes)
+// and is stored as a rewrite would store it (every line ended by CR LF). A new record then only
+// has to be added at the end: the file comes out byte for byte as the rewrite would leave it.
+// Whatever this says no to goes through the rewrite, which compares the texts.
+bool ajoutEnFinSuffit(const QByteArray& octets, QByteArrayView cle)
+{
+    if (cle.isEmpty() || !stockeCommeReecrit(octets))
+        return false;
+    const char* p = octets.constData();
+    for (qsizetype pos = chercheOctets(octets, cle, 0); pos >= 0; pos = chercheOctets(octets, cle, pos + 1)) {
+        // A key is columns 1-10 of a line, blanks trimmed: blanks only before it on its line,
+        // and after it up to column 10 or the end of the line.
+        qsizetype debut = pos;
+        while (debut > 0 && p[debut - 1] == ' ')
+            --debut;
+        const qsizetype fin = pos + cle.size();
+        if ((debut > 0 && p[debut - 1] != '\n') || fin - debut > LargeurIndicatifNomenclature)
+            continue;
+        qsizetype i = fin;
+        while (i < debut + LargeurIndicatifNomenclature && p[i] == ' ')
+            ++i;
+        if (i == debut + LargeurIndicatifNomenclature || p[i] == '\r')
             return false;
     }
     return true;
@@ -114,7 +143,14 @@ bool MAJ_Nomenclature(const QString& indicatif, const QString& departement, cons
     if (indicatif.isEmpty() || indicatif.size() > LargeurIndicatifNomenclature)
         return false;
     const QString nouvelle = ligneNomenclature(indicatif, departement, locator);
-    QStringList lignes = plateforme::lireLignes(FichierNomenclature);
+    // A new callsign: its record appended in one write, without reading the others as text.
+    const QByteArray octets = plateforme::lireOctetsFichier(FichierNomenclature);
+    if (ajoutEnFinSuffit(octets, plateforme::versAnsi(indicatif))) {
+        plateforme::ajouterLigne(FichierNomenclature, nouvelle);
+        return true;
+    }
+    // A known callsign: every record of it replaced, the whole file through the scratch file.
+    QStringList lignes = plateforme::decouperLignes(plateforme::depuisAnsi(octets));
     bool trouve = false;
     for (QString& l : lignes) {
         if (cleNomenclature(l) == indicatif) {

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -95,6 +96,7 @@ private Q_SLOTS:
     void controlesDuBouton();
     void heureDeFinApresLaQuestion();
     void carnetPlein();
+    void listeLongueSuivie();
 };
 
 void TestEnregistrer::qsoCompletDateAutomatique()
@@ -491,6 +493,47 @@ void TestEnregistrer::carnetPlein()
     QCOMPARE(c.Liste_QSO->count(), station::NombreMaxQSO);
     QCOMPARE(test::lignesJournal(env, Station).size(), 1);
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt"))), prefixes);
+}
+
+// A log longer than the list shows: the saved QSO is selected and in sight at once, and a
+// click or a key on the scrolled list picks the line it aims at.
+void TestEnregistrer::listeLongueSuivie()
+{
+    test::Environnement env;
+    Carnet& c = demarrer(env, 10, true, journal(300));
+    auto* liste = c.Liste_QSO;
+    QVERIFY(liste->isVisible());
+    QCoreApplication::processEvents();
+    taperQSO(c, {QStringLiteral("F1ABC"), QStringLiteral("31"), QStringLiteral("IO91WM"), 0, {}, {}, {},
+                 QStringLiteral("Jean"), {}, {}});
+    c.Enregistrer->click();
+    QCOMPARE(liste->count(), 301);
+    QCOMPARE(liste->currentRow(), 300);
+    const QRect vue = liste->viewport()->rect();
+    const auto enVue = [&](int rang) {
+        const QRect r = liste->visualItemRect(liste->item(rang));
+        return r.top() >= vue.top() && r.bottom() <= vue.bottom();
+    };
+    QVERIFY(enVue(300));
+    QCOMPARE(liste->verticalScrollBar()->value(), liste->verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    QVERIFY(enVue(300));
+    QVERIFY(!vue.intersects(liste->visualItemRect(liste->item(0))));
+
+    const QRect ligne = liste->visualItemRect(liste->item(297));
+    QCOMPARE(liste->visualItemRect(liste->item(298)).top(), ligne.bottom() + 1);
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, ligne.center());
+    QCOMPARE(liste->currentRow(), 297);
+    QCOMPARE(Prog().Ligne_Selectionnee, liste->item(297)->text());
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, QPoint(ligne.center().x(), ligne.bottom() + 1));
+    QCOMPARE(liste->currentRow(), 298);
+    liste->setFocus();
+    QTest::keyClick(liste, Qt::Key_Up);
+    QCOMPARE(liste->currentRow(), 297);
+    QTest::keyClick(liste, Qt::Key_Home);
+    QCOMPARE(liste->currentRow(), 0);
+    QVERIFY(enVue(0));
+    QCOMPARE(Prog().Ligne_Selectionnee, liste->item(0)->text());
 }
 
 QTEST_MAIN(TestEnregistrer)

@@ -359,6 +359,75 @@ private Q_SLOTS:
         QVERIFY(temporaires(*env).isEmpty());
     }
 
+    // The rewrite of a file as stored: every line comes out ended by CR LF, whatever ended it
+    // (LF, a lone CR, nothing at the end of the file), the bytes of the lines it does not change
+    // as they were; a line is found by a text the code page writes on eight bits as well.
+    void reecritureDuFichierTelQuIlEst()
+    {
+        const QByteArray departements = "12 00000000000000000 Aveyron\n"
+                                        "13 00000000000000000 Bouches du Rh\xf4ne\r"
+                                        "2A 00000000000000000 Corse \x81\x80\r\n"
+                                        "\n"
+                                        "13 00000000000000000 Doublon";
+        test::ecrireOctets(env->chemin("F5ABC_Departement.txt"), departements);
+        Ecrit_Etat_Departement(QStringLiteral("13"), QStringLiteral("1"), QStringLiteral("144 Mhz"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Departement.txt")), QByteArray("12 00000000000000000 Aveyron\r\n"
+                                                                             "13 00000000001000000 Bouches du Rh\xf4ne\r\n"
+                                                                             "2A 00000000000000000 Corse \x81\x80\r\n"
+                                                                             "\r\n"
+                                                                             "13 00000000001000000 Doublon\r\n"));
+        Remplace_Ligne(QString::fromUtf8("2A 00000000000000000 Corse \u0081€"), QString::fromUtf8("2A 00000000000000000 Corsé"),
+                       QStringLiteral("F5ABC_Departement.txt"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Departement.txt")), QByteArray("12 00000000000000000 Aveyron\r\n"
+                                                                             "13 00000000001000000 Bouches du Rh\xf4ne\r\n"
+                                                                             "2A 00000000000000000 Cors\xe9\r\n"
+                                                                             "\r\n"
+                                                                             "13 00000000001000000 Doublon\r\n"));
+
+        test::ecrireOctets(env->chemin("F5ABC_Locator.txt"), "JN22 00000000\nJN23 00000000\rJN24 00000000\r\n");
+        Ecrit_Etat_Locator(QStringLiteral("JN23"), QStringLiteral("1"), QStringLiteral("24 Ghz"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Locator.txt")),
+                 QByteArray("JN22 00000000\r\nJN23 00000001\r\nJN24 00000000\r\n"));
+
+        // The prefix key is read from the line's first five characters: "\xc9" is one of them.
+        const QByteArray prefixes = (lignePrefixe(QStringLiteral("EA8"), zeros(), QStringLiteral("Canaries")) + "\n" +
+                                     lignePrefixe(QStringLiteral("F\u00c9"), zeros(), QStringLiteral("Essai")) + "\r" +
+                                     lignePrefixe(QStringLiteral("F"), zeros(), QStringLiteral("France")))
+                                        .toLatin1();
+        test::ecrireOctets(env->chemin("F5ABC_Prefixe.txt"), prefixes);
+        QString etat, pays, prefixe;
+        QVERIFY(Ecrit_Etat_Prefixe(QString::fromUtf8("FÉ5AB"), QStringLiteral("144 Mhz"), etat, pays, prefixe));
+        QCOMPARE(prefixe, QString::fromUtf8("FÉ"));
+        QCOMPARE(pays, QStringLiteral("Essai"));
+        QCOMPARE(octets(QStringLiteral("F5ABC_Prefixe.txt")),
+                 test::enAnsi({lignePrefixe(QStringLiteral("EA8"), zeros(), QStringLiteral("Canaries")),
+                               lignePrefixe(QStringLiteral("F\u00c9"), QStringLiteral("00000000001000000"), QStringLiteral("Essai")),
+                               lignePrefixe(QStringLiteral("F"), zeros(), QStringLiteral("France"))}));
+        QVERIFY(temporaires(*env).isEmpty());
+    }
+
+    // The check that a file is stored with CR LF ends only, which lets a rewrite or an append
+    // skip splitting its lines: line ends at every place of the eight-byte words it reads.
+    void stockageCommeUneReecriture()
+    {
+        QByteArray fichier;
+        for (int i = 0; i < 20; ++i)
+            fichier += QByteArray(i, char('a' + i)) + "\r\n";
+        QVERIFY(station::stockeCommeReecrit(fichier));
+        QVERIFY(station::stockeCommeReecrit(QByteArray()));
+        QVERIFY(!station::stockeCommeReecrit(fichier + "x"));
+        for (qsizetype i = 0; i < fichier.size(); ++i) {
+            if (fichier.at(i) != '\r')
+                continue;
+            const auto sansOctet = [&](qsizetype k) { return QByteArray(fichier).remove(k, 1); };
+            QVERIFY2(!station::stockeCommeReecrit(sansOctet(i)), "LF seul");
+            QVERIFY2(!station::stockeCommeReecrit(sansOctet(i + 1) + "\r\n"), "CR seul");
+            QByteArray inverses = fichier;
+            std::swap(inverses[i], inverses[i + 1]);
+            QVERIFY2(!station::stockeCommeReecrit(inverses + "\r\n"), qPrintable(QString::number(i)));
+        }
+    }
+
     // A scratch file left over from an interrupted run is replaced, never copied back.
     void ancienTemporaireIgnore()
     {

@@ -95,6 +95,44 @@ private Q_SLOTS:
         QCOMPARE(l, locator);
     }
 
+    // A new callsign's record goes at the end of the file as stored; the file must come out as
+    // the whole rewrite leaves it: every line ended by CR LF, the bytes of the others kept, a
+    // known callsign (its key trimmed, whatever its characters) replaced where it stands.
+    void miseAJourDuFichierTelQuIlEst_data()
+    {
+        QTest::addColumn<QString>("indicatif");
+        QTest::addColumn<QByteArray>("avant");
+        QTest::addColumn<QByteArray>("apres");
+        const QByteArray g4 = "G4ABC      31 IO91WM\r\n";
+        QTest::newRow("fichier vide") << "G4ABC" << QByteArray() << g4;
+        QTest::newRow("derniere ligne sans fin") << "G4ABC" << QByteArray("F1AAA      13 JN23AB\r\nF6XYZ      75 JN18")
+                                                 << "F1AAA      13 JN23AB\r\nF6XYZ      75 JN18\r\n" + g4;
+        QTest::newRow("fins LF") << "G4ABC" << QByteArray("F1AAA      13 JN23AB\nF6XYZ      75 JN18\n")
+                                 << "F1AAA      13 JN23AB\r\nF6XYZ      75 JN18\r\n" + g4;
+        QTest::newRow("CR seul a la fin") << "G4ABC" << QByteArray("F1AAA      13 JN23AB\r")
+                                          << "F1AAA      13 JN23AB\r\n" + g4;
+        QTest::newRow("CR seul au milieu") << "G4ABC" << QByteArray("F1AAA      13 JN23AB\rF6XYZ      75 JN18\r\n")
+                                           << "F1AAA      13 JN23AB\r\nF6XYZ      75 JN18\r\n" + g4;
+        QTest::newRow("lignes vides et octets sur huit bits")
+            << "G4ABC" << QByteArray("\r\nF\xc9\x81\x80" "A      13 JN23AB\r\n   \r\n")
+            << "\r\nF\xc9\x81\x80" "A      13 JN23AB\r\n   \r\n" + g4;
+        QTest::newRow("cle precedee de blancs") << "G4ABC" << QByteArray("F1AAA      13 JN23AB\r\n  G4ABC    75 JN18\r\n")
+                                                << "F1AAA      13 JN23AB\r\n" + g4;
+        QTest::newRow("cle au-dela de 7 bits") << QString::fromUtf8("F€1AB")
+                                              << QByteArray("F\x80\x31\x41\x42      13 JN23AB\r\nF1AAA      13 JN23AB\r\n")
+                                              << QByteArray("F\x80\x31\x41\x42      31 IO91WM\r\nF1AAA      13 JN23AB\r\n");
+    }
+    void miseAJourDuFichierTelQuIlEst()
+    {
+        QFETCH(QString, indicatif);
+        QFETCH(QByteArray, avant);
+        QFETCH(QByteArray, apres);
+        test::ecrireOctets(env->chemin("Nomenclature.txt"), avant);
+        QVERIFY(MAJ_Nomenclature(indicatif, "31", "IO91WM"));
+        QCOMPARE(contenu(), apres);
+        QVERIFY(!temporaireRestant());
+    }
+
     void indicatifTropLongTenuHors_data()
     {
         QTest::addColumn<QString>("indicatif");
