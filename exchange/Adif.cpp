@@ -104,15 +104,14 @@ FichierAdif lireAdif(const QByteArray& octets)
     return fichier;
 }
 
-bool parcourirAdif(const QByteArray& octets, const std::function<void(const EnregistrementAdif&)>& recevoir)
+namespace {
+
+// Where the records start: after a leading UTF-8 byte order mark and, in a file that does not
+// start with "<", after the header ended by the first <EOH> (`avecEntete` is then set).
+qsizetype debutEnregistrements(const char* d, qsizetype n, bool& avecEntete)
 {
-    bool avecEntete = false;
-    const char* d = octets.constData();
-    const qsizetype n = octets.size();
     qsizetype i = 0;
     if (n >= 3 && std::memcmp(d, "\xEF\xBB\xBF", 3) == 0) i = 3;
-
-    // A file that starts with "<" has no header; otherwise the header ends at the first <EOH>.
     if (i < n && d[i] != '<') {
         const qsizetype eoh = chercherEOH(d, n, i);
         if (eoh >= 0) {
@@ -120,82 +119,156 @@ bool parcourirAdif(const QByteArray& octets, const std::function<void(const Enre
             i = eoh + 5;
         }
     }
+    return i;
+}
 
-    EnregistrementAdif courant;
-    courant.champs.reserve(24);
-    bool unEnregistrement = false;
-    auto terminer = [&](bool sansEOR) {
-        if (!courant.champs.isEmpty()) {
-            courant.sansEOR = sansEOR;
-            recevoir(courant);
-            unEnregistrement = true;
+// A tag: "<" name [":" length [":" type]] ">".
+struct Balise {
+    bool fermee = false;   // false: no ">" before the next "<" or the end, not a tag
+    qsizetype fin = 0;     // its ">"; when not closed, where the reading goes on
+    qsizetype finNom = 0;  // the ":" that ends the name, or `fin`
+    QString nom;           // upper-cased, blanks left out
+};
+
+// The name of a tag upper-cased, blanks left out, in one allocation.
+QString nomBalise(const char* d, qsizetype debut, qsizetype fin)
+{
+    QString nom;
+    nom.reserve(fin - debut);
+    for (qsizetype k = debut; k < fin; ++k) {
+        char x = d[k];
+        if (x == ' ' || x == '\t' || x == '\r' || x == '\n') continue;
+        if (x >= 'a' && x <= 'z') x = char(x - 32);
+        nom.append(QLatin1Char(x));
+    }
+    return nom;
+}
+
+// The tag opened by the "<" at `i`.
+Balise lireBalise(const char* d, qsizetype n, qsizetype i)
+{
+    Balise b;
+    qsizetype j = i + 1;
+    while (j < n && d[j] != '>' && d[j] != '<') ++j;
+    b.fin = j;
+    if (j >= n || d[j] == '<')
+        return b;
+    b.fermee = true;
+    b.finNom = i + 1;
+    while (b.finNom < j && d[b.finNom] != ':') ++b.finNom;
+    b.nom = nomBalise(d, i + 1, b.finNom);
+    return b;
+}
+
+// The length a tag gives its value: false when it has none, or when it is no number followed
+// by the ">" or by ":" and a type.
+bool longueurBalise(const char* d, const Balise& b, qint64& longueur)
+{
+    if (b.finNom == b.fin) return false;
+    qsizetype k = b.finNom + 1;
+    longueur = 0;
+    bool chiffres = false;
+    while (k < b.fin && d[k] >= '0' && d[k] <= '9') {
+        chiffres = true;
+        if (longueur < (qint64(1) << 40)) longueur = longueur * 10 + (d[k] - '0');
+        ++k;
+    }
+    return chiffres && (k == b.fin || d[k] == ':');
+}
+
+// The bytes of a value that starts at `debut`: its `longueur` bytes (what is left when the file
+// ends before), or, when anything but blanks follows them before the next "<" (a length
+// counted in characters, a UTF-8 character cut), every byte up to that "<".
+struct EtendueValeur {
+    qsizetype fin = 0;
+    bool prolongee = false;  // runs to the next "<": to be trimmed
+};
+
+EtendueValeur etendueValeur(const char* d, qsizetype n, qsizetype debut, qint64 longueur)
+{
+    const qsizetype reste = n - debut;
+    const qsizetype comptee = debut + (longueur > reste ? reste : qsizetype(longueur));
+    qsizetype fin = comptee;
+    bool prolongee = false;
+    while (fin < n && d[fin] != '<') {
+        if (static_cast<unsigned char>(d[fin]) > ' ') prolongee = true;
+        ++fin;
+    }
+    return prolongee ? EtendueValeur{fin, true} : EtendueValeur{comptee, false};
+}
+
+// The record being read, handed over when it ends.
+class EnregistrementEnCours {
+public:
+    explicit EnregistrementEnCours(const std::function<void(const EnregistrementAdif&)>& recevoir)
+        : recevoir_(recevoir)
+    {
+        courant_.champs.reserve(24);
+    }
+    void ajouter(QString nom, QString valeur)
+    {
+        // A second CALL or QSO_DATE starts the next record.
+        if ((nom == QLatin1String("CALL") || nom == QLatin1String("QSO_DATE")) && courant_.contient(nom))
+            terminer(true);
+        courant_.champs.append(ChampAdif{std::move(nom), std::move(valeur)});
+    }
+    // Hands the record over when it holds a field.
+    void terminer(bool sansEOR)
+    {
+        if (!courant_.champs.isEmpty()) {
+            courant_.sansEOR = sansEOR;
+            recevoir_(courant_);
+            unEnregistrement_ = true;
         }
-        courant.champs.clear();
-    };
+        courant_.champs.clear();
+    }
+    // An <EOH>: before any record, what was read so far was the header's fields (true).
+    bool finEntete()
+    {
+        if (unEnregistrement_) return false;
+        courant_.champs.clear();
+        return true;
+    }
+
+private:
+    const std::function<void(const EnregistrementAdif&)>& recevoir_;
+    EnregistrementAdif courant_;
+    bool unEnregistrement_ = false;
+};
+
+} // namespace
+
+bool parcourirAdif(const QByteArray& octets, const std::function<void(const EnregistrementAdif&)>& recevoir)
+{
+    const char* d = octets.constData();
+    const qsizetype n = octets.size();
+    bool avecEntete = false;
+    qsizetype i = debutEnregistrements(d, n, avecEntete);
+    EnregistrementEnCours enregistrement(recevoir);
     while (i < n) {
         if (d[i] != '<') { ++i; continue; }
-        // Tag: "<" name [":" length [":" type]] ">"
-        qsizetype j = i + 1;
-        while (j < n && d[j] != '>' && d[j] != '<') ++j;
-        if (j >= n || d[j] == '<') { i = j; continue; }  // no closing ">": not a tag
-        const qsizetype debutNom = i + 1;
-        qsizetype finNom = debutNom;
-        while (finNom < j && d[finNom] != ':') ++finNom;
-        // The name upper-cased, blanks left out, in one allocation.
-        QString nom;
-        nom.reserve(finNom - debutNom);
-        for (qsizetype k = debutNom; k < finNom; ++k) {
-            char x = d[k];
-            if (x == ' ' || x == '\t' || x == '\r' || x == '\n') continue;
-            if (x >= 'a' && x <= 'z') x = char(x - 32);
-            nom.append(QLatin1Char(x));
-        }
+        Balise b = lireBalise(d, n, i);
+        if (!b.fermee) { i = b.fin; continue; }
+        i = b.fin + 1;
         // "<EOR:0>" ends a record as "<EOR>" does.
-        if (nom == QLatin1String("EOR")) {
-            terminer(false);
-            i = j + 1;
+        if (b.nom == QLatin1String("EOR")) {
+            enregistrement.terminer(false);
             continue;
         }
-        if (nom == QLatin1String("EOH")) {
-            // A header that starts with "<": what was read so far was its fields.
-            if (!unEnregistrement) {
-                courant.champs.clear();
-                avecEntete = true;
-            }
-            i = j + 1;
+        if (b.nom == QLatin1String("EOH")) {
+            avecEntete = enregistrement.finEntete() || avecEntete;
             continue;
         }
-        if (finNom == j) { i = j + 1; continue; }  // any other tag without length
-        qsizetype k = finNom + 1;
+        // Any other tag without a name and a length is skipped.
         qint64 longueur = 0;
-        bool chiffres = false;
-        while (k < j && d[k] >= '0' && d[k] <= '9') {
-            chiffres = true;
-            if (longueur < (qint64(1) << 40)) longueur = longueur * 10 + (d[k] - '0');
-            ++k;
-        }
-        if (!chiffres || (k < j && d[k] != ':') || nom.isEmpty()) { i = j + 1; continue; }
-        const qsizetype debutValeur = j + 1;
-        const qsizetype reste = n - debutValeur;
-        const qsizetype taille = longueur > reste ? reste : qsizetype(longueur);
-        // Anything but blanks between the counted bytes and the next "<" is more of the value.
-        qsizetype fin = debutValeur + taille;
-        bool prolonge = false;
-        while (fin < n && d[fin] != '<') {
-            if (static_cast<unsigned char>(d[fin]) > ' ') prolonge = true;
-            ++fin;
-        }
-        if ((nom == QLatin1String("CALL") || nom == QLatin1String("QSO_DATE")) && courant.contient(nom))
-            terminer(true);
-        if (prolonge) {
-            courant.champs.append(ChampAdif{std::move(nom), decoderValeur(d + debutValeur, fin - debutValeur).trimmed()});
-            i = fin;
-        } else {
-            courant.champs.append(ChampAdif{std::move(nom), decoderValeur(d + debutValeur, taille)});
-            i = debutValeur + taille;
-        }
+        if (b.nom.isEmpty() || !longueurBalise(d, b, longueur)) continue;
+        const EtendueValeur v = etendueValeur(d, n, i, longueur);
+        QString valeur = decoderValeur(d + i, v.fin - i);
+        if (v.prolongee) valeur = std::move(valeur).trimmed();
+        enregistrement.ajouter(std::move(b.nom), std::move(valeur));
+        i = v.fin;
     }
-    terminer(true);
+    enregistrement.terminer(true);
     return avecEntete;
 }
 

@@ -70,13 +70,21 @@ QStringList sauvegarder(const QString& indicatif, const QString& prefixe)
 {
     if (prefixe == prefixeSauvegardeDefaut(indicatif))
         QDir().mkpath(QFileInfo(plateforme::chemin(prefixe)).absolutePath());
+    // A file of the station that cannot be read (no activity file yet) is told and keeps its
+    // old backup; the others are backed up together.
     QStringList echecs;
+    QVector<plateforme::NouveauContenu> copies;
     for (const FichierSauvegarde& f : Jeu_Sauvegarde()) {
         try {
-            plateforme::copier(indicatif + f.suffixeSource, prefixe + f.suffixeSauvegarde);
+            copies.append({prefixe + f.suffixeSauvegarde, plateforme::lireOctetsFichier(indicatif + f.suffixeSource)});
         } catch (const plateforme::ErreurFichier& e) {
             echecs.append(e.messageFrancais());
         }
+    }
+    try {
+        plateforme::ecrireEnsemble(copies);
+    } catch (const plateforme::ErreurFichier& e) {
+        echecs.append(e.messageFrancais());
     }
     return echecs;
 }

@@ -34,10 +34,12 @@ QString prefixeRestauration(const QString& indicatif, bool& commun);
 // The five files of the set in their order: log, departments, squares, prefixes, activities.
 const QVector<FichierSauvegarde>& Jeu_Sauvegarde();
 
-// Copies the five files of the station over their backups, each one atomically (written
-// beside, then renamed): a failed copy leaves that backup as it was. The default folder of the
-// station is made when missing. Every file is tried;
-// returns one French line per file that could not be backed up (empty: all done).
+// Copies the five files of the station over their backups, all together (plateforme::
+// ecrireEnsemble): a failed write leaves every backup as it was, so that the log and the award
+// files of a backup always match. A station file that cannot be read keeps its old backup and
+// does not stop the others. The default folder of the station is made when missing. Returns
+// one French line per file that could not be read and one naming the file at fault when the
+// set could not be written (empty: all done).
 QStringList sauvegarder(const QString& indicatif, const QString& prefixe);
 
 // The backup files the restore needs that are missing (full names); empty when all are there.

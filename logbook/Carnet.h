@@ -153,6 +153,29 @@ private:
     void selectionnerLigne(int rang);
     // The two paths of the save, and the field reset that ends both.
     void enregistrerNouveauQSO();
+    // The steps of a new QSO's save, in their order. The files it marks besides the log:
+    struct MarquesNouveauQSO {
+        bool prefixe = false;       // a new prefix
+        bool nomenclature = false;  // the directory, when the operator said so
+        bool departement = false;   // a department new on the band
+        bool carre = false;         // a new square
+        QString departementCle;     // the department in key form ("96" for 2A)
+        QString locator;
+    };
+    // The record of the fields fits its columns; false (and said) when one is too long.
+    bool champsEnregistrables(bool dateAuto, int activite);
+    // The files to mark, once the directory question is answered.
+    MarquesNouveauQSO marquesDuNouveauQSO();
+    // Every file to mark may be written; false (and said) otherwise.
+    bool marquesEcrivables(const MarquesNouveauQSO& m);
+    // The record, its end time from the clock in automatic-date mode; none (and said) when a
+    // field no longer fits its column.
+    std::optional<QString> ligneDuNouveauQSO(bool dateAuto, int activite);
+    // The record in the log and the list; false (and said, with a failed backup) when the log
+    // refused it: the count goes back to `compteAvant`.
+    bool ajouterAuJournal(const QString& ligne, bool dateAuto, int compteAvant, const QStringList& echecsSauvegarde);
+    // The award files and the directory marked; the French lines of the files that were not.
+    QStringList marquerFichiers(const MarquesNouveauQSO& m);
     void enregistrerEdition();
     void remiseAZeroSaisie();
     // Award export of the QSO just appended: the export window, shown modally.

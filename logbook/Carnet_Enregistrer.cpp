@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 using station::Champ;
@@ -105,6 +106,49 @@ station::Ligne_QSO ligneDesChamps(const Carnet& c, const QString& fin, int activ
     return l;
 }
 
+// The directory is asked about a QSO whose locator or department differs from what it holds.
+// Both are compared in key form ("96" for 2A), as the directory keeps them. A callsign longer
+// than the directory's key is never kept there, so nothing is asked for it.
+bool nomenclatureADemander(const Variables_Programme& p, const QString& departementCle, const QString& locator)
+{
+    return (locator != p.Locator_Lu || departementCle != p.Departement_Lu) &&
+           p.Indicatif_Saisi.size() <= station::LargeurIndicatifNomenclature;
+}
+
+// The automatic backup is due once the interval since the last one is reached.
+bool sauvegardeDue(const Variables_Programme& p)
+{
+    return p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO;
+}
+
+// A QSO the log refused, and a backup that failed with it.
+QString messageNonEnregistre(const QString& indicatif, const QString& raison,
+                             const QStringList& echecsSauvegarde = QStringList())
+{
+    QString texte = QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(indicatif) + raison;
+    if (!echecsSauvegarde.isEmpty())
+        texte += QStringLiteral("\r\n\r\nLa sauvegarde automatique a échoué aussi :\r\n") +
+                 echecsSauvegarde.join(QStringLiteral("\r\n"));
+    return texte;
+}
+
+// What is said once the QSO is in the log: the files not marked, a failed backup; empty when
+// all went well.
+QString bilanNouveauQSO(const QString& indicatif, const QStringList& nonMisAJour, const QStringList& echecsSauvegarde)
+{
+    QStringList aDire;
+    if (!nonMisAJour.isEmpty())
+        aDire << QStringLiteral("Le QSO avec %1 est enregistré dans le log, mais ces fichiers n'ont pas été mis à "
+                                "jour :\r\n")
+                         .arg(indicatif) +
+                     nonMisAJour.join(QStringLiteral("\r\n"));
+    if (!echecsSauvegarde.isEmpty())
+        aDire << QStringLiteral("La sauvegarde automatique a échoué :\r\n") + echecsSauvegarde.join(QStringLiteral("\r\n")) +
+                     QStringLiteral("\r\n\r\nLe QSO est enregistré ; la sauvegarde sera tentée de nouveau au "
+                                    "prochain QSO.");
+    return aDire.join(QStringLiteral("\r\n\r\n"));
+}
+
 } // namespace
 
 void Carnet::Enregistrer_Click()
@@ -131,8 +175,7 @@ void Carnet::Enregistrer_Click()
         if (station::stationNonConfiguree(Prog().Indicatif_Station))
             message(station::messageStationNonConfiguree());
         else
-            message(QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) +
-                    e.messageFrancais());
+            message(messageNonEnregistre(Indicatif_A->text(), e.messageFrancais()));
         return;
     }
     if (Prog().Edition_En_Cours)
@@ -150,65 +193,18 @@ void Carnet::enregistrerNouveauQSO()
                     .arg(station::NombreMaxQSO));
         return;
     }
-
-    // The record is checked before anything is written. In automatic-date mode the end time
-    // is read from the clock only once the directory question is answered; five characters,
-    // it fits its column whatever it reads.
+    // The record is checked before anything is written, then the files it marks may be written.
     const bool dateAuto = Mnu_Auto_Oui->isChecked();
     const int activite = indexListe(Activ_A);
-    try {
-        (void)ligneDesChamps(*this, dateAuto ? heureChoisie() : Fin_A->text(), activite).texte();
-    } catch (const station::ChampTropLong& e) {
-        refuserChampTropLong(*this, e);
+    if (!champsEnregistrables(dateAuto, activite))
         return;
-    }
-
-    // The directory question comes first: the answer tells which files this save writes.
-    const QString departement = saisie::departementCle(p.Departement_Saisi);
-    const QString locator = Locator_A->text();
-    bool majNomenclature = false;
-    if ((locator != p.Locator_Lu || departement != p.Departement_Lu) &&
-        p.Indicatif_Saisi.size() <= station::LargeurIndicatifNomenclature) {
-        // Both are compared in key form ("96" for 2A), as the directory keeps them. A callsign
-        // longer than the directory's key is never kept there, so nothing is asked for it.
-        const QString question =
-            saisie::questionNomenclature(p.Indicatif_Saisi, p.Departement_Lu, p.Locator_Lu, departement, locator);
-        majNomenclature = plateforme::MsgBox(question, plateforme::Boutons::OuiNon) == plateforme::Reponse::Oui;
-    }
-    const bool majPrefixe = p.Prefixe_Nouveau == QLatin1String("O");
-    const bool majDepartement =
-        !p.Etat_Departement_Saisi.isEmpty() && Valeur_Numerique(p.Etat_Departement_Saisi) == 0;
-    const bool majCarre = !p.Nouveau_Carre.isEmpty();
-
-    // Every file the save writes may be written (not read-only, not refused), or nothing is.
-    try {
-        if (majPrefixe)
-            plateforme::verifierEcriture(station::fichierPrefixe());
-        if (majNomenclature)
-            plateforme::verifierEcriture(station::FichierNomenclature);
-        if (majDepartement)
-            plateforme::verifierEcriture(station::fichierDepartement());
-        if (majCarre)
-            plateforme::verifierEcriture(station::fichierLocator());
-    } catch (const plateforme::ErreurFichier& e) {
-        message(QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) +
-                e.messageFrancais());
+    const MarquesNouveauQSO marques = marquesDuNouveauQSO();
+    if (!marquesEcrivables(marques))
         return;
-    }
-
-    // End time from the clock in automatic-date mode, then the record.
-    if (dateAuto)
-        Fin_A->setText(heureChoisie());
-    if (activite == -1)
-        message(QStringLiteral("Debug : Activation_A = -1"));
-    QString ligne;
-    try {
-        ligne = ligneDesChamps(*this, Fin_A->text(), activite).texte();
-    } catch (const station::ChampTropLong& e) {
-        refuserChampTropLong(*this, e);
+    const std::optional<QString> ligne = ligneDuNouveauQSO(dateAuto, activite);
+    if (!ligne)
         return;
-    }
-    p.Ligne_En_Cours = ligne;
+    p.Ligne_En_Cours = *ligne;
 
     // The count.
     Enregistrer->setText(QStringLiteral("QSO Suivant"));
@@ -220,11 +216,103 @@ void Carnet::enregistrerNouveauQSO()
     // The backup holds the log as it was before this QSO. Its outcome is told, and its count
     // stored, once the log holds the QSO; a failed one is tried again at the next save.
     QStringList echecsSauvegarde;
-    const bool sauvegarde = p.Numero_Sauvegarde + Valeur_Numerique(p.Delta_Sauvegarde) <= p.Nombre_QSO &&
-                            Sauvegarde_Auto(&echecsSauvegarde);
+    const bool sauvegarde = sauvegardeDue(p) && Sauvegarde_Auto(&echecsSauvegarde);
+    if (!ajouterAuJournal(*ligne, dateAuto, compteAvant, echecsSauvegarde))
+        return;
+    if (sauvegarde) {
+        message(Sauvegarde_Effectuee);
+        Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
+        p.Numero_Sauvegarde = p.Nombre_QSO;
+    }
 
+    const QStringList nonMisAJour = marquerFichiers(marques);
+    // The grid, in its department view.
+    NB_Debug->setText(QStringLiteral("6"));
+    if (Affiche_Departements(p.Bande_Affichee, p.Compteur_Carte)) {
+        Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
+        Option1[1]->setChecked(true);
+    }
+    const QString bilan = bilanNouveauQSO(Indicatif_A->text(), nonMisAJour, echecsSauvegarde);
+    if (!bilan.isEmpty())
+        message(bilan);
+    if (dateAuto && Mnu_Exp_Oui->isChecked() && saisie::activiteExportable(Activ_A->currentText()))
+        Exporter_QSO_Apres_Ajout();
+
+    Editer->setEnabled(false);
+    Effacer->setEnabled(false);
+    remiseAZeroSaisie();
+}
+
+bool Carnet::champsEnregistrables(bool dateAuto, int activite)
+{
+    // In automatic-date mode the end time is read from the clock only once the directory
+    // question is answered; five characters, it fits its column whatever it reads.
+    try {
+        (void)ligneDesChamps(*this, dateAuto ? heureChoisie() : Fin_A->text(), activite).texte();
+    } catch (const station::ChampTropLong& e) {
+        refuserChampTropLong(*this, e);
+        return false;
+    }
+    return true;
+}
+
+Carnet::MarquesNouveauQSO Carnet::marquesDuNouveauQSO()
+{
+    // The directory question comes first: the answer tells which files this save writes.
+    const auto& p = Prog();
+    MarquesNouveauQSO m;
+    m.departementCle = saisie::departementCle(p.Departement_Saisi);
+    m.locator = Locator_A->text();
+    if (nomenclatureADemander(p, m.departementCle, m.locator)) {
+        const QString question =
+            saisie::questionNomenclature(p.Indicatif_Saisi, p.Departement_Lu, p.Locator_Lu, m.departementCle, m.locator);
+        m.nomenclature = plateforme::MsgBox(question, plateforme::Boutons::OuiNon) == plateforme::Reponse::Oui;
+    }
+    m.prefixe = p.Prefixe_Nouveau == QLatin1String("O");
+    m.departement = !p.Etat_Departement_Saisi.isEmpty() && Valeur_Numerique(p.Etat_Departement_Saisi) == 0;
+    m.carre = !p.Nouveau_Carre.isEmpty();
+    return m;
+}
+
+bool Carnet::marquesEcrivables(const MarquesNouveauQSO& m)
+{
+    // Every file the save writes may be written (not read-only, not refused), or nothing is.
+    try {
+        if (m.prefixe)
+            plateforme::verifierEcriture(station::fichierPrefixe());
+        if (m.nomenclature)
+            plateforme::verifierEcriture(station::FichierNomenclature);
+        if (m.departement)
+            plateforme::verifierEcriture(station::fichierDepartement());
+        if (m.carre)
+            plateforme::verifierEcriture(station::fichierLocator());
+    } catch (const plateforme::ErreurFichier& e) {
+        message(messageNonEnregistre(Indicatif_A->text(), e.messageFrancais()));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> Carnet::ligneDuNouveauQSO(bool dateAuto, int activite)
+{
+    // End time from the clock in automatic-date mode, then the record.
+    if (dateAuto)
+        Fin_A->setText(heureChoisie());
+    if (activite == -1)
+        message(QStringLiteral("Debug : Activation_A = -1"));
+    try {
+        return ligneDesChamps(*this, Fin_A->text(), activite).texte();
+    } catch (const station::ChampTropLong& e) {
+        refuserChampTropLong(*this, e);
+        return std::nullopt;
+    }
+}
+
+bool Carnet::ajouterAuJournal(const QString& ligne, bool dateAuto, int compteAvant, const QStringList& echecsSauvegarde)
+{
     // The log first: the award files and the directory are marked only for a QSO the log
     // holds. The record is appended, or inserted by date when dates are typed by hand.
+    auto& p = Prog();
     try {
         if (dateAuto) {
             NB_Debug->setText(QStringLiteral("7"));
@@ -240,27 +328,20 @@ void Carnet::enregistrerNouveauQSO()
         p.Nombre_QSO = compteAvant;
         Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
         Enregistrer->setEnabled(true);
-        QString raison;
-        if (const auto* f = dynamic_cast<const plateforme::ErreurFichier*>(&e))
-            raison = f->messageFrancais();
-        else
-            raison = QStringLiteral("Date ou heure illisible.");
-        QString texte = QStringLiteral("Le QSO avec %1 n'a PAS été enregistré.\r\n").arg(Indicatif_A->text()) + raison;
-        if (!echecsSauvegarde.isEmpty())
-            texte += QStringLiteral("\r\n\r\nLa sauvegarde automatique a échoué aussi :\r\n") +
-                     echecsSauvegarde.join(QStringLiteral("\r\n"));
-        message(texte);
-        return;
+        const auto* f = dynamic_cast<const plateforme::ErreurFichier*>(&e);
+        message(messageNonEnregistre(Indicatif_A->text(), f ? f->messageFrancais() : QStringLiteral("Date ou heure illisible."),
+                                     echecsSauvegarde));
+        return false;
     }
-    if (sauvegarde) {
-        message(Sauvegarde_Effectuee);
-        Ecrit_Station(Cles_Registre::Numero_Sauvegarde, QString::number(p.Nombre_QSO));
-        p.Numero_Sauvegarde = p.Nombre_QSO;
-    }
+    return true;
+}
 
+QStringList Carnet::marquerFichiers(const MarquesNouveauQSO& m)
+{
     // The prefix, the directory, the department and the square. The QSO is in the log: a file
-    // that cannot be marked is named in one message at the end (the award files can be rebuilt
+    // that cannot be marked is named in the message at the end (the award files can be rebuilt
     // from the log).
+    auto& p = Prog();
     QStringList nonMisAJour;
     const auto marquer = [&nonMisAJour](const std::function<void()>& ecriture) {
         try {
@@ -269,7 +350,7 @@ void Carnet::enregistrerNouveauQSO()
             nonMisAJour.append(e.messageFrancais());
         }
     };
-    if (majPrefixe) {
+    if (m.prefixe) {
         NB_Debug->setText(QStringLiteral("2"));
         marquer([&] {
             QString etat;
@@ -277,43 +358,19 @@ void Carnet::enregistrerNouveauQSO()
             Ecrit_Etat_Prefixe(Indicatif_A->text(), p.Bande_Courante, etat, pays, p.Prefixe_Trouve);
         });
     }
-    if (majNomenclature) {
+    if (m.nomenclature) {
         NB_Debug->setText(QStringLiteral("3"));
-        marquer([&] { MAJ_Nomenclature(p.Indicatif_Saisi, departement, locator); });
+        marquer([&] { MAJ_Nomenclature(p.Indicatif_Saisi, m.departementCle, m.locator); });
     }
-    if (majDepartement) {
+    if (m.departement) {
         NB_Debug->setText(QStringLiteral("4"));
-        marquer([&] { Ecrit_Etat_Departement(departement, QStringLiteral("1"), p.Bande_Courante); });
+        marquer([&] { Ecrit_Etat_Departement(m.departementCle, QStringLiteral("1"), p.Bande_Courante); });
     }
-    if (majCarre) {
+    if (m.carre) {
         NB_Debug->setText(QStringLiteral("5"));
         marquer([&] { Ecrit_Etat_Locator(p.Nouveau_Carre, QStringLiteral("1"), p.Bande_Courante); });
     }
-
-    // The grid, in its department view.
-    NB_Debug->setText(QStringLiteral("6"));
-    if (Affiche_Departements(p.Bande_Affichee, p.Compteur_Carte)) {
-        Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
-        Option1[1]->setChecked(true);
-    }
-    QStringList aDire;
-    if (!nonMisAJour.isEmpty())
-        aDire << QStringLiteral("Le QSO avec %1 est enregistré dans le log, mais ces fichiers n'ont pas été mis à "
-                                "jour :\r\n")
-                         .arg(Indicatif_A->text()) +
-                     nonMisAJour.join(QStringLiteral("\r\n"));
-    if (!echecsSauvegarde.isEmpty())
-        aDire << QStringLiteral("La sauvegarde automatique a échoué :\r\n") + echecsSauvegarde.join(QStringLiteral("\r\n")) +
-                     QStringLiteral("\r\n\r\nLe QSO est enregistré ; la sauvegarde sera tentée de nouveau au "
-                                    "prochain QSO.");
-    if (!aDire.isEmpty())
-        message(aDire.join(QStringLiteral("\r\n\r\n")));
-    if (dateAuto && Mnu_Exp_Oui->isChecked() && saisie::activiteExportable(Activ_A->currentText()))
-        Exporter_QSO_Apres_Ajout();
-
-    Editer->setEnabled(false);
-    Effacer->setEnabled(false);
-    remiseAZeroSaisie();
+    return nonMisAJour;
 }
 
 void Carnet::enregistrerEdition()

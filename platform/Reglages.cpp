@@ -521,20 +521,15 @@ bool SaveSettings(const QString& application, const QString& section,
     }
 }
 
-QString dossierReglages()
-{
-    return fichierReglages(QStringLiteral("Velmarin"));
-}
-
 void nettoyerRestesReglages(const QStringList& applications)
 {
-    const QString dossier = QFileInfo(dossierReglages()).absolutePath();
+    const QString dossier = QFileInfo(fichierReglages()).absolutePath();
     const QDir d(dossier);
     if (!d.exists())
         return;
     const auto noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& application : applications) {
-        const QString fichier = dossier + QLatin1Char('/') + application + QStringLiteral(".ini");
+        const QString fichier = fichierReglages(application);
         // Under the lock no other copy is between writing a scratch file and renaming it; when
         // another copy holds it, its scratch file is left alone and the start goes on.
         try {

@@ -25,11 +25,9 @@ bool SaveSetting(const QString& application, const QString& section, const QStri
 // Several values of one section in one write: all of them are stored, or none.
 bool SaveSettings(const QString& application, const QString& section,
                   const QList<std::pair<QString, QString>>& valeurs);
-// The INI file of the application `Velmarin` (tests point its folder elsewhere with
-// QSettings::setPath).
-QString dossierReglages();
-// The INI file of an application.
-QString fichierReglages(const QString& application);
+// The INI file of an application, the program's own by default (tests point its folder
+// elsewhere with QSettings::setPath).
+QString fichierReglages(const QString& application = QStringLiteral("Velmarin"));
 
 // Removes what a killed settings write left in the settings folder: the file door's scratch
 // files of the program's own settings files (plateforme::estBrouillon), nothing else of that

@@ -37,6 +37,32 @@ T* nomme(T* controle, const char* nom)
     return controle;
 }
 
+// Runs one step of the validation; a run-time error of it is trapped: false then.
+template <class Etape>
+bool sansErreur(Etape&& etape)
+{
+    try {
+        etape();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// The settings a new station starts with, written in one go.
+QList<std::pair<QString, QString>> reglagesNouvelleStation(const QString& C, const QString& L)
+{
+    QList<std::pair<QString, QString>> valeurs = {
+        {Indicatif_Station, C}, {Locator_Station, L}, {Date_Automatique, Vrai}, {Heure_UTC, Vrai}};
+    const QStringList& activites = station::Activites_Defaut();
+    for (int i = 0; i < activites.size(); ++i)
+        valeurs.append({Activite_N(i), activites.at(i)});
+    valeurs.append({NB_Activite, QString::number(activites.size())});
+    valeurs.append({Bande_Utilisee, QStringLiteral("0")});
+    valeurs.append({Mode_Utilise, QStringLiteral("0")});
+    valeurs.append({Activite, QStringLiteral("0")});
+    return valeurs;
+}
 
 } // namespace
 
@@ -174,150 +200,141 @@ void Fenetre_Station::New_Locator_KeyPress(int& KeyAscii)
     }
 }
 
-void Fenetre_Station::Validation_Click()
+bool Fenetre_Station::Controle_Saisie(QString& C, QString& L)
 {
-    // Every run-time error of the validation is trapped: the station is then taken as new and
-    // the validation goes on with the next step.
-    bool nouveau = false;
-    const auto piege = [&nouveau](auto&& etape) {
-        try {
-            etape();
-        } catch (const std::exception&) {
-            nouveau = true;
-        }
-    };
-
-    // 1-2. Checks of the callsign and the locator.
-    const QString C = New_Indicatif->text().toUpper();
+    C = New_Indicatif->text().toUpper();
     bool effacer = false;
     QString message = Station::Controle_Indicatif(C, &effacer);
     if (!message.isEmpty()) {
         plateforme::MsgBox(message);
         if (effacer)
             New_Indicatif->clear();
-        return;
+        return false;
     }
-    const QString L = New_Locator->text().toUpper();
+    L = New_Locator->text().toUpper();
     message = Station::Controle_Locator(L);
     if (!message.isEmpty()) {
         plateforme::MsgBox(message);
+        return false;
+    }
+    return true;
+}
+
+void Fenetre_Station::Validation_Click()
+{
+    // Every run-time error of a step below is trapped: the station is then taken as new and
+    // the validation goes on with the next step.
+    QString C;
+    QString L;
+    if (!Controle_Saisie(C, L))
+        return;
+    const QString D = Station::Indicatif_Affiche(C);
+    // A station without a log is new, typed or picked from the register.
+    bool nouveau = !plateforme::existe(station::nomJournal(C));
+    if (nouveau && !Cree_Fichiers_Station(C, D))
+        return;
+    if (Liste_Indicatifs->currentText() == Station::Nouvel_Indicatif && !sansErreur([&] { Inscrit_Au_Registre(C, L); }))
+        nouveau = true;
+    if (!sansErreur([&] { Montre_Station(C, D, L); }))
+        nouveau = true;
+    if (nouveau)
+        Installe_Nouvelle_Station(C, L);
+    else
+        Passe_A_La_Station(C, L);
+    Affiche_Station_Carnet();
+    if (carnet() && !Charge_Station_Carnet())
+        return;  // the missing-file window has taken over
+    decharger();
+}
+
+bool Fenetre_Station::Cree_Fichiers_Station(const QString& C, const QString& D)
+{
+    // The whole file set is made before anything else changes: when it cannot be made, nothing
+    // of the station is registered nor switched to, and no file of it is left behind.
+    try {
+        Cree_Fichiers_Indicatif(C);
+    } catch (const plateforme::ErreurFichier& e) {
+        plateforme::MsgBox(QStringLiteral("La station %1 n'a pas été créée.\r\n").arg(D) + e.messageFrancais() +
+                           QStringLiteral("\r\nAucun fichier n'a été créé ni modifié."));
+        return false;
+    }
+    return true;
+}
+
+void Fenetre_Station::Inscrit_Au_Registre(const QString& C, const QString& L)
+{
+    // No search for one already there. A full register keeps its entries: the station is set
+    // up without joining it.
+    const int k = Lit_Setup_Entier(Nombre_Indicatif, 0, 0, Max_Indicatifs) + 1;
+    if (k > Max_Indicatifs) {
+        plateforme::MsgBox(QStringLiteral("La liste des indicatifs est pleine (%1 indicatifs) : %2 n'y est pas ajouté.")
+                               .arg(Max_Indicatifs)
+                               .arg(Station::Indicatif_Affiche(C)));
         return;
     }
+    Ecrit_Setup({{Nombre_Indicatif, QString::number(k)}, {Indicatif(k), Station::Entree_Registre(C, L)}});
+}
 
-    // 3. Display form.
-    const QString D = Station::Indicatif_Affiche(C);
-
-    // A station without a log gets its whole file set before anything else changes: when the
-    // set cannot be made, nothing of the station is registered nor switched to, and no file of
-    // it is left behind.
-    if (!plateforme::existe(station::nomJournal(C))) {
-        nouveau = true;
-        try {
-            Cree_Fichiers_Indicatif(C);
-        } catch (const plateforme::ErreurFichier& e) {
-            plateforme::MsgBox(QStringLiteral("La station %1 n'a pas été créée.\r\n").arg(D) + e.messageFrancais() +
-                               QStringLiteral("\r\nAucun fichier n'a été créé ni modifié."));
-            return;
-        }
-    }
-
-    // 4. A new callsign joins the register (no search for one already there).
-    if (Liste_Indicatifs->currentText() == Station::Nouvel_Indicatif) {
-        piege([&] {
-            const int k = Lit_Setup_Entier(Nombre_Indicatif, 0, 0, Max_Indicatifs) + 1;
-            // A full register keeps its entries: the station is set up without joining it.
-            if (k > Max_Indicatifs) {
-                plateforme::MsgBox(QStringLiteral("La liste des indicatifs est pleine (%1 indicatifs) : %2 n'y est pas ajouté.")
-                                       .arg(Max_Indicatifs)
-                                       .arg(Station::Indicatif_Affiche(C)));
-                return;
-            }
-            Ecrit_Setup({{Nombre_Indicatif, QString::number(k)}, {Indicatif(k), Station::Entree_Registre(C, L)}});
-        });
-    }
-
-    // 5. A station without a log is new, typed or picked from the register (marked above).
-
-    // 6. The main window shows the station.
+void Fenetre_Station::Montre_Station(const QString& C, const QString& D, const QString& L)
+{
     Controles_Carnet* c = carnet();
-    piege([&] {
-        if (c && c->I_Station)
-            c->I_Station->setText(D);
-        if (c && c->L_Station)
-            c->L_Station->setText(L);
-        Prog().Indicatif_Station = C;
-        Prog().Locator_Station = L;
-        if (c && c->Frame5)
-            c->Frame5->setTitle(QStringLiteral("Velmarin de ") + D);
+    if (c && c->I_Station)
+        c->I_Station->setText(D);
+    if (c && c->L_Station)
+        c->L_Station->setText(L);
+    Prog().Indicatif_Station = C;
+    Prog().Locator_Station = L;
+    if (c && c->Frame5)
+        c->Frame5->setTitle(QStringLiteral("Velmarin de ") + D);
+}
+
+void Fenetre_Station::Installe_Nouvelle_Station(const QString& C, const QString& L)
+{
+    // The file set comes from the templates (made before). A station taken as new only because
+    // a step failed keeps the files it has.
+    sansErreur([&] { Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}}); });
+    sansErreur([&] { plateforme::SaveSettings(Application, Section_Station(C), reglagesNouvelleStation(C, L)); });
+    sansErreur([&] { Lit_Station_Courante(); });
+    sansErreur([&] { Ecrit_Fichier_Activite(); });
+    sansErreur([&] {
+        Prog().Numero_Sauvegarde = 0;
+        Ecrit_Station(Cles_Registre::Chemin_Sauvegarde, Station::Chemin_Sauvegarde_Defaut(Prog().Indicatif_Station));
+        Ecrit_Station(Cles_Registre::Delta_Sauvegarde, QStringLiteral("10"));
     });
+}
 
-    if (nouveau) {
-        // 7. File set from the templates (made above) and the settings of a new station. A
-        // station taken as new only because a step failed keeps the files it has.
-        piege([&] {
-            Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}});
-        });
-        piege([&] {
-            // The new station's settings in one write.
-            QList<std::pair<QString, QString>> valeurs;
-            const auto ecrit = [&valeurs](const QString& cle, const QString& valeur) { valeurs.append({cle, valeur}); };
-            ecrit(Indicatif_Station, C);
-            ecrit(Locator_Station, L);
-            ecrit(Date_Automatique, Vrai);
-            ecrit(Heure_UTC, Vrai);
-            const QStringList& activites = station::Activites_Defaut();
-            for (int i = 0; i < activites.size(); ++i)
-                ecrit(Activite_N(i), activites.at(i));
-            ecrit(NB_Activite, QString::number(activites.size()));
-            ecrit(Bande_Utilisee, QStringLiteral("0"));
-            ecrit(Mode_Utilise, QStringLiteral("0"));
-            ecrit(Activite, QStringLiteral("0"));
-            plateforme::SaveSettings(Application, Section_Station(C), valeurs);
-        });
-        piege([&] {
-            Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
-            Prog().Locator_Station = Lit_Setup(Locator_Station, Locator_Vide);
-        });
-        piege([&] { Ecrit_Fichier_Activite(); });
-        piege([&] {
-            Prog().Numero_Sauvegarde = 0;
-            Ecrit_Station(Cles_Registre::Chemin_Sauvegarde, Station::Chemin_Sauvegarde_Defaut(Prog().Indicatif_Station));
-            Ecrit_Station(Cles_Registre::Delta_Sauvegarde, QStringLiteral("10"));
-        });
-        Affiche_Station_Carnet();
-    } else {
-        // 8. A station already set up is only switched to.
-        piege([&] {
-            Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}});
-            Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
-            Prog().Locator_Station = Lit_Setup(Locator_Station, Locator_Vide);
-        });
-        Affiche_Station_Carnet();
-    }
+void Fenetre_Station::Passe_A_La_Station(const QString& C, const QString& L)
+{
+    sansErreur([&] {
+        Ecrit_Setup({{Indicatif_Station, C}, {Locator_Station, L}});
+        Lit_Station_Courante();
+    });
+}
 
-    // 9. Log, grid and focus of the main window, then the window closes.
-    if (c) {
-        bool charge = false;
-        piege([&] {
-            Charge_Liste_QSO(Prog().Indicatif_Station);
-            charge = true;
-        });
-        if (!charge)
-            piege([&] { Vide_Liste_QSO(); });
-        bool peint = true;
-        piege([&] { peint = c->Affiche_Departements(Prog().Bande_Affichee, Prog().Compteur_Carte); });
-        if (!peint)
-            return;  // the missing-file window has taken over
-        piege([&] {
-            if (c->Frame3)
-                c->Frame3->setTitle(Titre_Departements(Prog().Compteur_Carte, Prog().Bande_Affichee));
-            if (c->Liste_QSO && c->Liste_QSO->count() > 0)
-                c->Liste_QSO->setCurrentRow(c->Liste_QSO->count() - 1);
-            if (c->Bande_A)
-                c->Bande_A->setFocus();
-        });
-    }
-    decharger();
+void Fenetre_Station::Lit_Station_Courante()
+{
+    Prog().Indicatif_Station = Lit_Setup(Indicatif_Station, Indicatif_Vide);
+    Prog().Locator_Station = Lit_Setup(Locator_Station, Locator_Vide);
+}
+
+bool Fenetre_Station::Charge_Station_Carnet()
+{
+    Controles_Carnet* c = carnet();
+    if (!sansErreur([&] { Charge_Liste_QSO(Prog().Indicatif_Station); }))
+        sansErreur([&] { Vide_Liste_QSO(); });
+    bool peint = true;
+    sansErreur([&] { peint = c->Affiche_Departements(Prog().Bande_Affichee, Prog().Compteur_Carte); });
+    if (!peint)
+        return false;
+    sansErreur([&] {
+        if (c->Frame3)
+            c->Frame3->setTitle(Titre_Departements(Prog().Compteur_Carte, Prog().Bande_Affichee));
+        if (c->Liste_QSO && c->Liste_QSO->count() > 0)
+            c->Liste_QSO->setCurrentRow(c->Liste_QSO->count() - 1);
+        if (c->Bande_A)
+            c->Bande_A->setFocus();
+    });
+    return true;
 }
 
 void Fenetre_Station::Vide_Liste_QSO()
@@ -339,12 +356,6 @@ void Fenetre_Station::Affiche_Station_Carnet()
     Controles_Carnet* c = carnet();
     if (!c)
         return;
-    const auto piege = [](auto&& etape) {
-        try {
-            etape();
-        } catch (const std::exception&) {
-        }
-    };
     // 2. Captions.
     if (c && c->I_Station)
         c->I_Station->setText(Station::Indicatif_Affiche(Prog().Indicatif_Station));
@@ -352,9 +363,9 @@ void Fenetre_Station::Affiche_Station_Carnet()
         c->L_Station->setText(Prog().Locator_Station);
 
     // 3. - 5. Band and mode last used, clock and date options, activities.
-    piege([&] { c->Lit_Bande_Et_Mode(); });
-    piege([&] { c->Lit_Heure_Et_Date(); });
-    piege([&] { c->Remplit_Activites(); });
+    sansErreur([&] { c->Lit_Bande_Et_Mode(); });
+    sansErreur([&] { c->Lit_Heure_Et_Date(); });
+    sansErreur([&] { c->Remplit_Activites(); });
 }
 
 void Fenetre_Station::Quitter_Click()

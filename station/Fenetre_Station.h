@@ -34,6 +34,23 @@ protected:
 
 private:
     Fenetre_Station();
+    // The steps of Validation_Click, in their order.
+    // The callsign and the locator typed, upper-cased; false (and said) when one is refused.
+    bool Controle_Saisie(QString& C, QString& L);
+    // The file set of a station without a log; false (and said) when it could not be made.
+    bool Cree_Fichiers_Station(const QString& C, const QString& D);
+    // A new callsign joins the register, unless it is full.
+    void Inscrit_Au_Registre(const QString& C, const QString& L);
+    // The station in the main window's captions and the program's variables.
+    void Montre_Station(const QString& C, const QString& D, const QString& L);
+    // A new station: its settings, its activity file and its backup place.
+    void Installe_Nouvelle_Station(const QString& C, const QString& L);
+    // A station already set up is only switched to.
+    void Passe_A_La_Station(const QString& C, const QString& L);
+    // The current station as the settings now hold it.
+    void Lit_Station_Courante();
+    // Log, grid and focus of the main window; false when the missing-file window took over.
+    bool Charge_Station_Carnet();
     // The main window shows the current station: captions, band, mode, options, activities.
     void Affiche_Station_Carnet();
     // The QSO list emptied, for a log that could not be loaded.

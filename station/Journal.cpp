@@ -208,6 +208,142 @@ void rafraichirListe(const QStringList& items, int selectionBis)
     c->Liste_QSO_Bis->hide();
 }
 
+// The bytes of the log to load. A log that cannot be read leaves the list as it was, and is
+// not written until a load succeeds (a rewrite from the list would lose its QSOs).
+QByteArray lireJournalACharger(const QString& indicatif)
+{
+    try {
+        return plateforme::lireOctetsFichier(nomJournal(indicatif));
+    } catch (const plateforme::ErreurFichier& e) {
+        refuserJournal(indicatif, QStringLiteral("le journal n'a pas pu être chargé (%1) ; il ne sera pas modifié "
+                                                 "tant qu'il n'aura pas été chargé")
+                                      .arg(e.raison));
+        throw;
+    }
+}
+
+// The list numbers five columns: past that, the lines are not loaded and the log is kept from
+// every write (a rewrite would drop them). The number of lines left out.
+int protegerJournalTropLong(const QString& indicatif, qsizetype nombreLignes)
+{
+    const int lignesEnTrop = int(nombreLignes) - NombreMaxQSO;
+    if (lignesEnTrop > 0)
+        refuserJournal(indicatif, QStringLiteral("le journal compte plus de %1 lignes ; il est en lecture seule")
+                                      .arg(NombreMaxQSO));
+    else
+        autoriserJournal(indicatif);
+    return lignesEnTrop;
+}
+
+// What the operator is told of a torn record: set aside in `cote`, or, with the `raison` it
+// could not be, left at the end of the list.
+QString messageQSOInacheve(const QString& nom, const QString& cote, const QString& raison)
+{
+    QString texte = QStringLiteral("Le dernier QSO du journal « %1 » est incomplet : son enregistrement a été "
+                                   "interrompu (arrêt brutal du programme ou de l'ordinateur).\r\n")
+                        .arg(nom);
+    if (raison.isEmpty())
+        return texte + QStringLiteral("Ce début de QSO a été retiré du journal et mis de côté dans le fichier "
+                                      "« %1 ». Vérifiez ce QSO et saisissez-le de nouveau si besoin.")
+                           .arg(cote);
+    return texte + QStringLiteral("Il n'a pas pu être mis de côté dans le fichier « %1 » (%2) ; il reste en "
+                                  "fin de liste.")
+                       .arg(cote, raison);
+}
+
+struct MiseDeCote {
+    bool faite = false;
+    QString message;
+};
+
+// The torn record that starts at `debut` of the log read as `octets` goes to the side file:
+// nothing of it is lost, and the next save does not make a short line of it.
+MiseDeCote mettreDeCoteQSOInacheve(const QString& indicatif, const QByteArray& octets, qsizetype debut)
+{
+    const QString nom = nomJournal(indicatif);
+    const QString cote = nomQSOIncomplets(indicatif);
+    QString raison;
+    try {
+        if (!plateforme::deplacerFin(nom, octets.size(), debut, cote))
+            raison = QStringLiteral("le journal a changé pendant sa lecture");
+    } catch (const plateforme::ErreurFichier& e) {
+        raison = e.raison;
+    }
+    return {raison.isEmpty(), messageQSOInacheve(nom, cote, raison)};
+}
+
+// The main window stays on screen: hiding and showing it again in one turn of the event loop
+// can leave it unmapped under a window manager. The loading window comes on top, painted
+// before the work starts.
+Chargement* montrerChargement()
+{
+    Chargement* chargement = &Chargement::instance();
+    plateforme::montrer(chargement);
+    plateforme::ceder();
+    return chargement;
+}
+
+// The loading window gone, the keyboard goes back to the main window, where it was.
+void rendreFenetre(QWidget* fenetre, const QPointer<QWidget>& focus, Chargement* chargement)
+{
+    if (chargement) {
+        chargement->hide();
+        plateforme::ceder();
+    }
+    if (!fenetre->isVisible() || chargement)
+        plateforme::montrer(fenetre);
+    if (focus)
+        focus->setFocus();
+}
+
+// A list out of sight while it fills: a visible list lays out every item it holds each time
+// the load yields, which made the load grow with the square of the log. It gives up the
+// keyboard first, so that hiding it moves the focus nowhere.
+struct HorsDeVue {
+    QWidget* liste;
+    bool visible;
+    explicit HorsDeVue(QWidget* l) : liste(l), visible(!l->isHidden())
+    {
+        if (liste->hasFocus())
+            liste->clearFocus();
+        liste->hide();
+    }
+    ~HorsDeVue() { liste->setVisible(visible); }
+};
+
+// The list emptied, then filled with the records (NombreMaxQSO at the most) a step at a time,
+// yielding to the event loop; out of sight meanwhile when `cacher`.
+void remplirListeQSO(QListWidget* liste, const QList<QByteArrayView>& lignes, bool cacher)
+{
+    {
+        const QSignalBlocker bloque(liste);
+        liste->clear();
+    }
+    std::optional<HorsDeVue> horsDeVue;
+    if (cacher)
+        horsDeVue.emplace(liste);
+    const int total = int(std::min<qsizetype>(lignes.size(), NombreMaxQSO));
+    QStringList pas;
+    pas.reserve(kLignesParPas);
+    QElapsedTimer depuisPause;
+    depuisPause.start();
+    for (int i = 0; i < total;) {
+        const int finPas = std::min(total, i + kLignesParPas);
+        for (; i < finPas; ++i)
+            pas.append(itemListeAnsi(i + 1, lignes.at(i)));
+        {
+            const QSignalBlocker bloque(liste);
+            liste->addItems(pas);
+        }
+        pas.clear();
+        // Each yield repaints the windows: often enough for them to answer, not more.
+        if (i == total || depuisPause.elapsed() >= kMsEntrePauses) {
+            plateforme::ceder();
+            depuisPause.restart();
+        }
+    }
+}
+
 } // namespace
 
 } // namespace station
@@ -223,125 +359,32 @@ void Charge_Liste_QSO(const QString& indicatif)
 {
     Controles_Carnet* c = carnet();
     const QString nom = nomJournal(indicatif);
-    // Read first: a log that cannot be read leaves the list as it was, and is not written
-    // until a load succeeds (a rewrite from the list would lose its QSOs).
-    QByteArray octets;
-    try {
-        octets = plateforme::lireOctetsFichier(nom);
-    } catch (const plateforme::ErreurFichier& e) {
-        refuserJournal(indicatif, QStringLiteral("le journal n'a pas pu être chargé (%1) ; il ne sera pas modifié "
-                                                 "tant qu'il n'aura pas été chargé")
-                                      .arg(e.raison));
-        throw;
-    }
+    const QByteArray octets = lireJournalACharger(indicatif);
     // A save cut short by a kill may have left the start of a record without its end.
     const qsizetype debutInacheve = plateforme::debutLigneInachevee(octets, LongueurLigneQSO);
     QList<QByteArrayView> lignes =
         plateforme::decouperOctets(debutInacheve < 0 ? octets : QByteArray::fromRawData(octets.constData(), debutInacheve));
-    // The list numbers five columns: past that, the lines are not loaded and the log is
-    // kept from every write (a rewrite would drop them).
-    const int lignesEnTrop = int(lignes.size()) - NombreMaxQSO;
-    if (lignesEnTrop > 0)
-        refuserJournal(indicatif, QStringLiteral("le journal compte plus de %1 lignes ; il est en lecture seule")
-                                      .arg(NombreMaxQSO));
-    else
-        autoriserJournal(indicatif);
-    // The torn record goes to a side file, out of the log: nothing of it is lost, and the next
-    // save does not make a short line of it. Kept in the list when that fails.
+    const int lignesEnTrop = protegerJournalTropLong(indicatif, lignes.size());
+    // The torn record goes to a side file, out of the log; kept in the list when that fails.
     QString messageInacheve;
     if (debutInacheve >= 0) {
-        const QString cote = nomQSOIncomplets(indicatif);
-        QString raison;
-        try {
-            if (!plateforme::deplacerFin(nom, octets.size(), debutInacheve, cote))
-                raison = QStringLiteral("le journal a changé pendant sa lecture");
-        } catch (const plateforme::ErreurFichier& e) {
-            raison = e.raison;
-        }
-        messageInacheve = QStringLiteral("Le dernier QSO du journal « %1 » est incomplet : son enregistrement a été "
-                                         "interrompu (arrêt brutal du programme ou de l'ordinateur).\r\n")
-                              .arg(nom);
-        if (raison.isEmpty()) {
-            messageInacheve += QStringLiteral("Ce début de QSO a été retiré du journal et mis de côté dans le fichier "
-                                              "« %1 ». Vérifiez ce QSO et saisissez-le de nouveau si besoin.")
-                                   .arg(cote);
-        } else {
-            messageInacheve += QStringLiteral("Il n'a pas pu être mis de côté dans le fichier « %1 » (%2) ; il reste en "
-                                              "fin de liste.")
-                                   .arg(cote, raison);
+        const MiseDeCote m = mettreDeCoteQSOInacheve(indicatif, octets, debutInacheve);
+        messageInacheve = m.message;
+        if (!m.faite)
             lignes.append(QByteArrayView(octets).sliced(debutInacheve));
-        }
     }
     // The load yields: nothing may write the station's files meanwhile.
     const Retenue_Actions retenue;
 
-    // The main window stays on screen: hiding and showing it again in one turn of the event
-    // loop can leave it unmapped under a window manager. The loading window comes on top only
-    // for a log long enough to be seen loading, and is painted before the work starts.
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();
-    const bool montrerChargement = lignes.size() > kLignesParPas;
-    Chargement* chargement = nullptr;
-    if (montrerChargement) {
-        chargement = &Chargement::instance();
-        plateforme::montrer(chargement);
-        plateforme::ceder();
-    }
-
-    {
-        const QSignalBlocker bloque(c->Liste_QSO);
-        c->Liste_QSO->clear();
-    }
-    // The list is out of sight while it fills: a visible list lays out every item it holds
-    // each time the load yields, which made the load grow with the square of the log. It
-    // gives up the keyboard first, so that hiding it moves the focus nowhere.
-    struct HorsDeVue {
-        QWidget* liste;
-        bool visible;
-        explicit HorsDeVue(QWidget* l) : liste(l), visible(!l->isHidden())
-        {
-            if (liste->hasFocus())
-                liste->clearFocus();
-            liste->hide();
-        }
-        ~HorsDeVue() { liste->setVisible(visible); }
-    };
-    std::optional<HorsDeVue> horsDeVue;
-    if (montrerChargement)
-        horsDeVue.emplace(c->Liste_QSO);
-    const int total = int(std::min<qsizetype>(lignes.size(), NombreMaxQSO));
-    QStringList pas;
-    pas.reserve(kLignesParPas);
-    QElapsedTimer depuisPause;
-    depuisPause.start();
-    for (int i = 0; i < total;) {
-        const int finPas = std::min(total, i + kLignesParPas);
-        for (; i < finPas; ++i)
-            pas.append(itemListeAnsi(i + 1, lignes.at(i)));
-        {
-            const QSignalBlocker bloque(c->Liste_QSO);
-            c->Liste_QSO->addItems(pas);
-        }
-        pas.clear();
-        // Each yield repaints the windows: often enough for them to answer, not more.
-        if (i == total || depuisPause.elapsed() >= kMsEntrePauses) {
-            plateforme::ceder();
-            depuisPause.restart();
-        }
-    }
-
-    horsDeVue.reset();
+    const bool chargementVisible = lignes.size() > kLignesParPas;
+    Chargement* chargement = chargementVisible ? montrerChargement() : nullptr;
+    remplirListeQSO(c->Liste_QSO, lignes, chargementVisible);
     Prog().Nombre_QSO = c->Liste_QSO->count();
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
-    if (chargement) {
-        chargement->hide();
-        plateforme::ceder();
-    }
-    // The keyboard goes back to the main window, where it was.
-    if (!fenetre->isVisible() || chargement)
-        plateforme::montrer(fenetre);
-    if (focus)
-        focus->setFocus();
+    rendreFenetre(fenetre, focus, chargement);
+
     if (lignesEnTrop > 0)
         plateforme::MsgBox(QStringLiteral("Le journal « %1 » compte %2 lignes : seules les %3 premières sont affichées.\r\n"
                                           "Le carnet est en lecture seule : aucun QSO ne peut y être enregistré, "

@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QScopeGuard>
 #include <QSettings>
@@ -222,6 +223,11 @@ private Q_SLOTS:
             QVERIFY2(numero == plateforme::ErreurDisquePlein, qPrintable(QStringLiteral("%1: erreur %2").arg(QString::fromUtf8(nom)).arg(numero)));
             QVERIFY2(test::instantane(dossier_) == avant, nom);
         }
+        // So does the backup: its log and award files stay a set that matches.
+        const QString dossierSauvegarde = QFileInfo(prefixe).absolutePath();
+        const auto sauvegarde = test::instantane(dossierSauvegarde);
+        QVERIFY(!echange::sauvegarder(QStringLiteral("F5ABC"), prefixe).isEmpty());
+        QVERIFY(test::instantane(dossierSauvegarde) == sauvegarde);
 
         // Room again: the restore brings the four files back together.
         QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
