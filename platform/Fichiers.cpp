@@ -692,7 +692,9 @@ QByteArray octetsLignes(const QStringList& lignes)
 
 namespace {
 
-// The journal of a set of files being replaced together, in the folder of its first file:
+// The journal of a set of files being replaced together, in the program folder whatever the
+// set's own folders (a station's backup folder, a chosen backup place), so that the next start
+// finds it:
 // "velmarin ensemble 1", then one line per file (the target, the scratch file holding its new
 // content, the second name or copy of its old content or "-" when it had none, each in
 // hexadecimal), then "fin". Renamed to the undo name when the set is being undone.
@@ -824,10 +826,11 @@ void annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& memb
     }
 }
 
-// The journal written and synced beside the first file of the set; its name.
+// The journal written and synced in the program folder; its name. Errors name `premier`, the
+// set's first file.
 QByteArray ecrireJournal(const QString& premier, const QByteArray& texte)
 {
-    const QString dossier = dossierDe(premier);
+    const QString dossier = dossierProgramme();
     QByteArray nom = nomSysteme(dossier + QLatin1Char('/') + JournalEnsemble) + "XXXXXX";
     const int fd = ::mkostemp(nom.data(), O_CLOEXEC);
     if (fd < 0)

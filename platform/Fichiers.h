@@ -72,7 +72,7 @@ void copier(const QString& source, const QString& cible);  // atomic replace of 
 // its target first, and only when all are written are they renamed into place. Every refusal
 // is met before anything is written; on any failure every target stays as it was (a file that
 // did not exist stays absent) and the error names the file of the set that failed. Before the
-// first rename the set is recorded in a journal beside the first target (each new content, the
+// first rename the set is recorded in a journal in the program folder (each new content, the
 // file it replaces and a copy of the old one), synced: a set cut short by a kill or a power cut
 // is finished, or undone, whole by the next start (reprendreEnsembles), before anything writes.
 struct NouveauContenu {

@@ -436,14 +436,20 @@ private Q_SLOTS:
         QTest::addColumn<test::Effet>("effet");
         QTest::addColumn<int>("echec");  // the rename that fails first (0: none)
         QTest::addColumn<bool>("nouveau");
-        QTest::newRow("journal à moitié écrit") << test::Appel::Write << 4 << test::Effet::TuerAvant << 0 << false;
-        QTest::newRow("journal écrit") << test::Appel::Rename << 1 << test::Effet::TuerAvant << 0 << true;
-        QTest::newRow("après le 1er renommage") << test::Appel::Rename << 1 << test::Effet::TuerApres << 0 << true;
-        QTest::newRow("après le 2e renommage") << test::Appel::Rename << 2 << test::Effet::TuerApres << 0 << true;
-        QTest::newRow("après le 3e renommage") << test::Appel::Rename << 3 << test::Effet::TuerApres << 0 << true;
-        QTest::newRow("annulation commencée") << test::Appel::Rename << 4 << test::Effet::TuerApres << 3 << false;
-        QTest::newRow("1er fichier remis") << test::Appel::Rename << 5 << test::Effet::TuerApres << 3 << false;
-        QTest::newRow("liens refusés, 2e renommage") << test::Appel::Rename << 2 << test::Effet::TuerApres << -1 << true;
+        QTest::addColumn<QString>("sousDossier");  // the set's folder inside the program folder
+        QTest::newRow("journal à moitié écrit") << test::Appel::Write << 4 << test::Effet::TuerAvant << 0 << false << QString();
+        QTest::newRow("journal écrit") << test::Appel::Rename << 1 << test::Effet::TuerAvant << 0 << true << QString();
+        QTest::newRow("après le 1er renommage") << test::Appel::Rename << 1 << test::Effet::TuerApres << 0 << true << QString();
+        QTest::newRow("après le 2e renommage") << test::Appel::Rename << 2 << test::Effet::TuerApres << 0 << true << QString();
+        QTest::newRow("après le 3e renommage") << test::Appel::Rename << 3 << test::Effet::TuerApres << 0 << true << QString();
+        QTest::newRow("annulation commencée") << test::Appel::Rename << 4 << test::Effet::TuerApres << 3 << false << QString();
+        QTest::newRow("1er fichier remis") << test::Appel::Rename << 5 << test::Effet::TuerApres << 3 << false << QString();
+        QTest::newRow("liens refusés, 2e renommage") << test::Appel::Rename << 2 << test::Effet::TuerApres << -1 << true << QString();
+        // A backup set lives in the station's own folder.
+        QTest::newRow("sous-dossier, après le 2e renommage")
+            << test::Appel::Rename << 2 << test::Effet::TuerApres << 0 << true << QStringLiteral("F5ABC");
+        QTest::newRow("sous-dossier, 1er fichier remis")
+            << test::Appel::Rename << 5 << test::Effet::TuerApres << 3 << false << QStringLiteral("F5ABC");
     }
     void ensembleTue()
     {
@@ -452,17 +458,22 @@ private Q_SLOTS:
         QFETCH(test::Effet, effet);
         QFETCH(int, echec);
         QFETCH(bool, nouveau);
+        QFETCH(QString, sousDossier);
         test::Environnement env(false);
-        test::ecrireOctets(env.chemin("F5ABC.log"), "ancien log\r\n");
-        test::ecrireOctets(env.chemin("F5ABC_Departement.txt"), "ancien département\r\n");
-        test::ecrireOctets(env.chemin("F5ABC_Locator.txt"), "ancien carré\r\n");
-        const auto avant = test::instantane(env.dossier());
-        const QVector<NouveauContenu> jeu = {{"F5ABC.log", "nouveau log\r\n"},
-                                             {"F5ABC_Departement.txt", "nouveau département\r\n"},
-                                             {"F5ABC_Absent.txt", "nouveau\r\n"}};
+        const QString prefixe = sousDossier.isEmpty() ? QString() : sousDossier + QLatin1Char('/');
+        const QString dossierJeu = env.chemin(prefixe);
+        QVERIFY(QDir().mkpath(dossierJeu));
+        test::ecrireOctets(dossierJeu + "/F5ABC.log", "ancien log\r\n");
+        test::ecrireOctets(dossierJeu + "/F5ABC_Departement.txt", "ancien département\r\n");
+        test::ecrireOctets(dossierJeu + "/F5ABC_Locator.txt", "ancien carré\r\n");
+        const auto avant = test::instantane(dossierJeu);
+        const auto programme = test::instantane(env.dossier());
+        const QVector<NouveauContenu> jeu = {{prefixe + "F5ABC.log", "nouveau log\r\n"},
+                                             {prefixe + "F5ABC_Departement.txt", "nouveau département\r\n"},
+                                             {prefixe + "F5ABC_Absent.txt", "nouveau\r\n"}};
         auto apres = avant;
         for (const NouveauContenu& f : jeu)
-            apres[f.nom] = f.octets;
+            apres[QFileInfo(f.nom).fileName()] = f.octets;
 
         const pid_t pid = ::fork();
         QVERIFY(pid >= 0);
@@ -485,12 +496,14 @@ private Q_SLOTS:
         int statut = 0;
         ::waitpid(pid, &statut, 0);
         QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGKILL, "the set was not killed");
-        QVERIFY(test::instantane(env.dossier()) != avant && test::instantane(env.dossier()) != apres);
+        QVERIFY(test::instantane(dossierJeu) != avant && test::instantane(dossierJeu) != apres);
 
         // The next start.
         nettoyerRestes({});
-        QVERIFY2(test::instantane(env.dossier()) == (nouveau ? apres : avant),
+        QVERIFY2(test::instantane(dossierJeu) == (nouveau ? apres : avant),
                  qPrintable(contenuDossier(env).join(QLatin1Char(' '))));
+        if (!sousDossier.isEmpty())
+            QVERIFY2(test::instantane(env.dossier()) == programme, qPrintable(contenuDossier(env).join(QLatin1Char(' '))));
     }
 
     void causesEnFrancais()
