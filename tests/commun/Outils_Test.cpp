@@ -31,7 +31,9 @@
 #include <QWidget>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace test {
@@ -565,6 +567,33 @@ void brancher(Appel a, bool panne)
 }
 
 } // namespace
+
+AutreCopie::AutreCopie(const std::function<bool()>& action)
+{
+    int tube[2];
+    if (::pipe2(tube, O_CLOEXEC) != 0)
+        return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        const char c = action() ? 'x' : 'e';
+        if (::write(tube[1], &c, 1) != 1)
+            ::_exit(2);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(tube[1]);
+    char c = 0;
+    reussie_ = pid_ > 0 && ::read(tube[0], &c, 1) == 1 && c == 'x';
+    ::close(tube[0]);
+}
+
+AutreCopie::~AutreCopie()
+{
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
 
 Panne::Panne(Appel appel, std::function<Effet(int)> regle, int erreur) : appel_(appel)
 {

@@ -138,6 +138,21 @@ private:
     Appel appel_;
 };
 
+// Another copy of the program: a child process that does `action` (true when it succeeded),
+// tells the parent, then waits, keeping what it took (a lock) until it is killed with the object.
+class AutreCopie {
+public:
+    explicit AutreCopie(const std::function<bool()>& action);
+    ~AutreCopie();
+    AutreCopie(const AutreCopie&) = delete;
+    AutreCopie& operator=(const AutreCopie&) = delete;
+    bool reussie() const { return reussie_; }
+
+private:
+    int pid_ = -1;
+    bool reussie_ = false;
+};
+
 // --- Settings of the application ----------------------------------------------------------------
 
 // What a key that is not there reads as.

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QListWidget>
@@ -19,7 +18,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace plateforme;
@@ -248,27 +246,12 @@ private Q_SLOTS:
         test::ecrireOctets(reste, "reste\r\n");
         env.oublierMessages();
 
-        int tube[2];
-        QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
-        const pid_t autre = ::fork();
-        QVERIFY(autre >= 0);
-        if (autre == 0) {
+        std::optional<test::AutreCopie> autre;
+        autre.emplace([&] {
             const int fd = ::open(QFile::encodeName(fichier + ".lock").constData(), O_RDWR | O_CREAT, 0644);
-            char c = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'x' : 'e';
-            if (::write(tube[1], &c, 1) != 1)
-                ::_exit(2);
-            ::pause();
-            ::_exit(0);
-        }
-        ::close(tube[1]);
-        char c = 0;
-        QCOMPARE(::read(tube[0], &c, 1), ssize_t(1));
-        ::close(tube[0]);
-        QCOMPARE(c, 'x');
-        const auto finAutre = qScopeGuard([autre] {
-            ::kill(autre, SIGKILL);
-            ::waitpid(autre, nullptr, 0);
+            return fd >= 0 && ::flock(fd, LOCK_EX) == 0;
         });
+        QVERIFY(autre->reussie());
         const QByteArray avant = test::lireOctets(fichier);
         nettoyerRestesReglages({"Velmarin"});
         QVERIFY(QFile::exists(reste));
@@ -280,8 +263,7 @@ private Q_SLOTS:
                                    "75).\r\nLes réglages enregistrés restent ceux d'avant.")));
 
         // The other copy gone, the clean-up removes the scratch file, and only it.
-        ::kill(autre, SIGKILL);
-        ::waitpid(autre, nullptr, 0);
+        autre.reset();
         nettoyerRestesReglages({"Velmarin"});
         QVERIFY(!QFile::exists(reste));
         for (const QString& n : aGarder)

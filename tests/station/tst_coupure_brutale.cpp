@@ -334,27 +334,16 @@ private Q_SLOTS:
 
         // Another copy of the program running on the same folder: nothing of the program folder
         // is removed, since it may be writing those very files.
-        int tube[2];
-        QVERIFY(::pipe2(tube, O_CLOEXEC) == 0);
-        const pid_t autre = ::fork();
-        QVERIFY(autre >= 0);
-        if (autre == 0) {
-            plateforme::nettoyerRestes(station::estFichierTemporaire);
-            char c = 'x';
-            if (::write(tube[1], &c, 1) != 1)
-                ::_exit(2);
-            ::pause();
-            ::_exit(0);
+        {
+            const test::AutreCopie autre([] {
+                plateforme::nettoyerRestes(station::estFichierTemporaire);
+                return true;
+            });
+            QVERIFY(autre.reussie());
+            planter(env.chemin(QStringLiteral("Temporaire3.txt")));
+            QVERIFY(plateforme::nettoyerRestes(station::estFichierTemporaire).isEmpty());
+            QVERIFY(fichiersDe(env.dossier()).contains(QStringLiteral("Temporaire3.txt")));
         }
-        ::close(tube[1]);
-        char c = 0;
-        QCOMPARE(::read(tube[0], &c, 1), ssize_t(1));
-        ::close(tube[0]);
-        planter(env.chemin(QStringLiteral("Temporaire3.txt")));
-        QVERIFY(plateforme::nettoyerRestes(station::estFichierTemporaire).isEmpty());
-        QVERIFY(fichiersDe(env.dossier()).contains(QStringLiteral("Temporaire3.txt")));
-        ::kill(autre, SIGKILL);
-        ::waitpid(autre, nullptr, 0);
 
         // The next start: prompt (a lock waited for would take half a minute), the leftovers gone.
         test::ecrireReglage(Cles_Registre::Section_Setup, Cles_Registre::Indicatif_Station, Indicatif);
