@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
@@ -229,10 +230,16 @@ void verifierCible(const QString& chemin)
     }
 }
 
-// A new scratch file beside `cible` (see estBrouillon), open for writing; its name in `nom`.
+// The start of the scratch names beside `cible` (see estBrouillon): six letters or figures follow.
+QByteArray debutBrouillon(const QString& cible)
+{
+    return nomSysteme(dossierDe(cible) + QStringLiteral("/.") + QFileInfo(cible).fileName()) + MarqueBrouillon;
+}
+
+// A new scratch file beside `cible`, open for writing; its name in `nom`.
 int creerBrouillon(const QString& cible, QByteArray& nom)
 {
-    nom = nomSysteme(dossierDe(cible) + QStringLiteral("/.") + QFileInfo(cible).fileName()) + MarqueBrouillon + "XXXXXX";
+    nom = debutBrouillon(cible) + "XXXXXX";
     return ::mkostemp(nom.data(), O_CLOEXEC);
 }
 
@@ -240,15 +247,20 @@ int creerBrouillon(const QString& cible, QByteArray& nom)
 // folder does not make links (FAT, some network shares) or the file is not there.
 QByteArray secondNom(const QString& cible)
 {
-    QByteArray nom;
-    const int fd = creerBrouillon(cible, nom);
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    ::unlink(nom.constData());
-    if (sys().link(nomSysteme(cible).constData(), nom.constData()) != 0)
-        return {};
-    return nom;
+    static constexpr char Signes[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const QByteArray c = nomSysteme(cible);
+    const QByteArray debut = debutBrouillon(cible);
+    // The link itself claims the name: a name already taken is refused, and another drawn.
+    for (int essai = 0; essai < 100; ++essai) {
+        QByteArray nom = debut;
+        for (int k = 0; k < 6; ++k)
+            nom += Signes[QRandomGenerator::global()->bounded(int(sizeof Signes - 1))];
+        if (sys().link(c.constData(), nom.constData()) == 0)
+            return nom;
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
 }
 
 // A new content written and synced beside its target, not yet in place.
@@ -447,10 +459,21 @@ void installerModeles(const QString& dossierModeles)
     }
 }
 
-QString chemin(const QString& nom)
+namespace {
+
+// The name in the program folder, as written (the path of an absolute name).
+QString cheminTelQuel(const QString& nom)
 {
     QString complet = QDir::isAbsolutePath(nom) ? nom : dossierProgramme() + QLatin1Char('/') + nom;
     complet.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return complet;
+}
+
+} // namespace
+
+QString chemin(const QString& nom)
+{
+    const QString complet = cheminTelQuel(nom);
     if (QFileInfo::exists(complet))
         return complet;
     const QFileInfo fi(complet);
@@ -939,16 +962,38 @@ void supprimer(const QString& nom)
         lever(c, numeroErreur(f.error(), c) ? numeroErreur(f.error(), c) : ErreurAcces);
 }
 
-void remplacerPar(const QString& source, const QString& cible)
+void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QByteArray& octets)
 {
-    const QString s = chemin(source);
+    // The scratch file is replaced whatever is there: no other spelling of its name is looked
+    // for (one left by an earlier run goes at the next start).
+    const QString b = cheminTelQuel(brouillon);
     const QString c = chemin(cible);
-    if (!QFileInfo::exists(s))
-        lever(s, ErreurFichierIntrouvable);
-    verifierCible(c);
-    // rename(2) replaces the target atomically on one file system; the folder is synced so
-    // that the new entry outlives a power cut.
-    renommerEnPlace(nomSysteme(s), c, true);
+    // A failure names the data file the operator knows, not the scratch file.
+    try {
+        verifierCible(c);
+        verifierCible(b);
+        const Brouillon nouveau = ecrireBrouillon(b, octets);
+        const QByteArray nomBrouillon = nomSysteme(nouveau.cible);
+        // The scratch file's own name needs no folder sync: the one after the data file's
+        // rename makes the folder's state last, and a scratch file left by a power cut is
+        // removed at the next start.
+        if (sys().rename(nouveau.nom.constData(), nomBrouillon.constData()) != 0) {
+            const int e = errno;
+            ::unlink(nouveau.nom.constData());
+            leverErrno(b, e);
+        }
+        try {
+            // rename(2) replaces the target atomically on one file system.
+            renommerEnPlace(nomBrouillon, c, true);
+        } catch (const ErreurFichier&) {
+            ::unlink(nomBrouillon.constData());
+            throw;
+        }
+    } catch (const ErreurFichier& e) {
+        if (e.fichier == c)
+            throw;
+        throw ErreurFichier(c, e.numero, e.raison);
+    }
 }
 
 void synchroniserSurDisque(bool oui)

@@ -83,9 +83,10 @@ void ecrireEnsemble(const QVector<NouveauContenu>& fichiers);
 // Lines as the data files store them (Windows-1252, each ended by CR LF).
 QByteArray octetsLignes(const QStringList& lignes);
 void supprimer(const QString& nom);                         // missing file: error 53
-// Puts `source` in place of `cible` in one step (the target is at every instant either the
-// old or the new file); `source` no longer exists afterwards.
-void remplacerPar(const QString& source, const QString& cible);
+// Writes `octets` to the scratch file `brouillon`, then puts it in place of `cible` in one step
+// (the target is at every instant either the old or the new file); `brouillon` no longer exists
+// afterwards. Errors name `cible`.
+void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QByteArray& octets);
 
 // Every write is pushed to the disk before it counts as done (on by default). Tests that do
 // not simulate a power cut turn it off to run fast.

@@ -253,7 +253,7 @@ QString cheminCle(const QString& section, const QString& cle)
 // long as the file's size and time (to the millisecond) stay the same: the text is read from a
 // copy under a name this process never read before (its number and a count), in the user's
 // runtime folder (the temporary one when there is none), never from the settings file itself.
-std::map<QString, QString> valeursLues(const QByteArray& octets)
+std::map<QString, QString> valeursLuesParQt(const QByteArray& octets)
 {
     std::map<QString, QString> valeurs;
     if (octets.isEmpty())
@@ -283,6 +283,21 @@ std::map<QString, QString> valeursLues(const QByteArray& octets)
             valeurs[cle] = v.metaType().id() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(','))
                                                                        : v.toString();
     }
+    return valeurs;
+}
+
+// The file is read again for every value asked (another copy may have replaced it), but the
+// same text read again gives the same values: the last text read and its values are kept, and
+// only a text that differs in any byte goes through Qt again.
+std::map<QString, QString> valeursLues(const QByteArray& octets)
+{
+    static QByteArray dernierTexte;
+    static std::map<QString, QString> dernieresValeurs;
+    if (!octets.isEmpty() && octets == dernierTexte)
+        return dernieresValeurs;
+    std::map<QString, QString> valeurs = valeursLuesParQt(octets);
+    dernierTexte = octets;
+    dernieresValeurs = valeurs;
     return valeurs;
 }
 

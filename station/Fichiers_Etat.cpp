@@ -12,10 +12,14 @@
 #include "station/Variables_Programme.h"
 
 #include <QRegularExpression>
-#include <QtEndian>
 #include <QStringView>
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace station {
 
@@ -182,38 +186,41 @@ QList<QByteArrayView> lignesCommencantPar(const QByteArray& octets, QByteArrayVi
     return lignes;
 }
 
-// Puts `octets` in place of `fichier` through the scratch file `temporaire` (Ecrit_Par_Temporaire).
-void ecrireParTemporaire(const QString& fichier, const QString& temporaire, const QByteArray& octets)
-{
-    // A file that may not be written is refused before the scratch file is made, and a failure
-    // names the data file the operator knows, not the scratch file.
-    plateforme::verifierEcriture(fichier);
-    try {
-        plateforme::ecrireOctets(temporaire, octets);
-    } catch (const plateforme::ErreurFichier& e) {
-        throw plateforme::ErreurFichier(plateforme::chemin(fichier), e.numero, e.raison);
-    }
-    try {
-        plateforme::remplacerPar(temporaire, fichier);
-    } catch (const plateforme::ErreurFichier&) {
-        // The data file is still the old one; do not leave the scratch file behind.
-        try {
-            if (plateforme::existe(temporaire))
-                plateforme::supprimer(temporaire);
-        } catch (const plateforme::ErreurFichier&) {
-        }
-        throw;
-    }
-}
-
 } // namespace
 
 qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis)
 {
-    if (depuis > octets.size())
+    const qsizetype n = octets.size();
+    const qsizetype m = motif.size();
+    if (depuis < 0 || depuis > n || m > n - depuis)
         return -1;
-    const void* trouve = ::memmem(octets.data() + depuis, size_t(octets.size() - depuis), motif.data(), size_t(motif.size()));
-    return trouve ? static_cast<const char*>(trouve) - octets.data() : -1;
+    if (m == 0)
+        return depuis;
+    const char* p = octets.data();
+    const char* q = motif.data();
+    qsizetype i = depuis;
+#if defined(__SSE2__)
+    // Sixteen places at a time: those where the first and the last byte of the motif both
+    // stand are the only ones compared in full.
+    if (m >= 2) {
+        const __m128i premier = _mm_set1_epi8(q[0]);
+        const __m128i dernier = _mm_set1_epi8(q[m - 1]);
+        for (; i + m - 1 + 16 <= n; i += 16) {
+            const __m128i debuts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i fins = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
+            unsigned places = unsigned(_mm_movemask_epi8(
+                _mm_and_si128(_mm_cmpeq_epi8(debuts, premier), _mm_cmpeq_epi8(fins, dernier))));
+            while (places != 0) {
+                const int k = std::countr_zero(places);
+                if (std::memcmp(p + i + k + 1, q + 1, size_t(m - 2)) == 0)
+                    return i + k;
+                places &= places - 1;
+            }
+        }
+    }
+#endif
+    const void* trouve = ::memmem(p + i, size_t(n - i), q, size_t(m));
+    return trouve ? static_cast<const char*>(trouve) - p : -1;
 }
 
 bool stockeCommeReecrit(QByteArrayView octets)
@@ -224,39 +231,29 @@ bool stockeCommeReecrit(QByteArrayView octets)
         return true;
     if (p[n - 1] != '\n')
         return false;
-    // As many CRs as LFs as CR LF pairs: no CR nor LF stands alone. Eight bytes at a time: a
-    // large file is looked at near the speed of the memory.
-    constexpr quint64 Bas = 0x7F7F7F7F7F7F7F7FULL;
-    constexpr quint64 Un = 0x0101010101010101ULL;
-    // The high bit of each byte of `mot` that equals `octet`, and only those.
-    const auto egaux = [](quint64 mot, char octet) {
-        const quint64 x = mot ^ (Un * quint64(static_cast<unsigned char>(octet)));
-        return ~(((x & Bas) + Bas) | x | Bas);
-    };
-    // How many bytes of a mask made by `egaux` (the high bits brought down and added up).
-    const auto nombre = [](quint64 masque) { return qsizetype(((masque >> 7) * Un) >> 56); };
-    qsizetype retours = 0;
-    qsizetype sauts = 0;
-    qsizetype paires = 0;
-    quint64 retenue = 0;  // a CR in the last byte of the previous word
+    // Every CR followed by an LF and every LF after a CR: the places that follow a CR are
+    // exactly those of the LFs.
+    bool apresCR = false;
     qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const quint64 mot = qFromLittleEndian<quint64>(p + i);
-        const quint64 cr = egaux(mot, '\r');
-        const quint64 lf = egaux(mot, '\n');
-        retours += nombre(cr);
-        sauts += nombre(lf);
-        paires += nombre(((cr << 8) | retenue) & lf);
-        retenue = cr >> 56;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: a large file is looked at near the speed of the memory.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const unsigned retours = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+        const unsigned sauts = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+        if ((((retours << 1) | unsigned(apresCR)) & 0xFFFFu) != sauts)
+            return false;
+        apresCR = (retours >> 15) != 0;
     }
-    bool precedentCR = i > 0 && p[i - 1] == '\r';
+#endif
     for (; i < n; ++i) {
-        retours += p[i] == '\r';
-        sauts += p[i] == '\n';
-        paires += p[i] == '\n' && precedentCR;
-        precedentCR = p[i] == '\r';
+        if ((p[i] == '\n') != apresCR)
+            return false;
+        apresCR = p[i] == '\r';
     }
-    return retours == sauts && sauts == paires;
+    return true;
 }
 
 int premierPrefixe(const QStringList& lignes, const QString& indicatif)
@@ -292,7 +289,7 @@ void Nettoie_Restes()
 
 void Ecrit_Par_Temporaire(const QString& fichier, const QString& temporaire, const QStringList& lignes)
 {
-    ecrireParTemporaire(fichier, temporaire, plateforme::octetsLignes(lignes));
+    plateforme::ecrireParBrouillon(temporaire, fichier, plateforme::octetsLignes(lignes));
 }
 
 void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
@@ -304,13 +301,13 @@ void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
     const QByteArray cle = plateforme::versAnsi(debut);
     const QList<QByteArrayView> lignes =
         cle.isEmpty() || !stockeCommeReecrit(octets) ? plateforme::decouperOctets(octets) : lignesCommencantPar(octets, cle);
-    ecrireParTemporaire(fichier, temporaire,
-                        recopie(octets, lignes, [&](qsizetype, QByteArrayView l, QString& nouvelle) {
-                            if (!l.startsWith(cle))
-                                return false;
-                            nouvelle = transforme(plateforme::depuisAnsi(l.data(), l.size()));
-                            return true;
-                        }));
+    const QByteArray nouveau = recopie(octets, lignes, [&](qsizetype, QByteArrayView l, QString& nouvelle) {
+        if (!l.startsWith(cle))
+            return false;
+        nouvelle = transforme(plateforme::depuisAnsi(l.data(), l.size()));
+        return true;
+    });
+    plateforme::ecrireParBrouillon(temporaire, fichier, nouveau);
 }
 
 QString texteNombre(int n)
@@ -421,13 +418,13 @@ bool Ecrit_Etat_Prefixe(const QString& indicatif, const QString& bande, QString&
             marquee = remplaceCaractere(l, colonne, QStringLiteral("1"));
     }
     // A failed write reaches the caller (the file is left as it was).
-    ecrireParTemporaire(fichierPrefixe(), TemporairePrefixe,
-                        recopie(octets, lignes, [&](qsizetype rang, QByteArrayView, QString& nouvelle) {
-                            if (rang != i || marquee.isNull())
-                                return false;
-                            nouvelle = marquee;
-                            return true;
-                        }));
+    const QByteArray nouveau = recopie(octets, lignes, [&](qsizetype rang, QByteArrayView, QString& nouvelle) {
+        if (rang != i || marquee.isNull())
+            return false;
+        nouvelle = marquee;
+        return true;
+    });
+    plateforme::ecrireParBrouillon(TemporairePrefixe, fichierPrefixe(), nouveau);
     if (i < 0)
         plateforme::MsgBox(QStringLiteral("Prefixe Inconnu, annulez la saisie du QSO\r\n"
                                           "Dans Fichier puis Ajout Prefixe, renseignez les 2 fenetres\r\n"

@@ -317,8 +317,9 @@ private Q_SLOTS:
         QTest::newRow("remplacement") << test::Appel::Fsync << 2 << 0;
         QTest::newRow("création") << test::Appel::Fsync << 2 << 1;
         QTest::newRow("copie") << test::Appel::Fsync << 2 << 2;
-        // The folder, after the rename.
-        QTest::newRow("remplacement par un fichier") << test::Appel::Fsync << 1 << 3;
+        // The scratch file; the folder, after the data file's rename (not after the scratch
+        // file's own).
+        QTest::newRow("remplacement par un fichier") << test::Appel::Fsync << 2 << 3;
         // The data of an append; the folder of the file it makes.
         QTest::newRow("ajout") << test::Appel::Fdatasync << 1 << 4;
         QTest::newRow("ajout d'un trait") << test::Appel::Fdatasync << 1 << 5;
@@ -346,7 +347,7 @@ private Q_SLOTS:
             [] { ecrireOctets("F5ABC.log", "nouveau\r\n"); },
             [] { ecrireOctets("Neuf.txt", "nouveau\r\n"); },
             [] { copier("Source.txt", "F5ABC.log"); },
-            [] { remplacerPar("Source.txt", "F5ABC.log"); },
+            [] { ecrireParBrouillon("Source.txt", "F5ABC.log", "nouveau\r\n"); },
             [] { ajouterLigne("F5ABC.log", "suite"); },
             [] { ajouterLigneDUnTrait("F5ABC.log", "suite"); },
             [] { ajouterLigneDUnTrait("Neuf.txt", "premier"); },
@@ -367,7 +368,7 @@ private Q_SLOTS:
                 numero = numeroDe(ecritures[ecriture]);
             }
             QVERIFY2(numero == ErreurAcces, qPrintable(QStringLiteral("sync %1: %2").arg(n).arg(numero)));
-            // remplacerPar gives its source away in any case.
+            // The scratch file is given away in any case.
             auto apres = test::instantane(env.dossier());
             if (ecriture == 3)
                 apres["Source.txt"] = "source\r\n";
@@ -602,7 +603,7 @@ private:
             [] { ajouterLigneDUnTrait("Garde.txt", "x"); },
             [] { deplacerFin("Garde.txt", 8, 0, "Cote.txt"); },
             [] { copier("Source.txt", "Garde.txt"); },
-            [] { remplacerPar("Source.txt", "Garde.txt"); },
+            [] { ecrireParBrouillon("Source.txt", "Garde.txt", "x"); },
             [] { supprimer("Garde.txt"); },
             [] { ecrireEnsemble({{"Libre.txt", "x"}, {"Garde.txt", "x"}}); },
             [] { verifierEcriture("Garde.txt"); },

@@ -124,8 +124,7 @@ private Q_SLOTS:
         // Copy, replace in one step, delete.
         copier("F5ABC.log", "Copie.txt");
         QCOMPARE(lireLignes("Copie.txt"), lireLignes("F5ABC.log"));
-        ecrireLignes("Temporaire.txt", {"nouveau"});
-        remplacerPar("Temporaire.txt", "Copie.txt");
+        ecrireParBrouillon("Temporaire.txt", "Copie.txt", octetsLignes({"nouveau"}));
         QVERIFY(!existe("Temporaire.txt"));
         QCOMPARE(lireLignes("Copie.txt"), QStringList({"nouveau"}));
         supprimer("Copie.txt");

@@ -407,7 +407,7 @@ private Q_SLOTS:
     }
 
     // The check that a file is stored with CR LF ends only, which lets a rewrite or an append
-    // skip splitting its lines: line ends at every place of the eight-byte words it reads.
+    // skip splitting its lines: line ends at every place of the blocks it reads.
     void stockageCommeUneReecriture()
     {
         QByteArray fichier;
@@ -425,6 +425,31 @@ private Q_SLOTS:
             QByteArray inverses = fichier;
             std::swap(inverses[i], inverses[i + 1]);
             QVERIFY2(!station::stockeCommeReecrit(inverses + "\r\n"), qPrintable(QString::number(i)));
+        }
+    }
+
+    // The byte search the rewrites and the directory append look keys up with: every place
+    // found, from every start, at every place of the sixteen-byte blocks it compares, up to a
+    // motif that ends the text.
+    void rechercheDOctets()
+    {
+        QByteArray texte;
+        for (int i = 0; i < 9; ++i)
+            texte += "JN0" + QByteArray::number(i) + " JN" + QByteArray(i, 'J') + "\r\n";
+        // Places where the first and last bytes of a motif stand but not the ones between, before
+        // a place where the whole motif does, in one block.
+        texte += "JxxN JyyN JN0N\r\nJN03";
+        const auto naive = [&](const QByteArray& motif, qsizetype depuis) -> qsizetype {
+            for (qsizetype i = depuis; i + motif.size() <= texte.size(); ++i)
+                if (texte.mid(i, motif.size()) == motif)
+                    return i;
+            return -1;
+        };
+        for (const QByteArray& motif : {QByteArray("J"), QByteArray("JN"), QByteArray("JN0"), QByteArray("JN03"),
+                                       QByteArray("\nJN05"), QByteArray("JJJJJJJJ\r"), QByteArray("JN09"), QByteArray("N03"), QByteArray("JN0N")}) {
+            for (qsizetype depuis = 0; depuis <= texte.size() + 1; ++depuis)
+                QVERIFY2(station::chercheOctets(texte, motif, depuis) == naive(motif, depuis),
+                         qPrintable(QStringLiteral("%1 depuis %2").arg(QString::fromLatin1(motif)).arg(depuis)));
         }
     }
 
