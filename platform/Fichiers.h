@@ -85,7 +85,7 @@ QByteArray octetsLignes(const QStringList& lignes);
 void supprimer(const QString& nom);                         // missing file: error 53
 // Writes `octets` to the scratch file `brouillon`, then puts it in place of `cible` in one step
 // (the target is at every instant either the old or the new file); `brouillon` no longer exists
-// afterwards. Errors name `cible`.
+// afterwards. Errors name `cible`. Both stand in one folder: it is synced once, for both names.
 void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QByteArray& octets);
 
 // Every write is pushed to the disk before it counts as done (on by default). Tests that do
