@@ -76,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(decouperLignes("a\r\n\r\nb"), QStringList({"a", "", "b"}));
         QCOMPARE(decouperLignes(""), QStringList());
         // The split of a file's bytes gives the same lines, whatever mix of line ends it holds.
-        for (const QByteArray octets : {QByteArray("a\r\nb\r\n"), QByteArray("a\nb"), QByteArray("a\r\n\r\nb"),
+        for (const QByteArray& octets : {QByteArray("a\r\nb\r\n"), QByteArray("a\nb"), QByteArray("a\r\n\r\nb"),
                                         QByteArray("un\rdeux\rtrois"), QByteArray("\r\n\n\r"), QByteArray("x\n\r\ny\r"),
                                         QByteArray("seule"), QByteArray()}) {
             QStringList lignes;
