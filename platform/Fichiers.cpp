@@ -230,6 +230,13 @@ void verifierCible(const QString& chemin)
     }
 }
 
+// Whether `n` ends with the six letters or figures that make a scratch or journal name unique.
+bool finitParSixSignes(const QString& n)
+{
+    return n.size() >= 6 &&
+           std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
+}
+
 // The start of the scratch names beside `cible` (see estBrouillon): six letters or figures follow.
 QByteArray debutBrouillon(const QString& cible)
 {
@@ -763,8 +770,7 @@ bool lireJournal(const QByteArray& t, std::vector<MembreEnsemble>& membres)
 
 bool estJournal(const QString& n, const QString& debut)
 {
-    return n.size() == debut.size() + 6 && n.startsWith(debut) &&
-           std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
+    return n.size() == debut.size() + 6 && n.startsWith(debut) && finitParSixSignes(n);
 }
 
 // Syncs the folders of the set; 0, or the first error.
@@ -1027,7 +1033,7 @@ bool estBrouillon(const QString& n, const QString& cible)
         return false;
     if (!cible.isEmpty() && QStringView(n).sliced(1, debutMarque - 1) != cible)
         return false;
-    return std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
+    return finitParSixSignes(n);
 }
 
 Verrou::Verrou(const QString& chemin, bool creer)
