@@ -193,8 +193,7 @@ void Carnet::Mnu_Restauration_Click()
     try {
         echange::restaurer(p.Indicatif_Station, p.Chemin_Sauvegarde);
     } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Restauration")) +
-                           QStringLiteral("\r\nAucun fichier n'a été modifié."));
+        plateforme::MsgBox(e.messageEtBilan(QStringLiteral("Restauration")));
         return;
     }
     plateforme::MsgBox(QStringLiteral("Les fichiers :\r\n\r\nIndicatif.log\r\nDepartement.txt\r\nLocator.txt\r\n"

@@ -65,8 +65,7 @@ void Carnet::Mnu_RAZ_All_Click()
     try {
         station::Remet_A_Zero_Fichiers();
     } catch (const plateforme::ErreurFichier& e) {
-        plateforme::MsgBox(e.messageFrancais(QStringLiteral("Remise a zéro des fichiers")) +
-                           QStringLiteral("\r\nAucun fichier n'a été modifié."));
+        plateforme::MsgBox(e.messageEtBilan(QStringLiteral("Remise a zéro des fichiers")));
         return;
     }
 

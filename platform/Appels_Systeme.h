@@ -14,6 +14,9 @@ struct AppelsSysteme {
     int (*rename)(const char* ancien, const char* nouveau);
     int (*link)(const char* existant, const char* nouveau);
     int (*flock)(int fd, int operation);
+    // Closes a file the door wrote: a late write error (a network share, a full quota) is told
+    // here. The file is closed whatever the result.
+    int (*close)(int fd);
 };
 
 // The table in use: the system's own calls until a test replaces some.

@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCryptographicHash>
 #include <QFileInfo>
+#include <QSet>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <algorithm>
@@ -25,7 +27,7 @@ namespace plateforme {
 
 AppelsSysteme& appelsSysteme()
 {
-    static AppelsSysteme appels{::write, ::fsync, ::fdatasync, ::rename, ::link, ::flock};
+    static AppelsSysteme appels{::write, ::fsync, ::fdatasync, ::rename, ::link, ::flock, ::close};
     return appels;
 }
 
@@ -310,7 +312,7 @@ Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& conten
         abandonner(errno);
     if (synchroniserFichier(fd) != 0)
         abandonner(errno);
-    if (::close(fd) != 0) {
+    if (sys().close(fd) != 0) {
         const int e = errno;
         ::unlink(modele.constData());
         leverErrno(cible, e);
@@ -433,7 +435,16 @@ QString ErreurFichier::messageFrancais(const QString& operation) const
     QString texte = QStringLiteral("Erreur sur le fichier « %1 » : %2 (erreur %3).").arg(nom, raison).arg(numero);
     if (!operation.isEmpty())
         texte = operation + QStringLiteral(" impossible.\r\n") + texte;
+    if (enSuspens)
+        texte += QStringLiteral("\r\nDes fichiers ont déjà été remplacés et n'ont pas pu être remis comme avant : "
+                                "Velmarin terminera ou annulera ce remplacement au prochain démarrage.");
     return texte;
+}
+
+QString ErreurFichier::messageEtBilan(const QString& operation) const
+{
+    return enSuspens ? messageFrancais(operation)
+                     : messageFrancais(operation) + QStringLiteral("\r\nAucun fichier n'a été modifié.");
 }
 
 void definirDossierProgramme(const QString& dossier)
@@ -627,7 +638,7 @@ void ajouterTexte(const QString& nom, const QByteArray& texte, bool dUnTrait)
         ::close(fd);
         leverErrno(c, e);
     }
-    if (::close(fd) != 0)
+    if (sys().close(fd) != 0)
         leverErrno(c, errno);
 }
 
@@ -703,7 +714,7 @@ bool deplacerFin(const QString& nom, qint64 longueurAttendue, qint64 debut, cons
     }
     if (r != 0 || synchroniserFichier(fd) != 0)
         echec(errno);
-    if (::close(fd) != 0)
+    if (sys().close(fd) != 0)
         leverErrno(c, errno);
     return true;
 }
@@ -725,17 +736,47 @@ namespace {
 // The journal of a set of files being replaced together, in the program folder whatever the
 // set's own folders (a station's backup folder, a chosen backup place), so that the next start
 // finds it:
-// "velmarin ensemble 1", then one line per file (the target, the scratch file holding its new
-// content, the second name or copy of its old content or "-" when it had none, each in
-// hexadecimal), then "fin". Renamed to the undo name when the set is being undone.
-constexpr char EnteteJournal[] = "velmarin ensemble 1";
+// "velmarin ensemble 2", then one line per file: the target, the scratch file holding its new
+// content, the second name or copy of its old content or "-" when it had none (each in
+// hexadecimal), the size and checksum of the new content, those of the old one or "- -"; then
+// "fin". Renamed to the undo name when the set is being undone.
+constexpr char EnteteJournal[] = "velmarin ensemble 2";
 const QString JournalEnsemble = QStringLiteral(".Velmarin~ensemble~");
 const QString JournalAnnulation = QStringLiteral(".Velmarin~annulation~");
+// A journal the start would not obey is kept under this name, followed by its six signs.
+const QString JournalEcarte = QStringLiteral("Velmarin journal non repris ");
+
+// What a content is known by: its size and checksum; a size of -1 for no file.
+struct Empreinte {
+    qint64 taille = -1;
+    QByteArray somme;
+    bool operator==(const Empreinte&) const = default;
+    bool existe() const { return taille >= 0; }
+};
+
+Empreinte empreinte(const QByteArray& octets)
+{
+    return {octets.size(), QCryptographicHash::hash(octets, QCryptographicHash::Sha256).toHex()};
+}
+
+// The file's; no file (or one that cannot be read) has none.
+Empreinte empreinteFichier(const QByteArray& nom)
+{
+    QFile f(QFile::decodeName(nom));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    if (!h.addData(&f))
+        return {};
+    return {f.size(), h.result().toHex()};
+}
 
 struct MembreEnsemble {
     QByteArray cible;    // full path, system encoding
     QByteArray nouveau;  // the new content, beside it
     QByteArray ancien;   // the old content under another name; empty when there was no file
+    Empreinte neuf;      // of the new content
+    Empreinte vieux;     // of the old content; none when there was no file
 };
 
 bool existeFichier(const QByteArray& nom)
@@ -746,24 +787,44 @@ bool existeFichier(const QByteArray& nom)
 QByteArray texteJournal(const std::vector<MembreEnsemble>& membres)
 {
     QByteArray t = QByteArray(EnteteJournal) + '\n';
-    for (const MembreEnsemble& m : membres)
-        t += m.cible.toHex() + ' ' + m.nouveau.toHex() + ' ' + (m.ancien.isEmpty() ? QByteArray("-") : m.ancien.toHex()) + '\n';
+    for (const MembreEnsemble& m : membres) {
+        t += m.cible.toHex() + ' ' + m.nouveau.toHex() + ' ' + (m.ancien.isEmpty() ? QByteArray("-") : m.ancien.toHex());
+        t += ' ' + QByteArray::number(m.neuf.taille) + ' ' + m.neuf.somme;
+        t += m.vieux.existe() ? ' ' + QByteArray::number(m.vieux.taille) + ' ' + m.vieux.somme : QByteArray(" - -");
+        t += '\n';
+    }
     return t + "fin\n";
 }
 
-// False for a journal that is not whole: cut before it was synced, before any rename.
+// Whether the journal was written whole: its end mark is there. One cut short by a kill was
+// never obeyed (nothing is renamed before it is synced).
+bool journalEntier(const QByteArray& t)
+{
+    return t.endsWith("\nfin\n");
+}
+
+// The members of a whole journal (journalEntier); false when it is not of the form the door
+// writes.
 bool lireJournal(const QByteArray& t, std::vector<MembreEnsemble>& membres)
 {
     const QList<QByteArray> lignes = t.split('\n');
-    if (lignes.size() < 4 || lignes.first() != EnteteJournal || lignes.at(lignes.size() - 2) != "fin" ||
-        !lignes.last().isEmpty())
+    if (lignes.size() < 4 || lignes.first() != EnteteJournal)
         return false;
     for (qsizetype i = 1; i < lignes.size() - 2; ++i) {
-        const QList<QByteArray> champs = lignes.at(i).split(' ');
-        if (champs.size() != 3)
+        const QList<QByteArray> c = lignes.at(i).split(' ');
+        if (c.size() != 7)
             return false;
-        membres.push_back({QByteArray::fromHex(champs[0]), QByteArray::fromHex(champs[1]),
-                           champs[2] == "-" ? QByteArray() : QByteArray::fromHex(champs[2])});
+        bool ok = true;
+        MembreEnsemble m{QByteArray::fromHex(c[0]), QByteArray::fromHex(c[1]),
+                         c[2] == "-" ? QByteArray() : QByteArray::fromHex(c[2]), {c[3].toLongLong(&ok), c[4]}, {}};
+        if (!ok)
+            return false;
+        if (c[5] != "-") {
+            m.vieux = {c[5].toLongLong(&ok), c[6]};
+            if (!ok)
+                return false;
+        }
+        membres.push_back(m);
     }
     return true;
 }
@@ -803,25 +864,33 @@ bool finirEnsemble(const std::vector<MembreEnsemble>& membres, int& erreur, qsiz
     return true;
 }
 
-// Each target gets its old content back, or is removed when it had none; the new contents are
-// dropped. A new content no longer beside its target is the one in place. False when an old
-// content could not be put back.
-bool defaireEnsemble(const std::vector<MembreEnsemble>& membres)
+// Each target gets its old content back; errno of the first that could not. An old content is
+// removed only once it is back in place: one that could not be put back keeps its second name.
+int remettreAnciens(const std::vector<MembreEnsemble>& membres)
 {
-    bool ok = true;
+    int erreur = 0;
     for (const MembreEnsemble& m : membres) {
-        const bool enPlace = !existeFichier(m.nouveau);
-        if (!m.ancien.isEmpty()) {
-            if (existeFichier(m.ancien) && sys().rename(m.ancien.constData(), m.cible.constData()) != 0)
-                ok = false;
-            else
-                ::unlink(m.ancien.constData());  // a second name of the very file still in place
-        } else if (enPlace) {
-            ::unlink(m.cible.constData());
+        if (m.ancien.isEmpty() || !existeFichier(m.ancien))
+            continue;
+        if (sys().rename(m.ancien.constData(), m.cible.constData()) != 0) {
+            if (!erreur)
+                erreur = errno;
+            continue;
         }
+        ::unlink(m.ancien.constData());  // a second name of the very file still in place
+    }
+    return erreur;
+}
+
+// Once every old content is back: a target that had none is removed when its new content is in
+// place, and the new contents are dropped.
+void oterNouveaux(const std::vector<MembreEnsemble>& membres)
+{
+    for (const MembreEnsemble& m : membres) {
+        if (m.ancien.isEmpty() && !existeFichier(m.nouveau))
+            ::unlink(m.cible.constData());
         ::unlink(m.nouveau.constData());
     }
-    return ok;
 }
 
 // The set is in place and durable: the old contents and the journal go. Their removal needs no
@@ -837,8 +906,10 @@ void conclureEnsemble(const QByteArray& journal, const std::vector<MembreEnsembl
 }
 
 // Undoes the set. The journal is first given the undo name, so that a run killed during the
-// undo is undone too by the next start; it stays when an old content could not be put back.
-void annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& membres)
+// undo is undone too by the next start. When an old content cannot be put back, nothing more
+// is removed: the journal, the new contents and the old ones stay for the next start, which
+// finishes or undoes the set whole; errno of the failure then, 0 when the set is undone.
+int annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& membres)
 {
     const QString nom = QFile::decodeName(journal);
     const QString dossier = dossierDe(nom);
@@ -849,10 +920,14 @@ void annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& memb
             synchroniserDossier(dossier);
         }
     }
-    if (defaireEnsemble(membres) && synchroniserDossiers(membres) == 0) {
-        ::unlink(journal.constData());
-        synchroniserDossier(dossier);
-    }
+    if (const int e = remettreAnciens(membres))
+        return e;
+    if (const int e = synchroniserDossiers(membres))
+        return e;
+    oterNouveaux(membres);
+    ::unlink(journal.constData());
+    synchroniserDossier(dossier);
+    return 0;
 }
 
 // The journal written and synced in the program folder; its name. Errors name `premier`, the
@@ -867,7 +942,7 @@ QByteArray ecrireJournal(const QString& premier, const QByteArray& texte)
     int e = 0;
     if (!toutEcrire(fd, texte.constData(), texte.size()) || synchroniserFichier(fd) != 0)
         e = errno;
-    if (::close(fd) != 0 && !e)
+    if (sys().close(fd) != 0 && !e)
         e = errno;
     if (!e)
         e = synchroniserDossier(dossier);
@@ -876,6 +951,15 @@ QByteArray ecrireJournal(const QString& premier, const QByteArray& texte)
         leverErrno(premier, e);
     }
     return nom;
+}
+
+// The error of a set that could be neither finished nor undone: it stays for the next start.
+[[noreturn]] void leverEnSuspens(const QString& fichier, int e)
+{
+    const int numero = numeroErrno(e);
+    ErreurFichier erreur(fichier, numero, raisonErrno(e, false));
+    erreur.enSuspens = true;
+    throw erreur;
 }
 
 } // namespace
@@ -896,7 +980,7 @@ void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
         for (qsizetype i = 0; i < fichiers.size(); ++i) {
             const Brouillon b = ecrireBrouillon(cibles.at(i), fichiers.at(i).octets);
             cibles[i] = b.cible;
-            membres.push_back({nomSysteme(b.cible), b.nom, {}});
+            membres.push_back({nomSysteme(b.cible), b.nom, {}, empreinte(fichiers.at(i).octets), {}});
         }
         // Each old file keeps a second name until the whole set is in place, so that a failed
         // rename can put back those already replaced; a copy where the folder makes no links.
@@ -904,9 +988,11 @@ void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
             MembreEnsemble& m = membres[size_t(i)];
             if (!existeFichier(m.cible))
                 continue;
+            const QByteArray ancien = lireOctets(cibles.at(i));
+            m.vieux = empreinte(ancien);
             m.ancien = secondNom(cibles.at(i));
             if (m.ancien.isEmpty())
-                m.ancien = ecrireBrouillon(cibles.at(i), lireOctets(cibles.at(i))).nom;
+                m.ancien = ecrireBrouillon(cibles.at(i), ancien).nom;
         }
         if (const int e = synchroniserDossiers(membres))
             leverErrno(cibles.first(), e);
@@ -924,37 +1010,165 @@ void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
     if (finirEnsemble(membres, erreur, fautif))
         erreur = synchroniserDossiers(membres);
     if (erreur) {
-        annulerEnsemble(journal, membres);
+        if (const int e = annulerEnsemble(journal, membres))
+            leverEnSuspens(cibles.at(fautif), e);
         leverErrno(cibles.at(fautif), erreur);
     }
     conclureEnsemble(journal, membres);
 }
 
-void reprendreEnsembles(const QString& dossier)
+namespace {
+
+// The folders sets are written into: the program folder, the folders right inside it (the
+// stations' own backup folders) and `autres`.
+QStringList dossiersEnsembles(const QString& programme, const QStringList& autres)
 {
+    QStringList dossiers{programme};
+    const auto sous = QDir(programme).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& s : sous)
+        dossiers.append(programme + QLatin1Char('/') + s);
+    for (const QString& a : autres) {
+        const QString d = QDir::cleanPath(QDir(a).absolutePath());
+        if (!dossiers.contains(d) && QFileInfo(d).isDir())
+            dossiers.append(d);
+    }
+    return dossiers;
+}
+
+// Whether the names of the member are those the door gives: a target in one of `dossiers`, its
+// new and old contents under scratch names beside it.
+bool nomsDeLaPorte(const MembreEnsemble& m, const QStringList& dossiers)
+{
+    const QString cible = QFile::decodeName(m.cible);
+    if (!QDir::isAbsolutePath(cible) || QDir::cleanPath(cible) != cible || !dossiers.contains(dossierDe(cible)))
+        return false;
+    const QString nomCible = QFileInfo(cible).fileName();
+    const auto beside = [&](const QByteArray& n) {
+        const QString c = QFile::decodeName(n);
+        return dossierDe(c) == dossierDe(cible) && estBrouillon(QFileInfo(c).fileName(), nomCible);
+    };
+    return beside(m.nouveau) && (m.ancien.isEmpty() ? !m.vieux.existe() : m.vieux.existe() && beside(m.ancien));
+}
+
+// What the start may do with a set whose every file it can prove it wrote.
+struct Possible {
+    bool finir = true;    // every new content is at hand
+    bool defaire = true;  // every old content is at hand
+};
+
+// False when a file of the set is not in a state the set could have left: a target, a new or
+// an old content that changed since (the set was replaced by later writes, the journal is a
+// stale copy).
+bool etatsReconnus(const std::vector<MembreEnsemble>& membres, Possible& possible)
+{
+    for (const MembreEnsemble& m : membres) {
+        const Empreinte nouveau = empreinteFichier(m.nouveau);
+        const Empreinte ancien = m.ancien.isEmpty() ? Empreinte{} : empreinteFichier(m.ancien);
+        const Empreinte cible = empreinteFichier(m.cible);
+        if ((nouveau.existe() && nouveau != m.neuf) || (ancien.existe() && ancien != m.vieux))
+            return false;
+        if (cible.existe() && cible != m.neuf && cible != m.vieux)
+            return false;
+        possible.finir = possible.finir && (nouveau.existe() || cible == m.neuf);
+        possible.defaire = possible.defaire && (!m.vieux.existe() || ancien.existe() || cible == m.vieux);
+    }
+    return true;
+}
+
+// The journal, not obeyed, under a name that says so; the French notice for the operator.
+QString ecarterJournal(const QByteArray& journal)
+{
+    const QString nom = QFile::decodeName(journal);
+    const QString ecarte = dossierDe(nom) + QLatin1Char('/') + JournalEcarte + nom.right(6) + QStringLiteral(".txt");
+    const bool garde = sys().rename(journal.constData(), nomSysteme(ecarte).constData()) == 0;
+    return QStringLiteral("Un remplacement de fichiers interrompu lors d'une exécution précédente n'a pas été repris : "
+                          "son journal nomme des fichiers que Velmarin ne peut pas reconnaître comme ceux qu'il a écrits "
+                          "(fichiers hors de ses dossiers, ou modifiés depuis). Aucun de ces fichiers n'a été touché.\r\n"
+                          "Le journal est gardé sous le nom « %1 ».")
+        .arg(QDir::toNativeSeparators(garde ? ecarte : nom));
+}
+
+QString avisEnSuspens(int e)
+{
+    return QStringLiteral("Un remplacement de fichiers interrompu lors d'une exécution précédente n'a pu être ni terminé "
+                          "ni annulé (%1). Tous ses fichiers sont gardés : Velmarin le reprendra au prochain démarrage.")
+        .arg(raisonErrno(e, false));
+}
+
+// Finishes or undoes one set; its notice for the operator, empty when done.
+QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QStringList& dossiers)
+{
+    QFile f(QFile::decodeName(journal));
+    const QByteArray texte = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    f.close();
+    if (!journalEntier(texte)) {
+        // Cut before it was synced: nothing was renamed, and the scratch files go with the
+        // other leftovers.
+        ::unlink(journal.constData());
+        return {};
+    }
+    std::vector<MembreEnsemble> membres;
+    Possible possible;
+    bool reconnu = lireJournal(texte, membres);
+    for (const MembreEnsemble& m : membres)
+        reconnu = reconnu && nomsDeLaPorte(m, dossiers);
+    reconnu = reconnu && etatsReconnus(membres, possible);
+    // A set being undone is never finished: the operator was told it failed.
+    const bool finir = reconnu && !annulation && possible.finir;
+    if (!finir && !(reconnu && possible.defaire))
+        return ecarterJournal(journal);
+    int erreur = 0;
+    qsizetype fautif = 0;
+    if (finir && finirEnsemble(membres, erreur, fautif) && (erreur = synchroniserDossiers(membres)) == 0) {
+        conclureEnsemble(journal, membres);
+        return {};
+    }
+    if (!possible.defaire)
+        return avisEnSuspens(erreur);
+    if (const int e = annulerEnsemble(journal, membres))
+        return avisEnSuspens(e);
+    return {};
+}
+
+// The scratch names that journals kept for later or set aside name: the clean-up leaves them.
+QSet<QString> nommesParJournaux(const QString& dossier)
+{
+    QSet<QString> noms;
+    const QDir d(dossier);
+    const auto fichiers = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& n : fichiers) {
+        const bool ecarte = n.startsWith(JournalEcarte);
+        if (!ecarte && !estJournal(n, JournalEnsemble) && !estJournal(n, JournalAnnulation))
+            continue;
+        QFile f(d.filePath(n));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& ligne : f.readAll().split('\n')) {
+            const QList<QByteArray> c = ligne.split(' ');
+            for (qsizetype i = 1; i < 3 && i < c.size(); ++i)
+                noms.insert(QFile::decodeName(QByteArray::fromHex(c[i])));
+        }
+    }
+    return noms;
+}
+
+} // namespace
+
+QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers)
+{
+    const QStringList dossiers = dossiersEnsembles(dossier, autresDossiers);
+    QStringList avis;
     const QDir d(dossier);
     const auto noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& n : noms) {
         const bool annulation = estJournal(n, JournalAnnulation);
         if (!annulation && !estJournal(n, JournalEnsemble))
             continue;
-        const QByteArray journal = nomSysteme(d.filePath(n));
-        QFile f(d.filePath(n));
-        std::vector<MembreEnsemble> membres;
-        if (!f.open(QIODevice::ReadOnly) || !lireJournal(f.readAll(), membres)) {
-            // Cut before it was synced: nothing was renamed, and the scratch files go with
-            // the other leftovers.
-            ::unlink(journal.constData());
-            continue;
-        }
-        f.close();
-        int erreur = 0;
-        qsizetype fautif = 0;
-        if (!annulation && finirEnsemble(membres, erreur, fautif) && synchroniserDossiers(membres) == 0)
-            conclureEnsemble(journal, membres);
-        else
-            annulerEnsemble(journal, membres);
+        const QString a = reprendreEnsemble(nomSysteme(d.filePath(n)), annulation, dossiers);
+        if (!a.isEmpty())
+            avis.append(a);
     }
+    return avis;
 }
 
 void supprimer(const QString& nom)
@@ -1083,7 +1297,8 @@ std::map<QString, std::unique_ptr<Verrou>>& presences()
 
 } // namespace
 
-QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre)
+QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre,
+                           const QStringList& autresDossiers, QStringList* avis)
 {
     const QString dossier = dossierProgramme();
     auto& p = presences();
@@ -1093,12 +1308,18 @@ QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>&
     // Every running copy holds a shared lock on the folder: the exclusive one is had only when
     // no other copy may be writing there. The system drops the locks of a copy that ends.
     if (verrou->prendre(true)) {
-        reprendreEnsembles(dossier);
-        const auto noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& n : noms) {
-            if (estBrouillon(n) || (restePropre && restePropre(n))) {
-                if (::unlink(nomSysteme(dossier + QLatin1Char('/') + n).constData()) == 0)
-                    enleves.append(n);
+        const QStringList a = reprendreEnsembles(dossier, autresDossiers);
+        if (avis)
+            *avis = a;
+        // The files of a set kept for the next start, or whose journal was set aside, stay.
+        const QSet<QString> gardes = nommesParJournaux(dossier);
+        for (const QString& d : dossiersEnsembles(dossier, autresDossiers)) {
+            const auto noms = QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System);
+            for (const QString& n : noms) {
+                const QString c = d + QLatin1Char('/') + n;
+                const bool reste = estBrouillon(n) || (d == dossier && restePropre && restePropre(n));
+                if (reste && !gardes.contains(c) && ::unlink(nomSysteme(c).constData()) == 0)
+                    enleves.append(d == dossier ? n : QDir(dossier).relativeFilePath(c));
             }
         }
     }

@@ -20,8 +20,16 @@ public:
     QString fichier;
     int numero;
     QString raison;
-    // "Impossible de lire le fichier « X » : fichier introuvable." and the like.
+    // A set of files (ecrireEnsemble) failed after some of its files were replaced and could
+    // not be put back as it was (a disk failing for good): everything it needs is kept, and the
+    // next start finishes or undoes it whole.
+    bool enSuspens = false;
+    // "Erreur sur le fichier « X » : fichier introuvable (erreur 53)." and the like; for a set
+    // left for the next start, followed by what becomes of it.
     QString messageFrancais(const QString& operation = QString()) const;
+    // The same followed by "Aucun fichier n'a été modifié." unless a set was left for the next
+    // start: for the operations that replace files all or none.
+    QString messageEtBilan(const QString& operation) const;
 };
 
 constexpr int ErreurFichierIntrouvable = 53;
@@ -73,8 +81,11 @@ void copier(const QString& source, const QString& cible);  // atomic replace of 
 // is met before anything is written; on any failure every target stays as it was (a file that
 // did not exist stays absent) and the error names the file of the set that failed. Before the
 // first rename the set is recorded in a journal in the program folder (each new content, the
-// file it replaces and a copy of the old one), synced: a set cut short by a kill or a power cut
-// is finished, or undone, whole by the next start (reprendreEnsembles), before anything writes.
+// file it replaces and a second name of the old one, with the size and checksum of both),
+// synced: a set cut short by a kill or a power cut is finished, or undone, whole by the next
+// start (reprendreEnsembles), before anything writes. When a failure lasts (renames failing
+// from one on) so that the set can be neither finished nor undone, nothing more is removed and
+// the error says so (ErreurFichier::enSuspens): the next start finishes or undoes it.
 struct NouveauContenu {
     QString nom;
     QByteArray octets;
@@ -107,12 +118,21 @@ void verifierEcriture(const QString& nom);
 // The start of a running copy of the program: marks the program folder as in use by it for as
 // long as it runs and, when no other running copy uses the folder, first finishes or undoes the
 // sets of files a killed run left half-replaced (see ecrireEnsemble), then removes what killed
-// writes left there: the door's scratch files (estBrouillon) and the files `restePropre` names.
-// Nothing is removed while another copy runs. Returns the names removed.
-QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre);
+// writes left in the folders sets are written into (the program folder, the folders right
+// inside it, `autresDossiers`): the door's scratch files (estBrouillon) and, in the program
+// folder, the files `restePropre` names; never a file a journal kept for later names. Nothing
+// is removed while another copy runs. Returns the names removed (relative to the program
+// folder); `avis` gets the French notices of the sets that could not be taken up.
+QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre,
+                           const QStringList& autresDossiers = {}, QStringList* avis = nullptr);
 // Finishes or undoes whole every set of files recorded in a journal of `dossier` (see
-// ecrireEnsemble). Only for a folder no other running copy writes.
-void reprendreEnsembles(const QString& dossier);
+// ecrireEnsemble), touching only the files it can prove the set wrote: targets in `dossier`, a
+// folder right inside it or `autresDossiers`, new and old contents under the door's scratch
+// names beside them, each file in a state the set could have left (sizes and checksums of the
+// journal). Any other journal is obeyed in nothing and kept aside under a name that says so; a
+// set that cannot be taken up now (renames failing) is kept whole for the next start. Returns
+// one French notice for the operator for each. Only for a folder no other running copy writes.
+QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers = {});
 
 // The scratch files of the door: "." + the name of the file they stand in for + MarqueBrouillon +
 // 6 letters or digits, a form no person gives a file. True for a name of exactly that form

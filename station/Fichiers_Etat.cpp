@@ -11,6 +11,7 @@
 #include "station/Listes.h"
 #include "station/Variables_Programme.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringView>
 #include <algorithm>
@@ -283,7 +284,18 @@ bool estFichierTemporaire(const QString& nomFichier)
 
 void Nettoie_Restes()
 {
-    plateforme::nettoyerRestes(estFichierTemporaire);
+    // Besides the program folder and the stations' own folders, the backups of the current
+    // station may go to a place of the operator's choice.
+    QStringList dossiers;
+    const QString indicatif = Lit_Setup(Cles_Registre::Indicatif_Station, QString());
+    QString choisi = plateforme::GetSetting(Cles_Registre::Application, Cles_Registre::Section_Station(indicatif),
+                                            Cles_Registre::Chemin_Sauvegarde, QString());
+    if (!indicatif.isEmpty() && !choisi.isEmpty())
+        dossiers.append(QFileInfo(plateforme::chemin(choisi.replace(QLatin1Char('\\'), QLatin1Char('/')))).absolutePath());
+    QStringList avis;
+    plateforme::nettoyerRestes(estFichierTemporaire, dossiers, &avis);
+    for (const QString& a : avis)
+        plateforme::MsgBox(a);
     plateforme::nettoyerRestesReglages({Cles_Registre::Application});
 }
 

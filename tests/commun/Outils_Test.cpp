@@ -491,7 +491,7 @@ struct EtatPanne {
     int appels = 0;
 };
 
-EtatPanne g_pannes[6];
+EtatPanne g_pannes[7];
 
 // What the next call of `a` does: true when it must fail (errno set); kills before it if asked.
 bool avant(Appel a)
@@ -540,6 +540,17 @@ int flockPanne(int fd, int op)
 {
     return avant(Appel::Flock) ? -1 : apres(Appel::Flock, ::flock(fd, op));
 }
+// A failed close still closes the file, as the system's does.
+int closePanne(int fd)
+{
+    if (avant(Appel::Close)) {
+        const int e = errno;
+        ::close(fd);
+        errno = e;
+        return -1;
+    }
+    return apres(Appel::Close, ::close(fd));
+}
 
 void brancher(Appel a, bool panne)
 {
@@ -562,6 +573,9 @@ void brancher(Appel a, bool panne)
         break;
     case Appel::Flock:
         t.flock = panne ? flockPanne : ::flock;
+        break;
+    case Appel::Close:
+        t.close = panne ? closePanne : ::close;
         break;
     }
 }

@@ -115,7 +115,7 @@ QStringList lignesJournal(const Environnement& env, const QString& indicatif);
 
 // --- Faults of the system calls of the file door --------------------------------------------------
 
-enum class Appel { Write, Fsync, Fdatasync, Rename, Link, Flock };
+enum class Appel { Write, Fsync, Fdatasync, Rename, Link, Flock, Close };
 // What the n-th call (from 1) of a system call does.
 enum class Effet { Normal, Echec, TuerAvant, TuerApres };
 

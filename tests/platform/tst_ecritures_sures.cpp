@@ -155,6 +155,36 @@ private Q_SLOTS:
         QCOMPARE(test::lireOctets(env.chemin("Court.log")), court);
     }
 
+    // An append killed in the middle of its write (the size limit's signal kills the program
+    // there, as a kill between two memory pages would): a record that crosses a page of the
+    // file went in by a whole-file replacement, so the file is its old self, without a torn line.
+    void ajoutTueEnTraversantUnePage()
+    {
+        test::Environnement env(false);
+        const QByteArray avant = texte(4000, 'a');
+        test::ecrireOctets(env.chemin("F5ABC.log"), avant);
+        const pid_t pid = ::fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            const rlimit pasDeCoeur{0, 0};
+            ::setrlimit(RLIMIT_CORE, &pasDeCoeur);
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit taille{};
+            ::getrlimit(RLIMIT_FSIZE, &taille);
+            taille.rlim_cur = 4000 + 100;
+            ::setrlimit(RLIMIT_FSIZE, &taille);
+            try {
+                ajouterLigne("F5ABC.log", QString(199, QLatin1Char('x')));
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int statut = 0;
+        ::waitpid(pid, &statut, 0);
+        QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGXFSZ, "the append was not killed in its write");
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant);
+    }
+
     void ajoutDUnTrait()
     {
         test::Environnement env(false);

@@ -1,0 +1,306 @@
+// What a start does with the journal of a set of files replaced together: it touches only the
+// files it can prove the set wrote, and leaves alone (and tells, once) a journal that names
+// anything else. A failure that lasts (renames failing from one on) never half-applies a set:
+// everything is kept for the next start, and the error says so. The start removes the scratch
+// files of killed sets in every folder sets are written into, and nothing else there.
+#include "commun/Outils_Test.h"
+#include "platform/Fichiers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace plateforme;
+
+namespace {
+
+using Instantane = std::map<QString, QByteArray>;
+
+const QVector<NouveauContenu>& jeu()
+{
+    static const QVector<NouveauContenu> j = {{"F5ABC.log", "nouveau log\r\n"},
+                                              {"F5ABC_Departement.txt", "nouveau département\r\n"},
+                                              {"F5ABC_Absent.txt", "nouveau\r\n"}};
+    return j;
+}
+
+void planterAnciens(const QString& dossier)
+{
+    test::ecrireOctets(dossier + "/F5ABC.log", "ancien log\r\n");
+    test::ecrireOctets(dossier + "/F5ABC_Departement.txt", "ancien département\r\n");
+}
+
+Instantane apres(const Instantane& avant, const QVector<NouveauContenu>& fichiers)
+{
+    Instantane a = avant;
+    for (const NouveauContenu& f : fichiers)
+        a[QFileInfo(f.nom).fileName()] = f.octets;
+    return a;
+}
+
+// `fichiers` written by a child killed at the `tue`-th rename, before it is made.
+void tuerAuRenommage(const QVector<NouveauContenu>& fichiers, int tue)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const test::Panne panne(test::Appel::Rename, tue, test::Effet::TuerAvant);
+        try {
+            ecrireEnsemble(fichiers);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGKILL, "the set was not killed");
+}
+
+// The journals of the program folder (set aside ones too), by name.
+QStringList journaux(const QString& dossier)
+{
+    QStringList j;
+    for (const QString& n : QDir(dossier).entryList(QDir::Files | QDir::Hidden))
+        if (n.startsWith(".Velmarin~") || n.startsWith("Velmarin journal"))
+            j.append(n);
+    return j;
+}
+
+QStringList demarrer(const QStringList& autres = {})
+{
+    QStringList avis;
+    nettoyerRestes({}, autres, &avis);
+    return avis;
+}
+
+bool contientQuelquePart(const Instantane& dossier, const QByteArray& octets)
+{
+    for (const auto& [nom, contenu] : dossier)
+        if (contenu == octets)
+            return true;
+    return false;
+}
+
+} // namespace
+
+class TestJournauxEnsembles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Journals the start cannot prove it wrote, or whose files changed since: nothing they name
+    // is touched, the operator is told once, the journal is kept under a name that says so.
+    void journalNonReconnu_data()
+    {
+        QTest::addColumn<QString>("cas");
+        QTest::newRow("ensemble d'un dossier non déclaré") << "ailleurs";
+        QTest::newRow("nouveau contenu sous un autre nom") << "falsifie";
+        QTest::newRow("journal ancien revenu, fichiers changés depuis") << "perime";
+        QTest::newRow("annulation d'une création revenue") << "perime-annulation";
+    }
+    void journalNonReconnu()
+    {
+        QFETCH(QString, cas);
+        test::Environnement env(false);
+        QTemporaryDir autre;
+        const QString dossierJeu = cas == "ailleurs" ? autre.path() : env.dossier();
+        // The undo journal is one of a new station's files (none existed before).
+        if (cas != "perime-annulation")
+            planterAnciens(dossierJeu);
+        const Instantane avantJeu = test::instantane(dossierJeu);
+        test::ecrireOctets(env.chemin("Autre.txt"), "fichier de l'opérateur\r\n");
+        QVector<NouveauContenu> fichiers = jeu();
+        for (NouveauContenu& f : fichiers)
+            f.nom = dossierJeu + '/' + f.nom;
+        tuerAuRenommage(fichiers, 1);
+        QCOMPARE(journaux(env.dossier()).size(), 1);
+        const QString journal = env.chemin(journaux(env.dossier()).first());
+        QByteArray texte = test::lireOctets(journal);
+        if (cas == "falsifie") {
+            // The first new content's name replaced by the operator's file.
+            const QString brouillon = [&] {
+                for (const QString& n : QDir(env.dossier()).entryList(QDir::Files | QDir::Hidden))
+                    if (n.startsWith(".F5ABC.log~"))
+                        return env.chemin(n);
+                return QString();
+            }();
+            QVERIFY(texte.contains(QFile::encodeName(brouillon).toHex()));
+            texte.replace(QFile::encodeName(brouillon).toHex(), QFile::encodeName(env.chemin("Autre.txt")).toHex());
+            test::ecrireOctets(journal, texte);
+        }
+        if (cas.startsWith("perime")) {
+            // The set is finished, the station goes on; then a copy of the folder brings the
+            // journal back.
+            QVERIFY(demarrer().isEmpty());
+            test::ecrireOctets(env.chemin("F5ABC.log"), "nouveau log\r\nQSO de plus\r\n");
+            test::ecrireOctets(env.chemin(cas == "perime" ? journaux(env.dossier()).value(0, ".Velmarin~ensemble~Ab12Cd")
+                                                          : ".Velmarin~annulation~Ab12Cd"),
+                               texte);
+        }
+        const Instantane avantDemarrage = test::instantane(dossierJeu);
+        const Instantane programme = test::instantane(env.dossier());
+        const QStringList avis = demarrer();
+        QCOMPARE(avis.size(), 1);
+        QVERIFY2(avis.first().contains("n'a pas été repris") && avis.first().contains("Velmarin journal non repris "),
+                 qPrintable(avis.first()));
+        // Nothing the journal names was touched: the journal only is renamed, and the scratch
+        // files it names stay (one it does not name goes with the leftovers).
+        if (cas == "ailleurs")
+            QVERIFY(test::instantane(dossierJeu) == avantDemarrage);
+        const Instantane maintenant = test::instantane(env.dossier());
+        const QStringList j = journaux(env.dossier());
+        QCOMPARE(j.size(), 1);
+        QVERIFY2(j.first().startsWith("Velmarin journal non repris ") && j.first().endsWith(".txt"), qPrintable(j.first()));
+        QCOMPARE(maintenant.at(j.first()), texte);
+        for (const auto& [nom, octets] : programme) {
+            if (nom.startsWith(".Velmarin~") || (cas == "falsifie" && nom.startsWith(".F5ABC.log~")))
+                continue;
+            QVERIFY2(maintenant.count(nom) && maintenant.at(nom) == octets, qPrintable(nom));
+        }
+        QCOMPARE(test::lireOctets(env.chemin("Autre.txt")), QByteArray("fichier de l'opérateur\r\n"));
+        // Told once; the next start leaves the files it names alone too.
+        QVERIFY(demarrer().isEmpty());
+        QVERIFY(test::instantane(env.dossier()) == maintenant);
+        if (cas == "ailleurs") {
+            QVERIFY(test::instantane(dossierJeu) == avantDemarrage);
+            // Declared, the folder's set is finished by a start that finds its journal.
+            QVERIFY(QFile::rename(env.chemin(j.first()), env.chemin(".Velmarin~ensemble~" + j.first().mid(28, 6))));
+            QVERIFY(demarrer({autre.path()}).isEmpty());
+            QVERIFY(test::instantane(dossierJeu) == apres(avantJeu, jeu()));
+        }
+    }
+
+    // A journal without its end mark was cut while it was written: nothing was renamed yet, and
+    // the start renames nothing.
+    void journalSansMarqueDeFin()
+    {
+        test::Environnement env(false);
+        planterAnciens(env.dossier());
+        const Instantane avant = test::instantane(env.dossier());
+        tuerAuRenommage(jeu(), 1);
+        const QString journal = env.chemin(journaux(env.dossier()).value(0));
+        const QByteArray texte = test::lireOctets(journal);
+        QVERIFY(texte.endsWith("\nfin\n"));
+        test::ecrireOctets(journal, texte.chopped(4));
+        QVERIFY(demarrer().isEmpty());
+        QVERIFY(test::instantane(env.dossier()) == avant);
+    }
+
+    // Renames failing from one on, as a disk or a network share going bad during the set: the
+    // set is neither finished nor undone now, no old content is lost, the error says so (never
+    // "nothing was changed"), and the next start (renames working again) finishes or undoes it
+    // whole. A start while renames still fail keeps everything and says so.
+    void renommagesEnPanneDurable_data()
+    {
+        QTest::addColumn<int>("premier");     // the first rename that fails
+        QTest::addColumn<int>("reprise");     // the first that fails again (0: none)
+        QTest::addColumn<bool>("nouveau");    // the start finishes the set (else undoes it)
+        // The undo cannot rename its journal: the start finishes the set.
+        QTest::newRow("du 2e renommage au dernier") << 2 << 3 << true;
+        // The journal is renamed for the undo, the put-back fails: the start undoes the set.
+        QTest::newRow("le 2e, puis dès le 4e") << 2 << 4 << false;
+    }
+    void renommagesEnPanneDurable()
+    {
+        QFETCH(int, premier);
+        QFETCH(int, reprise);
+        QFETCH(bool, nouveau);
+        test::Environnement env(false);
+        planterAnciens(env.dossier());
+        const Instantane avant = test::instantane(env.dossier());
+        const auto regle = [=](int n) { return n == premier || n >= reprise ? test::Effet::Echec : test::Effet::Normal; };
+        try {
+            const test::Panne panne(test::Appel::Rename, regle, EIO);
+            ecrireEnsemble(jeu());
+            QFAIL("the set went through");
+        } catch (const ErreurFichier& e) {
+            QVERIFY(e.enSuspens);
+            QCOMPARE(e.numero, ErreurAcces);
+            const QString m = e.messageEtBilan("Restauration");
+            QVERIFY2(!m.contains("Aucun fichier n'a été modifié") && m.contains("prochain démarrage"), qPrintable(m));
+        }
+        // Every old content is still there, under its name or a second one.
+        const Instantane suspendu = test::instantane(env.dossier());
+        for (const auto& [nom, octets] : avant)
+            QVERIFY2(contientQuelquePart(suspendu, octets), qPrintable(nom));
+        {
+            const test::Panne panne(test::Appel::Rename, 1, test::Effet::Echec, EIO, true);
+            const QStringList avis = demarrer();
+            QCOMPARE(avis.size(), 1);
+            QVERIFY2(avis.first().contains("au prochain démarrage"), qPrintable(avis.first()));
+        }
+        QVERIFY(test::instantane(env.dossier()) == suspendu);
+        QVERIFY(demarrer().isEmpty());
+        QVERIFY(test::instantane(env.dossier()) == (nouveau ? apres(avant, jeu()) : avant));
+    }
+
+    // A close that fails (a late write error of a network share): the replacement fails, the
+    // file stays as it was.
+    void fermetureVerifiee()
+    {
+        test::Environnement env(false);
+        test::ecrireOctets(env.chemin("F5ABC.log"), "ancien\r\n");
+        const Instantane avant = test::instantane(env.dossier());
+        int numero = 0;
+        try {
+            const test::Panne panne(test::Appel::Close, 1, test::Effet::Echec, EIO);
+            ecrireOctets("F5ABC.log", "nouveau\r\n");
+        } catch (const ErreurFichier& e) {
+            numero = e.numero;
+        }
+        QCOMPARE(numero, ErreurAcces);
+        QVERIFY(test::instantane(env.dossier()) == avant);
+    }
+
+    // A set killed before its journal leaves whole copies under scratch names in its folder:
+    // the start removes them there as in the program folder, in every folder sets are
+    // written into, and nothing else.
+    void restesDesDossiersDEnsembles()
+    {
+        test::Environnement env(false);
+        QTemporaryDir choisi;
+        QVERIFY(QDir(env.dossier()).mkdir("F5ABC"));
+        const QStringList dossiers = {env.chemin("F5ABC"), choisi.path()};
+        for (const QString& d : dossiers)
+            test::ecrireOctets(d + "/F5ABC.bak", "sauvegarde\r\n");
+        // Operator files whose names come near the scratch names.
+        const QStringList autres = {".F5ABC.bak~velmarin~v1.txt", ".F5ABC.bak~velmarin~Ab3", "F5ABC.bak~velmarin~Ab3xY9",
+                                    ".F5ABC.bak~velmarin~Ab3xY9.old"};
+        for (const QString& d : dossiers)
+            for (const QString& n : autres)
+                test::ecrireOctets(d + '/' + n, "à garder\r\n");
+        const auto avecAutres = [&] {
+            std::map<QString, Instantane> g;
+            for (const QString& d : dossiers)
+                g[d] = test::instantane(d);
+            return g;
+        }();
+        // Killed while its new contents are written.
+        for (const QString& d : dossiers) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                const test::Panne panne(test::Appel::Write, 2, test::Effet::TuerAvant);
+                try {
+                    ecrireEnsemble({{d + "/F5ABC.bak", "un\r\n"}, {d + "/F5ABC_Departement.bak", "deux\r\n"}});
+                } catch (...) {
+                }
+                ::_exit(0);
+            }
+            int statut = 0;
+            ::waitpid(pid, &statut, 0);
+            QVERIFY(WIFSIGNALED(statut));
+            QVERIFY(test::instantane(d) != avecAutres.at(d));
+        }
+        // An undeclared folder is not the program's: left as it is.
+        demarrer();
+        QVERIFY(test::instantane(env.chemin("F5ABC")) == avecAutres.at(env.chemin("F5ABC")));
+        QVERIFY(test::instantane(choisi.path()) != avecAutres.at(choisi.path()));
+        demarrer({choisi.path()});
+        QVERIFY(test::instantane(choisi.path()) == avecAutres.at(choisi.path()));
+    }
+};
+
+QTEST_MAIN(TestJournauxEnsembles)
+#include "tst_journaux_ensembles.moc"
