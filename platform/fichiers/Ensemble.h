@@ -1,0 +1,71 @@
+#pragma once
+// Sets of files replaced as one (ecrireEnsemble): their journal and the steps that finish or
+// undo them, shared by the write of a set and by the start that takes it up.
+#include "platform/fichiers/Interne.h"
+
+#include <QSet>
+#include <QStringList>
+#include <vector>
+
+namespace plateforme::interne {
+
+// The journal of a set of files being replaced together, in the program folder whatever the
+// set's own folders (a station's backup folder, a chosen backup place), so that the next start
+// finds it:
+// "velmarin ensemble 2", then one line per file: the target, the scratch file holding its new
+// content, the second name or copy of its old content or "-" when it had none (each in
+// hexadecimal), the size and checksum of the new content, those of the old one or "- -"; then
+// "fin". Renamed to the undo name when the set is being undone.
+inline constexpr char EnteteJournal[] = "velmarin ensemble 2";
+inline const QString JournalEnsemble = QStringLiteral(".Velmarin~ensemble~");
+inline const QString JournalAnnulation = QStringLiteral(".Velmarin~annulation~");
+// A journal the start would not obey is kept under this name, followed by its six signs.
+inline const QString JournalEcarte = QStringLiteral("Velmarin journal non repris ");
+
+// What a content is known by: its size and checksum; a size of -1 for no file.
+struct Empreinte {
+    qint64 taille = -1;
+    QByteArray somme;
+    bool operator==(const Empreinte&) const = default;
+    bool existe() const { return taille >= 0; }
+};
+
+struct MembreEnsemble {
+    QByteArray cible;    // full path, system encoding
+    QByteArray nouveau;  // the new content, beside it
+    QByteArray ancien;   // the old content under another name; empty when there was no file
+    Empreinte neuf;      // of the new content
+    Empreinte vieux;     // of the old content; none when there was no file
+};
+
+// --- The journal (Journal_Ensemble.cpp) ---
+Empreinte empreinte(const QByteArray& octets);
+// The file's; no file (or one that cannot be read) has none.
+Empreinte empreinteFichier(const QByteArray& nom);
+QByteArray texteJournal(const std::vector<MembreEnsemble>& membres);
+// Whether the journal was written whole: its end mark is there.
+bool journalEntier(const QByteArray& t);
+// The members of a whole journal; false when it is not of the form the door writes.
+bool lireJournal(const QByteArray& t, std::vector<MembreEnsemble>& membres);
+bool estJournal(const QString& n, const QString& debut);
+// The journal written and synced in the program folder; its name. Errors name `premier`.
+QByteArray ecrireJournal(const QString& premier, const QByteArray& texte);
+
+// --- The steps of a set (Ensembles.cpp) ---
+// Syncs the folders of the set; 0, or the first error.
+int synchroniserDossiers(const std::vector<MembreEnsemble>& membres);
+// Every new content not yet in place is renamed over its target; false at the first refused.
+bool finirEnsemble(const std::vector<MembreEnsemble>& membres, int& erreur, qsizetype& fautif);
+// The set is in place and durable: the old contents and the journal go.
+void conclureEnsemble(const QByteArray& journal, const std::vector<MembreEnsemble>& membres);
+// Undoes the set; 0, or errno of the failure that leaves it whole for the next start.
+int annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& membres);
+
+// --- The start (Reprise_Ensembles.cpp) ---
+// The folders sets are written into: the program folder, the folders right inside it (the
+// stations' own backup folders) and `autres`.
+QStringList dossiersEnsembles(const QString& programme, const QStringList& autres);
+// The scratch names that journals kept for later or set aside name: the clean-up leaves them.
+QSet<QString> nommesParJournaux(const QString& dossier);
+
+} // namespace plateforme::interne

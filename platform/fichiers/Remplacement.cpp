@@ -1,0 +1,164 @@
+// The whole-file replacement: the new content written and synced beside the target, renamed
+// over it, the folder synced; any failure leaves the target byte for byte.
+#include "platform/fichiers/Interne.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plateforme {
+
+namespace interne {
+
+// First half of a whole-file replacement: the new content goes to a scratch file beside the
+// target, every write checked, synced. On failure nothing is left behind.
+Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& contenu)
+{
+    // A link is followed: the file it names is replaced, the link stays.
+    QString cible = cibleDemandee;
+    const QFileInfo infoCible(cible);
+    if (infoCible.isSymLink())
+        cible = infoCible.symLinkTarget();
+    QByteArray modele;
+    const int fd = creerBrouillon(cible, modele);
+    if (fd < 0)
+        leverErrno(cible, errno, true);
+    const auto abandonner = [&](int e) {
+        ::close(fd);
+        ::unlink(modele.constData());
+        leverErrno(cible, e);
+    };
+    // The new file gets the rights of the old one, or the usual rights of a new file.
+    struct stat st {};
+    mode_t droits;
+    if (::stat(nomSysteme(cible).constData(), &st) == 0) {
+        droits = st.st_mode & 07777;
+    } else {
+        const mode_t masque = ::umask(0);
+        ::umask(masque);
+        droits = 0666 & ~masque;
+    }
+    if (::fchmod(fd, droits) != 0)
+        abandonner(errno);
+    if (!toutEcrire(fd, contenu.constData(), contenu.size()))
+        abandonner(errno);
+    if (synchroniserFichier(fd) != 0)
+        abandonner(errno);
+    if (sys().close(fd) != 0) {
+        const int e = errno;
+        ::unlink(modele.constData());
+        leverErrno(cible, e);
+    }
+    return {cible, modele};
+}
+
+// Renames `source` over `cible` and syncs the folder. The old file keeps a second name until
+// the folder is synced: when the sync fails, it is put back and the error raised.
+void renommerEnPlace(const QByteArray& source, const QString& cible, bool creation)
+{
+    const QByteArray c = nomSysteme(cible);
+    const bool existait = ::access(c.constData(), F_OK) == 0;
+    const QByteArray ancien = synchronisationsActives() && existait ? secondNom(cible) : QByteArray();
+    if (sys().rename(source.constData(), c.constData()) != 0) {
+        const int e = errno;
+        if (!ancien.isEmpty())
+            ::unlink(ancien.constData());
+        leverErrno(cible, e, creation);
+    }
+    if (const int e = synchroniserDossier(dossierDe(cible))) {
+        if (!existait)
+            ::unlink(c.constData());
+        else if (!ancien.isEmpty() && sys().rename(ancien.constData(), c.constData()) != 0)
+            ::unlink(ancien.constData());
+        synchroniserDossier(dossierDe(cible));
+        leverErrno(cible, e);
+    }
+    if (!ancien.isEmpty())
+        ::unlink(ancien.constData());
+}
+
+// The whole-file replacement: the scratch file is renamed over the target and the folder
+// synced. Any failure removes the scratch file and leaves the target as it was.
+void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
+{
+    const Brouillon b = ecrireBrouillon(cibleDemandee, contenu);
+    try {
+        renommerEnPlace(b.nom, b.cible);
+    } catch (const ErreurFichier&) {
+        ::unlink(b.nom.constData());
+        throw;
+    }
+}
+
+} // namespace interne
+
+void ecrireOctets(const QString& nom, const QByteArray& octets)
+{
+    const QString c = chemin(nom);
+    interne::verifierCible(c);
+    interne::ecrireAtomique(c, octets);
+}
+
+void ecrireLignes(const QString& nom, const QStringList& lignes)
+{
+    const QString c = chemin(nom);
+    interne::verifierCible(c);
+    interne::ecrireAtomique(c, octetsLignes(lignes));
+}
+
+void copier(const QString& source, const QString& cible)
+{
+    const QString c = chemin(cible);
+    interne::verifierCible(c);
+    interne::ecrireAtomique(c, lireOctetsFichier(source));
+}
+
+void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QByteArray& octets)
+{
+    // The scratch file is replaced whatever is there: no other spelling of its name is looked
+    // for (one left by an earlier run goes at the next start).
+    const QString b = interne::cheminTelQuel(brouillon);
+    const QString c = chemin(cible);
+    // A failure names the data file the operator knows, not the scratch file.
+    try {
+        interne::verifierCible(c);
+        interne::verifierCible(b);
+        const interne::Brouillon nouveau = interne::ecrireBrouillon(b, octets);
+        const QByteArray nomBrouillon = interne::nomSysteme(nouveau.cible);
+        // The scratch file's own name needs no folder sync: the one after the data file's
+        // rename makes the folder's state last, and a scratch file left by a power cut is
+        // removed at the next start.
+        if (interne::sys().rename(nouveau.nom.constData(), nomBrouillon.constData()) != 0) {
+            const int e = errno;
+            ::unlink(nouveau.nom.constData());
+            interne::leverErrno(b, e);
+        }
+        try {
+            // rename(2) replaces the target atomically on one file system.
+            interne::renommerEnPlace(nomBrouillon, c, true);
+        } catch (const ErreurFichier&) {
+            ::unlink(nomBrouillon.constData());
+            throw;
+        }
+    } catch (const ErreurFichier& e) {
+        if (e.fichier == c)
+            throw;
+        throw ErreurFichier(c, e.numero, e.raison);
+    }
+}
+
+void supprimer(const QString& nom)
+{
+    const QString c = chemin(nom);
+    QFile f(c);
+    if (!f.exists())
+        interne::lever(c, ErreurFichierIntrouvable);
+    interne::verifierCible(c);
+    if (!f.remove())
+        interne::lever(c, interne::numeroErreur(f.error(), c) ? interne::numeroErreur(f.error(), c) : ErreurAcces);
+}
+
+} // namespace plateforme
