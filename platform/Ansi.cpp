@@ -1,8 +1,6 @@
 #include "platform/Ansi.h"
 
-#include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace plateforme {
 
@@ -37,24 +35,9 @@ void ajouterAnsi(QByteArray& sortie, QStringView texte)
     char* d = sortie.data() + debut;
     const char16_t* s = texte.utf16();
     const qsizetype n = texte.size();
-    qsizetype i = 0;
-    while (i < n) {
-        // Plain ASCII, the bulk of the data files, goes eight characters at a time.
-        if (i + 8 <= n) {
-            quint64 a, b;
-            std::memcpy(&a, s + i, 8);
-            std::memcpy(&b, s + i + 4, 8);
-            if (((a | b) & 0xFF80FF80FF80FF80ULL) == 0) {
-                for (int k = 0; k < 8; ++k)
-                    d[i + k] = char(s[i + k]);
-                i += 8;
-                continue;
-            }
-        }
-        for (const qsizetype fin = std::min<qsizetype>(n, i + 8); i < fin; ++i) {
-            const char16_t u = s[i];
-            d[i] = u < 0x80 ? char(u) : octetDe(u);
-        }
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i];
+        d[i] = u < 0x80 ? char(u) : octetDe(u);
     }
 }
 
@@ -68,28 +51,13 @@ QByteArray versAnsi(QStringView texte)
 
 void decoderAnsi(const char* octets, qsizetype taille, char16_t* d)
 {
-    qsizetype i = 0;
-    while (i < taille) {
-        // Plain ASCII, the bulk of a log, goes sixteen bytes at a time.
-        if (i + 16 <= taille) {
-            quint64 a, b;
-            std::memcpy(&a, octets + i, 8);
-            std::memcpy(&b, octets + i + 8, 8);
-            if (((a | b) & 0x8080808080808080ULL) == 0) {
-                for (int k = 0; k < 16; ++k)
-                    d[i + k] = char16_t(static_cast<unsigned char>(octets[i + k]));
-                i += 16;
-                continue;
-            }
-        }
-        for (const qsizetype fin = std::min<qsizetype>(taille, i + 16); i < fin; ++i) {
-            const unsigned char b = static_cast<unsigned char>(octets[i]);
-            if (b >= 0x80 && b <= 0x9F) {
-                const char16_t u = kTable8090[b - 0x80];
-                d[i] = u ? u : char16_t(b);
-            } else {
-                d[i] = char16_t(b);
-            }
+    for (qsizetype i = 0; i < taille; ++i) {
+        const unsigned char b = static_cast<unsigned char>(octets[i]);
+        if (b >= 0x80 && b <= 0x9F) {
+            const char16_t u = kTable8090[b - 0x80];
+            d[i] = u ? u : char16_t(b);
+        } else {
+            d[i] = char16_t(b);
         }
     }
 }

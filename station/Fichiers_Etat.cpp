@@ -5,6 +5,7 @@
 #include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "platform/fichiers/Balayages.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 #include "station/Fenetres_Station.h"
@@ -15,12 +16,7 @@
 #include <QRegularExpression>
 #include <QStringView>
 #include <algorithm>
-#include <bit>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace station {
 
@@ -174,88 +170,20 @@ QList<QByteArrayView> lignesCommencantPar(const QByteArray& octets, QByteArrayVi
     QList<QByteArrayView> lignes;
     const char* p = octets.constData();
     const qsizetype n = octets.size();
-    for (qsizetype pos = chercheOctets(octets, cle, 0); pos >= 0;) {
+    for (qsizetype pos = plateforme::balayage::chercheOctets(octets, cle, 0); pos >= 0;) {
         if (pos > 0 && p[pos - 1] != '\n') {
-            pos = chercheOctets(octets, cle, pos + 1);
+            pos = plateforme::balayage::chercheOctets(octets, cle, pos + 1);
             continue;
         }
         const void* cr = std::memchr(p + pos, '\r', size_t(n - pos));
         const qsizetype fin = cr ? static_cast<const char*>(cr) - p : n;
         lignes.append(QByteArrayView(p + pos, fin - pos));
-        pos = chercheOctets(octets, cle, fin);
+        pos = plateforme::balayage::chercheOctets(octets, cle, fin);
     }
     return lignes;
 }
 
 } // namespace
-
-qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis)
-{
-    const qsizetype n = octets.size();
-    const qsizetype m = motif.size();
-    if (depuis < 0 || depuis > n || m > n - depuis)
-        return -1;
-    if (m == 0)
-        return depuis;
-    const char* p = octets.data();
-    const char* q = motif.data();
-    qsizetype i = depuis;
-#if defined(__SSE2__)
-    // Sixteen places at a time: those where the first and the last byte of the motif both
-    // stand are the only ones compared in full.
-    if (m >= 2) {
-        const __m128i premier = _mm_set1_epi8(q[0]);
-        const __m128i dernier = _mm_set1_epi8(q[m - 1]);
-        for (; i + m - 1 + 16 <= n; i += 16) {
-            const __m128i debuts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i fins = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + m - 1));
-            unsigned places = unsigned(_mm_movemask_epi8(
-                _mm_and_si128(_mm_cmpeq_epi8(debuts, premier), _mm_cmpeq_epi8(fins, dernier))));
-            while (places != 0) {
-                const int k = std::countr_zero(places);
-                if (std::memcmp(p + i + k + 1, q + 1, size_t(m - 2)) == 0)
-                    return i + k;
-                places &= places - 1;
-            }
-        }
-    }
-#endif
-    const void* trouve = ::memmem(p + i, size_t(n - i), q, size_t(m));
-    return trouve ? static_cast<const char*>(trouve) - p : -1;
-}
-
-bool stockeCommeReecrit(QByteArrayView octets)
-{
-    const char* p = octets.data();
-    const qsizetype n = octets.size();
-    if (n == 0)
-        return true;
-    if (p[n - 1] != '\n')
-        return false;
-    // Every CR followed by an LF and every LF after a CR: the places that follow a CR are
-    // exactly those of the LFs.
-    bool apresCR = false;
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: a large file is looked at near the speed of the memory.
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const unsigned retours = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-        const unsigned sauts = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
-        if ((((retours << 1) | unsigned(apresCR)) & 0xFFFFu) != sauts)
-            return false;
-        apresCR = (retours >> 15) != 0;
-    }
-#endif
-    for (; i < n; ++i) {
-        if ((p[i] == '\n') != apresCR)
-            return false;
-        apresCR = p[i] == '\r';
-    }
-    return true;
-}
 
 int premierPrefixe(const QStringList& lignes, const QString& indicatif)
 {
@@ -312,7 +240,7 @@ void Reecriture_Temporaire(const QString& fichier, const QString& temporaire,
     // stored as a rewrite stores it, only those lines are looked for, not every line.
     const QByteArray cle = plateforme::versAnsi(debut);
     const QList<QByteArrayView> lignes =
-        cle.isEmpty() || !stockeCommeReecrit(octets) ? plateforme::decouperOctets(octets) : lignesCommencantPar(octets, cle);
+        cle.isEmpty() || !plateforme::balayage::toutEnCRLF(octets) ? plateforme::decouperOctets(octets) : lignesCommencantPar(octets, cle);
     const QByteArray nouveau = recopie(octets, lignes, [&](qsizetype, QByteArrayView l, QString& nouvelle) {
         if (!l.startsWith(cle))
             return false;

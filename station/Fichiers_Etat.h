@@ -48,12 +48,6 @@ int premierPrefixe(const QStringList& lignes, const QString& indicatif);
 // character (a write never shifts the columns that follow).
 QString remplaceCaractere(const QString& ligne, int colonne, const QString& etat);
 
-// Where `motif` next stands in `octets` from `depuis` on; -1 when nowhere.
-qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis);
-// Whether `octets` are stored as a rewrite stores lines: each ended by CR LF, no CR nor LF
-// alone (an empty file too).
-bool stockeCommeReecrit(QByteArrayView octets);
-
 // Puts `lignes` (each ended by CR LF) in place of `fichier`: written whole into the scratch
 // file `temporaire`, then renamed over the data file in one step, so the data file is at
 // every instant the old or the new one and the scratch file does not remain.

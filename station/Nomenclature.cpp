@@ -4,6 +4,7 @@
 
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
+#include "platform/fichiers/Balayages.h"
 #include "station/Fichiers_Etat.h"
 
 #include <QStringView>
@@ -35,10 +36,10 @@ bool estVide(const QString& ligne)
 // Whatever this says no to goes through the rewrite, which compares the texts.
 bool ajoutEnFinSuffit(const QByteArray& octets, QByteArrayView cle)
 {
-    if (cle.isEmpty() || !stockeCommeReecrit(octets))
+    if (cle.isEmpty() || !plateforme::balayage::toutEnCRLF(octets))
         return false;
     const char* p = octets.constData();
-    for (qsizetype pos = chercheOctets(octets, cle, 0); pos >= 0; pos = chercheOctets(octets, cle, pos + 1)) {
+    for (qsizetype pos = plateforme::balayage::chercheOctets(octets, cle, 0); pos >= 0; pos = plateforme::balayage::chercheOctets(octets, cle, pos + 1)) {
         // A key is columns 1-10 of a line, blanks trimmed: blanks only before it on its line,
         // and after it up to column 10 or the end of the line.
         qsizetype debut = pos;

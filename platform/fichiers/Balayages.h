@@ -1,10 +1,18 @@
 #pragma once
-// The fast scans of the bytes of a file: lines found at the speed of the memory.
+// The scans of the bytes of the data files: line ends, a key, the line-end form. Each goes by
+// the C library's memchr and memmem, which look at a large file near the speed of the memory.
+#include <QByteArrayView>
 #include <QtGlobal>
 #include <algorithm>
 #include <cstring>
 
 namespace plateforme::balayage {
+
+// Where `motif` next stands in `octets` from `depuis` on; -1 when nowhere.
+qsizetype chercheOctets(QByteArrayView octets, QByteArrayView motif, qsizetype depuis);
+// Whether the lines of `octets` are stored as a rewrite stores them: each ended by CR LF, no
+// CR nor LF alone (an empty file too).
+bool toutEnCRLF(QByteArrayView octets);
 
 // Calls `ajout(debut, taille)` for each line of the text; CR LF, a lone CR or a lone LF end a
 // line, and a last line without an end counts too.

@@ -12,7 +12,7 @@ namespace plateforme::interne {
 
 Empreinte empreinte(const QByteArray& octets)
 {
-    return {octets.size(), QCryptographicHash::hash(octets, QCryptographicHash::Sha256).toHex()};
+    return {octets.size(), QCryptographicHash::hash(octets, QCryptographicHash::Blake2b_256).toHex()};
 }
 
 // The file's; no file (or one that cannot be read) has none.
@@ -21,7 +21,7 @@ Empreinte empreinteFichier(const QByteArray& nom)
     QFile f(QFile::decodeName(nom));
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QCryptographicHash h(QCryptographicHash::Sha256);
+    QCryptographicHash h(QCryptographicHash::Blake2b_256);
     if (!h.addData(&f))
         return {};
     return {f.size(), h.result().toHex()};

@@ -3,6 +3,7 @@
 #include "commun/Outils_Test.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "platform/fichiers/Balayages.h"
 #include "station/Fenetres_Station.h"
 #include "station/Fichiers_Etat.h"
 #include "station/Variables_Programme.h"
@@ -413,18 +414,18 @@ private Q_SLOTS:
         QByteArray fichier;
         for (int i = 0; i < 20; ++i)
             fichier += QByteArray(i, char('a' + i)) + "\r\n";
-        QVERIFY(station::stockeCommeReecrit(fichier));
-        QVERIFY(station::stockeCommeReecrit(QByteArray()));
-        QVERIFY(!station::stockeCommeReecrit(fichier + "x"));
+        QVERIFY(plateforme::balayage::toutEnCRLF(fichier));
+        QVERIFY(plateforme::balayage::toutEnCRLF(QByteArray()));
+        QVERIFY(!plateforme::balayage::toutEnCRLF(fichier + "x"));
         for (qsizetype i = 0; i < fichier.size(); ++i) {
             if (fichier.at(i) != '\r')
                 continue;
             const auto sansOctet = [&](qsizetype k) { return QByteArray(fichier).remove(k, 1); };
-            QVERIFY2(!station::stockeCommeReecrit(sansOctet(i)), "LF seul");
-            QVERIFY2(!station::stockeCommeReecrit(sansOctet(i + 1) + "\r\n"), "CR seul");
+            QVERIFY2(!plateforme::balayage::toutEnCRLF(sansOctet(i)), "LF seul");
+            QVERIFY2(!plateforme::balayage::toutEnCRLF(sansOctet(i + 1) + "\r\n"), "CR seul");
             QByteArray inverses = fichier;
             std::swap(inverses[i], inverses[i + 1]);
-            QVERIFY2(!station::stockeCommeReecrit(inverses + "\r\n"), qPrintable(QString::number(i)));
+            QVERIFY2(!plateforme::balayage::toutEnCRLF(inverses + "\r\n"), qPrintable(QString::number(i)));
         }
     }
 
@@ -448,7 +449,7 @@ private Q_SLOTS:
         for (const QByteArray& motif : {QByteArray("J"), QByteArray("JN"), QByteArray("JN0"), QByteArray("JN03"),
                                        QByteArray("\nJN05"), QByteArray("JJJJJJJJ\r"), QByteArray("JN09"), QByteArray("N03"), QByteArray("JN0N")}) {
             for (qsizetype depuis = 0; depuis <= texte.size() + 1; ++depuis)
-                QVERIFY2(station::chercheOctets(texte, motif, depuis) == naive(motif, depuis),
+                QVERIFY2(plateforme::balayage::chercheOctets(texte, motif, depuis) == naive(motif, depuis),
                          qPrintable(QStringLiteral("%1 depuis %2").arg(QString::fromLatin1(motif)).arg(depuis)));
         }
     }
