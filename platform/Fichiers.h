@@ -119,7 +119,7 @@ void verifierEcriture(const QString& nom);
 // long as it runs and, when no other running copy uses the folder, first finishes or undoes the
 // sets of files a killed run left half-replaced (see ecrireEnsemble), then removes what killed
 // writes left in the folders sets are written into (the program folder, the folders right
-// inside it, `autresDossiers`): the door's scratch files (estBrouillon) and, in the program
+// inside it, `autresDossiers`): the program's scratch files (estReste) and, in the program
 // folder, the files `restePropre` names; never a file a journal kept for later names. Nothing
 // is removed while another copy runs. Returns the names removed (relative to the program
 // folder); `avis` gets the French notices of the sets that could not be taken up.
@@ -140,6 +140,10 @@ QStringList reprendreEnsembles(const QString& dossier, const QStringList& autres
 // as leftovers, whatever else a folder holds.
 inline constexpr char MarqueBrouillon[] = "~velmarin~";
 bool estBrouillon(const QString& nomFichier, const QString& cible = QString());
+// Whether `nomFichier` is what a killed write of the program leaves behind: a name of exactly
+// one of the forms its writes give their scratch files (the door's own first, see estBrouillon),
+// standing in for `cible` when it is given. The clean-ups remove such names and nothing else.
+bool estReste(const QString& nomFichier, const QString& cible = QString());
 
 // A lock held between running copies of the program (flock on a file or a folder), let go
 // when the object ends or when the program ends, however it ends.

@@ -107,9 +107,11 @@ void ajouterDUnTrait(const QString& nom, const QByteArray& texte)
 
 } // namespace interne
 
+using namespace interne;
+
 void ajouterLignes(const QString& nom, const QStringList& lignes)
 {
-    interne::ajouterSansDechirure(nom, octetsLignes(lignes));
+    ajouterSansDechirure(nom, octetsLignes(lignes));
 }
 
 void ajouterLigne(const QString& nom, const QString& ligne)
@@ -119,7 +121,7 @@ void ajouterLigne(const QString& nom, const QString& ligne)
 
 void ajouterLigneDUnTrait(const QString& nom, const QString& ligne)
 {
-    interne::ajouterDUnTrait(nom, octetsLignes({ligne}));
+    ajouterDUnTrait(nom, octetsLignes({ligne}));
 }
 
 } // namespace plateforme

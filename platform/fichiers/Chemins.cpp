@@ -25,6 +25,8 @@ QString cheminTelQuel(const QString& nom)
 
 } // namespace interne
 
+using namespace interne;
+
 namespace {
 
 QString g_dossier;
@@ -57,13 +59,13 @@ void installerModeles(const QString& dossierModeles)
     for (const QFileInfo& fi : fichiers) {
         // The templates are installed whatever the write rules say.
         if (!existe(fi.fileName()))
-            interne::ecrireAtomique(chemin(fi.fileName()), lireOctetsFichier(fi.absoluteFilePath()));
+            ecrireAtomique(chemin(fi.fileName()), lireOctetsFichier(fi.absoluteFilePath()));
     }
 }
 
 QString chemin(const QString& nom)
 {
-    const QString complet = interne::cheminTelQuel(nom);
+    const QString complet = cheminTelQuel(nom);
     if (QFileInfo::exists(complet))
         return complet;
     const QFileInfo fi(complet);
@@ -89,7 +91,7 @@ qint64 longueur(const QString& nom)
     const QString c = chemin(nom);
     const QFileInfo fi(c);
     if (!fi.isFile())
-        interne::lever(c, ErreurFichierIntrouvable);
+        lever(c, ErreurFichierIntrouvable);
     return fi.size();
 }
 

@@ -79,6 +79,8 @@ int synchroniserDossier(const QString& dossier)
 
 } // namespace interne
 
+using namespace interne;
+
 AppelsSysteme& appelsSysteme()
 {
     static AppelsSysteme appels{::write, ::fsync, ::fdatasync, ::rename, ::link, ::flock, ::close};
@@ -87,7 +89,7 @@ AppelsSysteme& appelsSysteme()
 
 void synchroniserSurDisque(bool oui)
 {
-    interne::g_synchroniser = oui;
+    g_synchroniser = oui;
 }
 
 } // namespace plateforme

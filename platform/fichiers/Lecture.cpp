@@ -8,17 +8,19 @@
 
 namespace plateforme {
 
+using namespace interne;
+
 QByteArray lireOctetsFichier(const QString& nom)
 {
     const QString c = chemin(nom);
     QFile f(c);
     if (!f.exists())
-        interne::lever(c, ErreurFichierIntrouvable);
+        lever(c, ErreurFichierIntrouvable);
     if (!f.open(QIODevice::ReadOnly))
-        interne::lever(c, interne::numeroErreur(f.error(), c));
+        lever(c, numeroErreur(f.error(), c));
     QByteArray octets = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        interne::lever(c, ErreurAcces);
+        lever(c, ErreurAcces);
     return octets;
 }
 

@@ -55,15 +55,45 @@ QByteArray secondNom(const QString& cible)
 
 } // namespace interne
 
+using namespace interne;
+
+namespace {
+
+// A form of the names killed writes leave behind: `debut`, the name of the file they stood in
+// for, `marque`, then six letters or figures.
+struct FormeReste {
+    QLatin1StringView debut;
+    QLatin1StringView marque;
+};
+
+// The forms a start removes, and no other name: the door's scratch files and second names
+// first. A new kind of leftover of the program's own writes is one more line here.
+constexpr FormeReste FormesRestes[] = {
+    {QLatin1StringView("."), QLatin1StringView(MarqueBrouillon)},
+};
+
+bool aLaForme(const QString& n, const FormeReste& forme, const QString& cible)
+{
+    const qsizetype debutMarque = n.size() - 6 - forme.marque.size();
+    if (debutMarque <= forme.debut.size() || !n.startsWith(forme.debut) ||
+        QStringView(n).sliced(debutMarque, forme.marque.size()) != forme.marque)
+        return false;
+    if (!cible.isEmpty() && QStringView(n).sliced(forme.debut.size(), debutMarque - forme.debut.size()) != cible)
+        return false;
+    return finitParSixSignes(n);
+}
+
+} // namespace
+
 bool estBrouillon(const QString& n, const QString& cible)
 {
-    const QLatin1String marque(MarqueBrouillon);
-    const qsizetype debutMarque = n.size() - 6 - marque.size();
-    if (debutMarque < 2 || !n.startsWith(QLatin1Char('.')) || QStringView(n).sliced(debutMarque, marque.size()) != marque)
-        return false;
-    if (!cible.isEmpty() && QStringView(n).sliced(1, debutMarque - 1) != cible)
-        return false;
-    return interne::finitParSixSignes(n);
+    return aLaForme(n, FormesRestes[0], cible);
+}
+
+bool estReste(const QString& n, const QString& cible)
+{
+    return std::any_of(std::begin(FormesRestes), std::end(FormesRestes),
+                       [&](const FormeReste& forme) { return aLaForme(n, forme, cible); });
 }
 
 } // namespace plateforme

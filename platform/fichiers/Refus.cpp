@@ -55,17 +55,19 @@ void verifierCible(const QString& chemin)
 
 } // namespace interne
 
+using namespace interne;
+
 void definirRegleEcriture(const QString& cle, RegleEcriture regle)
 {
     if (regle)
-        interne::reglesEcriture()[cle] = std::move(regle);
+        reglesEcriture()[cle] = std::move(regle);
     else
-        interne::reglesEcriture().erase(cle);
+        reglesEcriture().erase(cle);
 }
 
 void verifierEcriture(const QString& nom)
 {
-    interne::verifierCible(chemin(nom));
+    verifierCible(chemin(nom));
 }
 
 } // namespace plateforme

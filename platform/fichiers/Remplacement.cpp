@@ -95,50 +95,52 @@ void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
 
 } // namespace interne
 
+using namespace interne;
+
 void ecrireOctets(const QString& nom, const QByteArray& octets)
 {
     const QString c = chemin(nom);
-    interne::verifierCible(c);
-    interne::ecrireAtomique(c, octets);
+    verifierCible(c);
+    ecrireAtomique(c, octets);
 }
 
 void ecrireLignes(const QString& nom, const QStringList& lignes)
 {
     const QString c = chemin(nom);
-    interne::verifierCible(c);
-    interne::ecrireAtomique(c, octetsLignes(lignes));
+    verifierCible(c);
+    ecrireAtomique(c, octetsLignes(lignes));
 }
 
 void copier(const QString& source, const QString& cible)
 {
     const QString c = chemin(cible);
-    interne::verifierCible(c);
-    interne::ecrireAtomique(c, lireOctetsFichier(source));
+    verifierCible(c);
+    ecrireAtomique(c, lireOctetsFichier(source));
 }
 
 void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QByteArray& octets)
 {
     // The scratch file is replaced whatever is there: no other spelling of its name is looked
     // for (one left by an earlier run goes at the next start).
-    const QString b = interne::cheminTelQuel(brouillon);
+    const QString b = cheminTelQuel(brouillon);
     const QString c = chemin(cible);
     // A failure names the data file the operator knows, not the scratch file.
     try {
-        interne::verifierCible(c);
-        interne::verifierCible(b);
-        const interne::Brouillon nouveau = interne::ecrireBrouillon(b, octets);
-        const QByteArray nomBrouillon = interne::nomSysteme(nouveau.cible);
+        verifierCible(c);
+        verifierCible(b);
+        const Brouillon nouveau = ecrireBrouillon(b, octets);
+        const QByteArray nomBrouillon = nomSysteme(nouveau.cible);
         // The scratch file's own name needs no folder sync: the one after the data file's
         // rename makes the folder's state last, and a scratch file left by a power cut is
         // removed at the next start.
-        if (interne::sys().rename(nouveau.nom.constData(), nomBrouillon.constData()) != 0) {
+        if (sys().rename(nouveau.nom.constData(), nomBrouillon.constData()) != 0) {
             const int e = errno;
             ::unlink(nouveau.nom.constData());
-            interne::leverErrno(b, e);
+            leverErrno(b, e);
         }
         try {
             // rename(2) replaces the target atomically on one file system.
-            interne::renommerEnPlace(nomBrouillon, c, true);
+            renommerEnPlace(nomBrouillon, c, true);
         } catch (const ErreurFichier&) {
             ::unlink(nomBrouillon.constData());
             throw;
@@ -155,10 +157,10 @@ void supprimer(const QString& nom)
     const QString c = chemin(nom);
     QFile f(c);
     if (!f.exists())
-        interne::lever(c, ErreurFichierIntrouvable);
-    interne::verifierCible(c);
+        lever(c, ErreurFichierIntrouvable);
+    verifierCible(c);
     if (!f.remove())
-        interne::lever(c, interne::numeroErreur(f.error(), c) ? interne::numeroErreur(f.error(), c) : ErreurAcces);
+        lever(c, numeroErreur(f.error(), c) ? numeroErreur(f.error(), c) : ErreurAcces);
 }
 
 } // namespace plateforme

@@ -46,7 +46,7 @@ QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>&
             const auto noms = QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System);
             for (const QString& n : noms) {
                 const QString c = d + QLatin1Char('/') + n;
-                const bool reste = estBrouillon(n) || (d == dossier && restePropre && restePropre(n));
+                const bool reste = estReste(n) || (d == dossier && restePropre && restePropre(n));
                 if (reste && !gardes.contains(c) && ::unlink(nomSysteme(c).constData()) == 0)
                     enleves.append(d == dossier ? n : QDir(dossier).relativeFilePath(c));
             }

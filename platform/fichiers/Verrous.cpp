@@ -9,9 +9,11 @@
 
 namespace plateforme {
 
+using namespace interne;
+
 Verrou::Verrou(const QString& chemin, bool creer)
 {
-    const QByteArray c = interne::nomSysteme(chemin);
+    const QByteArray c = nomSysteme(chemin);
     const int drapeaux = QFileInfo(chemin).isDir() ? O_RDONLY | O_DIRECTORY : O_RDWR | (creer ? O_CREAT : 0);
     fd_ = ::open(c.constData(), drapeaux | O_CLOEXEC, 0644);
 }
@@ -29,7 +31,7 @@ bool Verrou::prendre(bool exclusif, int attenteMs)
     const int mode = exclusif ? LOCK_EX : LOCK_SH;
     // A live holder keeps it for one file replacement: the lock is asked again every 10 ms.
     for (int attendu = 0;; attendu += 10) {
-        const int r = interne::sys().flock(fd_, attenteMs < 0 ? mode : mode | LOCK_NB);
+        const int r = sys().flock(fd_, attenteMs < 0 ? mode : mode | LOCK_NB);
         if (r == 0)
             return tenu_ = true;
         if (errno != EWOULDBLOCK && errno != EINTR)
@@ -40,7 +42,7 @@ bool Verrou::prendre(bool exclusif, int attenteMs)
             ::usleep(10000);
     }
     // A lock that could not be changed is no longer what it was.
-    if (tenu_ && interne::sys().flock(fd_, LOCK_UN) == 0)
+    if (tenu_ && sys().flock(fd_, LOCK_UN) == 0)
         tenu_ = false;
     return false;
 }

@@ -33,6 +33,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -581,6 +582,51 @@ void brancher(Appel a, bool panne)
 }
 
 } // namespace
+
+namespace {
+
+// The signal that ended a child doing `preparer` then `action`; 0 when it ended by itself.
+int signalDeFin(const std::function<void()>& preparer, const std::function<void()>& action)
+{
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return 0;
+    if (pid == 0) {
+        preparer();
+        try {
+            action();
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    return WIFSIGNALED(statut) ? WTERMSIG(statut) : 0;
+}
+
+} // namespace
+
+bool tuerAvantAppel(Appel appel, int n, const std::function<void()>& action)
+{
+    return signalDeFin([] {}, [&] {
+        const Panne panne(appel, n, Effet::TuerAvant);
+        action();
+    }) == SIGKILL;
+}
+
+bool tuerAuDelaDe(qint64 octets, const std::function<void()>& action)
+{
+    const auto limiter = [octets] {
+        const rlimit pasDeCoeur{0, 0};
+        ::setrlimit(RLIMIT_CORE, &pasDeCoeur);
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit taille{};
+        ::getrlimit(RLIMIT_FSIZE, &taille);
+        taille.rlim_cur = rlim_t(octets);
+        ::setrlimit(RLIMIT_FSIZE, &taille);
+    };
+    return signalDeFin(limiter, action) == SIGXFSZ;
+}
 
 AutreCopie::AutreCopie(const std::function<bool()>& action)
 {

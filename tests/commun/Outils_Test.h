@@ -138,6 +138,15 @@ private:
     Appel appel_;
 };
 
+// `action` done by a child process killed (SIGKILL, as a power cut) before its n-th call
+// `appel`. True when the child ended so.
+bool tuerAvantAppel(Appel appel, int n, const std::function<void()>& action);
+
+// `action` done by a child process that may not make any file larger than `octets`: the write
+// that passes the limit is cut there and the next one kills the child (SIGXFSZ), as a kill in
+// the middle of a write would. True when the child ended so.
+bool tuerAuDelaDe(qint64 octets, const std::function<void()>& action);
+
 // Another copy of the program: a child process that does `action` (true when it succeeded),
 // tells the parent, then waits, keeping what it took (a lock) until it is killed with the object.
 class AutreCopie {

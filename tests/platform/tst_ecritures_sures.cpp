@@ -163,25 +163,8 @@ private Q_SLOTS:
         test::Environnement env(false);
         const QByteArray avant = texte(4000, 'a');
         test::ecrireOctets(env.chemin("F5ABC.log"), avant);
-        const pid_t pid = ::fork();
-        QVERIFY(pid >= 0);
-        if (pid == 0) {
-            const rlimit pasDeCoeur{0, 0};
-            ::setrlimit(RLIMIT_CORE, &pasDeCoeur);
-            std::signal(SIGXFSZ, SIG_DFL);
-            rlimit taille{};
-            ::getrlimit(RLIMIT_FSIZE, &taille);
-            taille.rlim_cur = 4000 + 100;
-            ::setrlimit(RLIMIT_FSIZE, &taille);
-            try {
-                ajouterLigne("F5ABC.log", QString(199, QLatin1Char('x')));
-            } catch (...) {
-            }
-            ::_exit(0);
-        }
-        int statut = 0;
-        ::waitpid(pid, &statut, 0);
-        QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGXFSZ, "the append was not killed in its write");
+        QVERIFY2(test::tuerAuDelaDe(4000 + 100, [] { ajouterLigne("F5ABC.log", QString(199, QLatin1Char('x'))); }),
+                 "the append was not killed in its write");
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avant);
     }
 

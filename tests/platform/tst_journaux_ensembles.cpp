@@ -11,9 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace plateforme;
 
@@ -46,18 +43,7 @@ Instantane apres(const Instantane& avant, const QVector<NouveauContenu>& fichier
 // `fichiers` written by a child killed at the `tue`-th rename, before it is made.
 void tuerAuRenommage(const QVector<NouveauContenu>& fichiers, int tue)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const test::Panne panne(test::Appel::Rename, tue, test::Effet::TuerAvant);
-        try {
-            ecrireEnsemble(fichiers);
-        } catch (...) {
-        }
-        ::_exit(0);
-    }
-    int statut = 0;
-    ::waitpid(pid, &statut, 0);
-    QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGKILL, "the set was not killed");
+    QVERIFY2(test::tuerAvantAppel(test::Appel::Rename, tue, [&] { ecrireEnsemble(fichiers); }), "the set was not killed");
 }
 
 // The journals of the program folder (set aside ones too), by name.
@@ -279,18 +265,9 @@ private Q_SLOTS:
         }();
         // Killed while its new contents are written.
         for (const QString& d : dossiers) {
-            const pid_t pid = ::fork();
-            if (pid == 0) {
-                const test::Panne panne(test::Appel::Write, 2, test::Effet::TuerAvant);
-                try {
-                    ecrireEnsemble({{d + "/F5ABC.bak", "un\r\n"}, {d + "/F5ABC_Departement.bak", "deux\r\n"}});
-                } catch (...) {
-                }
-                ::_exit(0);
-            }
-            int statut = 0;
-            ::waitpid(pid, &statut, 0);
-            QVERIFY(WIFSIGNALED(statut));
+            QVERIFY(test::tuerAvantAppel(test::Appel::Write, 2, [&] {
+                ecrireEnsemble({{d + "/F5ABC.bak", "un\r\n"}, {d + "/F5ABC_Departement.bak", "deux\r\n"}});
+            }));
             QVERIFY(test::instantane(d) != avecAutres.at(d));
         }
         // An undeclared folder is not the program's: left as it is.

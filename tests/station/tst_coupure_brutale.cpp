@@ -389,25 +389,7 @@ private Q_SLOTS:
         const QByteArray avant = contenu(fichierJournal());
         const QString ligne = test::ligneQSO(QStringLiteral("02/03/24"), QStringLiteral("F1KIL"), QStringLiteral("11:00"));
         const QByteArray record = encoder({ligne});
-        const pid_t pid = ::fork();
-        QVERIFY(pid >= 0);
-        if (pid == 0) {
-            const rlimit pasDeCoeur{0, 0};
-            ::setrlimit(RLIMIT_CORE, &pasDeCoeur);
-            std::signal(SIGXFSZ, SIG_DFL);
-            rlimit taille{};
-            ::getrlimit(RLIMIT_FSIZE, &taille);
-            taille.rlim_cur = rlim_t(avant.size() + garde);
-            ::setrlimit(RLIMIT_FSIZE, &taille);
-            try {
-                Ajoute_QSO_Log(ligne);
-            } catch (...) {
-            }
-            ::_exit(0);
-        }
-        int statut = 0;
-        ::waitpid(pid, &statut, 0);
-        QVERIFY2(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGXFSZ, "the save was not killed in its write");
+        QVERIFY2(test::tuerAuDelaDe(avant.size() + garde, [&] { Ajoute_QSO_Log(ligne); }), "the save was not killed in its write");
         QCOMPARE(contenu(fichierJournal()), avant + record.left(garde));
 
         Carnet::detruireInstance();

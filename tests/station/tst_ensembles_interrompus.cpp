@@ -13,11 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -42,23 +40,6 @@ Carnet& redemarrer(test::Environnement& env)
     Carnet& c = Carnet::instance();
     c.Form_Load();
     return c;
-}
-
-// `action` run by a child killed at the `tue`-th call `appel`; false when it was not killed.
-bool tuerPendant(test::Appel appel, int tue, const std::function<void()>& action)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const test::Panne panne(appel, tue, test::Effet::TuerAvant);
-        try {
-            action();
-        } catch (...) {
-        }
-        ::_exit(0);
-    }
-    int statut = 0;
-    ::waitpid(pid, &statut, 0);
-    return WIFSIGNALED(statut) && WTERMSIG(statut) == SIGKILL;
 }
 
 } // namespace
@@ -117,19 +98,31 @@ private Q_SLOTS:
     }
 
     // A backup killed while it writes its copies, before its journal: the hidden whole copies
-    // of the log it leaves in the station's backup folder go at the next start.
+    // of the log it leaves in the station's backup folder (its own, or one the operator chose)
+    // go at the next start.
+    void sauvegardeTueeAvantSonJournal_data()
+    {
+        QTest::addColumn<bool>("choisi");
+        QTest::newRow("dossier de la station") << false;
+        QTest::newRow("dossier choisi") << true;
+    }
     void sauvegardeTueeAvantSonJournal()
     {
+        QFETCH(bool, choisi);
         test::Environnement env;
+        QTemporaryDir ailleurs;
+        if (choisi)
+            test::ecrireReglageStation(Indicatif, "Chemin Sauvegarde", ailleurs.path() + "/" + Indicatif);
         test::StationTest s;
         s.journal = test::journalEssai(20);
         test::demarrerStation(env, s);
         const QString prefixe = echange::prefixeSauvegarde(Indicatif);
+        QCOMPARE(prefixe.startsWith(ailleurs.path()), choisi);
         QVERIFY(echange::sauvegarder(Indicatif, prefixe).isEmpty());
         const QString dossier = QFileInfo(prefixe).absolutePath();
         const Instantane sauvegarde = test::instantane(dossier);
         for (int tue = 2; tue <= 5; ++tue)
-            QVERIFY(tuerPendant(test::Appel::Write, tue, [&] { echange::sauvegarder(Indicatif, prefixe); }));
+            QVERIFY(test::tuerAvantAppel(test::Appel::Write, tue, [&] { echange::sauvegarder(Indicatif, prefixe); }));
         QVERIFY(test::instantane(dossier).size() > sauvegarde.size());
         redemarrer(env);
         QVERIFY(test::instantane(dossier) == sauvegarde);
@@ -144,7 +137,7 @@ private Q_SLOTS:
         test::StationTest s;
         s.journal = test::journalEssai(3);
         test::demarrerStation(env, s);
-        QVERIFY(tuerPendant(test::Appel::Rename, 2, [] { Cree_Fichiers_Indicatif(QStringLiteral("F6NEW")); }));
+        QVERIFY(test::tuerAvantAppel(test::Appel::Rename, 2, [] { Cree_Fichiers_Indicatif(QStringLiteral("F6NEW")); }));
         QString journal;
         for (const QString& n : QDir(env.dossier()).entryList(QDir::Files | QDir::Hidden))
             if (n.startsWith(".Velmarin~ensemble~"))
