@@ -68,7 +68,7 @@ struct FormeReste {
 
 // The forms a start removes, and no other name: the door's scratch files and second names
 // first. A new kind of leftover of the program's own writes is one more line here.
-constexpr FormeReste FormesRestes[] = {
+const FormeReste FormesRestes[] = {
     {QLatin1StringView("."), QLatin1StringView(MarqueBrouillon)},
 };
 
