@@ -66,6 +66,7 @@ int annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& membr
 // stations' own backup folders) and `autres`.
 QStringList dossiersEnsembles(const QString& programme, const QStringList& autres);
 // The scratch names that journals kept for later or set aside name: the clean-up leaves them.
-QSet<QString> nommesParJournaux(const QString& dossier);
+// `tousLus` false when a journal could not be read (its names are not known).
+QSet<QString> nommesParJournaux(const QString& dossier, bool& tousLus);
 
 } // namespace plateforme::interne

@@ -29,8 +29,9 @@ QStringList dossiersEnsembles(const QString& programme, const QStringList& autre
 }
 
 // The scratch names that journals kept for later or set aside name: the clean-up leaves them.
-QSet<QString> nommesParJournaux(const QString& dossier)
+QSet<QString> nommesParJournaux(const QString& dossier, bool& tousLus)
 {
+    tousLus = true;
     QSet<QString> noms;
     const QDir d(dossier);
     const auto fichiers = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -39,9 +40,12 @@ QSet<QString> nommesParJournaux(const QString& dossier)
         if (!ecarte && !estJournal(n, JournalEnsemble) && !estJournal(n, JournalAnnulation))
             continue;
         QFile f(d.filePath(n));
-        if (!f.open(QIODevice::ReadOnly))
+        const QByteArray texte = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        if (f.error() != QFileDevice::NoError) {
+            tousLus = false;
             continue;
-        for (const QByteArray& ligne : f.readAll().split('\n')) {
+        }
+        for (const QByteArray& ligne : texte.split('\n')) {
             const QList<QByteArray> c = ligne.split(' ');
             for (qsizetype i = 1; i < 3 && i < c.size(); ++i)
                 noms.insert(QFile::decodeName(QByteArray::fromHex(c[i])));
@@ -116,7 +120,11 @@ QString avisEnSuspens(int e)
 QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QStringList& dossiers)
 {
     QFile f(QFile::decodeName(journal));
-    const QByteArray texte = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    if (!f.open(QIODevice::ReadOnly))
+        return avisEnSuspens(f.error() == QFileDevice::PermissionsError ? EACCES : EIO);
+    const QByteArray texte = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return avisEnSuspens(EIO);
     f.close();
     if (!journalEntier(texte)) {
         // Cut before it was synced: nothing was renamed, and the scratch files go with the

@@ -40,13 +40,15 @@ QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>&
         const QStringList a = reprendreEnsembles(dossier, autresDossiers);
         if (avis)
             *avis = a;
-        // The files of a set kept for the next start, or whose journal was set aside, stay.
-        const QSet<QString> gardes = nommesParJournaux(dossier);
+        // The files of a set kept for the next start, or whose journal was set aside, stay; no
+        // scratch file goes while a journal cannot be read.
+        bool tousLus = true;
+        const QSet<QString> gardes = nommesParJournaux(dossier, tousLus);
         for (const QString& d : dossiersEnsembles(dossier, autresDossiers)) {
             const auto noms = QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System);
             for (const QString& n : noms) {
                 const QString c = d + QLatin1Char('/') + n;
-                const bool reste = estReste(n) || (d == dossier && restePropre && restePropre(n));
+                const bool reste = (tousLus && estReste(n)) || (d == dossier && restePropre && restePropre(n));
                 if (reste && !gardes.contains(c) && ::unlink(nomSysteme(c).constData()) == 0)
                     enleves.append(d == dossier ? n : QDir(dossier).relativeFilePath(c));
             }
