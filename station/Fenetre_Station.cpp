@@ -254,8 +254,9 @@ bool Fenetre_Station::Cree_Fichiers_Station(const QString& C, const QString& D)
     try {
         Cree_Fichiers_Indicatif(C);
     } catch (const plateforme::ErreurFichier& e) {
+        // A set left for the next start has changed files: its message says what becomes of them.
         plateforme::MsgBox(QStringLiteral("La station %1 n'a pas été créée.\r\n").arg(D) + e.messageFrancais() +
-                           QStringLiteral("\r\nAucun fichier n'a été créé ni modifié."));
+                           (e.enSuspens ? QString() : QStringLiteral("\r\nAucun fichier n'a été créé ni modifié.")));
         return false;
     }
     return true;
