@@ -1,6 +1,13 @@
 #pragma once
 // Files of the program folder: Windows-1252 text with CR LF line ends, names matched
 // without regard to case, every whole-file replacement atomic.
+//
+// Made in platform/fichiers/, one concern a file: Erreurs (French causes), Disque (system
+// calls, syncs), Chemins (program folder, names whatever their case), Refus (write rules,
+// read-only files and folders), Noms (scratch and second names, leftover forms), Remplacement
+// (atomic replace), Lecture and Lignes (reading, line split and join), Balayages (byte scans),
+// Ajouts (appends), Lignes_Inachevees (torn last line), Journal_Ensemble, Ensembles and
+// Reprise_Ensembles (sets of files and their journal), Restes (start-up clean-up), Verrous.
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
