@@ -19,6 +19,7 @@
 #include <map>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace plateforme {
@@ -270,6 +271,18 @@ QByteArray secondNom(const QString& cible)
     return {};
 }
 
+// The rights of a new file in place of `cible`: those of the old one, or the usual rights of a
+// new file.
+mode_t droitsPour(const QString& cible)
+{
+    struct stat st {};
+    if (::stat(nomSysteme(cible).constData(), &st) == 0)
+        return st.st_mode & 07777;
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    return 0666 & ~masque;
+}
+
 // A new content written and synced beside its target, not yet in place.
 struct Brouillon {
     QString cible;    // the file it replaces (a link followed)
@@ -294,17 +307,7 @@ Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& conten
         ::unlink(modele.constData());
         leverErrno(cible, e);
     };
-    // The new file gets the rights of the old one, or the usual rights of a new file.
-    struct stat st {};
-    mode_t droits;
-    if (::stat(nomSysteme(cible).constData(), &st) == 0) {
-        droits = st.st_mode & 07777;
-    } else {
-        const mode_t masque = ::umask(0);
-        ::umask(masque);
-        droits = 0666 & ~masque;
-    }
-    if (::fchmod(fd, droits) != 0)
+    if (::fchmod(fd, droitsPour(cible)) != 0)
         abandonner(errno);
     if (!toutEcrire(fd, contenu.constData(), contenu.size()))
         abandonner(errno);
@@ -999,6 +1002,61 @@ void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QB
         if (e.fichier == c)
             throw;
         throw ErreurFichier(c, e.numero, e.raison);
+    }
+}
+
+namespace {
+
+// The scratch file `nom` that another writer filled, made ready to replace `cible`: its rights,
+// a modification time later than that of `cible` to the millisecond, synced. 0 or the error.
+int finirBrouillonEcrit(const QByteArray& nom, const QString& cible)
+{
+    const int fd = ::open(nom.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat ancien {};
+    struct stat nouveau {};
+    int e = 0;
+    if (::fchmod(fd, droitsPour(cible)) != 0 || ::fstat(fd, &nouveau) != 0)
+        e = errno;
+    const auto ms = [](const timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
+    if (!e && ::stat(nomSysteme(cible).constData(), &ancien) == 0 && ms(nouveau.st_mtim) <= ms(ancien.st_mtim)) {
+        timespec dates[2] = {{0, UTIME_OMIT}, ancien.st_mtim};
+        dates[1].tv_nsec += 1000000;
+        if (dates[1].tv_nsec >= 1000000000) {
+            dates[1].tv_nsec -= 1000000000;
+            ++dates[1].tv_sec;
+        }
+        if (::futimens(fd, dates) != 0)
+            e = errno;
+    }
+    if (!e && synchroniserFichier(fd) != 0)
+        e = errno;
+    if (::close(fd) != 0 && !e)
+        e = errno;
+    return e;
+}
+
+} // namespace
+
+void remplacerParEcrivain(const QString& nom, const std::function<bool(const QString& brouillon)>& ecrire)
+{
+    const QString c = chemin(nom);
+    verifierCible(c);
+    const Brouillon b = ecrireBrouillon(c, QByteArray());
+    try {
+        if (!ecrire(QFile::decodeName(b.nom))) {
+            // The writer does not say why: the disk is full, or it failed to read or write.
+            struct statvfs v {};
+            const bool plein = ::statvfs(nomSysteme(dossierDe(b.cible)).constData(), &v) == 0 && v.f_bavail == 0;
+            leverErrno(b.cible, plein ? ENOSPC : EIO);
+        }
+        if (const int e = finirBrouillonEcrit(b.nom, b.cible))
+            leverErrno(b.cible, e);
+        renommerEnPlace(b.nom, b.cible);
+    } catch (const ErreurFichier&) {
+        ::unlink(b.nom.constData());
+        throw;
     }
 }
 
