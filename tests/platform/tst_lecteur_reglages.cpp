@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTest>
@@ -149,6 +150,20 @@ private Q_SLOTS:
             QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Cle"), QString()), valeur);
             QCOMPARE(QSettings(fichier, QSettings::IniFormat).value(QStringLiteral("Setup/Cle")).toString(), valeur);
         }
+        // Each content of the file is dated later than the one it replaced, even when that one is
+        // dated ahead of the clock (a clock put back, a file system counting time coarsely): no
+        // two contents ever share a time.
+        const QDateTime avance = QDateTime::currentDateTimeUtc().addSecs(3600);
+        {
+            QFile f(fichier);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(avance, QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(QSettings(fichier, QSettings::IniFormat).value(QStringLiteral("Setup/Cle")).toString(), QStringLiteral("0999"));
+        QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Cle"), QStringLiteral("1000")));
+        QVERIFY(QFileInfo(fichier).lastModified() > avance);
+        QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Cle"), QStringLiteral("1001")));
+        QVERIFY(QFileInfo(fichier).lastModified() > avance.addMSecs(1));
+        QCOMPARE(QSettings(fichier, QSettings::IniFormat).value(QStringLiteral("Setup/Cle")).toString(), QStringLiteral("1001"));
     }
 
     // A count or index read from the settings stays within what its list can hold.
