@@ -26,7 +26,9 @@ namespace {
 std::map<QString, QString> valeurs(const QString& application)
 {
     std::map<QString, QString> r;
-    for (const QString& chemin : QSettings(plateforme::fichierReglages(application), QSettings::IniFormat).allKeys()) {
+    for (const QString& lu : QSettings(plateforme::fichierReglages(application), QSettings::IniFormat).allKeys()) {
+        // A key as Qt addresses it: no "/" at either end nor two in a row.
+        const QString chemin = lu.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
         const qsizetype barre = chemin.indexOf(QLatin1Char('/'));
         const QString v = plateforme::GetSetting(application, barre < 0 ? QString() : chemin.left(barre),
                                                  chemin.mid(barre + 1), QStringLiteral("<absent>"));
@@ -55,17 +57,21 @@ void reglages(const QByteArray& fichier)
         if (n < 0 || n > Cles_Registre::Max_Activites)
             __builtin_trap();
     }
+    // Two values written: every value reads back as before but those, which read as written.
+    const QList<std::pair<QString, QString>> ecrites = {{Cles_Registre::NB_Activite, valeur},
+                                                        {QStringLiteral("Cl\u00e9 \"2\""), QString::fromUtf8(fichier.right(16))}};
     std::map<QString, QString> attendu = valeurs(application);
-    if (!plateforme::SaveSettings(application, section, {{Cles_Registre::NB_Activite, valeur}, {QStringLiteral("Cl\u00e9 \"2\""), QString::fromUtf8(fichier.right(16))}}))
+    if (!plateforme::SaveSettings(application, section, ecrites))
         __builtin_trap();
-    attendu[section + QStringLiteral("/NB Activite")] = valeur;
-    attendu[section + QStringLiteral("/Cl\u00e9 \"2\"")] = QString::fromUtf8(fichier.right(16));
+    for (const auto& [cle, v] : ecrites)
+        attendu[section + QLatin1Char('/') + cle] = v;
     if (valeurs(application) != attendu)
         __builtin_trap();
+    // The same values written again change nothing.
     const QByteArray ecrit = plateforme::lireOctetsFichier(nom);
     const QDateTime date = QFileInfo(nom).lastModified();
-    if (!plateforme::SaveSetting(application, section, Cles_Registre::NB_Activite, valeur) ||
-        plateforme::lireOctetsFichier(nom) != ecrit || QFileInfo(nom).lastModified() != date)
+    if (!plateforme::SaveSettings(application, section, ecrites) || plateforme::lireOctetsFichier(nom) != ecrit ||
+        QFileInfo(nom).lastModified() != date)
         __builtin_trap();
     QFile::remove(nom);
 }

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <algorithm>
+#include <cctype>
 #include <optional>
 
 namespace plateforme {
@@ -60,32 +61,41 @@ void signalerEchec(const ErreurFichier& e)
         g_echecSignale = false;
 }
 
-// A value as handed to Qt's INI writer. Its reader drops a byte order mark (U+FEFF) that starts
-// a value's text: such a value gets one more, which the reader drops.
-QVariant pourEcriture(const QVariant& v)
+// A text as handed to Qt's INI writer. Its reader drops a byte order mark (U+FEFF) met before
+// any character the writer leaves as it is; the writer escapes the controls, '"', '\\', and a
+// hexadecimal digit right after an escape in figures ("\x1", "\0"). Such a mark is doubled:
+// the reader drops one.
+QString pourEcriture(const QString& texte)
 {
-    const QChar marque(0xFEFF);
-    if (v.metaType().id() == QMetaType::QString && v.toString().startsWith(marque))
-        return QVariant(marque + v.toString());
-    QStringList liste = v.toStringList();
-    if (v.metaType().id() == QMetaType::QStringList && !liste.isEmpty() && liste.first().startsWith(marque)) {
-        liste.first().prepend(marque);
-        return QVariant(liste);
+    bool apresChiffres = false;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const char16_t c = texte.at(i).unicode();
+        if (c == 0xFEFF)
+            return QString(texte).insert(i, QChar(0xFEFF));
+        if (apresChiffres && c < 0x80 && std::isxdigit(c))
+            continue;
+        if (c > 0x1F && c != 0x7F && c != '"' && c != '\\')
+            return texte;
+        // "\a" to "\r" and the quote and backslash escapes end in a letter or sign.
+        apresChiffres = c == 0 || (c != '"' && c != '\\' && (c < 0x07 || c > 0x0D));
     }
-    return v;
+    return texte;
 }
 
 // The file with the values given set, every other value as it was: written by Qt on a scratch
 // file beside it, then put in its place by the file door. The scratch file starts empty and
-// gets every value Qt reads in the file: Qt keeps the first error it meets, and a format error
-// of an odd file read would hide a failed write.
+// gets every value of the file as the program reads it (a text: Qt's other forms, such as a list,
+// do not all read back as written): Qt keeps the first error it meets, and a format error of an
+// odd file read would hide a failed write.
 void ecrireValeurs(const QString& fichier, const QSettings& lu, const QString& section,
                    const QList<std::pair<QString, QString>>& valeurs)
 {
     remplacerParEcrivain(fichier, [&](const QString& brouillon) {
         QSettings s(brouillon, QSettings::IniFormat);
-        for (const QString& chemin : lu.allKeys())
-            s.setValue(chemin, pourEcriture(lu.value(chemin)));
+        for (const QString& chemin : lu.allKeys()) {
+            const std::optional<QString> v = valeurLue(lu, chemin);
+            s.setValue(chemin, v ? QVariant(pourEcriture(*v)) : QVariant());
+        }
         for (const auto& [cle, valeur] : valeurs)
             s.setValue(cheminCle(section, cle), pourEcriture(valeur));
         s.sync();

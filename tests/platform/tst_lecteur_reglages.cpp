@@ -93,6 +93,9 @@ private Q_SLOTS:
             QStringLiteral("a\"b\"c"), QStringLiteral("a;b=c"), QStringLiteral("tab\there\r\nfin"),
             QString(QChar(1)) + QStringLiteral("1b"), QStringLiteral("𝄞 hors du plan de base"), QStringLiteral("@Invalid()"),
             QStringLiteral("blancs finaux\t\t"), QString(QChar(0xFEFF)) + QStringLiteral("marque en tête"),
+            QString(QChar(1)) + QChar(0xFEFF) + QStringLiteral("marque après un signe échappé"),
+            QString(QChar(1)) + QStringLiteral("a") + QChar(0xFEFF) + QStringLiteral("après un chiffre échappé"),
+            QStringLiteral("\t\"\\") + QChar(0xFEFF) + QChar(0xFEFF), QString(QChar(1)) + QStringLiteral("g") + QChar(0xFEFF),
         };
         const QString section = QStringLiteral("Setup F/6ABC é");
         for (int i = 0; i < valeurs.size(); ++i)
@@ -127,10 +130,7 @@ private Q_SLOTS:
         attendu[QStringLiteral("Setup F6NEW/Baud")] = QStringLiteral("0");
         QVERIFY(luParQt(fichier) == attendu);
         // Another copy of the program changed the file meanwhile: its change is seen and kept.
-        {
-            QSettings autre(fichier, QSettings::IniFormat);
-            autre.setValue(QStringLiteral("Setup F6NEW/Baud"), QStringLiteral("1200"));
-        }
+        test::ecrireOctets(fichier, test::lireOctets(fichier).replace("Baud=0", "Baud=1200"));
         QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup F6NEW"), QStringLiteral("Baud"), QString()),
                  QStringLiteral("1200"));
         QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), QStringLiteral("F6NEW")));
