@@ -63,10 +63,12 @@ void signalerEchec(const ErreurFichier& e)
 
 // A text as handed to Qt's INI writer. Its reader drops a byte order mark (U+FEFF) met before
 // any character the writer leaves as it is; the writer escapes the controls, '"', '\\', and a
-// hexadecimal digit right after an escape in figures ("\x1", "\0"). Such a mark is doubled:
-// the reader drops one.
+// hexadecimal digit right after an escape in figures ("\x1"), and puts a text holding a null
+// character inside "@String(...)". Such a mark is doubled: the reader drops one.
 QString pourEcriture(const QString& texte)
 {
+    if (texte.contains(QChar::Null))
+        return texte;
     bool apresChiffres = false;
     for (qsizetype i = 0; i < texte.size(); ++i) {
         const char16_t c = texte.at(i).unicode();
@@ -77,7 +79,7 @@ QString pourEcriture(const QString& texte)
         if (c > 0x1F && c != 0x7F && c != '"' && c != '\\')
             return texte;
         // "\a" to "\r" and the quote and backslash escapes end in a letter or sign.
-        apresChiffres = c == 0 || (c != '"' && c != '\\' && (c < 0x07 || c > 0x0D));
+        apresChiffres = c != '"' && c != '\\' && (c < 0x07 || c > 0x0D);
     }
     return texte;
 }
