@@ -271,18 +271,6 @@ QByteArray secondNom(const QString& cible)
     return {};
 }
 
-// The rights of a new file in place of `cible`: those of the old one, or the usual rights of a
-// new file.
-mode_t droitsPour(const QString& cible)
-{
-    struct stat st {};
-    if (::stat(nomSysteme(cible).constData(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    return 0666 & ~masque;
-}
-
 // A new content written and synced beside its target, not yet in place.
 struct Brouillon {
     QString cible;    // the file it replaces (a link followed)
@@ -307,7 +295,17 @@ Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& conten
         ::unlink(modele.constData());
         leverErrno(cible, e);
     };
-    if (::fchmod(fd, droitsPour(cible)) != 0)
+    // The new file gets the rights of the old one, or the usual rights of a new file.
+    struct stat st {};
+    mode_t droits;
+    if (::stat(nomSysteme(cible).constData(), &st) == 0) {
+        droits = st.st_mode & 07777;
+    } else {
+        const mode_t masque = ::umask(0);
+        ::umask(masque);
+        droits = 0666 & ~masque;
+    }
+    if (::fchmod(fd, droits) != 0)
         abandonner(errno);
     if (!toutEcrire(fd, contenu.constData(), contenu.size()))
         abandonner(errno);
@@ -1007,8 +1005,9 @@ void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QB
 
 namespace {
 
-// The scratch file `nom` that another writer filled, made ready to replace `cible`: its rights,
-// a modification time later than that of `cible` to the millisecond, synced. 0 or the error.
+// The scratch file `nom` that another writer filled (keeping the rights the door gave it), made
+// ready to replace `cible`: a modification time later than that of `cible` to the millisecond,
+// synced. 0 or the error.
 int finirBrouillonEcrit(const QByteArray& nom, const QString& cible)
 {
     const int fd = ::open(nom.constData(), O_RDONLY | O_CLOEXEC);
@@ -1017,7 +1016,7 @@ int finirBrouillonEcrit(const QByteArray& nom, const QString& cible)
     struct stat ancien {};
     struct stat nouveau {};
     int e = 0;
-    if (::fchmod(fd, droitsPour(cible)) != 0 || ::fstat(fd, &nouveau) != 0)
+    if (::fstat(fd, &nouveau) != 0)
         e = errno;
     const auto ms = [](const timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
     if (!e && ::stat(nomSysteme(cible).constData(), &ancien) == 0 && ms(nouveau.st_mtim) <= ms(ancien.st_mtim)) {
