@@ -62,7 +62,7 @@ void signalerEchec(const ErreurFichier& e)
 }
 
 // A text as handed to Qt's INI writer. Its reader drops a byte order mark (U+FEFF) met before
-// any character the writer leaves as it is; the writer escapes the controls, '"', '\\', and a
+// any character the writer leaves as it is; the writer escapes those below a blank, '"', '\\', a
 // hexadecimal digit right after an escape in figures ("\x1"), and puts a text holding a null
 // character inside "@String(...)". Such a mark is doubled: the reader drops one.
 QString pourEcriture(const QString& texte)
@@ -76,7 +76,7 @@ QString pourEcriture(const QString& texte)
             return QString(texte).insert(i, QChar(0xFEFF));
         if (apresChiffres && c < 0x80 && std::isxdigit(c))
             continue;
-        if (c > 0x1F && c != 0x7F && c != '"' && c != '\\')
+        if (c > 0x1F && c != '"' && c != '\\')
             return texte;
         // "\a" to "\r" and the quote and backslash escapes end in a letter or sign.
         apresChiffres = c != '"' && c != '\\' && (c < 0x07 || c > 0x0D);

@@ -97,6 +97,7 @@ private Q_SLOTS:
             QString(QChar(1)) + QStringLiteral("a") + QChar(0xFEFF) + QStringLiteral("après un chiffre échappé"),
             QStringLiteral("\t\"\\") + QChar(0xFEFF) + QChar(0xFEFF), QString(QChar(1)) + QStringLiteral("g") + QChar(0xFEFF),
             QString(QChar(1)) + QChar(0xFEFF) + QChar(0) + QStringLiteral("nul"),
+            QString(QChar(0x7F)) + QChar(0xFEFF),
         };
         const QString section = QStringLiteral("Setup F/6ABC é");
         for (int i = 0; i < valeurs.size(); ++i)
