@@ -1,39 +1,95 @@
 // libFuzzer target of the readers of outside input: the first byte chooses the reader, the
 // rest is the file. Any crash, overflow or undefined behaviour stops the run, and so does a
-// settings file that, read as Qt's INI settings read it, does not read back the same once written.
+// settings file, whatever its bytes, in which a value written does not read back as written,
+// another value changes with it, or the same value written again changes the file.
 #include "exchange/Adif.h"
 #include "exchange/Import.h"
 #include "platform/Ansi.h"
+#include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 
 namespace {
 
+// Every value of an application's settings as the program reads them.
+std::map<QString, QString> valeurs(const QString& application)
+{
+    std::map<QString, QString> r;
+    for (const QString& lu : QSettings(plateforme::fichierReglages(application), QSettings::IniFormat).allKeys()) {
+        // A key as Qt addresses it: no "/" at either end nor two in a row.
+        const QString chemin = lu.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+        const qsizetype barre = chemin.indexOf(QLatin1Char('/'));
+        const QString v = plateforme::GetSetting(application, barre < 0 ? QString() : chemin.left(barre),
+                                                 chemin.mid(barre + 1), QStringLiteral("<absent>"));
+        if (v != QStringLiteral("<absent>"))
+            r[chemin] = v;
+    }
+    return r;
+}
+
 void reglages(const QByteArray& fichier)
 {
-    using plateforme::ContenuReglages;
-    ContenuReglages lu = ContenuReglages::lire(fichier);
-    const QByteArray ecrit = lu.ecrire();
-    if (ContenuReglages::lire(ecrit).ecrire() != ecrit)
+    // A new application each time: a file is never rewritten under a name already read.
+    static int numero = 0;
+    const QString application = QStringLiteral("Essai%1").arg(++numero);
+    const QString nom = plateforme::fichierReglages(application);
+    QFile f(nom);
+    if (!f.open(QIODevice::WriteOnly) || f.write(fichier) != fichier.size())
         __builtin_trap();
-    // A value changed in it is read back as given, and every count read from it stays bounded.
+    f.close();
+    const QString section = QStringLiteral("Setup F5ABC");
     const QString valeur = QString::fromUtf8(fichier.left(64));
+    // Every count read from it stays bounded.
     for (const QString& cle : {Cles_Registre::NB_Activite, Cles_Registre::Nombre_Indicatif}) {
-        const int n = Entier_Borne(lu.valeur(QStringLiteral("Setup F5ABC"), cle).value_or(QString()), 2, 0,
+        const int n = Entier_Borne(plateforme::GetSetting(application, section, cle, QString()), 2, 0,
                                    Cles_Registre::Max_Activites);
         if (n < 0 || n > Cles_Registre::Max_Activites)
             __builtin_trap();
     }
-    lu.definir(QStringLiteral("Setup F5ABC"), Cles_Registre::NB_Activite, valeur);
-    if (ContenuReglages::lire(lu.ecrire()).valeur(QStringLiteral("Setup F5ABC"), Cles_Registre::NB_Activite) != valeur)
+    // Two values written: every value reads back as before but those, which read as written.
+    const QList<std::pair<QString, QString>> ecrites = {{Cles_Registre::NB_Activite, valeur},
+                                                        {QStringLiteral("Cl\u00e9 \"2\""), QString::fromUtf8(fichier.right(16))}};
+    std::map<QString, QString> attendu = valeurs(application);
+    if (!plateforme::SaveSettings(application, section, ecrites))
         __builtin_trap();
+    for (const auto& [cle, v] : ecrites)
+        attendu[section + QLatin1Char('/') + cle] = v;
+    if (valeurs(application) != attendu)
+        __builtin_trap();
+    // The same values written again change nothing.
+    const QByteArray ecrit = plateforme::lireOctetsFichier(nom);
+    const QDateTime date = QFileInfo(nom).lastModified();
+    if (!plateforme::SaveSettings(application, section, ecrites) || plateforme::lireOctetsFichier(nom) != ecrit ||
+        QFileInfo(nom).lastModified() != date)
+        __builtin_trap();
+    QFile::remove(nom);
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    // The settings go to a folder of their own; a failed write (a message) is a finding.
+    static QCoreApplication application(*argc, *argv);
+    static QTemporaryDir dossier;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dossier.path());
+    plateforme::synchroniserSurDisque(false);
+    plateforme::installerRepondeur([](const QString&, plateforme::Boutons, plateforme::Icone) -> plateforme::Reponse {
+        __builtin_trap();
+    });
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {

@@ -1,15 +1,12 @@
 #pragma once
-// The per-user settings store: one INI file per application name, every value text.
-// The file keeps the layout Qt's INI settings give it (UTF-8, "%20" for a blank in a name),
-// so that files written before load unchanged. Every write replaces the whole file through
-// the file door (written beside, synced, renamed): a failed write leaves the old file as it
-// was and is told to the operator.
-#include <QByteArray>
-#include <QHash>
+// The per-user settings store: one INI file per application name, every value text, read and
+// written by Qt's INI settings. Every write replaces the whole file through the file door
+// (written beside, synced, renamed): a failed write leaves the old file as it was and is told
+// to the operator.
 #include <QList>
 #include <QString>
-#include <map>
-#include <optional>
+#include <QStringList>
+#include <utility>
 
 namespace plateforme {
 
@@ -29,42 +26,14 @@ bool SaveSettings(const QString& application, const QString& section,
 // elsewhere with QSettings::setPath).
 QString fichierReglages(const QString& application = QStringLiteral("Velmarin"));
 
-// Removes what a killed settings write left in the settings folder: the file door's scratch
-// files of the program's own settings files (plateforme::estBrouillon), nothing else of that
-// folder, which other programs share. When another running copy holds the settings lock the
-// clean-up is skipped at once: its scratch file may be one being written.
+// Removes what a killed settings write left in the settings folder (estResteEcritureReglages),
+// nothing else of that folder, which other programs share. When another running copy holds
+// the settings lock the clean-up is skipped at once: its scratch file may be one being written.
 void nettoyerRestesReglages(const QStringList& applications);
-
-// The content of one INI file, read and written in memory. Its values are those Qt's INI
-// settings read in it; keys never touched are written back as they were read, and what is
-// written reads back through Qt's INI settings as given.
-class ContenuReglages {
-public:
-    // Throws ErreurFichier when the text cannot be handed to Qt (no room for its copy).
-    static ContenuReglages lire(const QByteArray& octets);
-    QByteArray ecrire() const;
-
-    std::optional<QString> valeur(const QString& section, const QString& cle) const;
-    // False when the key already holds that value (nothing to write).
-    bool definir(const QString& section, const QString& cle, const QString& valeur);
-    int nombreCles() const { return int(valeurs_.size()); }
-
-private:
-    struct Cle {
-        QString nom;
-        QByteArray brut;  // the line as read ("name=value"), empty once changed
-    };
-    struct Section {
-        QString nom;
-        QByteArray brut;  // the heading as read, empty for a new section
-        QList<Cle> cles;
-    };
-    QList<Section> sections_;
-    QHash<QString, std::pair<qsizetype, qsizetype>> index_;
-    QHash<QString, qsizetype> indexSections_;
-    std::map<QString, QString> valeurs_;  // "section/key" as Qt names it
-
-    qsizetype section(const QString& nom, const QByteArray& brut);
-};
+// Whether `nomFichier` is what a killed write of the settings file `fichier` (a name, no
+// folder) may have left: the file door's scratch file (plateforme::estBrouillon), or the lock
+// ("<scratch>.lock") or scratch file ("<scratch>." and six letters or figures) Qt's INI writer
+// makes beside it. Exactly those names.
+bool estResteEcritureReglages(const QString& nomFichier, const QString& fichier);
 
 } // namespace plateforme

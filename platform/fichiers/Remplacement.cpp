@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace plateforme {
@@ -161,6 +162,62 @@ void supprimer(const QString& nom)
     verifierCible(c);
     if (!f.remove())
         lever(c, numeroErreur(f.error(), c) ? numeroErreur(f.error(), c) : ErreurAcces);
+}
+
+namespace {
+
+// The scratch file `nom` that another writer filled (keeping the rights the door gave it), made
+// ready to replace `cible`: a modification time later than that of `cible` to the millisecond,
+// synced. 0 or the error.
+int finirBrouillonEcrit(const QByteArray& nom, const QString& cible)
+{
+    const int fd = ::open(nom.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat ancien {};
+    struct stat nouveau {};
+    int e = 0;
+    if (::fstat(fd, &nouveau) != 0)
+        e = errno;
+    const auto ms = [](const timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
+    if (!e && ::stat(nomSysteme(cible).constData(), &ancien) == 0 && ms(nouveau.st_mtim) <= ms(ancien.st_mtim)) {
+        timespec dates[2] = {{0, UTIME_OMIT}, ancien.st_mtim};
+        dates[1].tv_nsec += 1000000;
+        if (dates[1].tv_nsec >= 1000000000) {
+            dates[1].tv_nsec -= 1000000000;
+            ++dates[1].tv_sec;
+        }
+        if (::futimens(fd, dates) != 0)
+            e = errno;
+    }
+    if (!e && synchroniserFichier(fd) != 0)
+        e = errno;
+    if (sys().close(fd) != 0 && !e)
+        e = errno;
+    return e;
+}
+
+} // namespace
+
+void remplacerParEcrivain(const QString& nom, const std::function<bool(const QString& brouillon)>& ecrire)
+{
+    const QString c = chemin(nom);
+    verifierCible(c);
+    const Brouillon b = ecrireBrouillon(c, QByteArray());
+    try {
+        if (!ecrire(QFile::decodeName(b.nom))) {
+            // The writer does not say why: the disk is full, or it failed to read or write.
+            struct statvfs v {};
+            const bool plein = ::statvfs(nomSysteme(dossierDe(b.cible)).constData(), &v) == 0 && v.f_bavail == 0;
+            leverErrno(b.cible, plein ? ENOSPC : EIO);
+        }
+        if (const int e = finirBrouillonEcrit(b.nom, b.cible))
+            leverErrno(b.cible, e);
+        renommerEnPlace(b.nom, b.cible);
+    } catch (const ErreurFichier&) {
+        ::unlink(b.nom.constData());
+        throw;
+    }
 }
 
 } // namespace plateforme

@@ -1,6 +1,6 @@
-// The settings file read and written by the program itself: files written by Qt's INI settings
-// (as every earlier version of the program did) load with the same values, values written
-// here read back the same through Qt, and a write keeps every other line as it was.
+// The settings file: files written by Qt's INI settings or by hand load with the values Qt reads
+// in them, every value written reads back the same through Qt, at once, and a write keeps every
+// other value.
 #include "commun/Outils_Test.h"
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
@@ -10,7 +10,9 @@
 #include "station/Variables_Programme.h"
 
 #include <QComboBox>
-
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTest>
 
@@ -31,11 +33,6 @@ std::map<QString, QString> luParQt(const QString& fichier)
                                                                    : v.toString();
     }
     return valeurs;
-}
-
-QString fichierEssai(const QTemporaryDir& d)
-{
-    return d.filePath(QStringLiteral("Essai.ini"));
 }
 
 } // namespace
@@ -63,17 +60,27 @@ private Q_SLOTS:
     void fichiersExistantsMemesValeurs()
     {
         QFETCH(QByteArray, texte);
-        QTemporaryDir d;
-        test::ecrireOctets(fichierEssai(d), texte);
-        const std::map<QString, QString> attendu = luParQt(fichierEssai(d));
-        const ContenuReglages c = ContenuReglages::lire(texte);
+        test::Environnement env(false);
+        const QString fichier = fichierReglages(QStringLiteral("Velmarin"));
+        test::ecrireOctets(fichier, texte);
+        const std::map<QString, QString> attendu = luParQt(fichier);
+        QVERIFY(!attendu.empty());
         for (const auto& [cle, valeur] : attendu) {
             const qsizetype barre = cle.indexOf(QLatin1Char('/'));
             const QString section = barre < 0 ? QString() : cle.left(barre);
             const QString nom = barre < 0 ? cle : cle.mid(barre + 1);
-            QCOMPARE(c.valeur(section, nom).value_or(QStringLiteral("<absent>")), valeur);
+            QCOMPARE(GetSetting(QStringLiteral("Velmarin"), section, nom, QStringLiteral("<absent>")), valeur);
         }
-        QCOMPARE(c.nombreCles(), int(attendu.size()));
+        // A key holding "@Invalid()" is absent: the caller's default.
+        if (QByteArrayView(QTest::currentDataTag()) == "formes typées")
+            QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("C"), QStringLiteral("<absent>")),
+                     QStringLiteral("<absent>"));
+        // A write keeps every other value as Qt read it.
+        QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Nouvelle"), QStringLiteral("1")));
+        std::map<QString, QString> apres = luParQt(fichier);
+        QCOMPARE(apres.at(QStringLiteral("Setup/Nouvelle")), QStringLiteral("1"));
+        apres.erase(QStringLiteral("Setup/Nouvelle"));
+        QVERIFY(apres == attendu);
     }
 
     // Every value the program may store comes back the same, read here or by Qt.
@@ -86,6 +93,11 @@ private Q_SLOTS:
             QStringLiteral("a\"b\"c"), QStringLiteral("a;b=c"), QStringLiteral("tab\there\r\nfin"),
             QString(QChar(1)) + QStringLiteral("1b"), QStringLiteral("𝄞 hors du plan de base"), QStringLiteral("@Invalid()"),
             QStringLiteral("blancs finaux\t\t"), QString(QChar(0xFEFF)) + QStringLiteral("marque en tête"),
+            QString(QChar(1)) + QChar(0xFEFF) + QStringLiteral("marque après un signe échappé"),
+            QString(QChar(1)) + QStringLiteral("a") + QChar(0xFEFF) + QStringLiteral("après un chiffre échappé"),
+            QStringLiteral("\t\"\\") + QChar(0xFEFF) + QChar(0xFEFF), QString(QChar(1)) + QStringLiteral("g") + QChar(0xFEFF),
+            QString(QChar(1)) + QChar(0xFEFF) + QChar(0) + QStringLiteral("nul"),
+            QString(QChar(0x7F)) + QChar(0xFEFF),
         };
         const QString section = QStringLiteral("Setup F/6ABC é");
         for (int i = 0; i < valeurs.size(); ++i)
@@ -98,20 +110,27 @@ private Q_SLOTS:
         }
     }
 
-    // Changing one key rewrites that line only; an unchanged value writes nothing.
-    void ecritureGardeLeReste()
+    // Every value set reads back through a fresh QSettings, the file's other values with it; an
+    // unchanged value writes nothing; what another copy of the program wrote meanwhile is kept.
+    void ecritureRelueParQt()
     {
         test::Environnement env(false);
         const QString fichier = fichierReglages(QStringLiteral("Velmarin"));
-        const QByteArray avant = "[Setup]\nIndicatif Station = F5XYZ\nBaud=9600, n,8,1\n\n[Setup%20F5XYZ]\nNB%20Activite=2\n";
-        test::ecrireOctets(fichier, avant);
+        test::ecrireOctets(fichier, "[Setup]\nIndicatif Station = F5XYZ\nBaud=9600, n,8,1\n\n[Setup%20F5XYZ]\nNB%20Activite=2\n");
+        const std::map<QString, QString> avant = luParQt(fichier);
+        const QByteArray octets = test::lireOctets(fichier);
+        const QDateTime date = QFileInfo(fichier).lastModified();
         QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Baud"), QStringLiteral("9600,n,8,1")));
-        QCOMPARE(test::lireOctets(fichier), avant);
-        QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup F5XYZ"), QStringLiteral("NB Activite"), QStringLiteral("3")));
+        QCOMPARE(test::lireOctets(fichier), octets);
+        QCOMPARE(QFileInfo(fichier).lastModified(), date);
+        QVERIFY(SaveSettings(QStringLiteral("Velmarin"), QStringLiteral("Setup F5XYZ"),
+                             {{QStringLiteral("NB Activite"), QStringLiteral("3")}, {QStringLiteral("Activite0"), QStringLiteral("a;b=c, \"d\"")}}));
         QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup F6NEW"), QStringLiteral("Baud"), QStringLiteral("0")));
-        QCOMPARE(test::lireOctets(fichier),
-                 QByteArray("[Setup]\nIndicatif Station = F5XYZ\nBaud=9600, n,8,1\n\n[Setup%20F5XYZ]\nNB%20Activite=3\n\n"
-                            "[Setup%20F6NEW]\nBaud=0\n"));
+        std::map<QString, QString> attendu = avant;
+        attendu[QStringLiteral("Setup F5XYZ/NB Activite")] = QStringLiteral("3");
+        attendu[QStringLiteral("Setup F5XYZ/Activite0")] = QStringLiteral("a;b=c, \"d\"");
+        attendu[QStringLiteral("Setup F6NEW/Baud")] = QStringLiteral("0");
+        QVERIFY(luParQt(fichier) == attendu);
         // Another copy of the program changed the file meanwhile: its change is seen and kept.
         test::ecrireOctets(fichier, test::lireOctets(fichier).replace("Baud=0", "Baud=1200"));
         QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup F6NEW"), QStringLiteral("Baud"), QString()),
@@ -119,6 +138,34 @@ private Q_SLOTS:
         QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Indicatif Station"), QStringLiteral("F6NEW")));
         QCOMPARE(luParQt(fichier).at(QStringLiteral("Setup F6NEW/Baud")), QStringLiteral("1200"));
         QCOMPARE(luParQt(fichier).at(QStringLiteral("Setup/Indicatif Station")), QStringLiteral("F6NEW"));
+    }
+
+    // A value rewritten again and again with the same length, faster than the clock moves: each
+    // one reads back at once, through the program and through a fresh QSettings alike.
+    void reecrituresMemeTailleJamaisPerimees()
+    {
+        test::Environnement env(false);
+        const QString fichier = fichierReglages(QStringLiteral("Velmarin"));
+        for (int i = 0; i < 1000; ++i) {
+            const QString valeur = QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'));
+            QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Cle"), valeur));
+            QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Cle"), QString()), valeur);
+            QCOMPARE(QSettings(fichier, QSettings::IniFormat).value(QStringLiteral("Setup/Cle")).toString(), valeur);
+        }
+        // Each content of the file is dated later than the one it replaced, even when that one is
+        // dated ahead of the clock (a clock put back, a file system counting time coarsely): no
+        // two contents ever share a time.
+        const QDateTime avance = QDateTime::currentDateTimeUtc().addSecs(3600);
+        {
+            QFile f(fichier);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(avance, QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(QSettings(fichier, QSettings::IniFormat).value(QStringLiteral("Setup/Cle")).toString(), QStringLiteral("0999"));
+        QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Cle"), QStringLiteral("1000")));
+        QVERIFY(QFileInfo(fichier).lastModified() > avance);
+        QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("Cle"), QStringLiteral("1001")));
+        QVERIFY(QFileInfo(fichier).lastModified() > avance.addMSecs(1));
+        QCOMPARE(QSettings(fichier, QSettings::IniFormat).value(QStringLiteral("Setup/Cle")).toString(), QStringLiteral("1001"));
     }
 
     // A count or index read from the settings stays within what its list can hold.

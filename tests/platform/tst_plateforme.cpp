@@ -238,11 +238,19 @@ private Q_SLOTS:
         const QString fichier = fichierReglages("Velmarin");
         const QString dossier = QFileInfo(fichier).absolutePath();
         const QStringList aGarder = {"Velmarin.ini.backup", "Velmarin.ini.ancien", ".Velmarin.ini.Qw1234",
-                                     ".Velmarin.ini~velmarin~Qw12345", ".Autre.ini~velmarin~Qw1234"};
+                                     ".Velmarin.ini~velmarin~Qw12345", ".Autre.ini~velmarin~Qw1234",
+                                     ".Autre.ini~velmarin~Qw1234.lock", ".Velmarin.ini~velmarin~Qw1234.lock2",
+                                     ".Velmarin.ini~velmarin~Qw1234.AbCdE", ".Velmarin.ini~velmarin~Qw1234.AbCdEfG",
+                                     ".Velmarin.ini~velmarin~Qw1234.Ab-dEf", "Velmarin.ini.AbCdEf"};
         for (const QString& n : aGarder)
             test::ecrireOctets(dossier + '/' + n, "à garder\r\n");
-        const QString reste = dossier + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234");
-        test::ecrireOctets(reste, "reste\r\n");
+        // The scratch file, and the lock and scratch file Qt's INI writer makes beside it.
+        QStringList restes;
+        for (const char* n : {"/.Velmarin.ini~velmarin~Qw1234", "/.Velmarin.ini~velmarin~Qw1234.lock",
+                              "/.Velmarin.ini~velmarin~Qw1234.AbCdEf"}) {
+            restes << dossier + QLatin1String(n);
+            test::ecrireOctets(restes.last(), "reste\r\n");
+        }
         env.oublierMessages();
 
         std::optional<test::AutreCopie> autre;
@@ -253,7 +261,8 @@ private Q_SLOTS:
         QVERIFY(autre->reussie());
         const QByteArray avant = test::lireOctets(fichier);
         nettoyerRestesReglages({"Velmarin"});
-        QVERIFY(QFile::exists(reste));
+        for (const QString& r : restes)
+            QVERIFY(QFile::exists(r));
         QVERIFY(!SaveSettings("Velmarin", "Setup", {{"Indicatif Station", "F6XYZ"}, {"Locator Station", "JN18AA"}}));
         QCOMPARE(test::lireOctets(fichier), avant);
         QCOMPARE(env.textes(), QStringList(QStringLiteral(
@@ -261,10 +270,11 @@ private Q_SLOTS:
                                    "réglages sont en cours d'enregistrement par une autre copie du programme (erreur "
                                    "75).\r\nLes réglages enregistrés restent ceux d'avant.")));
 
-        // The other copy gone, the clean-up removes the scratch file, and only it.
+        // The other copy gone, the clean-up removes those, and only those.
         autre.reset();
         nettoyerRestesReglages({"Velmarin"});
-        QVERIFY(!QFile::exists(reste));
+        for (const QString& r : restes)
+            QVERIFY2(!QFile::exists(r), qPrintable(r));
         for (const QString& n : aGarder)
             QVERIFY2(QFile::exists(dossier + '/' + n), qPrintable(n));
     }
@@ -282,12 +292,12 @@ private Q_SLOTS:
             return n;
         };
         {
-            const test::Panne panne(test::Appel::Write, 1, test::Effet::Echec, ENOSPC);
+            const test::Panne panne(test::Appel::Rename, 1, test::Effet::Echec, ENOSPC);
             QVERIFY(!SaveSettings("Velmarin", "Setup", valeurs));
         }
         QCOMPARE(stockees(), 0);
         {
-            const test::Panne panne(test::Appel::Write, 2, test::Effet::Echec, ENOSPC);
+            const test::Panne panne(test::Appel::Rename, 2, test::Effet::Echec, ENOSPC);
             QVERIFY(SaveSettings("Velmarin", "Setup", valeurs));
         }
         QCOMPARE(stockees(), 3);

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QTest>
 
 #include <csignal>
@@ -145,21 +146,40 @@ void annoncer(int fd, const QString& nom, const QByteArray& avant, const QByteAr
     }
 }
 
-// The settings child: changes one key after another for ever, announcing the file before and
-// after each change.
+// The values of a settings file as Qt reads them, one "key=value" line each, in key order.
+QByteArray valeursReglages(const QString& fichier)
+{
+    QByteArray texte;
+    const QSettings s(fichier, QSettings::IniFormat);
+    QStringList cles = s.allKeys();
+    cles.sort();
+    for (const QString& cle : cles)
+        texte += (cle + QLatin1Char('=') + s.value(cle).toString()).toUtf8() + '\n';
+    return texte;
+}
+
+// The settings child: changes one key after another for ever, announcing the file's values
+// before and after each change.
 [[noreturn]] void enfantReglages(int fd, quint32 graine)
 {
     QRandomGenerator hasard(graine);
     plateforme::synchroniserSurDisque(true);
     const QString fichier = plateforme::fichierReglages(Cles_Registre::Application);
-    for (;;) {
+    for (int n = 0;;) {
         const QString section = hasard.bounded(2) ? Cles_Registre::Section_Setup : Cles_Registre::Section_Station(Indicatif);
         const QString cle = QStringLiteral("Cle %1").arg(hasard.bounded(40));
         const QString valeur = QStringLiteral("valeur é %1").arg(hasard.generate());
-        const QByteArray avant = QFile::exists(fichier) ? test::lireOctets(fichier) : QByteArray();
-        plateforme::ContenuReglages apres = plateforme::ContenuReglages::lire(avant);
-        apres.definir(section, cle, valeur);
-        annoncer(fd, QStringLiteral("reglages"), avant, apres.ecrire());
+        const QByteArray avant = valeursReglages(fichier);
+        // The values after the change, foreseen on a copy beside the program folder (a new
+        // name each time: Qt would take a file of the same size and time for the one it read,
+        // and a killed child leaves its copy).
+        const QString prevision =
+            plateforme::dossierProgramme() + QStringLiteral("/../prevision-%1-%2.ini").arg(::getpid()).arg(++n);
+        if (QFile::exists(fichier) && !QFile::copy(fichier, prevision))
+            ::_exit(4);
+        QSettings(prevision, QSettings::IniFormat).setValue(section + QLatin1Char('/') + cle, valeur);
+        annoncer(fd, QStringLiteral("reglages"), avant, valeursReglages(prevision));
+        QFile::remove(prevision);
         if (!plateforme::SaveSetting(Cles_Registre::Application, section, cle, valeur))
             ::_exit(3);
     }
@@ -308,7 +328,7 @@ private Q_SLOTS:
                 if (ligne.split('\t').size() == 3)
                     champs = ligne.split('\t');
             QVERIFY(champs.size() == 3);
-            const QByteArray maintenant = empreinte(QFile::exists(fichier) ? test::lireOctets(fichier) : QByteArray());
+            const QByteArray maintenant = empreinte(valeursReglages(fichier));
             QVERIFY2(maintenant == champs[1] || maintenant == champs[2], qPrintable(QString::number(coupure)));
         }
 
@@ -329,6 +349,8 @@ private Q_SLOTS:
         for (const QString& n : autresReglages)
             planter(reglages + QLatin1Char('/') + n);
         planter(reglages + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234"));
+        planter(reglages + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234.lock"));
+        planter(reglages + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234.AbCdEf"));
         // A lock of the kind an earlier version left: empty, or naming a process long gone.
         test::ecrireOctets(fichier + QStringLiteral(".lock"), "999999\nVelmarin\nailleurs\n");
 

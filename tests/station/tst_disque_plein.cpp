@@ -286,6 +286,30 @@ private Q_SLOTS:
         c.hide();
     }
 
+    // The runtime folder full, then on a read-only file system: a stored value is read as stored,
+    // never as the caller's default.
+    void reglagesLusSansDossierExecution()
+    {
+        QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
+        const QString pleine = dossier_ + QStringLiteral("/execution");
+        QVERIFY(QDir().mkpath(pleine));
+        QVERIFY(QFile::setPermissions(pleine, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QTemporaryDir lectureSeule;
+        const QByteArray chemin = QFile::encodeName(lectureSeule.path());
+        QVERIFY(::mount("velmarin-execution", chemin.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k,mode=0700") == 0);
+        const auto demonter = qScopeGuard([&] { ::umount2(chemin.constData(), MNT_DETACH); });
+        QVERIFY(::mount(nullptr, chemin.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+        QVERIFY(remplir(dossier_));
+        const QString fichier = plateforme::fichierReglages(Cles_Registre::Application);
+        for (const QString& execution : {pleine, lectureSeule.path()}) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(execution));
+            // Written by another copy of the program: never read before by this one.
+            const QString indicatif = execution == pleine ? QStringLiteral("F6ABC") : QStringLiteral("F6DEF");
+            test::ecrireOctets(fichier, "[Setup]\nIndicatif%20Station=" + indicatif.toLatin1() + "\n");
+            QCOMPARE(Lit_Setup(Cles_Registre::Indicatif_Station, Cles_Registre::Indicatif_Vide), indicatif);
+        }
+    }
+
     // A settings folder on a read-only file system: the change is refused and told.
     void reglagesEnLectureSeule()
     {
