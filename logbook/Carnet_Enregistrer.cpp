@@ -115,6 +115,25 @@ bool nomenclatureADemander(const Variables_Programme& p, const QString& departem
            p.Indicatif_Saisi.size() <= station::LargeurIndicatifNomenclature;
 }
 
+// The callsign field holds the callsign its check passed: a QSO is never written without it.
+// Otherwise said, and the callsign field gets the focus back.
+bool indicatifVerifie(Carnet& c)
+{
+    const QString texte = c.Indicatif_A->text();
+    if (!texte.isEmpty() && texte.toUpper() == Prog().Indicatif_Saisi)
+        return true;
+    if (texte.isEmpty())
+        message(QStringLiteral("Attention vous devez entrer un indicatif\r\nLe QSO n'est pas enregistré."));
+    else
+        message(QStringLiteral("Attention l'indicatif %1 n'a pas été validé (touche Entrée dans l'indicatif)\r\n"
+                               "Le QSO n'est pas enregistré.")
+                    .arg(texte));
+    c.Indicatif_A->setEnabled(true);
+    Couleurs_Etat::colorer(c.Indicatif_A, Couleurs_Etat::aRemplir());
+    c.Indicatif_A->setFocus();
+    return false;
+}
+
 // The automatic backup is due once the interval since the last one is reached.
 bool sauvegardeDue(const Variables_Programme& p)
 {
@@ -187,6 +206,8 @@ void Carnet::Enregistrer_Click()
 void Carnet::enregistrerNouveauQSO()
 {
     auto& p = Prog();
+    if (!indicatifVerifie(*this))
+        return;
     if (Liste_QSO->count() >= station::NombreMaxQSO) {
         message(QStringLiteral("Le carnet contient deja %1 QSO, le maximum qu'il peut numeroter.\r\n"
                                "Le QSO n'est pas enregistré.")
@@ -488,8 +509,7 @@ void Carnet::remiseAZeroSaisie()
     Remarques_A->clear();
     Label5->setText(QStringLiteral("Indicatif"));
 
-    p.Nouveau_Carre.clear();
-    p.Etat_Departement_Saisi.clear();
+    p.Oublier_QSO_En_Cours();
 
     Couleurs_Etat::colorer(Bande_A, Couleurs_Etat::rempli());
     Couleurs_Etat::colorer(Depart_A, Couleurs_Etat::rempli());
