@@ -421,6 +421,9 @@ void Carnet::enregistrerEdition()
     // On the HF bands the locator field is emptied first: no locator is kept there.
     if (station::estBandeHF(Bande_A->currentText()))
         Locator_A->clear();
+    const QString ancienneLigne = station::ligneDeItem(ancien).leftJustified(station::LongueurLigneQSO, QLatin1Char(' '));
+    if (!azimutDistanceEdition(ancienneLigne))
+        return;
     const int activite = indexListe(Activ_A);
     station::Ligne_QSO l = ligneDesChamps(*this, Fin_A->text(), activite);
     l.Indicatif_QSO = plateforme::majusculesAnsi(l.Indicatif_QSO);
@@ -432,7 +435,6 @@ void Carnet::enregistrerEdition()
         refuserChampTropLong(*this, e);
         return;
     }
-    const QString ancienneLigne = station::ligneDeItem(ancien).leftJustified(station::LongueurLigneQSO, QLatin1Char(' '));
     ligne.replace(127, 27, ancienneLigne.mid(127, 27));
     if (activite == -1)
         message(QStringLiteral("Debug : Activation_A = -1"));
@@ -476,6 +478,32 @@ void Carnet::enregistrerEdition()
     p.Edition_En_Cours = false;
     Item_En_Edition.clear();
     remiseAZeroSaisie();
+}
+
+bool Carnet::azimutDistanceEdition(const QString& ancienneLigne)
+{
+    // A locator changed under edit gets its own distance and bearing, once its shape passes
+    // the locator check; an unchanged one keeps the figures stored with the QSO.
+    const station::Ligne_QSO avant = station::Ligne_QSO::depuis(ancienneLigne);
+    const QString locator = plateforme::majusculesAnsi(Locator_A->text());
+    if (locator == avant.Locator_QSO) {
+        Distance_A->setText(avant.Distance_QSO);
+        Azimut_A->setText(avant.Azimut_QSO);
+        return true;
+    }
+    int erreur = 0;
+    if (locator.size() == 6)
+        Verif_Locator(locator, erreur);
+    if (!locator.isEmpty() && (locator.size() != 6 || erreur == 1)) {
+        message(locator.size() != 6 ? QStringLiteral("Attention 6 caracteres pour le locator")
+                                    : QStringLiteral("Erreur dans la saisie du locator"));
+        Locator_A->setEnabled(true);
+        Locator_A->setFocus();
+        return false;
+    }
+    Locator_A->setText(locator);
+    afficherAzimutDistance();
+    return true;
 }
 
 void Carnet::remiseAZeroSaisie()
