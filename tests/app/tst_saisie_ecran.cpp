@@ -85,6 +85,7 @@ class TestSaisieEcran : public QObject {
     Q_OBJECT
 
     ecran::EcranReel ecran_;
+    QString carnet_;  // the main window's id
 
     QString chemin(const QString& nom) const { return ecran_.dossierProgramme() + QLatin1Char('/') + nom; }
 
@@ -120,10 +121,16 @@ class TestSaisieEcran : public QObject {
         for (int i = 0; i < messages; ++i) {
             QVERIFY2(attendre([&] { return !ecran_.visibles(TitreMessage).isEmpty(); }, 5000),
                      qPrintable(QStringLiteral("no message box at: %1").arg(QLatin1String(etape))));
-            QThread::msleep(150);
+            const QString boite = ecran_.visibles(TitreMessage).value(0);
+            QVERIFY2(attendre([&] { return ecran_.xdotool({QStringLiteral("getactivewindow")}) == boite; }, 5000),
+                     qPrintable(QStringLiteral("the message box did not get the focus at: %1").arg(QLatin1String(etape))));
+            QThread::msleep(100);
             ecran_.touches({QStringLiteral("Return")});
             QVERIFY2(attendre([&] { return ecran_.visibles(TitreMessage).isEmpty(); }, 5000),
                      qPrintable(QStringLiteral("the message box stayed at: %1").arg(QLatin1String(etape))));
+            // The keys that follow go to the main window once it has the focus back.
+            QVERIFY2(attendre([&] { return ecran_.xdotool({QStringLiteral("getactivewindow")}) == carnet_; }, 5000),
+                     qPrintable(QStringLiteral("the main window did not get the focus back at: %1").arg(QLatin1String(etape))));
         }
         QThread::msleep(150);
     }
@@ -180,6 +187,9 @@ private Q_SLOTS:
         QVERIFY2(attendre([&] { return !ecran_.visibles(TitreCarnet).isEmpty(); }, 15000), "the main window never showed");
         QThread::msleep(700);
         QVERIFY(ecran_.visibles(TitreMessage).isEmpty());
+        carnet_ = ecran_.visibles(TitreCarnet).value(0);
+        QVERIFY2(attendre([&] { return ecran_.xdotool({QStringLiteral("getactivewindow")}) == carnet_; }, 3000),
+                 "the main window is not the active window");
 
         // A foreign station on an HF band, the date typed by hand once.
         ETAPE(changerBande(QStringLiteral("14 Mhz"), 0, "bande 14 Mhz"));
