@@ -147,7 +147,8 @@ private:
     // The text the combo box is about to look up, when it is not the selected item's.
     void retenirTexte()
     {
-        const QString texte = liste_->lineEdit()->text();
+        const QLineEdit* saisie = liste_->lineEdit();
+        const QString texte = saisie ? saisie->text() : QString();
         if (texte.isEmpty() || liste_->itemText(liste_->currentIndex()) == texte)
             return;
         texteTape_ = texte;
