@@ -145,22 +145,44 @@ class TestSaisieEcran : public QObject {
         ecran_.touches({QStringLiteral("shift+Tab"), QStringLiteral("ctrl+a")});
         saisir(bande, messages, etape);
     }
-    // Mode (typed or kept), activity, the start time typed (the date typed by hand stays for
-    // the next QSO), "+" for the same end time, reports, first name, QTH, remarks and the save.
-    void finirQSO(const QString& mode, const QString& debut, const QString& prenom, const QString& qth, int questions)
+    // What is typed after the callsign, department and locator; an empty text keeps the field's.
+    struct Suite {
+        QString mode;
+        QString debut;
+        QString fin;  // empty: "+", the end time of the start and the report sent kept
+        QString rste;
+        QString rstr;
+        QString prenom;
+        QString qth;
+        QString remarques;
+        int questions = 0;  // asked by the save
+    };
+    // A field's text replaced by `texte` (kept when empty), then Enter.
+    void remplacer(const QString& texte, const char* etape)
     {
-        if (!mode.isEmpty())
+        if (!texte.isEmpty())
             ecran_.touches({QStringLiteral("ctrl+a")});
-        ETAPE(saisir(mode, 0, "mode"));
+        saisir(texte, 0, etape);
+    }
+    // Mode, activity, the date typed by hand (it stays for the next QSO), times, reports,
+    // first name, QTH, remarks and the save key.
+    void finirQSO(const Suite& s)
+    {
+        ETAPE(remplacer(s.mode, "mode"));
         ETAPE(entree(0, "activite"));
         ETAPE(entree(0, "date"));
-        ETAPE(saisir(debut, 0, "debut"));
-        ecran_.ecrire(QStringLiteral("+"));
-        ETAPE(entree(0, "report recu"));
-        ETAPE(saisir(prenom, 0, "prenom"));
-        ETAPE(saisir(qth, 0, "qth"));
-        ETAPE(entree(0, "remarques"));
-        ETAPE(entree(questions, "enregistrer"));
+        ETAPE(saisir(s.debut, 0, "debut"));
+        if (s.fin.isEmpty()) {
+            ecran_.ecrire(QStringLiteral("+"));
+        } else {
+            ETAPE(saisir(s.fin, 0, "fin"));
+            ETAPE(remplacer(s.rste, "report envoye"));
+        }
+        ETAPE(remplacer(s.rstr, "report recu"));
+        ETAPE(saisir(s.prenom, 0, "prenom"));
+        ETAPE(saisir(s.qth, 0, "qth"));
+        ETAPE(saisir(s.remarques, 0, "remarques"));
+        ETAPE(entree(s.questions, "enregistrer"));
     }
 
 private Q_SLOTS:
@@ -212,12 +234,14 @@ private Q_SLOTS:
         ETAPE(saisir(QStringLiteral("F6ABC"), 1, "indicatif F6ABC"));
         ETAPE(saisir(QStringLiteral("2B"), 1, "departement 2B"));
         ETAPE(saisir(QStringLiteral("JN42AB"), 1, "locator JN42AB"));
-        ETAPE(finirQSO(QStringLiteral("CW"), QStringLiteral("1148"), QStringLiteral("Paul"), QStringLiteral("Bastia"), 1));
+        ETAPE(finirQSO({QStringLiteral("CW"), QStringLiteral("1148"), {}, {}, {}, QStringLiteral("Paul"),
+                        QStringLiteral("Bastia"), {}, 1}));
 
         // A foreign station the directory knows, on the same band and mode.
         ETAPE(saisir(QStringLiteral("ON4XYZ"), 1, "indicatif ON4XYZ"));
         ETAPE(entree(1, "locator JO20KV"));
-        ETAPE(finirQSO(QString(), QStringLiteral("1149"), QStringLiteral("Jan"), QStringLiteral("Gent"), 0));
+        ETAPE(finirQSO({{}, QStringLiteral("1149"), QStringLiteral("1152"), QStringLiteral("57"), QStringLiteral("55"),
+                        QStringLiteral("Jan"), QStringLiteral("Gent"), QStringLiteral("tres bon signal")}));
 
         const QStringList attendues = avant + QStringList{
             ligne(QStringLiteral("DL1ABC"), QStringLiteral("11:47"), QString(), QString(), QStringLiteral("14 Mhz"),
@@ -225,9 +249,17 @@ private Q_SLOTS:
             ligne(QStringLiteral("F6ABC"), QStringLiteral("11:48"), QStringLiteral("2b"), QStringLiteral("JN42AB"),
                   QStringLiteral("144 Mhz"), QStringLiteral("CW"), QStringLiteral("BASTIA"), QStringLiteral("Paul"),
                   QStringLiteral("545"), QStringLiteral("104")),
-            ligne(QStringLiteral("ON4XYZ"), QStringLiteral("11:49"), QString(), QStringLiteral("JO20KV"),
-                  QStringLiteral("144 Mhz"), QStringLiteral("CW"), QStringLiteral("GENT"), QStringLiteral("Jan"),
-                  QStringLiteral("870"), QStringLiteral("15"))};
+            [] {
+                station::Ligne_QSO l = station::Ligne_QSO::depuis(
+                    ligne(QStringLiteral("ON4XYZ"), QStringLiteral("11:49"), QString(), QStringLiteral("JO20KV"),
+                          QStringLiteral("144 Mhz"), QStringLiteral("CW"), QStringLiteral("GENT"), QStringLiteral("Jan"),
+                          QStringLiteral("870"), QStringLiteral("15")));
+                l.Heure_Fin = QStringLiteral("11:52");
+                l.RST_Envoye = QStringLiteral("57");
+                l.RST_Recu = QStringLiteral("55");
+                l.Remarques_QSO = QStringLiteral("TRES BON SIGNAL");
+                return l.texte();
+            }()};
         QByteArray journal;
         for (const QString& l : attendues)
             journal += l.toLatin1() + "\r\n";
