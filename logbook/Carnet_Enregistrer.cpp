@@ -115,13 +115,9 @@ bool nomenclatureADemander(const Variables_Programme& p, const QString& departem
            p.Indicatif_Saisi.size() <= station::LargeurIndicatifNomenclature;
 }
 
-// The callsign field holds the callsign its check passed: a QSO is never written without it.
-// Otherwise said, and the callsign field gets the focus back.
-bool indicatifVerifie(Carnet& c)
+// A save refused for the callsign field's `texte`: said, and the callsign field gets the focus.
+void refuserIndicatif(Carnet& c, const QString& texte)
 {
-    const QString texte = c.Indicatif_A->text();
-    if (!texte.isEmpty() && texte.toUpper() == Prog().Indicatif_Saisi)
-        return true;
     if (texte.isEmpty())
         message(QStringLiteral("Attention vous devez entrer un indicatif\r\nLe QSO n'est pas enregistré."));
     else
@@ -131,6 +127,16 @@ bool indicatifVerifie(Carnet& c)
     c.Indicatif_A->setEnabled(true);
     Couleurs_Etat::colorer(c.Indicatif_A, Couleurs_Etat::aRemplir());
     c.Indicatif_A->setFocus();
+}
+
+// The callsign field holds the callsign its check passed: a new QSO is never written without
+// it.
+bool indicatifVerifie(Carnet& c)
+{
+    const QString texte = c.Indicatif_A->text();
+    if (!texte.isEmpty() && texte.toUpper() == Prog().Indicatif_Saisi)
+        return true;
+    refuserIndicatif(c, texte);
     return false;
 }
 
@@ -414,6 +420,12 @@ void Carnet::enregistrerEdition()
     if (ancien.isEmpty() || rang < 0) {
         message(QStringLiteral("Le QSO en cours de modification n'est plus dans la liste.\r\n"
                                "La modification n'est pas enregistrée."));
+        return;
+    }
+
+    // Nor is an edited QSO without a callsign.
+    if (Indicatif_A->text().trimmed().isEmpty()) {
+        refuserIndicatif(*this, QString());
         return;
     }
 

@@ -251,8 +251,8 @@ void TestEdition::editionNeSuitPasUnSimpleClic()
 }
 
 // A locator changed under edit gets its own distance and bearing; one left as it was keeps
-// the figures stored with the QSO; one that is not a locator is refused. No award square is
-// marked.
+// the figures stored with the QSO; one that is not a locator, or an emptied callsign, is
+// refused. No award square is marked.
 void TestEdition::locatorEdite()
 {
     test::Environnement env;
@@ -297,6 +297,15 @@ void TestEdition::locatorEdite()
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Erreur dans la saisie du locator")});
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral(".log"))), journalAvant);
     QCOMPARE(fichiersEtat(env), etatsAvant);
+
+    // Nor is a QSO without its callsign.
+    c.Locator_A->setText(QStringLiteral("JN33AB"));
+    c.Indicatif_A->setText(QStringLiteral("  "));
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention vous devez entrer un indicatif\r\nLe QSO n'est pas enregistré.")});
+    QVERIFY(test::aLeFocus(c, c.Indicatif_A));
+    QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral(".log"))), journalAvant);
 }
 
 void TestEdition::editionRefuseeAvecUnSeulQSO()
