@@ -177,6 +177,9 @@ private:
     // The award files and the directory marked; the French lines of the files that were not.
     QStringList marquerFichiers(const MarquesNouveauQSO& m);
     void enregistrerEdition();
+    // Distance and bearing of a QSO under edit, for its locator; false (and said) when a new
+    // locator is not a locator.
+    bool azimutDistanceEdition(const QString& ancienneLigne);
     void remiseAZeroSaisie();
     // Award export of the QSO just appended: the export window, shown modally.
     void Exporter_QSO_Apres_Ajout();

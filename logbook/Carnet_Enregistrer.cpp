@@ -115,6 +115,31 @@ bool nomenclatureADemander(const Variables_Programme& p, const QString& departem
            p.Indicatif_Saisi.size() <= station::LargeurIndicatifNomenclature;
 }
 
+// A save refused for the callsign field's `texte`: said, and the callsign field gets the focus.
+void refuserIndicatif(Carnet& c, const QString& texte)
+{
+    if (texte.isEmpty())
+        message(QStringLiteral("Attention vous devez entrer un indicatif\r\nLe QSO n'est pas enregistré."));
+    else
+        message(QStringLiteral("Attention l'indicatif %1 n'a pas été validé (touche Entrée dans l'indicatif)\r\n"
+                               "Le QSO n'est pas enregistré.")
+                    .arg(texte));
+    c.Indicatif_A->setEnabled(true);
+    Couleurs_Etat::colorer(c.Indicatif_A, Couleurs_Etat::aRemplir());
+    c.Indicatif_A->setFocus();
+}
+
+// The callsign field holds the callsign its check passed: a new QSO is never written without
+// it.
+bool indicatifVerifie(Carnet& c)
+{
+    const QString texte = c.Indicatif_A->text();
+    if (!texte.isEmpty() && texte.toUpper() == Prog().Indicatif_Saisi)
+        return true;
+    refuserIndicatif(c, texte);
+    return false;
+}
+
 // The automatic backup is due once the interval since the last one is reached.
 bool sauvegardeDue(const Variables_Programme& p)
 {
@@ -187,6 +212,8 @@ void Carnet::Enregistrer_Click()
 void Carnet::enregistrerNouveauQSO()
 {
     auto& p = Prog();
+    if (!indicatifVerifie(*this))
+        return;
     if (Liste_QSO->count() >= station::NombreMaxQSO) {
         message(QStringLiteral("Le carnet contient deja %1 QSO, le maximum qu'il peut numeroter.\r\n"
                                "Le QSO n'est pas enregistré.")
@@ -396,10 +423,19 @@ void Carnet::enregistrerEdition()
         return;
     }
 
+    // Nor is an edited QSO without a callsign.
+    if (Indicatif_A->text().trimmed().isEmpty()) {
+        refuserIndicatif(*this, QString());
+        return;
+    }
+
     // The line from the fields, keeping its QSL status and QSL dates (record columns 128-154).
     // On the HF bands the locator field is emptied first: no locator is kept there.
     if (station::estBandeHF(Bande_A->currentText()))
         Locator_A->clear();
+    const QString ancienneLigne = station::ligneDeItem(ancien).leftJustified(station::LongueurLigneQSO, QLatin1Char(' '));
+    if (!azimutDistanceEdition(ancienneLigne))
+        return;
     const int activite = indexListe(Activ_A);
     station::Ligne_QSO l = ligneDesChamps(*this, Fin_A->text(), activite);
     l.Indicatif_QSO = plateforme::majusculesAnsi(l.Indicatif_QSO);
@@ -411,7 +447,6 @@ void Carnet::enregistrerEdition()
         refuserChampTropLong(*this, e);
         return;
     }
-    const QString ancienneLigne = station::ligneDeItem(ancien).leftJustified(station::LongueurLigneQSO, QLatin1Char(' '));
     ligne.replace(127, 27, ancienneLigne.mid(127, 27));
     if (activite == -1)
         message(QStringLiteral("Debug : Activation_A = -1"));
@@ -457,6 +492,32 @@ void Carnet::enregistrerEdition()
     remiseAZeroSaisie();
 }
 
+bool Carnet::azimutDistanceEdition(const QString& ancienneLigne)
+{
+    // A locator changed under edit gets its own distance and bearing, once its shape passes
+    // the locator check; an unchanged one keeps the figures stored with the QSO.
+    const station::Ligne_QSO avant = station::Ligne_QSO::depuis(ancienneLigne);
+    const QString locator = plateforme::majusculesAnsi(Locator_A->text());
+    if (locator == avant.Locator_QSO) {
+        Distance_A->setText(avant.Distance_QSO);
+        Azimut_A->setText(avant.Azimut_QSO);
+        return true;
+    }
+    int erreur = 0;
+    if (locator.size() == 6)
+        Verif_Locator(locator, erreur);
+    if (!locator.isEmpty() && (locator.size() != 6 || erreur == 1)) {
+        message(locator.size() != 6 ? QStringLiteral("Attention 6 caracteres pour le locator")
+                                    : QStringLiteral("Erreur dans la saisie du locator"));
+        Locator_A->setEnabled(true);
+        Locator_A->setFocus();
+        return false;
+    }
+    Locator_A->setText(locator);
+    afficherAzimutDistance();
+    return true;
+}
+
 void Carnet::remiseAZeroSaisie()
 {
     auto& p = Prog();
@@ -488,8 +549,7 @@ void Carnet::remiseAZeroSaisie()
     Remarques_A->clear();
     Label5->setText(QStringLiteral("Indicatif"));
 
-    p.Nouveau_Carre.clear();
-    p.Etat_Departement_Saisi.clear();
+    p.Oublier_QSO_En_Cours();
 
     Couleurs_Etat::colorer(Bande_A, Couleurs_Etat::rempli());
     Couleurs_Etat::colorer(Depart_A, Couleurs_Etat::rempli());

@@ -17,7 +17,9 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QListWidget>
+#include <QRadioButton>
 
 namespace {
 
@@ -195,6 +197,11 @@ void Carnet::Mnu_Restauration_Click()
     } catch (const plateforme::ErreurFichier& e) {
         plateforme::MsgBox(e.messageEtBilan(QStringLiteral("Restauration")));
         return;
+    }
+    // The grid shows the restored award files, as the save shows them.
+    if (Affiche_Departements(p.Bande_Affichee, p.Compteur_Carte)) {
+        Frame3->setTitle(Titre_Departements(p.Compteur_Carte, p.Bande_Affichee));
+        Option1[1]->setChecked(true);
     }
     plateforme::MsgBox(QStringLiteral("Les fichiers :\r\n\r\nIndicatif.log\r\nDepartement.txt\r\nLocator.txt\r\n"
                                       "Prefixe.txt\r\nSont restaurés"));

@@ -271,6 +271,7 @@ void Carnet::Annuler_Click()
 
     p.Edition_En_Cours = false;
     Item_En_Edition.clear();
+    p.Oublier_QSO_En_Cours();
     Enregistrer->setText(QStringLiteral("QSO Suivant"));
     viderSaisie(*this);
     colorerSaisieRemplie(*this);
@@ -319,6 +320,7 @@ void Carnet::Effacer_Click()
 
     p.Edition_En_Cours = false;
     Item_En_Edition.clear();
+    p.Oublier_QSO_En_Cours();
     Enregistrer->setText(QStringLiteral("QSO Suivant"));
     viderSaisie(*this);
     fixerTexte(Mode_A, QStringLiteral("SSB"));

@@ -16,6 +16,7 @@
 #include <QTextEdit>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace plateforme {
 
@@ -112,32 +113,81 @@ void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionn
 
 namespace {
 
-// A pick by the operator signals a change of selection, then the pick itself: `choisi` runs
-// the handler on the change and lets the pick that follows in the same event pass.
-// Clearing the selection runs nothing.
-template <class Liste, class Change, class Choix>
-void relierClic(Liste* liste, Change change, Choix choix, std::function<void()> gestionnaire)
-{
-    auto dejaLance = std::make_shared<bool>(false);
-    QObject::connect(liste, change, liste, [liste, dejaLance, gestionnaire](int i) {
+// A pick by the operator signals a change of selection, then the pick itself: the change runs
+// the handler and lets the pick that follows in the same event pass. Clearing the selection
+// runs nothing.
+// An editable combo box, when Enter is pressed in its text or when it loses the focus, looks
+// its text up among its items and selects the item found: that selection follows the text
+// typed, it is no pick, and runs nothing.
+class ClicCombo : public QObject {
+public:
+    ClicCombo(QComboBox* liste, std::function<void()> g) : QObject(liste), liste_(liste), gestionnaire_(std::move(g))
+    {
+        connect(liste, &QComboBox::currentIndexChanged, this, [this](int i) { changement(i); });
+        connect(liste, &QComboBox::activated, this, [this](int i) { choix(i); });
+        if (QLineEdit* saisie = liste->lineEdit()) {
+            liste->installEventFilter(this);
+            // Connected after the combo box's own look-up: once they run, it is over.
+            connect(saisie, &QLineEdit::returnPressed, this, [this] { texteTape_.reset(); });
+            connect(saisie, &QLineEdit::editingFinished, this, [this] { texteTape_.reset(); });
+        }
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        const bool entree = e->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Return ||
+                                                               static_cast<QKeyEvent*>(e)->key() == Qt::Key_Enter);
+        if (entree || e->type() == QEvent::FocusOut)
+            retenirTexte();
+        return false;
+    }
+
+private:
+    // The text the combo box is about to look up, when it is not the selected item's.
+    void retenirTexte()
+    {
+        const QLineEdit* saisie = liste_->lineEdit();
+        const QString texte = saisie ? saisie->text() : QString();
+        if (texte.isEmpty() || liste_->itemText(liste_->currentIndex()) == texte)
+            return;
+        texteTape_ = texte;
+        QTimer::singleShot(0, this, [this] { texteTape_.reset(); });
+    }
+    // The selection of item `i` comes from the look-up of the typed text (case aside, as the
+    // combo box matches it).
+    bool parLeTexte(int i) const
+    {
+        return texteTape_ && liste_->itemText(i).compare(*texteTape_, Qt::CaseInsensitive) == 0;
+    }
+
+    void changement(int i)
+    {
         if (i < 0)
             return;
-        gestionnaire();
-        *dejaLance = true;
-        QTimer::singleShot(0, liste, [dejaLance] { *dejaLance = false; });
-    });
-    QObject::connect(liste, choix, liste, [dejaLance, gestionnaire](auto) {
-        if (!*dejaLance)
-            gestionnaire();
-        *dejaLance = false;
-    });
-}
+        dejaLance_ = true;
+        QTimer::singleShot(0, this, [this] { dejaLance_ = false; });
+        if (!parLeTexte(i))
+            gestionnaire_();
+    }
+    void choix(int i)
+    {
+        if (!dejaLance_ && !parLeTexte(i))
+            gestionnaire_();
+        dejaLance_ = false;
+    }
+
+    QComboBox* liste_;
+    std::function<void()> gestionnaire_;
+    bool dejaLance_ = false;
+    std::optional<QString> texteTape_;
+};
 
 } // namespace
 
 void brancherClic(QComboBox* liste, std::function<void()> gestionnaire)
 {
-    relierClic(liste, &QComboBox::currentIndexChanged, &QComboBox::activated, std::move(gestionnaire));
+    new ClicCombo(liste, std::move(gestionnaire));
 }
 
 namespace {

@@ -29,6 +29,9 @@ void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionn
 // operator, and when the operator picks the item already selected; once per pick, the picked
 // item selected by then, however quick or long the click. A list box's handler also runs when
 // its selection is cleared.
+// Enter typed in an editable combo box is a key press only: the item that the combo box
+// selects by itself for its typed text, on that Enter or when it loses the focus, runs
+// nothing. (The combo box is made editable before its handler is connected.)
 void brancherClic(QComboBox* liste, std::function<void()> gestionnaire);
 void brancherClic(QListWidget* liste, std::function<void()> gestionnaire);
 // Double click on the control (or on its line edit for an editable combo box).

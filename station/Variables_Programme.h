@@ -23,6 +23,10 @@ struct Variables_Programme {
     QString Locator_Lu;
     QString Locator_Correspondant;
     QString Nouveau_Carre;
+    // Clears the values above of the QSO being entered, once it is saved, cancelled or deleted,
+    // so that none reaches the next QSO. `Prefixe_Trouve` stays: the callsign check keeps it
+    // for a prefix it does not find.
+    void Oublier_QSO_En_Cours();
     float Azimut_Calcule = 0;
     QString Distance_Calculee;
 

@@ -6,9 +6,11 @@
 #include "logbook/Carnet.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "station/Couleurs_Etat.h"
 #include "station/Variables_Programme.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void importEdi();
     void sauvegardeEnEchec();
     void restauration();
+    void restaurationRepeintLaGrille();
     void sauvegardesParStation();
     void restaurationDesActivites();
     void parametresDeSauvegarde();
@@ -253,6 +256,35 @@ void TestImportCarnet::restauration()
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt"))), QByteArray("P\r\n"));
     QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Activite.txt"))), activites);
     QCOMPARE(c.Liste_QSO->count(), 1);
+}
+
+// After a restore the department grid and its caption show the restored file, not the one
+// it replaced.
+void TestImportCarnet::restaurationRepeintLaGrille()
+{
+    test::Environnement env;
+    test::StationTest s;
+    s.journal = logInitial();
+    test::ecrireReglageStation(Station, QStringLiteral("Chemin Sauvegarde"), env.chemin(QStringLiteral("sauve")));
+    Carnet& c = test::demarrerStation(env, s);
+    QVERIFY(c.Sauvegarde_Auto());  // nothing worked yet
+
+    // Then department 75 worked on 144 MHz, its QSL sent, shown by the grid.
+    QStringList departements = plateforme::lireLignes(env.chemin(Station + QStringLiteral("_Departement.txt")));
+    for (QString& l : departements)
+        if (l.startsWith(QStringLiteral("75 ")))
+            l = test::ligneDepartement(QStringLiteral("75"), QStringLiteral("144 Mhz"), QLatin1Char('2'), l.mid(21));
+    plateforme::ecrireLignes(Station + QStringLiteral("_Departement.txt"), departements);
+    c.Bande_Grille_Click();
+    QCOMPARE(Couleurs_Etat::fond(c.Dpt[75]), test::Envoyee);
+    QCOMPARE(c.Frame3->title(), QStringLiteral(" 1 Départements sur 144 Mhz"));
+
+    env.oublierMessages();
+    c.Mnu_Restauration->trigger();
+    QCOMPARE(env.messages.size(), size_t(2));
+    QCOMPARE(Couleurs_Etat::fond(c.Dpt[75]), Couleurs_Etat::fondFenetre());
+    QCOMPARE(c.Frame3->title(), QStringLiteral(" 0 Départements sur 144 Mhz"));
+    QCOMPARE(Prog().Compteur_Carte, 0.0);
 }
 
 void TestImportCarnet::sauvegardesParStation()

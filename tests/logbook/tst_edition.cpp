@@ -99,6 +99,7 @@ private Q_SLOTS:
     void rappel();
     void editionGardeQSLEtDates();
     void editionNeSuitPasUnSimpleClic();
+    void locatorEdite();
     void editionRefuseeAvecUnSeulQSO();
     void annulation();
     void effacement();
@@ -247,6 +248,64 @@ void TestEdition::editionNeSuitPasUnSimpleClic()
     QCOMPARE(apres[2], avant[2]);
     QCOMPARE(c.Liste_QSO->item(1)->text().left(6), QStringLiteral("    2 "));
     QCOMPARE(c.Liste_QSO->item(2)->text(), station::itemListe(3, avant[2]));
+}
+
+// A locator changed under edit gets its own distance and bearing; one left as it was keeps
+// the figures stored with the QSO; one that is not a locator, or an emptied callsign, is
+// refused. No award square is marked.
+void TestEdition::locatorEdite()
+{
+    test::Environnement env;
+    QStringList avant = journalType();
+    avant[1].replace(154, 10, QStringLiteral("123   45  "));  // figures of another station locator
+    avant[2].replace(41, 6, QStringLiteral("      "));     // 144 MHz, no locator
+    Carnet& c = demarrer(env, avant);
+    const QList<QByteArray> etatsAvant = fichiersEtat(env);
+
+    const auto editer = [&](int rang, const QString& locator) {
+        doubleCliquer(c, rang);
+        c.Editer->click();
+        if (!locator.isNull()) {
+            c.Locator_A->clear();
+            test::saisir(c.Locator_A, locator);  // Enter checks nothing while editing
+        }
+        env.oublierMessages();
+        c.Enregistrer->click();
+    };
+    // Only the remarks changed: the stored figures stay.
+    editer(1, QString());
+    QCOMPARE(test::lignesJournal(env, Station).value(1), avant[1]);
+    // Moved to JN33AB; a station without locator given IN88AB.
+    editer(1, QStringLiteral("jn33ab"));
+    QString attendu = avant[1];
+    attendu.replace(41, 6, QStringLiteral("JN33AB")).replace(154, 10, QStringLiteral("360   94  "));
+    editer(2, QStringLiteral("IN88AB"));
+    QString attendu2 = avant[2];
+    attendu2.replace(41, 6, QStringLiteral("IN88AB")).replace(154, 10, QStringLiteral("676   322 "));
+    QCOMPARE(test::lignesJournal(env, Station), (QStringList{avant[0], attendu, attendu2}));
+    QVERIFY(env.messages.empty());
+
+    // Not a locator: said, nothing written, the edit stays open.
+    const QByteArray journalAvant = test::lireOctets(env.chemin(Station + QStringLiteral(".log")));
+    editer(1, QStringLiteral("JN33"));
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention 6 caracteres pour le locator")});
+    QVERIFY(Prog().Edition_En_Cours);
+    QVERIFY(test::aLeFocus(c, c.Locator_A));
+    c.Locator_A->setText(QStringLiteral("JN3XAB"));
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Erreur dans la saisie du locator")});
+    QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral(".log"))), journalAvant);
+    QCOMPARE(fichiersEtat(env), etatsAvant);
+
+    // Nor is a QSO without its callsign.
+    c.Locator_A->setText(QStringLiteral("JN33AB"));
+    c.Indicatif_A->setText(QStringLiteral("  "));
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention vous devez entrer un indicatif\r\nLe QSO n'est pas enregistré.")});
+    QVERIFY(test::aLeFocus(c, c.Indicatif_A));
+    QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral(".log"))), journalAvant);
 }
 
 void TestEdition::editionRefuseeAvecUnSeulQSO()

@@ -93,6 +93,7 @@ private Q_SLOTS:
     void sauvegardeImpossible();
     void ecritureImpossible();
     void champTropLong();
+    void indicatifNonVerifie();
     void controlesDuBouton();
     void heureDeFinApresLaQuestion();
     void carnetPlein();
@@ -410,6 +411,59 @@ void TestEnregistrer::champTropLong()
     c.Prenom_A->setText(QStringLiteral("Jean"));
     c.Enregistrer->click();
     QCOMPARE(test::lignesJournal(env, Station).size(), 2);
+}
+
+// The callsign field emptied or changed after its check (the focus went astray): nothing is
+// written, not even the backup that is due, and the callsign field gets the focus. The values
+// of a saved or cancelled QSO do not stay for the next one.
+void TestEnregistrer::indicatifNonVerifie()
+{
+    test::Environnement env;
+    ecrireReglage(QStringLiteral("Numero Sauvegarde"), QStringLiteral("0"));
+    ecrireReglage(QStringLiteral("Delta Sauvegarde"), QStringLiteral("1"));
+    ecrireReglage(QStringLiteral("Chemin Sauvegarde"), env.chemin(Station));
+    Carnet& c = demarrer(env, 10, true, {}, {QStringLiteral("ON4XYZ        JO20KV")});
+    taperQSO(c, {QStringLiteral("ON4XYZ"), {}, QStringLiteral("JO20KV"), 0, {}, {}, {}, QStringLiteral("Jan"), QString(),
+                 QString()});
+    const auto avant = test::instantane(env.dossier());
+    const auto refuse = [&](const QString& indicatif, const QString& texte) {
+        c.Indicatif_A->setText(indicatif);
+        c.Indicatif_A->setEnabled(false);
+        c.Depart_A->setFocus();
+        env.oublierMessages();
+        c.Enregistrer->click();
+        QCOMPARE(env.textes(), QStringList{texte});
+        QVERIFY(test::instantane(env.dossier()) == avant);
+        QVERIFY(c.Indicatif_A->isEnabled());
+        QVERIFY(test::aLeFocus(c, c.Indicatif_A));
+        QCOMPARE(c.Liste_QSO->count(), 0);
+        QCOMPARE(Prog().Nombre_QSO, 0);
+    };
+    refuse(QStringLiteral("TK5YY"), QStringLiteral("Attention l'indicatif TK5YY n'a pas été validé (touche Entrée dans "
+                                                   "l'indicatif)\r\nLe QSO n'est pas enregistré."));
+    refuse(QString(), QStringLiteral("Attention vous devez entrer un indicatif\r\nLe QSO n'est pas enregistré."));
+
+    // The callsign checked, back in its field: saved, after the backup.
+    c.Indicatif_A->setText(QStringLiteral("ON4XYZ"));
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Sauvegarde automatique effectuée")});
+    QCOMPARE(test::lignesJournal(env, Station).value(0).mid(10, 12), QStringLiteral("ON4XYZ      "));
+
+    const auto oublie = [] {
+        const Variables_Programme& p = Prog();
+        for (const QString* v : {&p.Indicatif_Saisi, &p.Prefixe_Nouveau, &p.Departement_Saisi, &p.Etat_Departement_Saisi,
+                                 &p.Departement_Lu, &p.Locator_Lu, &p.Locator_Correspondant, &p.Nouveau_Carre})
+            QVERIFY2(v->isEmpty(), qPrintable(*v));
+    };
+    oublie();
+    // Nor those of a QSO cancelled half-way.
+    test::entree(c.Bande_A);
+    test::saisir(c.Indicatif_A, QStringLiteral("F6ABC"));
+    test::saisir(c.Depart_A, QStringLiteral("75"));
+    QCOMPARE(Prog().Departement_Saisi, QStringLiteral("75"));
+    c.Annuler->click();
+    oublie();
 }
 
 void TestEnregistrer::controlesDuBouton()

@@ -7,10 +7,12 @@
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -188,6 +190,65 @@ private Q_SLOTS:
         // Clearing the selection of a combo box runs nothing.
         liste.setCurrentIndex(-1);
         QCOMPARE(clics, 4);
+    }
+
+    // Enter in the text of an editable combo box is a key press: the item that the combo box
+    // selects for the text typed, on that Enter or when the focus leaves it, runs no click;
+    // a pick with the arrow keys and a selection by the code still do.
+    void entreeDansUneListeEditableNEstPasUnClic()
+    {
+        QWidget fenetre;
+        auto* liste = new QComboBox(&fenetre);
+        liste->setEditable(true);
+        liste->setInsertPolicy(QComboBox::NoInsert);
+        liste->addItems({QStringLiteral("7.0 Mhz"), QStringLiteral("14 Mhz"), QStringLiteral("144 Mhz")});
+        auto* suivant = new QLineEdit(&fenetre);
+        suivant->move(0, 40);
+        auto* autre = new QComboBox(&fenetre);
+        autre->setEditable(true);
+        autre->addItems({QStringLiteral("SSB"), QStringLiteral("CW")});
+        autre->move(0, 80);
+        int clics = 0;
+        int clicsAutre = 0;
+        brancherClic(liste, [&] { ++clics; });
+        brancherClic(autre, [&] { ++clicsAutre; });
+        // Enter moves the focus on, as the entry chain does; the key never reaches the list.
+        brancherKeyPress(liste, [&](int& k) {
+            if (k == 13)
+                suivant->setFocus();
+        });
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+
+        liste->setFocus();
+        liste->lineEdit()->selectAll();
+        test::taper(liste, QStringLiteral("14 mhz"));
+        QTest::keyClick(liste, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), suivant);
+        QCOMPARE(liste->currentIndex(), 1);
+        // The text typed, then the focus elsewhere.
+        liste->setFocus();
+        liste->lineEdit()->selectAll();
+        test::taper(liste, QStringLiteral("144 Mhz"));
+        suivant->setFocus();
+        QCOMPARE(liste->currentIndex(), 2);
+        // Enter reaching the combo box itself.
+        autre->setFocus();
+        autre->lineEdit()->selectAll();
+        test::taper(autre, QStringLiteral("cw"));
+        QTest::keyClick(autre, Qt::Key_Return);
+        QCOMPARE(autre->currentIndex(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(clics, 0);
+        QCOMPARE(clicsAutre, 0);
+
+        liste->setFocus();
+        QTest::keyClick(liste, Qt::Key_Up);
+        QCOMPARE(liste->currentIndex(), 1);
+        QCOMPARE(clics, 1);
+        QCoreApplication::processEvents();
+        liste->setCurrentIndex(0);
+        QCOMPARE(clics, 2);
     }
 
     // A list box: every pick by the mouse runs the handler once, with the picked line selected.
