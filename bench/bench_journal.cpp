@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     const double suppression = bench::mesure([] { Supprime_QSO(); });
     std::printf("suppression d'un QSO : %.3f s (objectif 0.3 s)\n", suppression);
 
-    const QString ancien = c.Liste_QSO->item(100)->text();
+    const QString ancien = c.Modele_QSO->item(100);
     const QString nouveau = station::itemListe(101, bench::ligneJournal(7));
     Prog().Numero_QSO_Modifie = 101;
     const double remplacement = bench::mesure([&] { Remplace_QSO(ancien, nouveau); });

@@ -155,7 +155,7 @@ void Carnet::Indicatif_A_KeyPress(int& KeyAscii)
 
     // History: the oldest QSO with this callsign gives the first name and the date.
     const saisie::Historique h = saisie::chercheHistorique(
-        Liste_QSO->count(), [this](int i) { return Liste_QSO->item(i)->text(); }, texte);
+        Modele_QSO->nombre(), [this](int i) { return Modele_QSO->item(i); }, texte);
     if (h.libelle == saisie::Historique::Contacte) {
         Prenom_A->setText(h.prenom);
         Label5->setText(QStringLiteral("Contacté le ") + h.date);

@@ -8,15 +8,13 @@
 #include "station/Controles_Carnet.h"
 #include "station/Gardes_Ecriture.h"
 #include "station/Ligne_QSO.h"
+#include "station/Modele_Liste_QSO.h"
 #include "station/Variables_Programme.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
-#include <QListWidget>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <optional>
 #include <stdexcept>
 
 namespace station {
@@ -26,20 +24,47 @@ namespace {
 // The write rules stand before the first write of a run.
 const bool g_gardes = (installerGardesEcriture(), true);
 
-// Lines added to the list between two yields to the event loop while a log loads.
-constexpr int kLignesParPas = 2000;
-// Longest time the load keeps the event loop waiting.
-constexpr int kMsEntrePauses = 40;
+// A log of more lines than this shows the loading window while it loads.
+constexpr int kLignesSansFenetre = 2000;
 
-int deuxChiffres(QStringView t, int position)
+int chiffre(QChar c)
+{
+    return c.isDigit() ? c.unicode() - u'0' : -1;
+}
+
+int chiffre(char c)
+{
+    return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+template <class Texte>
+int deuxChiffres(Texte t, int position)
 {
     if (position >= t.size())
         return -1;
-    const QChar a = t.at(position - 1);
-    const QChar b = t.at(position);
-    if (!a.isDigit() || !b.isDigit())
+    const int a = chiffre(t.at(position - 1));
+    const int b = chiffre(t.at(position));
+    if (a < 0 || b < 0)
         return -1;
-    return (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
+    return a * 10 + b;
+}
+
+template <class Texte>
+qint64 cleDeDate(Texte ligne)
+{
+    // "jj/mm/aa" in columns 1-8, "hh:mm" in columns 23-27; read in day/month/year order
+    // whatever the regional settings.
+    const int jour = deuxChiffres(ligne, 1);
+    const int mois = deuxChiffres(ligne, 4);
+    const int an = deuxChiffres(ligne, 7);
+    const int heure = deuxChiffres(ligne, 23);
+    const int minute = deuxChiffres(ligne, 26);
+    if (jour < 0 || mois < 0 || an < 0 || heure < 0 || minute < 0)
+        return -1;
+    const int annee = an >= 50 ? 1900 + an : 2000 + an;
+    // A calendar-free key: keeps the order of real dates without rejecting an odd one.
+    const qint64 jours = (qint64(annee - 1900) * 13 + mois) * 32 + jour;
+    return jours * 1440 + heure * 60 + minute;
 }
 
 // The item numbered `n` with the record of `item`, kept whole whatever its length. An item
@@ -100,19 +125,26 @@ qint64 cleDate(const QString& ligne)
 
 qint64 cleDate(QStringView ligne)
 {
-    // "jj/mm/aa" in columns 1-8, "hh:mm" in columns 23-27; read in day/month/year order
-    // whatever the regional settings.
-    const int jour = deuxChiffres(ligne, 1);
-    const int mois = deuxChiffres(ligne, 4);
-    const int an = deuxChiffres(ligne, 7);
-    const int heure = deuxChiffres(ligne, 23);
-    const int minute = deuxChiffres(ligne, 26);
-    if (jour < 0 || mois < 0 || an < 0 || heure < 0 || minute < 0)
-        return -1;
-    const int annee = an >= 50 ? 1900 + an : 2000 + an;
-    // A calendar-free key: keeps the order of real dates without rejecting an odd one.
-    const qint64 jours = (qint64(annee - 1900) * 13 + mois) * 32 + jour;
-    return jours * 1440 + heure * 60 + minute;
+    return cleDeDate(ligne);
+}
+
+qint64 cleDate(QByteArrayView ligne)
+{
+    return cleDeDate(ligne);
+}
+
+int rangParDate(const Modele_Liste_QSO& modele, const QString& ligne)
+{
+    const qint64 cleNouvelle = cleDate(ligne);
+    if (cleNouvelle < 0)
+        throw std::invalid_argument("date ou heure illisible");
+    // A record whose date cannot be read never counts as later: it keeps its place.
+    const int n = modele.nombre();
+    for (int i = 0; i < n; ++i) {
+        if (cleDate(modele.ligneAnsi(i)) >= cleNouvelle)
+            return i;
+    }
+    return n;
 }
 
 QStringList insererParDate(const QStringList& items, const QString& ligne, int* position)
@@ -174,38 +206,22 @@ void reecrireJournal(const QString& indicatif, const QStringList& items)
 
 namespace {
 
-QStringList itemsDe(const QListWidget* liste)
+Modele_Liste_QSO& modeleQSO()
 {
-    QStringList items;
-    const int n = liste->count();
-    items.reserve(n);
-    for (int i = 0; i < n; ++i)
-        items.append(liste->item(i)->text());
-    return items;
+    return *carnet()->Modele_QSO;
 }
 
-void remplir(QListWidget* liste, const QStringList& items)
-{
-    const QSignalBlocker bloque(liste);
-    liste->clear();
-    liste->addItems(items);
-}
-
-// Shows the scratch copy in place of the list while the list is refilled, then the list
-// again: the window keeps showing the log.
-void rafraichirListe(const QStringList& items, int selectionBis)
+// The log rewritten from the changed list, then the list changed. The scratch copy holds the
+// row `selectionBis`; the list is left without a current row, as a list refilled from scratch.
+void changerJournal(Modele_Liste_QSO::Changement changement, int selectionBis)
 {
     Controles_Carnet* c = carnet();
-    remplir(c->Liste_QSO_Bis, items);
-    c->Liste_QSO_Bis->show();
-    c->Liste_QSO->hide();
-    {
-        const QSignalBlocker bloque(c->Liste_QSO_Bis);
-        c->Liste_QSO_Bis->setCurrentRow(selectionBis);
-    }
-    remplir(c->Liste_QSO, items);
-    c->Liste_QSO->show();
-    c->Liste_QSO_Bis->hide();
+    plateforme::ecrireOctets(nomJournal(Prog().Indicatif_Station), changement.octets);
+    c->Liste_QSO->oublierSelection();
+    c->Liste_QSO_Bis->oublierSelection();
+    c->Modele_QSO->appliquer(std::move(changement));
+    const QSignalBlocker bloque(c->Liste_QSO_Bis);
+    c->Liste_QSO_Bis->setCurrentRow(selectionBis);
 }
 
 // The bytes of the log to load. A log that cannot be read leaves the list as it was, and is
@@ -296,54 +312,6 @@ void rendreFenetre(QWidget* fenetre, const QPointer<QWidget>& focus, Chargement*
         focus->setFocus();
 }
 
-// A list out of sight while it fills: a visible list lays out every item it holds each time
-// the load yields, which made the load grow with the square of the log. It gives up the
-// keyboard first, so that hiding it moves the focus nowhere.
-struct HorsDeVue {
-    QWidget* liste;
-    bool visible;
-    explicit HorsDeVue(QWidget* l) : liste(l), visible(!l->isHidden())
-    {
-        if (liste->hasFocus())
-            liste->clearFocus();
-        liste->hide();
-    }
-    ~HorsDeVue() { liste->setVisible(visible); }
-};
-
-// The list emptied, then filled with the records (NombreMaxQSO at the most) a step at a time,
-// yielding to the event loop; out of sight meanwhile when `cacher`.
-void remplirListeQSO(QListWidget* liste, const QList<QByteArrayView>& lignes, bool cacher)
-{
-    {
-        const QSignalBlocker bloque(liste);
-        liste->clear();
-    }
-    std::optional<HorsDeVue> horsDeVue;
-    if (cacher)
-        horsDeVue.emplace(liste);
-    const int total = int(std::min<qsizetype>(lignes.size(), NombreMaxQSO));
-    QStringList pas;
-    pas.reserve(kLignesParPas);
-    QElapsedTimer depuisPause;
-    depuisPause.start();
-    for (int i = 0; i < total;) {
-        const int finPas = std::min(total, i + kLignesParPas);
-        for (; i < finPas; ++i)
-            pas.append(itemListeAnsi(i + 1, lignes.at(i)));
-        {
-            const QSignalBlocker bloque(liste);
-            liste->addItems(pas);
-        }
-        pas.clear();
-        // Each yield repaints the windows: often enough for them to answer, not more.
-        if (i == total || depuisPause.elapsed() >= kMsEntrePauses) {
-            plateforme::ceder();
-            depuisPause.restart();
-        }
-    }
-}
-
 } // namespace
 
 } // namespace station
@@ -378,10 +346,10 @@ void Charge_Liste_QSO(const QString& indicatif)
 
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();
-    const bool chargementVisible = lignes.size() > kLignesParPas;
+    const bool chargementVisible = lignes.size() > kLignesSansFenetre;
     Chargement* chargement = chargementVisible ? montrerChargement() : nullptr;
-    remplirListeQSO(c->Liste_QSO, lignes, chargementVisible);
-    Prog().Nombre_QSO = c->Liste_QSO->count();
+    c->Modele_QSO->charger(octets, lignes.first(std::min<qsizetype>(lignes.size(), NombreMaxQSO)));
+    Prog().Nombre_QSO = c->Modele_QSO->nombre();
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
     rendreFenetre(fenetre, focus, chargement);
 
@@ -398,29 +366,28 @@ void Charge_Liste_QSO(const QString& indicatif)
 
 void Supprime_QSO()
 {
-    Controles_Carnet* c = carnet();
-    const int index = c->Liste_QSO->currentRow();
+    const int index = carnet()->Liste_QSO->currentRow();
     if (index < 0)
         return;
-    const QStringList items = supprimerItem(itemsDe(c->Liste_QSO), index);
-    reecrireJournal(Prog().Indicatif_Station, items);
-    rafraichirListe(items, int(items.size()) - 1);
+    Modele_Liste_QSO& m = modeleQSO();
+    changerJournal(m.suppression(index), m.nombre() - 2);
 }
 
 void Remplace_QSO(const QString& ancienItem, const QString& nouvelItem)
 {
-    Controles_Carnet* c = carnet();
-    const QStringList items = remplacerItem(itemsDe(c->Liste_QSO), ancienItem, nouvelItem);
-    reecrireJournal(Prog().Indicatif_Station, items);
-    rafraichirListe(items, Prog().Numero_QSO_Modifie - 1);
+    Modele_Liste_QSO& m = modeleQSO();
+    const int rang = m.rangItem(ancienItem);
+    if (rang < 0) {
+        // Nothing to replace: the log is written as the list holds it.
+        changerJournal(m.inchange(), Prog().Numero_QSO_Modifie - 1);
+        return;
+    }
+    changerJournal(m.remplacement(rang, QStringView(nouvelItem).mid(DecalageListe)), Prog().Numero_QSO_Modifie - 1);
 }
 
 void Insere_QSO_Date(const QString& ligne)
 {
-    Controles_Carnet* c = carnet();
-    const QStringList avant = itemsDe(c->Liste_QSO);
-    const QStringList items = insererParDate(avant, ligne);
-    reecrireJournal(Prog().Indicatif_Station, items);
+    Modele_Liste_QSO& m = modeleQSO();
     // The scratch copy shows the line that was last before the insert.
-    rafraichirListe(items, int(avant.size()) - 1);
+    changerJournal(m.insertion(rangParDate(m, ligne), ligne), m.nombre() - 1);
 }

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QByteArrayView>
+
+class Modele_Liste_QSO;
 
 namespace station {
 
@@ -30,6 +33,11 @@ QStringList supprimerItem(const QStringList& items, int index);
 // time, as minutes since 1 January 1900; -1 when they cannot be read.
 qint64 cleDate(const QString& ligne);
 qint64 cleDate(QStringView ligne);
+qint64 cleDate(QByteArrayView ligne);
+// Where a date-order insert puts `ligne` in the list: before the first record whose date and
+// start time are the same or later, at the end when none is. Throws std::invalid_argument
+// when `ligne` holds no readable date and time.
+int rangParDate(const Modele_Liste_QSO& modele, const QString& ligne);
 
 // Rewrites the log of `indicatif` from the items (record of each), replacing it atomically.
 void reecrireJournal(const QString& indicatif, const QStringList& items);

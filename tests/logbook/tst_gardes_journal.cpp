@@ -148,7 +148,7 @@ private Q_SLOTS:
         env.oublierMessages();
         Charge_Liste_QSO(Indicatif);
         QCOMPARE(c.Liste_QSO->count(), station::NombreMaxQSO);
-        QVERIFY(c.Liste_QSO->item(station::NombreMaxQSO - 1)->text().startsWith(QStringLiteral("99999 x")));
+        QVERIFY(c.Modele_QSO->item(station::NombreMaxQSO - 1).startsWith(QStringLiteral("99999 x")));
         QCOMPARE(env.messages.size(), size_t(1));
         QVERIFY2(env.textes().at(0).contains(QStringLiteral("lecture seule")), qPrintable(env.textes().at(0)));
         // Nothing can shift or drop the lines past the limit.

@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(c.Liste_QSO->count(), 2);
         QCOMPARE(Prog().Nombre_QSO, 2);
         QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 3"));
-        QCOMPARE(lireChamp(ligneDeItem(c.Liste_QSO->item(0)->text()), Champ::Prenom_QSO), QStringLiteral("Hélène €œ"));
+        QCOMPARE(lireChamp(ligneDeItem(c.Modele_QSO->item(0)), Champ::Prenom_QSO), QStringLiteral("Hélène €œ"));
 
         // Insert, which rewrites the whole log: the accented record is unchanged on disk.
         Insere_QSO_Date(qso("01/01/20", "00:00", "F3CCC"));
@@ -278,7 +278,7 @@ private Q_SLOTS:
         test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes) + plateforme::versAnsi(coupe));
         Charge_Liste_QSO("F5ABC");
         QCOMPARE(c.Liste_QSO->count(), 3);
-        QCOMPARE(c.Liste_QSO->item(2)->text(), itemListe(3, coupe));
+        QCOMPARE(c.Modele_QSO->item(2), itemListe(3, coupe));
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi(lignes) + plateforme::versAnsi(coupe));
         QCOMPARE(env.textes().size(), 1);
         QVERIFY(env.textes().at(0).contains(QStringLiteral("n'a pas pu être mis de côté")));
@@ -294,11 +294,11 @@ private Q_SLOTS:
         test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes));
         Charge_Liste_QSO("F5ABC");
 
-        const QString ancien = c.Liste_QSO->item(1)->text();
+        const QString ancien = c.Modele_QSO->item(1);
         const QString nouveau = itemListe(2, qso("02/01/26", "10:30", "B2"));
         Prog().Numero_QSO_Modifie = 2;
         Remplace_QSO(ancien, nouveau);
-        QCOMPARE(c.Liste_QSO->item(1)->text(), nouveau);
+        QCOMPARE(c.Modele_QSO->item(1), nouveau);
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")),
                  test::enAnsi({lignes.at(0), qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
 
