@@ -7,10 +7,12 @@
 #include "station/Chargement.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
+#include "station/Modele_Liste_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -37,6 +39,44 @@ QStringList indicatifs(const QStringList& its)
     for (const QString& i : its)
         l << lireChamp(ligneDeItem(i), Champ::Indicatif_QSO);
     return l;
+}
+
+
+// Line `i` of a full log, as bytes: dated records in order, with every kind of line a load
+// takes in among them (every 8-bit byte, an empty line, a short one, a long one).
+QByteArray ligneVariee(int i)
+{
+    const QDate jour = QDate(2000, 1, 1).addDays(i / 40);
+    QByteArray l = plateforme::versAnsi(test::ligneQSO(jour.toString(QStringLiteral("dd/MM/yy")),
+                                                       QStringLiteral("F%1AB").arg(i % 97),
+                                                       QStringLiteral("%1:%2").arg(i % 40 / 4 + 10).arg(i % 4 * 15, 2, 10, QLatin1Char('0'))));
+    switch (i % 1000) {
+    case 7:
+        for (int b = 0x80; b <= 0xFF; ++b)
+            l[60 + (b - 0x80)] = char(b);
+        break;
+    case 8:
+        return QByteArray();
+    case 9:
+        return l.left(40);
+    case 10:
+        return l + QByteArray(60, '\xE9');
+    }
+    return l;
+}
+
+// The items of a log as the list used to make them: the whole text decoded, then split.
+QStringList itemsDuTexte(const QByteArray& octets)
+{
+    return itemsDepuisLignes(plateforme::decouperLignes(plateforme::depuisAnsi(octets)));
+}
+
+QByteArray avecFinsCRLF(const QList<QByteArray>& lignes)
+{
+    QByteArray o;
+    for (const QByteArray& l : lignes)
+        o += l + "\r\n";
+    return o;
 }
 
 } // namespace
@@ -306,6 +346,52 @@ private Q_SLOTS:
         Supprime_QSO();
         QCOMPARE(test::elements(c.Liste_QSO), items({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
+    }
+
+    // A full log with every kind of line: the list shows for each row the item the decoded
+    // text gives, and an insert, a replace and a delete write back every other line byte for
+    // byte (each line ended by CR LF, whatever end it had).
+    void listePleineOctetPourOctet()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        QList<QByteArray> lignes;
+        QByteArray fichier;
+        for (int i = 0; i < NombreMaxQSO; ++i) {
+            lignes << ligneVariee(i);
+            fichier += lignes.last() + (i % 500 == 3 ? "\n" : i % 500 == 4 ? "\r" : "\r\n");
+        }
+        const QByteArray coupe = plateforme::versAnsi(qso("01/01/26", "10:00", "Hélène").left(120));
+        test::ecrireOctets(env.chemin("F5ABC.log"), fichier + coupe);
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_QSO_Incomplets.txt")), coupe + "\r\n");
+        QCOMPARE(c.Liste_QSO->count(), NombreMaxQSO);
+        QCOMPARE(test::elements(c.Liste_QSO), itemsDuTexte(fichier));
+        QCOMPARE(c.Modele_QSO->data(c.Modele_QSO->index(7)).toString(), itemListe(8, plateforme::depuisAnsi(lignes.at(7))));
+        // Loaded again, the torn record gone: the same rows.
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), fichier);
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(test::elements(c.Liste_QSO), itemsDuTexte(fichier));
+
+        // A row edited through the list.
+        const QString nouveau = qso("03/01/00", "10:15", "Œdipe €");
+        Prog().Numero_QSO_Modifie = 81;
+        Remplace_QSO(c.Modele_QSO->item(80), itemListe(81, nouveau));
+        lignes[80] = plateforme::versAnsi(nouveau);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avecFinsCRLF(lignes));
+        QCOMPARE(c.Modele_QSO->item(80), itemListe(81, nouveau));
+
+        c.Liste_QSO->setCurrentRow(NombreMaxQSO - 1);
+        Supprime_QSO();
+        lignes.removeLast();
+        const QString insere = qso("01/01/00", "10:20", "F9ZZZ");
+        Insere_QSO_Date(insere);
+        lignes.insert(2, plateforme::versAnsi(insere));
+        const QByteArray ecrit = test::lireOctets(env.chemin("F5ABC.log"));
+        QCOMPARE(ecrit, avecFinsCRLF(lignes));
+        QCOMPARE(test::elements(c.Liste_QSO), itemsDuTexte(ecrit));
+        QCOMPARE(c.Modele_QSO->octets(), ecrit);
     }
 
     void echecDEcritureNeChangeRien()
