@@ -211,17 +211,19 @@ Modele_Liste_QSO& modeleQSO()
     return *carnet()->Modele_QSO;
 }
 
-// The log rewritten from the changed list, then the list changed. The scratch copy holds the
-// row `selectionBis`; the list is left without a current row, as a list refilled from scratch.
-void changerJournal(Modele_Liste_QSO::Changement changement, int selectionBis)
+// Writes the log from the list's bytes as changed. Once it is written, the list is left
+// without a current row, as a list refilled from scratch, and the scratch copy holds the row
+// `selectionBis`.
+Modele_Liste_QSO::Ecriture ecritureJournal(int selectionBis)
 {
-    Controles_Carnet* c = carnet();
-    plateforme::ecrireOctets(nomJournal(Prog().Indicatif_Station), changement.octets);
-    c->Liste_QSO->oublierSelection();
-    c->Liste_QSO_Bis->oublierSelection();
-    c->Modele_QSO->appliquer(std::move(changement));
-    const QSignalBlocker bloque(c->Liste_QSO_Bis);
-    c->Liste_QSO_Bis->setCurrentRow(selectionBis);
+    return [selectionBis](const QByteArray& octets) {
+        Controles_Carnet* c = carnet();
+        plateforme::ecrireOctets(nomJournal(Prog().Indicatif_Station), octets);
+        c->Liste_QSO->oublierSelection();
+        c->Liste_QSO_Bis->oublierSelection();
+        const QSignalBlocker bloque(c->Liste_QSO_Bis);
+        c->Liste_QSO_Bis->setCurrentRow(selectionBis);
+    };
 }
 
 // The bytes of the log to load. A log that cannot be read leaves the list as it was, and is
@@ -330,25 +332,26 @@ void Charge_Liste_QSO(const QString& indicatif)
     const QByteArray octets = lireJournalACharger(indicatif);
     // A save cut short by a kill may have left the start of a record without its end.
     const qsizetype debutInacheve = plateforme::debutLigneInachevee(octets, LongueurLigneQSO);
-    QList<QByteArrayView> lignes =
-        plateforme::decouperOctets(debutInacheve < 0 ? octets : QByteArray::fromRawData(octets.constData(), debutInacheve));
-    const int lignesEnTrop = protegerJournalTropLong(indicatif, lignes.size());
+    Lignes_Journal lignes = Lignes_Journal::depuis(octets, debutInacheve < 0 ? octets.size() : debutInacheve);
+    const int lignesEnTrop = protegerJournalTropLong(indicatif, lignes.nombre());
     // The torn record goes to a side file, out of the log; kept in the list when that fails.
     QString messageInacheve;
     if (debutInacheve >= 0) {
         const MiseDeCote m = mettreDeCoteQSOInacheve(indicatif, octets, debutInacheve);
         messageInacheve = m.message;
         if (!m.faite)
-            lignes.append(QByteArrayView(octets).sliced(debutInacheve));
+            lignes.ajouter(QByteArrayView(octets).sliced(debutInacheve));
     }
     // The load yields: nothing may write the station's files meanwhile.
     const Retenue_Actions retenue;
 
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();
-    const bool chargementVisible = lignes.size() > kLignesSansFenetre;
+    const int nombreLignes = lignes.nombre();
+    const bool chargementVisible = nombreLignes > kLignesSansFenetre;
     Chargement* chargement = chargementVisible ? montrerChargement() : nullptr;
-    c->Modele_QSO->charger(octets, lignes.first(std::min<qsizetype>(lignes.size(), NombreMaxQSO)));
+    lignes.garder(NombreMaxQSO);
+    c->Modele_QSO->charger(std::move(lignes));
     Prog().Nombre_QSO = c->Modele_QSO->nombre();
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
     rendreFenetre(fenetre, focus, chargement);
@@ -358,7 +361,7 @@ void Charge_Liste_QSO(const QString& indicatif)
                                           "Le carnet est en lecture seule : aucun QSO ne peut y être enregistré, "
                                           "modifié ni effacé.")
                                .arg(nom)
-                               .arg(lignes.size())
+                               .arg(nombreLignes)
                                .arg(NombreMaxQSO));
     if (!messageInacheve.isEmpty())
         plateforme::MsgBox(messageInacheve);
@@ -370,24 +373,23 @@ void Supprime_QSO()
     if (index < 0)
         return;
     Modele_Liste_QSO& m = modeleQSO();
-    changerJournal(m.suppression(index), m.nombre() - 2);
+    m.supprimer(index, ecritureJournal(m.nombre() - 2));
 }
 
 void Remplace_QSO(const QString& ancienItem, const QString& nouvelItem)
 {
     Modele_Liste_QSO& m = modeleQSO();
     const int rang = m.rangItem(ancienItem);
-    if (rang < 0) {
-        // Nothing to replace: the log is written as the list holds it.
-        changerJournal(m.inchange(), Prog().Numero_QSO_Modifie - 1);
-        return;
-    }
-    changerJournal(m.remplacement(rang, QStringView(nouvelItem).mid(DecalageListe)), Prog().Numero_QSO_Modifie - 1);
+    const auto ecrire = ecritureJournal(Prog().Numero_QSO_Modifie - 1);
+    if (rang < 0)
+        ecrire(m.octets());  // nothing to replace: the log is written as the list holds it
+    else
+        m.remplacer(rang, QStringView(nouvelItem).mid(DecalageListe), ecrire);
 }
 
 void Insere_QSO_Date(const QString& ligne)
 {
     Modele_Liste_QSO& m = modeleQSO();
     // The scratch copy shows the line that was last before the insert.
-    changerJournal(m.insertion(rangParDate(m, ligne), ligne), m.nombre() - 1);
+    m.inserer(rangParDate(m, ligne), ligne, ecritureJournal(m.nombre() - 1));
 }

@@ -19,21 +19,6 @@ QByteArray ligneFichier(QStringView ligne)
     return octets;
 }
 
-// The lines are the whole of `octets`, each followed by CR LF: the list can keep the bytes
-// as they are.
-bool lignesDuFichier(const QByteArray& octets, const QList<QByteArrayView>& lignes)
-{
-    const char* p = octets.constData();
-    qsizetype position = 0;
-    for (const QByteArrayView& l : lignes) {
-        if (l.data() != p + position || position + l.size() + kFinLigne > octets.size() ||
-            p[position + l.size()] != '\r' || p[position + l.size() + 1] != '\n')
-            return false;
-        position += l.size() + kFinLigne;
-    }
-    return position == octets.size();
-}
-
 } // namespace
 
 Modele_Liste_QSO::Modele_Liste_QSO(QObject* parent) : QAbstractListModel(parent) {}
@@ -41,6 +26,13 @@ Modele_Liste_QSO::Modele_Liste_QSO(QObject* parent) : QAbstractListModel(parent)
 int Modele_Liste_QSO::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : nombre();
+}
+
+QModelIndex Modele_Liste_QSO::index(int row, int column, const QModelIndex& parent) const
+{
+    if (row < 0 || row >= nombre() || column != 0 || parent.isValid())
+        return QModelIndex();
+    return createIndex(row, 0);
 }
 
 QVariant Modele_Liste_QSO::data(const QModelIndex& index, int role) const
@@ -87,35 +79,17 @@ int Modele_Liste_QSO::rangItem(const QString& item) const
     return this->item(rang) == item ? rang : -1;
 }
 
-void Modele_Liste_QSO::charger(const QByteArray& octets, const QList<QByteArrayView>& lignes)
+void Modele_Liste_QSO::charger(Lignes_Journal lignes)
 {
     beginResetModel();
-    debuts_.clear();
-    debuts_.reserve(lignes.size() + 1);
-    if (lignesDuFichier(octets, lignes)) {
-        octets_ = octets;
-        for (const QByteArrayView& l : lignes)
-            debuts_.append(l.data() - octets.constData());
-    } else {
-        qsizetype taille = 0;
-        for (const QByteArrayView& l : lignes)
-            taille += l.size() + kFinLigne;
-        QByteArray copie;
-        copie.reserve(taille);
-        for (const QByteArrayView& l : lignes) {
-            debuts_.append(copie.size());
-            copie.append(l.data(), l.size());
-            copie.append("\r\n", kFinLigne);
-        }
-        octets_ = std::move(copie);
-    }
-    debuts_.append(octets_.size());
+    octets_ = std::move(lignes.octets);
+    debuts_ = std::move(lignes.debuts);
     endResetModel();
 }
 
 void Modele_Liste_QSO::vider()
 {
-    charger(QByteArray(), {});
+    charger(Lignes_Journal());
 }
 
 void Modele_Liste_QSO::ajouter(QStringView ligne)
@@ -127,70 +101,59 @@ void Modele_Liste_QSO::ajouter(QStringView ligne)
     endInsertRows();
 }
 
-Modele_Liste_QSO::Changement Modele_Liste_QSO::changement(int rang, int retirees, const QByteArray* ligne) const
+void Modele_Liste_QSO::changer(int rang, int retirees, const QByteArray* ligne, const Ecriture& ecrire)
 {
-    Changement c;
-    c.rang = rang;
-    c.retirees = retirees;
+    // The bytes change in place, then the log is written from them: no second copy of the log.
     const qsizetype debut = debuts_.at(rang);
     const qsizetype fin = debuts_.at(rang + retirees);
-    const qsizetype ajout = ligne ? ligne->size() : 0;
-    c.longueur = ligne ? ajout : -1;
-    c.octets.reserve(octets_.size() - (fin - debut) + ajout);
-    c.octets.append(octets_.constData(), debut);
-    if (ligne)
-        c.octets.append(*ligne);
-    c.octets.append(octets_.constData() + fin, octets_.size() - fin);
-    return c;
-}
-
-Modele_Liste_QSO::Changement Modele_Liste_QSO::insertion(int rang, QStringView ligne) const
-{
-    const QByteArray octets = ligneFichier(ligne);
-    return changement(std::clamp(rang, 0, nombre()), 0, &octets);
-}
-
-Modele_Liste_QSO::Changement Modele_Liste_QSO::remplacement(int rang, QStringView ligne) const
-{
-    const QByteArray octets = ligneFichier(ligne);
-    return changement(rang, 1, &octets);
-}
-
-Modele_Liste_QSO::Changement Modele_Liste_QSO::suppression(int rang) const
-{
-    return changement(rang, 1, nullptr);
-}
-
-Modele_Liste_QSO::Changement Modele_Liste_QSO::inchange() const
-{
-    return changement(nombre(), 0, nullptr);
-}
-
-void Modele_Liste_QSO::appliquer(Changement c)
-{
-    const int ajoutees = c.longueur >= 0 ? 1 : 0;
-    const qsizetype debut = debuts_.at(c.rang);
-    const qsizetype ecart = (c.longueur >= 0 ? c.longueur : 0) - (debuts_.at(c.rang + c.retirees) - debut);
-    const bool remplace = c.retirees == 1 && ajoutees == 1;
-    if (!remplace && c.retirees > 0)
-        beginRemoveRows(QModelIndex(), c.rang, c.rang + c.retirees - 1);
-    if (!remplace && ajoutees > 0)
-        beginInsertRows(QModelIndex(), c.rang, c.rang);
-    octets_ = std::move(c.octets);
-    debuts_.remove(c.rang, c.retirees);
-    if (ajoutees > 0)
-        debuts_.insert(c.rang, debut);
-    for (qsizetype i = c.rang + ajoutees; i < debuts_.size(); ++i)
-        debuts_[i] += ecart;
-    if (remplace) {
-        Q_EMIT dataChanged(index(c.rang), index(c.rang), {Qt::DisplayRole});
-    } else {
-        // Every row after the change has a new number.
-        if (c.retirees > 0)
-            endRemoveRows();
-        if (ajoutees > 0)
-            endInsertRows();
-        if (c.rang < nombre())
-            Q_EMIT dataChanged(index(c.rang), index(nombre() - 1), {Qt::DisplayRole});
+    const QByteArray anciens = octets_.sliced(debut, fin - debut);
+    const qsizetype longueur = ligne ? ligne->size() : 0;
+    octets_.replace(debut, fin - debut, ligne ? QByteArrayView(*ligne) : QByteArrayView());
+    try {
+        ecrire(octets_);
+    } catch (...) {
+        octets_.replace(debut, longueur, anciens);
+        throw;
     }
+    const int ajoutees = ligne ? 1 : 0;
+    const qsizetype ecart = longueur - (fin - debut);
+    if (retirees == 1 && ajoutees == 1) {
+        for (qsizetype i = rang + 1; i < debuts_.size(); ++i)
+            debuts_[i] += ecart;
+        Q_EMIT dataChanged(index(rang), index(rang), {Qt::DisplayRole});
+        return;
+    }
+    if (retirees > 0)
+        beginRemoveRows(QModelIndex(), rang, rang + retirees - 1);
+    else if (ajoutees > 0)
+        beginInsertRows(QModelIndex(), rang, rang);
+    debuts_.remove(rang, retirees);
+    if (ajoutees > 0)
+        debuts_.insert(rang, debut);
+    for (qsizetype i = rang + ajoutees; i < debuts_.size(); ++i)
+        debuts_[i] += ecart;
+    if (retirees > 0)
+        endRemoveRows();
+    else if (ajoutees > 0)
+        endInsertRows();
+    // Every row after the change has a new number.
+    if (rang < nombre())
+        Q_EMIT dataChanged(index(rang), index(nombre() - 1), {Qt::DisplayRole});
+}
+
+void Modele_Liste_QSO::inserer(int rang, QStringView ligne, const Ecriture& ecrire)
+{
+    const QByteArray octets = ligneFichier(ligne);
+    changer(std::clamp(rang, 0, nombre()), 0, &octets, ecrire);
+}
+
+void Modele_Liste_QSO::remplacer(int rang, QStringView ligne, const Ecriture& ecrire)
+{
+    const QByteArray octets = ligneFichier(ligne);
+    changer(rang, 1, &octets, ecrire);
+}
+
+void Modele_Liste_QSO::supprimer(int rang, const Ecriture& ecrire)
+{
+    changer(rang, 1, nullptr, ecrire);
 }

@@ -8,12 +8,17 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+#include "station/Lignes_Journal.h"
 
 class Modele_Liste_QSO : public QAbstractListModel {
 public:
     explicit Modele_Liste_QSO(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // Made without asking the row count twice: a view places every row after each change.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     int nombre() const { return int(debuts_.size()) - 1; }
@@ -27,30 +32,23 @@ public:
     // The log file as the list holds it.
     const QByteArray& octets() const { return octets_; }
 
-    // The list made of `lignes`, views of records in `octets` or elsewhere. When they are the
-    // whole of `octets`, each followed by CR LF, the list keeps `octets` itself.
-    void charger(const QByteArray& octets, const QList<QByteArrayView>& lignes);
+    // The list made of `lignes`.
+    void charger(Lignes_Journal lignes);
     void vider();
     // `ligne` added at the end (the log has it already).
     void ajouter(QStringView ligne);
 
-    // A change of the list prepared, its bytes ready for the log file; `appliquer` makes it
-    // the list's once the file holds them.
-    struct Changement {
-        QByteArray octets;
-        int rang = 0;
-        int retirees = 0;           // rows taken out from `rang`
-        qsizetype longueur = -1;    // bytes of the row put in at `rang` (line end included); -1: none
-    };
-    Changement insertion(int rang, QStringView ligne) const;
-    Changement remplacement(int rang, QStringView ligne) const;
-    Changement suppression(int rang) const;
-    // The list as it is: its bytes to write again.
-    Changement inchange() const;
-    void appliquer(Changement changement);
+    // A change of the list, written to the log by `ecrire` from the list's bytes as changed
+    // before the list shows it. When `ecrire` throws, the bytes are put back and the list
+    // stays as it was.
+    using Ecriture = std::function<void(const QByteArray& octets)>;
+    void inserer(int rang, QStringView ligne, const Ecriture& ecrire);
+    void remplacer(int rang, QStringView ligne, const Ecriture& ecrire);
+    void supprimer(int rang, const Ecriture& ecrire);
 
 private:
-    Changement changement(int rang, int retirees, const QByteArray* ligne) const;
+    // Rows [rang, rang + retirees) replaced by `ligne` (none when null).
+    void changer(int rang, int retirees, const QByteArray* ligne, const Ecriture& ecrire);
 
     QByteArray octets_;
     // Where each row starts in `octets_`, then the end of the bytes: one more than the rows.

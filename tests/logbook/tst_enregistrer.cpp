@@ -485,7 +485,7 @@ void TestEnregistrer::carnetPlein()
     QByteArray octets = c.Modele_QSO->octets();
     for (int i = 2; i <= station::NombreMaxQSO; ++i)
         octets += plateforme::versAnsi(ligne) + "\r\n";
-    c.Modele_QSO->charger(octets, plateforme::decouperOctets(octets));
+    c.Modele_QSO->charger(Lignes_Journal::depuis(octets));
     const QByteArray prefixes = test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt")));
     env.oublierMessages();
     c.Enregistrer->click();
