@@ -155,7 +155,12 @@ void Carnet::Indicatif_A_KeyPress(int& KeyAscii)
 
     // History: the oldest QSO with this callsign gives the first name and the date.
     const saisie::Historique h = saisie::chercheHistorique(
-        Modele_QSO->nombre(), [this](int i) { return Modele_QSO->item(i); }, texte);
+        Modele_QSO->nombre(),
+        [this, &texte](int i) {
+            // Only a row whose callsign columns read `texte` (never empty here) is decoded whole.
+            return Modele_QSO->champEgal(i, 17, 12, texte) ? Modele_QSO->item(i) : QString();
+        },
+        texte);
     if (h.libelle == saisie::Historique::Contacte) {
         Prenom_A->setText(h.prenom);
         Label5->setText(QStringLiteral("Contacté le ") + h.date);

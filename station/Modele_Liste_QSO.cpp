@@ -66,6 +66,21 @@ QStringList Modele_Liste_QSO::items() const
     return tous;
 }
 
+bool Modele_Liste_QSO::champEgal(int rang, int colonne, int largeur, QStringView valeur) const
+{
+    const QByteArrayView ligne = ligneAnsi(rang);
+    const qsizetype debut = colonne - 1 - station::DecalageListe;
+    constexpr qsizetype kLargeurMax = 64;
+    if (debut < 0 || largeur > kLargeurMax)
+        return QStringView(item(rang)).mid(colonne - 1, largeur).trimmed() == valeur;
+    if (debut >= ligne.size())
+        return valeur.isEmpty();
+    const qsizetype n = std::min<qsizetype>(largeur, ligne.size() - debut);
+    char16_t texte[kLargeurMax];
+    plateforme::decoderAnsi(ligne.data() + debut, n, texte);
+    return QStringView(texte, n).trimmed() == valeur;
+}
+
 int Modele_Liste_QSO::rangItem(const QString& item) const
 {
     // Every row carries its own number: only the row of that number can show the item.

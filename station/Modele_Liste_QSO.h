@@ -27,6 +27,9 @@ public:
     QStringList items() const;
     // The record of row `rang` as stored in the log.
     QByteArrayView ligneAnsi(int rang) const;
+    // The text of row `rang` from list column `colonne` (1-based), `largeur` columns, blanks
+    // trimmed, is `valeur`; only those columns are decoded.
+    bool champEgal(int rang, int colonne, int largeur, QStringView valeur) const;
     // The row that shows exactly `item`; -1 when none does.
     int rangItem(const QString& item) const;
     // The log file as the list holds it.
