@@ -7,7 +7,6 @@
 #include "qsl/Fenetres_QSL.h"
 #include "station/Variables_Programme.h"
 
-
 void Carnet::Gestion_QSL_Click()
 {
     const QString selection = Modele_QSO->item(Liste_QSO->rangSelectionne());
