@@ -1,7 +1,6 @@
 #include "station/Journal.h"
 #include "station/Retenue_Actions.h"
 
-#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Chargement.h"
@@ -67,25 +66,6 @@ qint64 cleDeDate(Texte ligne)
     return jours * 1440 + heure * 60 + minute;
 }
 
-// The item numbered `n` with the record of `item`, kept whole whatever its length. An item
-// that already carries this number is shared rather than rebuilt: renumbering a large list
-// stays cheap.
-QString numerote(const QString& item, int n)
-{
-    if (item.size() > LargeurNumero && item.at(LargeurNumero) == QLatin1Char(' ')) {
-        int m = n;
-        bool pareil = true;
-        for (int i = LargeurNumero - 1; i >= 0 && pareil; --i) {
-            const QChar attendu = (m > 0 || i == LargeurNumero - 1) ? QChar(u'0' + m % 10) : QChar(u' ');
-            pareil = item.at(i) == attendu;
-            m /= 10;
-        }
-        if (pareil && m == 0)
-            return item;
-    }
-    return itemListe(n, QStringView(item).mid(DecalageListe));
-}
-
 } // namespace
 
 QString nomJournal(const QString& indicatif)
@@ -96,26 +76,6 @@ QString nomJournal(const QString& indicatif)
 QString nomQSOIncomplets(const QString& indicatif)
 {
     return indicatif + QStringLiteral("_QSO_Incomplets.txt");
-}
-
-QStringList itemsDepuisLignes(const QStringList& lignes)
-{
-    QStringList items;
-    items.reserve(lignes.size());
-    int n = 1;
-    for (const QString& l : lignes)
-        items.append(itemListe(n++, l));
-    return items;
-}
-
-QStringList renumeroter(const QStringList& items)
-{
-    QStringList resultat;
-    resultat.reserve(items.size());
-    int n = 1;
-    for (const QString& item : items)
-        resultat.append(numerote(item, n++));
-    return resultat;
 }
 
 qint64 cleDate(const QString& ligne)
@@ -145,63 +105,6 @@ int rangParDate(const Modele_Liste_QSO& modele, const QString& ligne)
             return i;
     }
     return n;
-}
-
-QStringList insererParDate(const QStringList& items, const QString& ligne, int* position)
-{
-    const qint64 cleNouvelle = cleDate(ligne);
-    if (cleNouvelle < 0)
-        throw std::invalid_argument("date ou heure illisible");
-    QStringList resultat;
-    resultat.reserve(items.size() + 1);
-    int n = 1;
-    bool insere = false;
-    for (const QString& item : items) {
-        // A record whose date cannot be read never counts as later: it keeps its place.
-        if (!insere && cleDate(QStringView(item).mid(DecalageListe)) >= cleNouvelle) {
-            if (position)
-                *position = n - 1;
-            resultat.append(itemListe(n++, ligne));
-            insere = true;
-        }
-        resultat.append(numerote(item, n++));
-    }
-    if (!insere) {
-        if (position)
-            *position = n - 1;
-        resultat.append(itemListe(n, ligne));
-    }
-    return resultat;
-}
-
-QStringList remplacerItem(const QStringList& items, const QString& ancien, const QString& nouveau)
-{
-    QStringList resultat = items;
-    for (QString& item : resultat) {
-        if (item == ancien)
-            item = nouveau;
-    }
-    return resultat;
-}
-
-QStringList supprimerItem(const QStringList& items, int index)
-{
-    QStringList reste = items;
-    if (index >= 0 && index < reste.size())
-        reste.removeAt(index);
-    return renumeroter(reste);
-}
-
-void reecrireJournal(const QString& indicatif, const QStringList& items)
-{
-    QByteArray octets;
-    octets.reserve(items.size() * (LongueurLigneQSO + 2));
-    for (const QString& item : items) {
-        // A line longer than a record is kept whole, as a shorter one is.
-        plateforme::ajouterAnsi(octets, QStringView(item).mid(DecalageListe));
-        octets.append("\r\n", 2);
-    }
-    plateforme::ecrireOctets(nomJournal(indicatif), octets);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet.h"
 #include "station/Journal.h"
+#include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QLabel>
@@ -86,7 +87,8 @@ private Q_SLOTS:
         change[140] = QLatin1Char('4');  // the QSL status lies beyond the key
         QCOMPARE(affiche_dpt::ligneDeCle(items, change.left(134)), 2);
         items.removeAt(0);
-        items = station::itemsDepuisLignes(station::renumeroter(items));  // renumbered: no match
+        for (int i = 0; i < items.size(); ++i)  // renumbered: no match
+            items[i] = station::itemListe(i + 1, station::ligneDeItem(items.at(i)));
         QCOMPARE(affiche_dpt::ligneDeCle(items, change.left(134)), -1);
     }
 };

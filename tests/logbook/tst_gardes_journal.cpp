@@ -123,7 +123,7 @@ private Q_SLOTS:
         // The store refuses a rewrite and an append as well.
         QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Insere_QSO_Date(journal(1).at(0)));
         QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Ajoute_QSO_Log(journal(1).at(0)));
-        QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, station::reecrireJournal(Indicatif, {}));
+        QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, plateforme::ecrireOctets(station::nomJournal(Indicatif), {}));
         QCOMPARE(test::lireOctets(env.chemin(Indicatif + QStringLiteral(".log"))), complet);
 
         // Once the log loads, writing is allowed again.
