@@ -136,7 +136,7 @@ int main(int argc, char* argv[])
     double marque = 1e9, marqueCpu = 1e9;
     int faites = 0;
     for (int i = 0; i < N && faites < 5; i += 997) {
-        const QString it = c.Liste_QSO->item(i)->text();
+        const QString it = c.Modele_QSO->item(i);
         if (it.mid(140, 1) != QLatin1String("1") ||
             station::estBandeHF(station::lireChamp(station::ligneDeItem(it), station::Champ::Bande_QSO)))
             continue;

@@ -215,6 +215,7 @@ int main(int argc, char* argv[])
     // New QSO, automatic dates: new prefixes, departments and squares, and each one a new
     // directory record; timed from the click to the field reset.
     std::vector<double> auto_;
+    std::vector<double> autoEtEvenements;
     const char* nouveaux[][3] = {{"TM5ZZZ", "48", "JN14AA"}, {"TK5ZZZ", "2A", "JN41AA"}, {"F8ZZZ", "15", "JN15AA"}};
     for (int i = 0; i < SauvegardesAuto; ++i) {
         if (i < 3)
@@ -226,6 +227,8 @@ int main(int argc, char* argv[])
         t.restart();
         c.Enregistrer_Click();
         auto_.push_back(ms(t));
+        QCoreApplication::processEvents();  // the list placed and painted again
+        autoEtEvenements.push_back(ms(t));
     }
 
     // New QSO, dates typed by hand, in the middle of the log: date-order insert, list
@@ -238,10 +241,12 @@ int main(int argc, char* argv[])
         t.restart();
         c.Enregistrer_Click();
         manuel.push_back(ms(t));
+        QCoreApplication::processEvents();
     }
 
     afficher("Callsign check (scan + prefix + directory)", controles, 50);
     afficher("Save, automatic date (append)", auto_, 10, 4);
+    afficher("  the same, with the events that follow", autoEtEvenements, 10, 4);
     afficher("Save, manual date (date-order insert)", manuel, 300);
     std::printf("\nLog now %d QSOs (%lld bytes)\n", c.Liste_QSO->count(),
                 plateforme::longueur(Station + QStringLiteral(".log")));

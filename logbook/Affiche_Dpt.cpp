@@ -94,12 +94,7 @@ void Fenetre_Affiche_Dpt::Ajouter_Departement(const QString& code)
 {
     charger();
     Controles_Carnet* c = carnet();
-    QStringList items;
-    if (c) {
-        items.reserve(c->Liste_QSO->count());
-        for (int i = 0; i < c->Liste_QSO->count(); ++i)
-            items << c->Liste_QSO->item(i)->text();
-    }
+    const QStringList items = c ? c->Modele_QSO->items() : QStringList();
     QSO_DU_Dep->addItems(affiche_dpt::qsoDuDepartement(items, code));
     Nudep->setText(code);
     plateforme::montrer(this);
@@ -113,13 +108,10 @@ void Fenetre_Affiche_Dpt::QSO_DU_Dep_DblClick()
     Variables_Programme& v = Prog();
     v.Cle_QSO_Choisi = choisi->text().left(134);
     if (Controles_Carnet* c = carnet()) {
-        QStringList items;
-        for (int i = 0; i < c->Liste_QSO->count(); ++i)
-            items << c->Liste_QSO->item(i)->text();
-        const int ligne = affiche_dpt::ligneDeCle(items, v.Cle_QSO_Choisi);
+        const int ligne = affiche_dpt::ligneDeCle(c->Modele_QSO->items(), v.Cle_QSO_Choisi);
         if (ligne >= 0) {
             c->Liste_QSO->setCurrentRow(ligne);  // its click handler makes it the selected QSO
-            c->Liste_QSO->scrollToItem(c->Liste_QSO->item(ligne));
+            c->Liste_QSO->scrollToRow(ligne);
         }
     }
     decharger();

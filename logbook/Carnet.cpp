@@ -31,7 +31,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -97,12 +96,11 @@ QLabel* pastille(const QColor& couleur)
 }
 
 // The list of QSOs: one fixed-pitch line per QSO, 99,999 of them at most.
-Liste_Uniforme* listeQSO(const QString& nom)
+Vue_Liste_QSO* listeQSO(Modele_Liste_QSO* modele, const QString& nom)
 {
-    auto* l = nomme(new Liste_Uniforme, nom);
+    auto* l = nomme(new Vue_Liste_QSO(modele), nom);
     l->setFont(plateforme::policeChasseFixe());
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    l->setSelectionMode(QAbstractItemView::SingleSelection);
     return l;
 }
 
@@ -283,9 +281,10 @@ void Carnet::construireControles()
     zoneSaisie->addLayout(boutons);
 
     // The list, and its twin shown in its place while it is refilled
-    Liste_QSO = listeQSO(QStringLiteral("Liste_QSO"));
+    Modele_QSO = new Modele_Liste_QSO(this);
+    Liste_QSO = listeQSO(Modele_QSO, QStringLiteral("Liste_QSO"));
     Liste_QSO->setToolTip(QStringLiteral("Double click sur une ligne pour l'afficher, l'editer ou la supprimer"));
-    Liste_QSO_Bis = listeQSO(QStringLiteral("Liste_QSO_Bis"));
+    Liste_QSO_Bis = listeQSO(Modele_QSO, QStringLiteral("Liste_QSO_Bis"));
     Liste_QSO_Bis->hide();
     auto* pile = new QGridLayout;
     pile->addWidget(Liste_QSO, 0, 0);
@@ -386,7 +385,7 @@ void Carnet::brancherEvenements()
     // A selection made by code runs the click handler as a click does; a click on the item
     // already selected runs it too.
     plateforme::brancherClic(Liste_QSO, [this] { Liste_QSO_Click(); });
-    connect(Liste_QSO, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { Liste_QSO_DblClick(); });
+    connect(Liste_QSO, &QAbstractItemView::doubleClicked, this, [this] { Liste_QSO_DblClick(); });
     plateforme::brancherClic(Bande_A, [this] { Bande_A_Click(); });
     plateforme::brancherClic(Bande_Grille, [this] { Bande_Grille_Click(); });
     plateforme::brancherClic(Carre_Grille, [this] { Carre_Grille_Click(); });
@@ -541,10 +540,7 @@ void Carnet::Form_Load()
         Charge_Liste_QSO(v.Indicatif_Station);
     } catch (const plateforme::ErreurFichier& e) {
         plateforme::MsgBox(e.messageFrancais(QStringLiteral("Chargement du journal")));
-        {
-            const QSignalBlocker b(Liste_QSO);
-            Liste_QSO->clear();
-        }
+        Modele_QSO->vider();
         v.Nombre_QSO = 0;
         Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(v.Nombre_QSO + 1));
         if (!isVisible())

@@ -25,7 +25,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
@@ -214,7 +213,7 @@ void Carnet::enregistrerNouveauQSO()
     auto& p = Prog();
     if (!indicatifVerifie(*this))
         return;
-    if (Liste_QSO->count() >= station::NombreMaxQSO) {
+    if (Modele_QSO->nombre() >= station::NombreMaxQSO) {
         message(QStringLiteral("Le carnet contient deja %1 QSO, le maximum qu'il peut numeroter.\r\n"
                                "Le QSO n'est pas enregistré.")
                     .arg(station::NombreMaxQSO));
@@ -236,7 +235,7 @@ void Carnet::enregistrerNouveauQSO()
     // The count.
     Enregistrer->setText(QStringLiteral("QSO Suivant"));
     Enregistrer->setEnabled(false);
-    const int compteAvant = Liste_QSO->count();
+    const int compteAvant = Modele_QSO->nombre();
     p.Nombre_QSO = compteAvant + 1;
     Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
 
@@ -344,12 +343,12 @@ bool Carnet::ajouterAuJournal(const QString& ligne, bool dateAuto, int compteAva
         if (dateAuto) {
             NB_Debug->setText(QStringLiteral("7"));
             Ajoute_QSO_Log(ligne);
-            Liste_QSO->addItem(station::itemListe(p.Nombre_QSO, ligne));
+            Modele_QSO->ajouter(ligne);
         } else {
             NB_Debug->setText(QStringLiteral("8"));
             Insere_QSO_Date(ligne);
         }
-        selectionnerLigne(Liste_QSO->count() - 1);
+        selectionnerLigne(Modele_QSO->nombre() - 1);
     } catch (const std::exception& e) {
         // Not written: not counted, nothing else changed, and the fields stay for another try.
         p.Nombre_QSO = compteAvant;
@@ -407,16 +406,7 @@ void Carnet::enregistrerEdition()
 
     // The item under edit, and its place in the list now.
     const QString ancien = Item_En_Edition.isEmpty() ? p.Ligne_Selectionnee : Item_En_Edition;
-    int rang = p.Numero_QSO_Modifie - 1;
-    if (rang < 0 || rang >= Liste_QSO->count() || Liste_QSO->item(rang)->text() != ancien) {
-        rang = -1;
-        for (int i = 0; i < Liste_QSO->count(); ++i) {
-            if (Liste_QSO->item(i)->text() == ancien) {
-                rang = i;
-                break;
-            }
-        }
-    }
+    const int rang = Modele_QSO->rangItem(ancien);
     if (ancien.isEmpty() || rang < 0) {
         message(QStringLiteral("Le QSO en cours de modification n'est plus dans la liste.\r\n"
                                "La modification n'est pas enregistrée."));

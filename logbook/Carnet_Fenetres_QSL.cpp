@@ -7,12 +7,9 @@
 #include "qsl/Fenetres_QSL.h"
 #include "station/Variables_Programme.h"
 
-#include <QListWidget>
-
 void Carnet::Gestion_QSL_Click()
 {
-    const QListWidgetItem* it = Liste_QSO->currentItem();
-    const QString selection = (it && it->isSelected()) ? it->text() : QString();
+    const QString selection = Modele_QSO->item(Liste_QSO->rangSelectionne());
     if (selection.isEmpty()) {
         plateforme::MsgBox(QStringLiteral("Selectionnez d'abord un QSO"));
         return;

@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QListWidget>
 #include <QRadioButton>
 
 namespace {

@@ -16,7 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -85,7 +84,7 @@ void Carnet::selectionnerLigne(int rang)
     else
         Liste_QSO_Click();
     if (rang >= 0)
-        Liste_QSO->scrollToItem(Liste_QSO->item(rang));
+        Liste_QSO->scrollToRow(rang);
 }
 
 void Carnet::afficherMarquesQSL(const QString& item)
@@ -99,30 +98,18 @@ void Carnet::afficherMarquesQSL(const QString& item)
         QSLR_A->setText(QStringLiteral("X"));
 }
 
-namespace {
-
-// The selected item of the list, "" when none is selected.
-QString texteSelection(const QListWidget* liste)
-{
-    const QListWidgetItem* it = liste->currentItem();
-    return (it && it->isSelected()) ? it->text() : QString();
-}
-
-} // namespace
-
 void Carnet::Liste_QSO_Click()
 {
-    const QListWidgetItem* it = Liste_QSO->currentItem();
-    Prog().Ligne_Selectionnee = it ? it->text() : QString();
+    Prog().Ligne_Selectionnee = Modele_QSO->item(Liste_QSO->currentRow());
 }
 
 void Carnet::Liste_QSO_DblClick()
 {
     auto& p = Prog();
-    const QListWidgetItem* it = Liste_QSO->currentItem();
-    if (!it)
+    const int rang = Liste_QSO->currentRow();
+    if (rang < 0)
         return;
-    const QString item = it->text();
+    const QString item = Modele_QSO->item(rang);
     p.Ligne_Selectionnee = item;
     p.Numero_QSO_Modifie = Liste_QSO->currentRow() + 1;
     if (p.Edition_En_Cours)
@@ -159,7 +146,7 @@ void Carnet::Liste_QSO_DblClick()
 void Carnet::Editer_Click()
 {
     auto& p = Prog();
-    const QString item = texteSelection(Liste_QSO);
+    const QString item = Modele_QSO->item(Liste_QSO->rangSelectionne());
     if (item.isEmpty()) {
         message(QStringLiteral("Selectionnez d'abord un QSO"));
         return;
@@ -301,7 +288,7 @@ void Carnet::Effacer_Click()
     if (!station::Action_Permise())
         return;
     auto& p = Prog();
-    const QString item = texteSelection(Liste_QSO);
+    const QString item = Modele_QSO->item(Liste_QSO->rangSelectionne());
     if (item.isEmpty()) {
         message(QStringLiteral("Selectionnez d'abord un QSO"));
         return;

@@ -19,7 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -155,7 +154,12 @@ void Carnet::Indicatif_A_KeyPress(int& KeyAscii)
 
     // History: the oldest QSO with this callsign gives the first name and the date.
     const saisie::Historique h = saisie::chercheHistorique(
-        Liste_QSO->count(), [this](int i) { return Liste_QSO->item(i)->text(); }, texte);
+        Modele_QSO->nombre(),
+        [this, &texte](int i) {
+            // Only a row whose callsign columns read `texte` (never empty here) is decoded whole.
+            return Modele_QSO->champEgal(i, 17, 12, texte) ? Modele_QSO->item(i) : QString();
+        },
+        texte);
     if (h.libelle == saisie::Historique::Contacte) {
         Prenom_A->setText(h.prenom);
         Label5->setText(QStringLiteral("Contacté le ") + h.date);

@@ -199,35 +199,16 @@ namespace {
 // on the line already selected runs it.
 class ClicListe : public QObject {
 public:
-    ClicListe(QListWidget* liste, std::function<void()> g) : QObject(liste), liste_(liste), gestionnaire_(std::move(g))
+    ClicListe(QAbstractItemView* liste, std::function<void()> g) : QObject(liste), liste_(liste), gestionnaire_(std::move(g))
     {
         liste->viewport()->installEventFilter(this);
-        connect(liste, &QListWidget::currentRowChanged, this, [this](int ligne) { changement(ligne); });
-        connect(liste, &QListWidget::itemSelectionChanged, this, [this] {
-            if (attente_)
-                lancer();
-        });
-        connect(liste, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
-            attente_ = false;
-            if (!dejaLance_)
-                gestionnaire_();
-            dejaLance_ = false;
-        });
     }
 
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::MouseButtonPress)
-            dejaLance_ = false;
-        return false;
-    }
-
-private:
     void changement(int ligne)
     {
-        const QListWidgetItem* it = liste_->item(ligne);
-        if (it && !it->isSelected() && liste_->selectionMode() != QAbstractItemView::NoSelection) {
+        const QModelIndex index = liste_->model()->index(ligne, 0, liste_->rootIndex());
+        if (index.isValid() && !liste_->selectionModel()->isSelected(index) &&
+            liste_->selectionMode() != QAbstractItemView::NoSelection) {
             // The selection follows within the same event; a change that no selection follows
             // still runs the handler, once the event is over.
             if (!attente_) {
@@ -242,6 +223,29 @@ private:
         lancer();
     }
 
+    void selection()
+    {
+        if (attente_)
+            lancer();
+    }
+
+    void clic()
+    {
+        attente_ = false;
+        if (!dejaLance_)
+            gestionnaire_();
+        dejaLance_ = false;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress)
+            dejaLance_ = false;
+        return false;
+    }
+
+private:
     void lancer()
     {
         attente_ = false;
@@ -249,7 +253,7 @@ private:
         gestionnaire_();
     }
 
-    QListWidget* liste_;
+    QAbstractItemView* liste_;
     std::function<void()> gestionnaire_;
     bool attente_ = false;
     bool dejaLance_ = false;
@@ -259,7 +263,20 @@ private:
 
 void brancherClic(QListWidget* liste, std::function<void()> gestionnaire)
 {
-    new ClicListe(liste, std::move(gestionnaire));
+    auto* c = new ClicListe(liste, std::move(gestionnaire));
+    QObject::connect(liste, &QListWidget::currentRowChanged, c, &ClicListe::changement);
+    QObject::connect(liste, &QListWidget::itemSelectionChanged, c, &ClicListe::selection);
+    QObject::connect(liste, &QListWidget::itemClicked, c, &ClicListe::clic);
+}
+
+void brancherClic(QListView* liste, std::function<void()> gestionnaire)
+{
+    // The view keeps its model, hence its selection model, from here on.
+    auto* c = new ClicListe(liste, std::move(gestionnaire));
+    QObject::connect(liste->selectionModel(), &QItemSelectionModel::currentChanged, c,
+                     [c](const QModelIndex& courant) { c->changement(courant.row()); });
+    QObject::connect(liste->selectionModel(), &QItemSelectionModel::selectionChanged, c, &ClicListe::selection);
+    QObject::connect(liste, &QAbstractItemView::clicked, c, &ClicListe::clic);
 }
 
 void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire)

@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QLabel;
+class QListView;
 class QListWidget;
 class QWidget;
 
@@ -34,6 +35,8 @@ void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionn
 // nothing. (The combo box is made editable before its handler is connected.)
 void brancherClic(QComboBox* liste, std::function<void()> gestionnaire);
 void brancherClic(QListWidget* liste, std::function<void()> gestionnaire);
+// The same on a list view over a model: the changes of its selection model drive it.
+void brancherClic(QListView* liste, std::function<void()> gestionnaire);
 // Double click on the control (or on its line edit for an editable combo box).
 void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire);
 

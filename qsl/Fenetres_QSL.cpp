@@ -346,8 +346,8 @@ void Fenetre_Multi_QSL::Recherche_Click()
         return;
     const QString k = Indicatif->text().toUpper();
     const bool envoi = Option1->isChecked();
-    for (int i = 0; i < c->Liste_QSO->count(); ++i) {
-        const QString item = c->Liste_QSO->item(i)->text();
+    for (int i = 0; i < c->Modele_QSO->nombre(); ++i) {
+        const QString item = c->Modele_QSO->item(i);
         if (!qsl::qsoAListerMulti(item, k, envoi))
             continue;
         auto* it = new QListWidgetItem(item, Liste_QSO);
@@ -376,8 +376,7 @@ void Fenetre_Multi_QSL::Enregistre_Click()
         if (faits.contains(record))
             continue;  // an identical line, rewritten with the first one
         const int n = station::numeroDeItem(listee);
-        const QString actuel =
-            (c && n >= 1 && n <= c->Liste_QSO->count()) ? c->Liste_QSO->item(n - 1)->text() : QString();
+        const QString actuel = c ? c->Modele_QSO->item(n - 1) : QString();
         if (actuel != listee) {
             sautes << QString::number(n);
             continue;

@@ -88,8 +88,8 @@ void Print_Log::Form_Load()
 void Print_Log::Command1_Click()
 {
     int nombre = Prog().Nombre_QSO;
-    if (Controles_Carnet* c = carnet(); c && c->Liste_QSO)
-        nombre = c->Liste_QSO->count();
+    if (Controles_Carnet* c = carnet(); c && c->Modele_QSO)
+        nombre = c->Modele_QSO->nombre();
     const QString debut = Debut_Ligne->text();
     const QString fin = Fin_Ligne->text();
     // The count is taken before the numeric checks.

@@ -87,11 +87,8 @@ QString entete()
 // The items of the main window's QSO list.
 QStringList itemsDuCarnet()
 {
-    QStringList items;
-    if (Controles_Carnet* c = carnet(); c && c->Liste_QSO)
-        for (int i = 0; i < c->Liste_QSO->count(); ++i)
-            items << c->Liste_QSO->item(i)->text();
-    return items;
+    Controles_Carnet* c = carnet();
+    return c && c->Modele_QSO ? c->Modele_QSO->items() : QStringList();
 }
 
 } // namespace

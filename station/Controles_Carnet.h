@@ -2,7 +2,8 @@
 // The controls of the main window `Carnet` that the shared procedures and the other windows
 // read and write, named as the window names them. The window itself (logbook/) fills these
 // pointers when it is built; `carnet()` reaches its one instance.
-#include "station/Liste_Uniforme.h"
+#include "station/Modele_Liste_QSO.h"
+#include "station/Vue_Liste_QSO.h"
 
 #include <QString>
 #include <array>
@@ -12,7 +13,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -81,9 +81,10 @@ public:
     QGroupBox* Frame4 = nullptr;  // "QSO numéro "
     QGroupBox* Frame5 = nullptr;  // "Velmarin de "
 
-    // QSO list and its hidden twin
-    Liste_Uniforme* Liste_QSO = nullptr;
-    Liste_Uniforme* Liste_QSO_Bis = nullptr;
+    // QSO list and its hidden twin, two views of the one list of the log's QSOs
+    Modele_Liste_QSO* Modele_QSO = nullptr;
+    Vue_Liste_QSO* Liste_QSO = nullptr;
+    Vue_Liste_QSO* Liste_QSO_Bis = nullptr;
 
     // Grid
     std::array<QLineEdit*, 100> Dpt{};

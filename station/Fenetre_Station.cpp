@@ -343,10 +343,8 @@ void Fenetre_Station::Vide_Liste_QSO()
     // The list is the master copy that edits and deletes write back to the current log: when
     // the new station's log cannot be read, no QSO of the previous station may stay in it.
     Controles_Carnet* c = carnet();
-    if (c->Liste_QSO) {
-        const QSignalBlocker bloque(c->Liste_QSO);
-        c->Liste_QSO->clear();
-    }
+    if (c->Modele_QSO)
+        c->Modele_QSO->vider();
     Prog().Nombre_QSO = 0;
     if (c->Frame4)
         c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));

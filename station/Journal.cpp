@@ -1,22 +1,19 @@
 #include "station/Journal.h"
 #include "station/Retenue_Actions.h"
 
-#include "platform/Ansi.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
 #include "station/Chargement.h"
 #include "station/Controles_Carnet.h"
 #include "station/Gardes_Ecriture.h"
 #include "station/Ligne_QSO.h"
+#include "station/Modele_Liste_QSO.h"
 #include "station/Variables_Programme.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
-#include <QListWidget>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <optional>
 #include <stdexcept>
 
 namespace station {
@@ -26,79 +23,33 @@ namespace {
 // The write rules stand before the first write of a run.
 const bool g_gardes = (installerGardesEcriture(), true);
 
-// Lines added to the list between two yields to the event loop while a log loads.
-constexpr int kLignesParPas = 2000;
-// Longest time the load keeps the event loop waiting.
-constexpr int kMsEntrePauses = 40;
+// A log of more lines than this shows the loading window while it loads.
+constexpr int kLignesSansFenetre = 2000;
 
-int deuxChiffres(QStringView t, int position)
+int chiffre(QChar c)
+{
+    return c.isDigit() ? c.unicode() - u'0' : -1;
+}
+
+int chiffre(char c)
+{
+    return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+template <class Texte>
+int deuxChiffres(Texte t, int position)
 {
     if (position >= t.size())
         return -1;
-    const QChar a = t.at(position - 1);
-    const QChar b = t.at(position);
-    if (!a.isDigit() || !b.isDigit())
+    const int a = chiffre(t.at(position - 1));
+    const int b = chiffre(t.at(position));
+    if (a < 0 || b < 0)
         return -1;
-    return (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
+    return a * 10 + b;
 }
 
-// The item numbered `n` with the record of `item`, kept whole whatever its length. An item
-// that already carries this number is shared rather than rebuilt: renumbering a large list
-// stays cheap.
-QString numerote(const QString& item, int n)
-{
-    if (item.size() > LargeurNumero && item.at(LargeurNumero) == QLatin1Char(' ')) {
-        int m = n;
-        bool pareil = true;
-        for (int i = LargeurNumero - 1; i >= 0 && pareil; --i) {
-            const QChar attendu = (m > 0 || i == LargeurNumero - 1) ? QChar(u'0' + m % 10) : QChar(u' ');
-            pareil = item.at(i) == attendu;
-            m /= 10;
-        }
-        if (pareil && m == 0)
-            return item;
-    }
-    return itemListe(n, QStringView(item).mid(DecalageListe));
-}
-
-} // namespace
-
-QString nomJournal(const QString& indicatif)
-{
-    return indicatif + QStringLiteral(".log");
-}
-
-QString nomQSOIncomplets(const QString& indicatif)
-{
-    return indicatif + QStringLiteral("_QSO_Incomplets.txt");
-}
-
-QStringList itemsDepuisLignes(const QStringList& lignes)
-{
-    QStringList items;
-    items.reserve(lignes.size());
-    int n = 1;
-    for (const QString& l : lignes)
-        items.append(itemListe(n++, l));
-    return items;
-}
-
-QStringList renumeroter(const QStringList& items)
-{
-    QStringList resultat;
-    resultat.reserve(items.size());
-    int n = 1;
-    for (const QString& item : items)
-        resultat.append(numerote(item, n++));
-    return resultat;
-}
-
-qint64 cleDate(const QString& ligne)
-{
-    return cleDate(QStringView(ligne));
-}
-
-qint64 cleDate(QStringView ligne)
+template <class Texte>
+qint64 cleDeDate(Texte ligne)
 {
     // "jj/mm/aa" in columns 1-8, "hh:mm" in columns 23-27; read in day/month/year order
     // whatever the regional settings.
@@ -115,97 +66,67 @@ qint64 cleDate(QStringView ligne)
     return jours * 1440 + heure * 60 + minute;
 }
 
-QStringList insererParDate(const QStringList& items, const QString& ligne, int* position)
+} // namespace
+
+QString nomJournal(const QString& indicatif)
+{
+    return indicatif + QStringLiteral(".log");
+}
+
+QString nomQSOIncomplets(const QString& indicatif)
+{
+    return indicatif + QStringLiteral("_QSO_Incomplets.txt");
+}
+
+qint64 cleDate(const QString& ligne)
+{
+    return cleDate(QStringView(ligne));
+}
+
+qint64 cleDate(QStringView ligne)
+{
+    return cleDeDate(ligne);
+}
+
+qint64 cleDate(QByteArrayView ligne)
+{
+    return cleDeDate(ligne);
+}
+
+int rangParDate(const Modele_Liste_QSO& modele, const QString& ligne)
 {
     const qint64 cleNouvelle = cleDate(ligne);
     if (cleNouvelle < 0)
         throw std::invalid_argument("date ou heure illisible");
-    QStringList resultat;
-    resultat.reserve(items.size() + 1);
-    int n = 1;
-    bool insere = false;
-    for (const QString& item : items) {
-        // A record whose date cannot be read never counts as later: it keeps its place.
-        if (!insere && cleDate(QStringView(item).mid(DecalageListe)) >= cleNouvelle) {
-            if (position)
-                *position = n - 1;
-            resultat.append(itemListe(n++, ligne));
-            insere = true;
-        }
-        resultat.append(numerote(item, n++));
+    // A record whose date cannot be read never counts as later: it keeps its place.
+    const int n = modele.nombre();
+    for (int i = 0; i < n; ++i) {
+        if (cleDate(modele.ligneAnsi(i)) >= cleNouvelle)
+            return i;
     }
-    if (!insere) {
-        if (position)
-            *position = n - 1;
-        resultat.append(itemListe(n, ligne));
-    }
-    return resultat;
-}
-
-QStringList remplacerItem(const QStringList& items, const QString& ancien, const QString& nouveau)
-{
-    QStringList resultat = items;
-    for (QString& item : resultat) {
-        if (item == ancien)
-            item = nouveau;
-    }
-    return resultat;
-}
-
-QStringList supprimerItem(const QStringList& items, int index)
-{
-    QStringList reste = items;
-    if (index >= 0 && index < reste.size())
-        reste.removeAt(index);
-    return renumeroter(reste);
-}
-
-void reecrireJournal(const QString& indicatif, const QStringList& items)
-{
-    QByteArray octets;
-    octets.reserve(items.size() * (LongueurLigneQSO + 2));
-    for (const QString& item : items) {
-        // A line longer than a record is kept whole, as a shorter one is.
-        plateforme::ajouterAnsi(octets, QStringView(item).mid(DecalageListe));
-        octets.append("\r\n", 2);
-    }
-    plateforme::ecrireOctets(nomJournal(indicatif), octets);
+    return n;
 }
 
 namespace {
 
-QStringList itemsDe(const QListWidget* liste)
+Modele_Liste_QSO& modeleQSO()
 {
-    QStringList items;
-    const int n = liste->count();
-    items.reserve(n);
-    for (int i = 0; i < n; ++i)
-        items.append(liste->item(i)->text());
-    return items;
+    return *carnet()->Modele_QSO;
 }
 
-void remplir(QListWidget* liste, const QStringList& items)
+// Writes the log from the list's bytes as changed. Once it is written, the list is left
+// without a current row, as a list refilled from scratch, and the scratch copy holds the row
+// `selectionBis`.
+Modele_Liste_QSO::Ecriture ecritureJournal(int selectionBis)
 {
-    const QSignalBlocker bloque(liste);
-    liste->clear();
-    liste->addItems(items);
-}
-
-// Shows the scratch copy in place of the list while the list is refilled, then the list
-// again: the window keeps showing the log.
-void rafraichirListe(const QStringList& items, int selectionBis)
-{
-    Controles_Carnet* c = carnet();
-    remplir(c->Liste_QSO_Bis, items);
-    c->Liste_QSO_Bis->show();
-    c->Liste_QSO->hide();
-    {
+    return [selectionBis](const QByteArray& octets) {
+        Controles_Carnet* c = carnet();
+        plateforme::ecrireOctets(nomJournal(Prog().Indicatif_Station), octets);
+        c->Liste_QSO->oublierSelection();
+        c->Liste_QSO_Bis->oublierSelection();
         const QSignalBlocker bloque(c->Liste_QSO_Bis);
         c->Liste_QSO_Bis->setCurrentRow(selectionBis);
-    }
-    remplir(c->Liste_QSO, items);
-    c->Liste_QSO->show();
-    c->Liste_QSO_Bis->hide();
+    };
 }
 
 // The bytes of the log to load. A log that cannot be read leaves the list as it was, and is
@@ -296,54 +217,6 @@ void rendreFenetre(QWidget* fenetre, const QPointer<QWidget>& focus, Chargement*
         focus->setFocus();
 }
 
-// A list out of sight while it fills: a visible list lays out every item it holds each time
-// the load yields, which made the load grow with the square of the log. It gives up the
-// keyboard first, so that hiding it moves the focus nowhere.
-struct HorsDeVue {
-    QWidget* liste;
-    bool visible;
-    explicit HorsDeVue(QWidget* l) : liste(l), visible(!l->isHidden())
-    {
-        if (liste->hasFocus())
-            liste->clearFocus();
-        liste->hide();
-    }
-    ~HorsDeVue() { liste->setVisible(visible); }
-};
-
-// The list emptied, then filled with the records (NombreMaxQSO at the most) a step at a time,
-// yielding to the event loop; out of sight meanwhile when `cacher`.
-void remplirListeQSO(QListWidget* liste, const QList<QByteArrayView>& lignes, bool cacher)
-{
-    {
-        const QSignalBlocker bloque(liste);
-        liste->clear();
-    }
-    std::optional<HorsDeVue> horsDeVue;
-    if (cacher)
-        horsDeVue.emplace(liste);
-    const int total = int(std::min<qsizetype>(lignes.size(), NombreMaxQSO));
-    QStringList pas;
-    pas.reserve(kLignesParPas);
-    QElapsedTimer depuisPause;
-    depuisPause.start();
-    for (int i = 0; i < total;) {
-        const int finPas = std::min(total, i + kLignesParPas);
-        for (; i < finPas; ++i)
-            pas.append(itemListeAnsi(i + 1, lignes.at(i)));
-        {
-            const QSignalBlocker bloque(liste);
-            liste->addItems(pas);
-        }
-        pas.clear();
-        // Each yield repaints the windows: often enough for them to answer, not more.
-        if (i == total || depuisPause.elapsed() >= kMsEntrePauses) {
-            plateforme::ceder();
-            depuisPause.restart();
-        }
-    }
-}
-
 } // namespace
 
 } // namespace station
@@ -362,26 +235,27 @@ void Charge_Liste_QSO(const QString& indicatif)
     const QByteArray octets = lireJournalACharger(indicatif);
     // A save cut short by a kill may have left the start of a record without its end.
     const qsizetype debutInacheve = plateforme::debutLigneInachevee(octets, LongueurLigneQSO);
-    QList<QByteArrayView> lignes =
-        plateforme::decouperOctets(debutInacheve < 0 ? octets : QByteArray::fromRawData(octets.constData(), debutInacheve));
-    const int lignesEnTrop = protegerJournalTropLong(indicatif, lignes.size());
+    Lignes_Journal lignes = Lignes_Journal::depuis(octets, debutInacheve < 0 ? octets.size() : debutInacheve);
+    const int lignesEnTrop = protegerJournalTropLong(indicatif, lignes.nombre());
     // The torn record goes to a side file, out of the log; kept in the list when that fails.
     QString messageInacheve;
     if (debutInacheve >= 0) {
         const MiseDeCote m = mettreDeCoteQSOInacheve(indicatif, octets, debutInacheve);
         messageInacheve = m.message;
         if (!m.faite)
-            lignes.append(QByteArrayView(octets).sliced(debutInacheve));
+            lignes.ajouter(QByteArrayView(octets).sliced(debutInacheve));
     }
     // The load yields: nothing may write the station's files meanwhile.
     const Retenue_Actions retenue;
 
     QWidget* fenetre = c->fenetre();
     const QPointer<QWidget> focus = fenetre->focusWidget();
-    const bool chargementVisible = lignes.size() > kLignesParPas;
+    const int nombreLignes = lignes.nombre();
+    const bool chargementVisible = nombreLignes > kLignesSansFenetre;
     Chargement* chargement = chargementVisible ? montrerChargement() : nullptr;
-    remplirListeQSO(c->Liste_QSO, lignes, chargementVisible);
-    Prog().Nombre_QSO = c->Liste_QSO->count();
+    lignes.garder(NombreMaxQSO);
+    c->Modele_QSO->charger(std::move(lignes));
+    Prog().Nombre_QSO = c->Modele_QSO->nombre();
     c->Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(Prog().Nombre_QSO + 1));
     rendreFenetre(fenetre, focus, chargement);
 
@@ -390,7 +264,7 @@ void Charge_Liste_QSO(const QString& indicatif)
                                           "Le carnet est en lecture seule : aucun QSO ne peut y être enregistré, "
                                           "modifié ni effacé.")
                                .arg(nom)
-                               .arg(lignes.size())
+                               .arg(nombreLignes)
                                .arg(NombreMaxQSO));
     if (!messageInacheve.isEmpty())
         plateforme::MsgBox(messageInacheve);
@@ -398,29 +272,27 @@ void Charge_Liste_QSO(const QString& indicatif)
 
 void Supprime_QSO()
 {
-    Controles_Carnet* c = carnet();
-    const int index = c->Liste_QSO->currentRow();
+    const int index = carnet()->Liste_QSO->currentRow();
     if (index < 0)
         return;
-    const QStringList items = supprimerItem(itemsDe(c->Liste_QSO), index);
-    reecrireJournal(Prog().Indicatif_Station, items);
-    rafraichirListe(items, int(items.size()) - 1);
+    Modele_Liste_QSO& m = modeleQSO();
+    m.supprimer(index, ecritureJournal(m.nombre() - 2));
 }
 
 void Remplace_QSO(const QString& ancienItem, const QString& nouvelItem)
 {
-    Controles_Carnet* c = carnet();
-    const QStringList items = remplacerItem(itemsDe(c->Liste_QSO), ancienItem, nouvelItem);
-    reecrireJournal(Prog().Indicatif_Station, items);
-    rafraichirListe(items, Prog().Numero_QSO_Modifie - 1);
+    Modele_Liste_QSO& m = modeleQSO();
+    const int rang = m.rangItem(ancienItem);
+    const auto ecrire = ecritureJournal(Prog().Numero_QSO_Modifie - 1);
+    if (rang < 0)
+        ecrire(m.octets());  // nothing to replace: the log is written as the list holds it
+    else
+        m.remplacer(rang, QStringView(nouvelItem).mid(DecalageListe), ecrire);
 }
 
 void Insere_QSO_Date(const QString& ligne)
 {
-    Controles_Carnet* c = carnet();
-    const QStringList avant = itemsDe(c->Liste_QSO);
-    const QStringList items = insererParDate(avant, ligne);
-    reecrireJournal(Prog().Indicatif_Station, items);
+    Modele_Liste_QSO& m = modeleQSO();
     // The scratch copy shows the line that was last before the insert.
-    rafraichirListe(items, int(avant.size()) - 1);
+    m.inserer(rangParDate(m, ligne), ligne, ecritureJournal(m.nombre() - 1));
 }

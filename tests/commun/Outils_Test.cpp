@@ -13,6 +13,8 @@
 #include "station/Couleurs_Etat.h"
 #include "station/Gardes_Ecriture.h"
 #include "station/Listes.h"
+#include "station/Modele_Liste_QSO.h"
+#include "station/Vue_Liste_QSO.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
@@ -453,6 +455,11 @@ QStringList elements(const QListWidget* liste)
     for (int i = 0; i < liste->count(); ++i)
         t << liste->item(i)->text();
     return t;
+}
+
+QStringList elements(const Vue_Liste_QSO* liste)
+{
+    return liste->modele()->items();
 }
 
 // --- Award status lines and their colours -----------------------------------------------------------

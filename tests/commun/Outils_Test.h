@@ -20,6 +20,7 @@
 class Carnet;
 class QComboBox;
 class QListWidget;
+class Vue_Liste_QSO;
 
 namespace test {
 
@@ -241,6 +242,8 @@ T* controle(const QString& nomFenetre, const QString& nom)
 // The texts of a list's items, in order.
 QStringList elements(const QComboBox* liste);
 QStringList elements(const QListWidget* liste);
+// The rows of the QSO list, as it shows them.
+QStringList elements(const Vue_Liste_QSO* liste);
 
 // --- Award status lines and their colours -----------------------------------------------------------
 

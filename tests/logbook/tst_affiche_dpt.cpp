@@ -5,6 +5,7 @@
 #include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet.h"
 #include "station/Journal.h"
+#include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QLabel>
@@ -65,7 +66,7 @@ private Q_SLOTS:
         f.QSO_DU_Dep->setCurrentRow(2);
         Q_EMIT f.QSO_DU_Dep->itemDoubleClicked(f.QSO_DU_Dep->item(2));
         QCOMPARE(c->Liste_QSO->currentRow(), 4);
-        QCOMPARE(Prog().Ligne_Selectionnee, c->Liste_QSO->item(4)->text());
+        QCOMPARE(Prog().Ligne_Selectionnee, c->Modele_QSO->item(4));
         QVERIFY(!f.isVisible());
         QCOMPARE(f.QSO_DU_Dep->count(), 0);
 
@@ -80,13 +81,14 @@ private Q_SLOTS:
     {
         QStringList items;
         for (int i = 0; i < c->Liste_QSO->count(); ++i)
-            items << c->Liste_QSO->item(i)->text();
+            items << c->Modele_QSO->item(i);
         QCOMPARE(affiche_dpt::ligneDeCle(items, items.at(2).left(134)), 2);
         QString change = items.at(2);
         change[140] = QLatin1Char('4');  // the QSL status lies beyond the key
         QCOMPARE(affiche_dpt::ligneDeCle(items, change.left(134)), 2);
         items.removeAt(0);
-        items = station::itemsDepuisLignes(station::renumeroter(items));  // renumbered: no match
+        for (int i = 0; i < items.size(); ++i)  // renumbered: no match
+            items[i] = station::itemListe(i + 1, station::ligneDeItem(items.at(i)));
         QCOMPARE(affiche_dpt::ligneDeCle(items, change.left(134)), -1);
     }
 };

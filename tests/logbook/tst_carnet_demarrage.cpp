@@ -129,17 +129,17 @@ void TestCarnetDemarrage::stationAvecJournal()
     Carnet::instance().Form_Load();
 
     QVERIFY2(env.messages.empty(), qPrintable(env.textes().join(QLatin1Char('|'))));
-    auto* liste = ctrl<QListWidget>("Liste_QSO");
+    auto* liste = ctrl<Vue_Liste_QSO>("Liste_QSO");
     QCOMPARE(liste->count(), 7);
     QCOMPARE(liste->currentRow(), 6);
-    QVERIFY(liste->currentItem()->isSelected());
-    QVERIFY(liste->currentItem()->text().startsWith(QStringLiteral("    7 07/03/24")));
+    QVERIFY(liste->rangSelectionne() == liste->currentRow());
+    QVERIFY(liste->modele()->item(liste->currentRow()).startsWith(QStringLiteral("    7 07/03/24")));
     QCOMPARE(Prog().Nombre_QSO, 7);
     QCOMPARE(ctrl<QGroupBox>("Frame4")->title(), QStringLiteral("QSO numéro 8"));
     // The last QSO is selected, but nothing counts as clicked yet.
     QCOMPARE(Prog().Ligne_Selectionnee, QString());
     QVERIFY(Carnet::instance().isVisible());
-    QVERIFY(!ctrl<QListWidget>("Liste_QSO_Bis")->isVisible());
+    QVERIFY(!ctrl<Vue_Liste_QSO>("Liste_QSO_Bis")->isVisible());
     QCOMPARE(ctrl<QGroupBox>("Frame5")->title(), QStringLiteral("Velmarin de F6ABC"));
     QCOMPARE(ctrl<QLabel>("L_Station")->text(), QStringLiteral("JN23AB"));
 
@@ -226,8 +226,8 @@ void TestCarnetDemarrage::optionsParDefaut()
     QCOMPARE(ctrl<QComboBox>("Bande_A")->currentText(), QStringLiteral("1.8 Mhz"));
     QCOMPARE(ctrl<QComboBox>("Mode_A")->currentText(), QStringLiteral("SSB"));
     // An empty log: nothing selected, the next QSO is number 1.
-    QCOMPARE(ctrl<QListWidget>("Liste_QSO")->count(), 0);
-    QCOMPARE(ctrl<QListWidget>("Liste_QSO")->currentRow(), -1);
+    QCOMPARE(ctrl<Vue_Liste_QSO>("Liste_QSO")->count(), 0);
+    QCOMPARE(ctrl<Vue_Liste_QSO>("Liste_QSO")->currentRow(), -1);
     QCOMPARE(ctrl<QGroupBox>("Frame4")->title(), QStringLiteral("QSO numéro 1"));
 }
 
@@ -274,7 +274,7 @@ void TestCarnetDemarrage::indicatifAvecBarre()
     QCOMPARE(ctrl<QLabel>("I_Station")->text(), QStringLiteral("F6ABC/P"));
     QCOMPARE(ctrl<QGroupBox>("Frame5")->title(), QStringLiteral("Velmarin de F6ABC/P"));
     // Files and settings keep the "_" form.
-    QCOMPARE(ctrl<QListWidget>("Liste_QSO")->count(), 2);
+    QCOMPARE(ctrl<Vue_Liste_QSO>("Liste_QSO")->count(), 2);
     QCOMPARE(test::reglage(QStringLiteral("Setup F6ABC_P"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
     QVERIFY(QFile::exists(env.chemin(QStringLiteral("F6ABC_P_Activite.txt"))));
 }
@@ -340,7 +340,7 @@ void TestCarnetDemarrage::journalIntrouvable()
     QVERIFY2(env.textes().front().contains(QStringLiteral("F6ABC.log")), qPrintable(env.textes().front()));
     QVERIFY(!env.finDemandee());
     QVERIFY(Carnet::instance().isVisible());
-    QCOMPARE(ctrl<QListWidget>("Liste_QSO")->count(), 0);
+    QCOMPARE(ctrl<Vue_Liste_QSO>("Liste_QSO")->count(), 0);
     QCOMPARE(Prog().Nombre_QSO, 0);
     QCOMPARE(ctrl<QGroupBox>("Frame4")->title(), QStringLiteral("QSO numéro 1"));
     QCOMPARE(test::reglage(QStringLiteral("Setup F6ABC"), QStringLiteral("Revision")), QStringLiteral(" 5.6.9d"));
@@ -359,7 +359,7 @@ void TestCarnetDemarrage::fichierDepartementIntrouvable()
 
     QVERIFY(env.finDemandee());
     // The start-up stopped at the grid: no log loaded, nothing written back.
-    QCOMPARE(ctrl<QListWidget>("Liste_QSO")->count(), 0);
+    QCOMPARE(ctrl<Vue_Liste_QSO>("Liste_QSO")->count(), 0);
     QCOMPARE(test::reglage(QStringLiteral("Setup F6ABC"), QStringLiteral("Revision")), QStringLiteral("<absent>"));
 }
 

@@ -68,7 +68,7 @@ QStringList journalType()
 
 QRect rectangle(Carnet& c, int rang)
 {
-    return c.Liste_QSO->visualItemRect(c.Liste_QSO->item(rang));
+    return c.Liste_QSO->visualRect(c.Modele_QSO->index(rang));
 }
 
 void cliquer(Carnet& c, int rang)
@@ -204,7 +204,7 @@ void TestEdition::editionGardeQSLEtDates()
     attendu.replace(168, 30, QStringLiteral("C. CHATEAU").leftJustified(30));
     QCOMPARE(test::lignesJournal(env, Station), (QStringList{avant[0], attendu, avant[2]}));
     QCOMPARE(attendu.mid(134, 19), QStringLiteral("4 05/03/24 20/03/24"));
-    QCOMPARE(c.Liste_QSO->item(1)->text(), QStringLiteral("    2 ") + attendu);
+    QCOMPARE(c.Modele_QSO->item(1), QStringLiteral("    2 ") + attendu);
     QCOMPARE(c.Liste_QSO->currentRow(), 1);
     QCOMPARE(Prog().Ligne_Selectionnee, QStringLiteral("    2 ") + attendu);
     QVERIFY(env.messages.empty());
@@ -246,8 +246,8 @@ void TestEdition::editionNeSuitPasUnSimpleClic()
     QCOMPARE(apres[1].mid(10, 12).trimmed(), QStringLiteral("F1ABC"));
     QCOMPARE(apres[1].mid(168, 30).trimmed(), QStringLiteral("CORRIGE"));
     QCOMPARE(apres[2], avant[2]);
-    QCOMPARE(c.Liste_QSO->item(1)->text().left(6), QStringLiteral("    2 "));
-    QCOMPARE(c.Liste_QSO->item(2)->text(), station::itemListe(3, avant[2]));
+    QCOMPARE(c.Modele_QSO->item(1).left(6), QStringLiteral("    2 "));
+    QCOMPARE(c.Modele_QSO->item(2), station::itemListe(3, avant[2]));
 }
 
 // A locator changed under edit gets its own distance and bearing; one left as it was keeps
@@ -410,7 +410,7 @@ void TestEdition::effacement()
     c.Effacer->click();
     QCOMPARE(test::lignesJournal(env, Station), (QStringList{avant[0], avant[2]}));
     QCOMPARE(c.Liste_QSO->count(), 2);
-    QCOMPARE(c.Liste_QSO->item(1)->text(), station::itemListe(2, avant[2]));
+    QCOMPARE(c.Modele_QSO->item(1), station::itemListe(2, avant[2]));
     QCOMPARE(c.Liste_QSO->currentRow(), 1);
     QCOMPARE(Prog().Ligne_Selectionnee, station::itemListe(2, avant[2]));
     QCOMPARE(fichiersEtat(env), etatsAvant);
@@ -453,7 +453,7 @@ void TestEdition::effacementImpossible()
     QVERIFY2(env.textes().at(1).startsWith(QStringLiteral("Le QSO avec G4ABC n'a pas été effacé.")),
              qPrintable(env.textes().at(1)));
     QCOMPARE(c.Liste_QSO->count(), 3);
-    QCOMPARE(c.Liste_QSO->item(0)->text(), station::itemListe(1, avant[0]));
+    QCOMPARE(c.Modele_QSO->item(0), station::itemListe(1, avant[0]));
     QCOMPARE(Prog().Nombre_QSO, 3);
 }
 

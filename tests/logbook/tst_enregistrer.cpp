@@ -3,6 +3,8 @@
 #include "commun/Outils_Test.h"
 
 #include "logbook/Carnet.h"
+#include "platform/Ansi.h"
+#include "platform/Fichiers.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -198,8 +200,8 @@ void TestEnregistrer::dateManuelleInsereeParDate()
                                       {"", 24}, {"1", 2}, {"", 18}, {"?", 6}, {"?", 4}, {"0", 4}, {"", 30}, {"*", 1}});
     QCOMPARE(test::lignesJournal(env, Station), (QStringList{avant[0], nouveau, avant[1], avant[2]}));
     QCOMPARE(c.Liste_QSO->count(), 4);
-    QCOMPARE(c.Liste_QSO->item(1)->text(), QStringLiteral("    2 ") + nouveau);
-    QCOMPARE(c.Liste_QSO->item(3)->text(), QStringLiteral("    4 ") + avant[2]);
+    QCOMPARE(c.Modele_QSO->item(1), QStringLiteral("    2 ") + nouveau);
+    QCOMPARE(c.Modele_QSO->item(3), QStringLiteral("    4 ") + avant[2]);
     // The last QSO is selected, not the inserted one.
     QCOMPARE(c.Liste_QSO->currentRow(), 3);
     QCOMPARE(Prog().Ligne_Selectionnee, QStringLiteral("    4 ") + avant[2]);
@@ -534,10 +536,10 @@ void TestEnregistrer::carnetPlein()
     taperQSO(c, {QStringLiteral("DL1ABC"), {}, {}, 0, {}, {}, {}, QString(), QString(), QString()});
     // The list already numbers 99,999 QSOs, all that five columns hold.
     const QString ligne = test::ligneQSO("01/01/24", "G0AAA", "10:00");
-    QStringList items;
+    QByteArray octets = c.Modele_QSO->octets();
     for (int i = 2; i <= station::NombreMaxQSO; ++i)
-        items << station::itemListe(i, ligne);
-    c.Liste_QSO->addItems(items);
+        octets += plateforme::versAnsi(ligne) + "\r\n";
+    c.Modele_QSO->charger(Lignes_Journal::depuis(octets));
     const QByteArray prefixes = test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt")));
     env.oublierMessages();
     c.Enregistrer->click();
@@ -565,20 +567,20 @@ void TestEnregistrer::listeLongueSuivie()
     QCOMPARE(liste->currentRow(), 300);
     const QRect vue = liste->viewport()->rect();
     const auto enVue = [&](int rang) {
-        const QRect r = liste->visualItemRect(liste->item(rang));
+        const QRect r = liste->visualRect(liste->model()->index(rang, 0));
         return r.top() >= vue.top() && r.bottom() <= vue.bottom();
     };
     QVERIFY(enVue(300));
     QCOMPARE(liste->verticalScrollBar()->value(), liste->verticalScrollBar()->maximum());
     QCoreApplication::processEvents();
     QVERIFY(enVue(300));
-    QVERIFY(!vue.intersects(liste->visualItemRect(liste->item(0))));
+    QVERIFY(!vue.intersects(liste->visualRect(liste->model()->index(0, 0))));
 
-    const QRect ligne = liste->visualItemRect(liste->item(297));
-    QCOMPARE(liste->visualItemRect(liste->item(298)).top(), ligne.bottom() + 1);
+    const QRect ligne = liste->visualRect(liste->model()->index(297, 0));
+    QCOMPARE(liste->visualRect(liste->model()->index(298, 0)).top(), ligne.bottom() + 1);
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, ligne.center());
     QCOMPARE(liste->currentRow(), 297);
-    QCOMPARE(Prog().Ligne_Selectionnee, liste->item(297)->text());
+    QCOMPARE(Prog().Ligne_Selectionnee, liste->modele()->item(297));
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, QPoint(ligne.center().x(), ligne.bottom() + 1));
     QCOMPARE(liste->currentRow(), 298);
     liste->setFocus();
@@ -587,7 +589,7 @@ void TestEnregistrer::listeLongueSuivie()
     QTest::keyClick(liste, Qt::Key_Home);
     QCOMPARE(liste->currentRow(), 0);
     QVERIFY(enVue(0));
-    QCOMPARE(Prog().Ligne_Selectionnee, liste->item(0)->text());
+    QCOMPARE(Prog().Ligne_Selectionnee, liste->modele()->item(0));
 }
 
 QTEST_MAIN(TestEnregistrer)

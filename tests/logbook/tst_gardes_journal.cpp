@@ -123,7 +123,7 @@ private Q_SLOTS:
         // The store refuses a rewrite and an append as well.
         QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Insere_QSO_Date(journal(1).at(0)));
         QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, Ajoute_QSO_Log(journal(1).at(0)));
-        QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, station::reecrireJournal(Indicatif, {}));
+        QVERIFY_THROWS_EXCEPTION(plateforme::ErreurFichier, plateforme::ecrireOctets(station::nomJournal(Indicatif), {}));
         QCOMPARE(test::lireOctets(env.chemin(Indicatif + QStringLiteral(".log"))), complet);
 
         // Once the log loads, writing is allowed again.
@@ -148,7 +148,7 @@ private Q_SLOTS:
         env.oublierMessages();
         Charge_Liste_QSO(Indicatif);
         QCOMPARE(c.Liste_QSO->count(), station::NombreMaxQSO);
-        QVERIFY(c.Liste_QSO->item(station::NombreMaxQSO - 1)->text().startsWith(QStringLiteral("99999 x")));
+        QVERIFY(c.Modele_QSO->item(station::NombreMaxQSO - 1).startsWith(QStringLiteral("99999 x")));
         QCOMPARE(env.messages.size(), size_t(1));
         QVERIFY2(env.textes().at(0).contains(QStringLiteral("lecture seule")), qPrintable(env.textes().at(0)));
         // Nothing can shift or drop the lines past the limit.

@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(etatDe(j.at(1)), QStringLiteral("1"));
         QVERIFY(!q.isVisible());
         QCOMPARE(c->Liste_QSO->currentRow(), 1);
-        QCOMPARE(Prog().Ligne_Selectionnee, c->Liste_QSO->item(1)->text());
+        QCOMPARE(Prog().Ligne_Selectionnee, c->Modele_QSO->item(1));
         QVERIFY(c->Option1[1]->isChecked());
         QVERIFY(env->textes().isEmpty());
     }

@@ -185,7 +185,7 @@ private Q_SLOTS:
         Charge_Liste_QSO("F5XYZ");
         QCOMPARE(c->Liste_QSO->count(), 1);
         const QByteArray avant = octets(station::fichierDepartement()) + octets(station::fichierLocator());
-        Prog().Ligne_Selectionnee = c->Liste_QSO->item(0)->text();
+        Prog().Ligne_Selectionnee = c->Modele_QSO->item(0);
         Prog().Code_QSL = 1;
         env->oublierMessages();
         QVERIFY(!Enregistre_QSL_Recue());
@@ -199,7 +199,7 @@ private Q_SLOTS:
         const QByteArray longue = plateforme::versAnsi(test::ligneEtat("F6AAA", "144 Mhz", "75", "JN23AB", "1")) + "XYZ\r\n";
         test::ecrireOctets(plateforme::chemin("F5XYZ.log"), longue);
         Charge_Liste_QSO("F5XYZ");
-        Prog().Ligne_Selectionnee = c->Liste_QSO->item(0)->text();
+        Prog().Ligne_Selectionnee = c->Modele_QSO->item(0);
         env->oublierMessages();
         QVERIFY(!Enregistre_QSL_Recue());
         QVERIFY2(env->textes().at(0).contains(QStringLiteral("la ligne de ce QSO est plus longue que les 199 caractères")),

@@ -98,7 +98,7 @@ void annoncer(int fd, const QString& nom, const QByteArray& avant, const QByteAr
             if (lignes.size() > 40)
                 lignes = lignes.mid(10);
             annoncer(fd, fichierJournal(), contenu(fichierJournal()), encoder(lignes));
-            station::reecrireJournal(Indicatif, station::itemsDepuisLignes(lignes));
+            plateforme::ecrireOctets(station::nomJournal(Indicatif), encoder(lignes));
             break;
         }
         case 3: {

@@ -14,6 +14,7 @@
 #include "station/Fichiers_Etat.h"
 #include "station/Journal.h"
 #include "station/Mises_A_Jour.h"
+#include "station/Modele_Liste_QSO.h"
 #include "station/Ligne_QSO.h"
 #include "station/Nomenclature.h"
 #include "station/Variables_Programme.h"
@@ -150,12 +151,17 @@ private Q_SLOTS:
         Prog().Indicatif_Station = indicatif;
         const auto avant = test::instantane(dossier_);
         const QString record = journal(1).at(0);
-        const QStringList items = station::itemsDepuisLignes(journal(indicatif == QLatin1String("F5ABC") ? 20 : 244));
+        const QStringList lignes = journal(indicatif == QLatin1String("F5ABC") ? 20 : 244);
+        Modele_Liste_QSO liste;
+        liste.charger(Lignes_Journal::depuis(test::enAnsi(lignes)));
+        const auto reecrire = [&indicatif](const QByteArray& octets) {
+            plateforme::ecrireOctets(station::nomJournal(indicatif), octets);
+        };
         QString etat, pays, prefixe;
         const std::vector<std::pair<const char*, std::function<void()>>> ecritures = {
             {"ajout au journal", [&] { Ajoute_QSO_Log(record); }},
-            {"insertion par date", [&] { station::reecrireJournal(indicatif, station::insererParDate(items, record)); }},
-            {"suppression", [&] { station::reecrireJournal(indicatif, station::supprimerItem(items, 0)); }},
+            {"insertion par date", [&] { liste.inserer(station::rangParDate(liste, record), record, reecrire); }},
+            {"suppression", [&] { liste.supprimer(0, reecrire); }},
             {"département", [&] { Ecrit_Etat_Departement(QStringLiteral("31"), QStringLiteral("1"), QStringLiteral("144 Mhz")); }},
             {"carré", [&] { Ecrit_Etat_Locator(QStringLiteral("JN03"), QStringLiteral("1"), QStringLiteral("144 Mhz")); }},
             {"préfixe", [&] { Ecrit_Etat_Prefixe(QStringLiteral("DL1ABC"), QStringLiteral("14 Mhz"), etat, pays, prefixe); }},
@@ -164,7 +170,7 @@ private Q_SLOTS:
              [&] { MAJ_Nomenclature(QStringLiteral("F6ABC"), QStringLiteral("44"), QStringLiteral("IN97AA")); }},
             {"éditeur de nomenclature", [&] { station::ecrireNomenclature({QStringLiteral("F8XYZ      44 IN97AA")}); }},
             {"activités", [&] { Ecrit_Fichier_Activite(); }},
-            {"remplacement de ligne", [&] { Remplace_Ligne(items.at(0).mid(6), record, station::nomJournal(indicatif)); }},
+            {"remplacement de ligne", [&] { Remplace_Ligne(lignes.at(0), record, station::nomJournal(indicatif)); }},
             {"copie", [&] { plateforme::copier(indicatif + QStringLiteral("_Departement.txt"), QStringLiteral("Copie.txt")); }},
         };
         for (const auto& [nom, ecriture] : ecritures) {
@@ -180,7 +186,7 @@ private Q_SLOTS:
         // Room again: the same writes go through.
         QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
         Ajoute_QSO_Log(record);
-        QCOMPARE(plateforme::lireLignes(station::nomJournal(indicatif)).size(), items.size() + 1);
+        QCOMPARE(plateforme::lireLignes(station::nomJournal(indicatif)).size(), lignes.size() + 1);
         MAJ_Nomenclature(QStringLiteral("F8XYZ"), QStringLiteral("44"), QStringLiteral("IN97AA"));
         QCOMPARE(station::lireNomenclature().size(), nomenclature().size() + 1);
     }

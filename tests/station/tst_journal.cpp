@@ -7,10 +7,12 @@
 #include "station/Chargement.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
+#include "station/Modele_Liste_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -26,10 +28,42 @@ QString qso(const QString& date, const QString& heure, const QString& indicatif)
     return test::ligneQSO(date, indicatif, heure);
 }
 
+// The items the list shows for `lignes`: numbered from 1, each line kept whole.
 QStringList items(const QStringList& lignes)
 {
-    return itemsDepuisLignes(lignes);
+    QStringList its;
+    for (const QString& l : lignes)
+        its << itemListe(int(its.size()) + 1, l);
+    return its;
 }
+
+// A list of QSOs on its own, made of `lignes`; its changes go to no file.
+struct Liste {
+    Modele_Liste_QSO m;
+    explicit Liste(const QStringList& lignes) { m.charger(Lignes_Journal::depuis(test::enAnsi(lignes))); }
+    static void nulle(const QByteArray&) {}
+    // The items once `ligne` is inserted by date; `position` receives its row.
+    QStringList inserer(const QString& ligne, int* position = nullptr)
+    {
+        const int rang = rangParDate(m, ligne);
+        if (position)
+            *position = rang;
+        m.inserer(rang, ligne, nulle);
+        return m.items();
+    }
+    // The items once the row showing `ancien` shows `nouveau`, when one does.
+    QStringList remplacer(const QString& ancien, const QString& nouveau)
+    {
+        if (const int rang = m.rangItem(ancien); rang >= 0)
+            m.remplacer(rang, QStringView(nouveau).mid(DecalageListe), nulle);
+        return m.items();
+    }
+    QStringList supprimer(int rang)
+    {
+        m.supprimer(rang, nulle);
+        return m.items();
+    }
+};
 
 QStringList indicatifs(const QStringList& its)
 {
@@ -39,6 +73,44 @@ QStringList indicatifs(const QStringList& its)
     return l;
 }
 
+
+// Line `i` of a full log, as bytes: dated records in order, with every kind of line a load
+// takes in among them (every 8-bit byte, an empty line, a short one, a long one).
+QByteArray ligneVariee(int i)
+{
+    const QDate jour = QDate(2000, 1, 1).addDays(i / 40);
+    QByteArray l = plateforme::versAnsi(test::ligneQSO(jour.toString(QStringLiteral("dd/MM/yy")),
+                                                       QStringLiteral("F%1AB").arg(i % 97),
+                                                       QStringLiteral("%1:%2").arg(i % 40 / 4 + 10).arg(i % 4 * 15, 2, 10, QLatin1Char('0'))));
+    switch (i % 1000) {
+    case 7:
+        for (int b = 0x80; b <= 0xFF; ++b)
+            l[60 + (b - 0x80)] = char(b);
+        break;
+    case 8:
+        return QByteArray();
+    case 9:
+        return l.left(40);
+    case 10:
+        return l + QByteArray(60, '\xE9');
+    }
+    return l;
+}
+
+// The items of a log as the list used to make them: the whole text decoded, then split.
+QStringList itemsDuTexte(const QByteArray& octets)
+{
+    return items(plateforme::decouperLignes(plateforme::depuisAnsi(octets)));
+}
+
+QByteArray avecFinsCRLF(const QList<QByteArray>& lignes)
+{
+    QByteArray o;
+    for (const QByteArray& l : lignes)
+        o += l + "\r\n";
+    return o;
+}
+
 } // namespace
 
 class TestJournal : public QObject {
@@ -46,24 +118,24 @@ class TestJournal : public QObject {
 private Q_SLOTS:
     void placementParDate()
     {
-        const QStringList log = items({qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2"),
-                                       qso("02/01/26", "10:00", "C3"), qso("03/01/26", "08:00", "D4")});
+        const QStringList log = {qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2"),
+                                 qso("02/01/26", "10:00", "C3"), qso("03/01/26", "08:00", "D4")};
         int pos = -1;
         // Same date and start time as QSOs 2 and 3: the new one comes first.
-        QStringList r = insererParDate(log, qso("02/01/26", "10:00", "NEW"), &pos);
+        QStringList r = Liste(log).inserer(qso("02/01/26", "10:00", "NEW"), &pos);
         QCOMPARE(pos, 1);
         QCOMPARE(indicatifs(r), QStringList({"A1", "NEW", "B2", "C3", "D4"}));
         QCOMPARE(r.at(2).left(6), QStringLiteral("    3 "));
         // Later than everything: last, numbers unchanged before it.
-        r = insererParDate(log, qso("04/01/26", "00:00", "NEW"), &pos);
+        r = Liste(log).inserer(qso("04/01/26", "00:00", "NEW"), &pos);
         QCOMPARE(pos, 4);
         QCOMPARE(indicatifs(r).last(), QStringLiteral("NEW"));
         QCOMPARE(numeroDeItem(r.last()), 5);
         // Into an empty log.
-        r = insererParDate({}, qso("04/01/26", "00:00", "NEW"), &pos);
+        r = Liste({}).inserer(qso("04/01/26", "00:00", "NEW"), &pos);
         QCOMPARE(r, QStringList({itemListe(1, qso("04/01/26", "00:00", "NEW"))}));
         // Start time counts within a day.
-        r = insererParDate(log, qso("03/01/26", "07:59", "NEW"));
+        r = Liste(log).inserer(qso("03/01/26", "07:59", "NEW"));
         QCOMPARE(indicatifs(r), QStringList({"A1", "B2", "C3", "NEW", "D4"}));
     }
 
@@ -77,7 +149,7 @@ private Q_SLOTS:
         // Day/month order, whatever the regional settings.
         QVERIFY(cleDate(qso("02/01/26", "00:00", "X")) < cleDate(qso("01/02/26", "00:00", "X")));
         QCOMPARE(cleDate(QStringLiteral("xx/01/26")), qint64(-1));
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, insererParDate({}, QStringLiteral("pas de date")));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Liste({}).inserer(QStringLiteral("pas de date")));
     }
 
     void renumerotationEtPadding()
@@ -86,7 +158,7 @@ private Q_SLOTS:
         for (int i = 1; i <= 12; ++i)
             lignes << qso(QStringLiteral("%1/01/26").arg(i, 2, 10, QLatin1Char('0')), "10:00", QStringLiteral("C%1").arg(i));
         // Insert as QSO 9: the old 9 becomes "   10 " and every record still starts in column 7.
-        const QStringList r = insererParDate(items(lignes), qso("09/01/26", "09:00", "NEW"));
+        const QStringList r = Liste(lignes).inserer(qso("09/01/26", "09:00", "NEW"));
         QCOMPARE(r.size(), 13);
         QCOMPARE(r.at(8).left(6), QStringLiteral("    9 "));
         QCOMPARE(indicatifs(r).at(8), QStringLiteral("NEW"));
@@ -98,22 +170,23 @@ private Q_SLOTS:
         QStringList cent;
         for (int i = 0; i < 100; ++i)
             cent << qso("01/01/26", "10:00", "X");
-        QCOMPARE(items(cent).last().left(6), QStringLiteral("  100 "));
+        QCOMPARE(Liste(cent).m.item(99).left(6), QStringLiteral("  100 "));
     }
 
     void remplacementEtSuppression()
     {
-        const QStringList log = items({qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2"),
-                                       qso("03/01/26", "10:00", "C3")});
+        const QStringList lignes = {qso("01/01/26", "10:00", "A1"), qso("02/01/26", "10:00", "B2"),
+                                    qso("03/01/26", "10:00", "C3")};
+        const QStringList log = items(lignes);
         // An old item no longer in the list: nothing changes.
-        QCOMPARE(remplacerItem(log, QStringLiteral("absent"), QStringLiteral("x")), log);
+        QCOMPARE(Liste(lignes).remplacer(QStringLiteral("absent"), QStringLiteral("x")), log);
         const QString nouveau = itemListe(2, qso("02/01/26", "11:00", "B2"));
-        QCOMPARE(remplacerItem(log, log.at(1), nouveau).at(1), nouveau);
+        QCOMPARE(Liste(lignes).remplacer(log.at(1), nouveau).at(1), nouveau);
         // Delete of the last item: the others keep their numbers.
-        QStringList r = supprimerItem(log, 2);
+        QStringList r = Liste(lignes).supprimer(2);
         QCOMPARE(r, log.mid(0, 2));
         // Delete in the middle renumbers.
-        r = supprimerItem(log, 0);
+        r = Liste(lignes).supprimer(0);
         QCOMPARE(indicatifs(r), QStringList({"B2", "C3"}));
         QCOMPARE(numeroDeItem(r.at(0)), 1);
     }
@@ -122,19 +195,22 @@ private Q_SLOTS:
     {
         test::Environnement env(false);
         Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
         const QString normale = qso("01/01/26", "10:00", "A1");
         const QString courte = QStringLiteral("01/01/26  COURTE");
         const QString longue = qso("02/01/26", "10:00", "B2") + QStringLiteral("EN TROP");
         test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi({normale, courte, longue}));
-        const QStringList lu = items(plateforme::lireLignes("F5ABC.log"));
+        Charge_Liste_QSO("F5ABC");
+        const QStringList lu = test::elements(c.Liste_QSO);
         QCOMPARE(ligneDeItem(lu.at(1)), courte);
         QCOMPARE(lu.at(2).mid(6), longue);  // the item keeps the whole line
-        reecrireJournal("F5ABC", lu);
+        Prog().Numero_QSO_Modifie = 3;
+        Remplace_QSO(lu.at(2), lu.at(2));
         // The rewrite writes each line whole from column 7: long and short lines are kept.
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({normale, courte, longue}));
         // So does a rewrite that renumbers them (an insert before them).
         const QString avant = qso("01/01/26", "09:00", "Z0");
-        reecrireJournal("F5ABC", insererParDate(lu, avant));
+        Insere_QSO_Date(avant);
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({avant, normale, courte, longue}));
     }
 
@@ -154,7 +230,7 @@ private Q_SLOTS:
         QCOMPARE(c.Liste_QSO->count(), 2);
         QCOMPARE(Prog().Nombre_QSO, 2);
         QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 3"));
-        QCOMPARE(lireChamp(ligneDeItem(c.Liste_QSO->item(0)->text()), Champ::Prenom_QSO), QStringLiteral("Hélène €œ"));
+        QCOMPARE(lireChamp(ligneDeItem(c.Modele_QSO->item(0)), Champ::Prenom_QSO), QStringLiteral("Hélène €œ"));
 
         // Insert, which rewrites the whole log: the accented record is unchanged on disk.
         Insere_QSO_Date(qso("01/01/20", "00:00", "F3CCC"));
@@ -278,7 +354,7 @@ private Q_SLOTS:
         test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes) + plateforme::versAnsi(coupe));
         Charge_Liste_QSO("F5ABC");
         QCOMPARE(c.Liste_QSO->count(), 3);
-        QCOMPARE(c.Liste_QSO->item(2)->text(), itemListe(3, coupe));
+        QCOMPARE(c.Modele_QSO->item(2), itemListe(3, coupe));
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi(lignes) + plateforme::versAnsi(coupe));
         QCOMPARE(env.textes().size(), 1);
         QVERIFY(env.textes().at(0).contains(QStringLiteral("n'a pas pu être mis de côté")));
@@ -294,11 +370,11 @@ private Q_SLOTS:
         test::ecrireOctets(env.chemin("F5ABC.log"), test::enAnsi(lignes));
         Charge_Liste_QSO("F5ABC");
 
-        const QString ancien = c.Liste_QSO->item(1)->text();
+        const QString ancien = c.Modele_QSO->item(1);
         const QString nouveau = itemListe(2, qso("02/01/26", "10:30", "B2"));
         Prog().Numero_QSO_Modifie = 2;
         Remplace_QSO(ancien, nouveau);
-        QCOMPARE(c.Liste_QSO->item(1)->text(), nouveau);
+        QCOMPARE(c.Modele_QSO->item(1), nouveau);
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")),
                  test::enAnsi({lignes.at(0), qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
 
@@ -306,6 +382,52 @@ private Q_SLOTS:
         Supprime_QSO();
         QCOMPARE(test::elements(c.Liste_QSO), items({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
         QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), test::enAnsi({qso("02/01/26", "10:30", "B2"), lignes.at(2)}));
+    }
+
+    // A full log with every kind of line: the list shows for each row the item the decoded
+    // text gives, and an insert, a replace and a delete write back every other line byte for
+    // byte (each line ended by CR LF, whatever end it had).
+    void listePleineOctetPourOctet()
+    {
+        test::Environnement env(false);
+        Prog().Indicatif_Station = QStringLiteral("F5ABC");
+        Carnet& c = Carnet::instance();
+        QList<QByteArray> lignes;
+        QByteArray fichier;
+        for (int i = 0; i < NombreMaxQSO; ++i) {
+            lignes << ligneVariee(i);
+            fichier += lignes.last() + (i % 500 == 3 ? "\n" : i % 500 == 4 ? "\r" : "\r\n");
+        }
+        const QByteArray coupe = plateforme::versAnsi(qso("01/01/26", "10:00", "Hélène").left(120));
+        test::ecrireOctets(env.chemin("F5ABC.log"), fichier + coupe);
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC_QSO_Incomplets.txt")), coupe + "\r\n");
+        QCOMPARE(c.Liste_QSO->count(), NombreMaxQSO);
+        QCOMPARE(test::elements(c.Liste_QSO), itemsDuTexte(fichier));
+        QCOMPARE(c.Modele_QSO->data(c.Modele_QSO->index(7)).toString(), itemListe(8, plateforme::depuisAnsi(lignes.at(7))));
+        // Loaded again, the torn record gone: the same rows.
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), fichier);
+        Charge_Liste_QSO("F5ABC");
+        QCOMPARE(test::elements(c.Liste_QSO), itemsDuTexte(fichier));
+
+        // A row edited through the list.
+        const QString nouveau = qso("03/01/00", "10:15", "Œdipe €");
+        Prog().Numero_QSO_Modifie = 81;
+        Remplace_QSO(c.Modele_QSO->item(80), itemListe(81, nouveau));
+        lignes[80] = plateforme::versAnsi(nouveau);
+        QCOMPARE(test::lireOctets(env.chemin("F5ABC.log")), avecFinsCRLF(lignes));
+        QCOMPARE(c.Modele_QSO->item(80), itemListe(81, nouveau));
+
+        c.Liste_QSO->setCurrentRow(NombreMaxQSO - 1);
+        Supprime_QSO();
+        lignes.removeLast();
+        const QString insere = qso("01/01/00", "10:20", "F9ZZZ");
+        Insere_QSO_Date(insere);
+        lignes.insert(2, plateforme::versAnsi(insere));
+        const QByteArray ecrit = test::lireOctets(env.chemin("F5ABC.log"));
+        QCOMPARE(ecrit, avecFinsCRLF(lignes));
+        QCOMPARE(test::elements(c.Liste_QSO), itemsDuTexte(ecrit));
+        QCOMPARE(c.Modele_QSO->octets(), ecrit);
     }
 
     void echecDEcritureNeChangeRien()
