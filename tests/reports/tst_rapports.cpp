@@ -58,15 +58,6 @@ QStringList lignesImprimees(const QString& texte)
     return l;
 }
 
-QStringList simplifiees(const QStringList& lignes)
-{
-    QStringList l;
-    for (const QString& x : lignes)
-        if (!x.trimmed().isEmpty())
-            l << x.simplified();
-    return l;
-}
-
 // Width and height of the first page, in points.
 QSizeF taillePage(const QString& pdf)
 {
