@@ -269,7 +269,7 @@ void brancherClic(QListWidget* liste, std::function<void()> gestionnaire)
     QObject::connect(liste, &QListWidget::itemClicked, c, &ClicListe::clic);
 }
 
-void brancherClic(QListView* liste, std::function<void()> gestionnaire)
+void brancherClic(QAbstractItemView* liste, std::function<void()> gestionnaire)
 {
     // The view keeps its model, hence its selection model, from here on.
     auto* c = new ClicListe(liste, std::move(gestionnaire));

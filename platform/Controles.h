@@ -5,9 +5,9 @@
 #include <QString>
 #include <functional>
 
+class QAbstractItemView;
 class QComboBox;
 class QLabel;
-class QListView;
 class QListWidget;
 class QWidget;
 
@@ -35,8 +35,8 @@ void brancherKeyPress(QWidget* controle, std::function<void(int& code)> gestionn
 // nothing. (The combo box is made editable before its handler is connected.)
 void brancherClic(QComboBox* liste, std::function<void()> gestionnaire);
 void brancherClic(QListWidget* liste, std::function<void()> gestionnaire);
-// The same on a list view over a model: the changes of its selection model drive it.
-void brancherClic(QListView* liste, std::function<void()> gestionnaire);
+// The same on a view over a model: the changes of its selection model drive it.
+void brancherClic(QAbstractItemView* liste, std::function<void()> gestionnaire);
 // Double click on the control (or on its line edit for an editable combo box).
 void brancherDblClick(QWidget* controle, std::function<void()> gestionnaire);
 

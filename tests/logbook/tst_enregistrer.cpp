@@ -590,6 +590,15 @@ void TestEnregistrer::listeLongueSuivie()
     QCOMPARE(liste->currentRow(), 0);
     QVERIFY(enVue(0));
     QCOMPARE(Prog().Ligne_Selectionnee, liste->modele()->item(0));
+    // The keys of a list box: End to the last line, Tab out of the list without moving in it.
+    QTest::keyClick(liste, Qt::Key_End);
+    QCOMPARE(liste->currentRow(), 300);
+    QVERIFY(enVue(300));
+    QVERIFY(liste->hasFocus());
+    QTest::keyClick(liste, Qt::Key_Tab);
+    QCOMPARE(liste->currentRow(), 300);
+    QCOMPARE(Prog().Ligne_Selectionnee, liste->modele()->item(300));
+    QTRY_VERIFY(!liste->hasFocus());
 }
 
 QTEST_MAIN(TestEnregistrer)
