@@ -156,6 +156,8 @@ QStringList reprendreEnsembles(const QString& dossier, const QStringList& autres
 // (standing in for `cible` when it is given, for any file otherwise): only those are removed
 // as leftovers, whatever else a folder holds.
 inline constexpr char MarqueBrouillon[] = "~velmarin~";
+// Whether `n` ends with the six letters or figures that make a scratch or journal name unique.
+bool finitParSixSignes(QStringView n);
 bool estBrouillon(const QString& nomFichier, const QString& cible = QString());
 // Whether `nomFichier` is what a killed write of the program leaves behind: a name of exactly
 // one of the forms its writes give their scratch files (the door's own first, see estBrouillon),

@@ -167,9 +167,7 @@ bool estResteEcritureReglages(const QString& n, const QString& fichier)
     if (point < 0 || !estBrouillon(n.left(point), fichier))
         return false;
     const QStringView suite = QStringView(n).sliced(point + 1);
-    return suite == QLatin1String("lock") ||
-           (suite.size() == 6 &&
-            std::all_of(suite.cbegin(), suite.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); }));
+    return suite == QLatin1String("lock") || (suite.size() == 6 && finitParSixSignes(suite));
 }
 
 void nettoyerRestesReglages(const QStringList& applications)

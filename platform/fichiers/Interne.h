@@ -38,7 +38,6 @@ QString cheminTelQuel(const QString& nom);
 void verifierCible(const QString& chemin);
 
 // --- The door's own names (Noms.cpp) ---
-bool finitParSixSignes(const QString& n);
 QByteArray debutBrouillon(const QString& cible);
 int creerBrouillon(const QString& cible, QByteArray& nom);
 QByteArray secondNom(const QString& cible);

@@ -11,14 +11,13 @@
 
 namespace plateforme {
 
-namespace interne {
-
-// Whether `n` ends with the six letters or figures that make a scratch or journal name unique.
-bool finitParSixSignes(const QString& n)
+bool finitParSixSignes(QStringView n)
 {
     return n.size() >= 6 &&
            std::all_of(n.cend() - 6, n.cend(), [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
 }
+
+namespace interne {
 
 // The start of the scratch names beside `cible` (see estBrouillon): six letters or figures follow.
 QByteArray debutBrouillon(const QString& cible)
