@@ -61,6 +61,9 @@ QComboBox* listeSaisie(const QString& nom, int largeur)
     auto* c = nomme(new QComboBox, nom);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // The text is kept as typed: no completion puts an item in its place ("PSK" stays "PSK",
+    // "ssb" stays "ssb"), and Enter looks an item up by its exact text only.
+    c->setCompleter(nullptr);
     c->setFixedWidth(largeur);
     return c;
 }

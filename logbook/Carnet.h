@@ -181,6 +181,9 @@ private:
     // locator is not a locator.
     bool azimutDistanceEdition(const QString& ancienneLigne);
     void remiseAZeroSaisie();
+    // The entry band back to the last band checked, and the band of the next QSO's lookups with
+    // it: a QSO is written on the band it is marked on.
+    void remettreBandeSaisie();
     // Award export of the QSO just appended: the export window, shown modally.
     void Exporter_QSO_Apres_Ajout();
     // Enables or disables a button of the entry row; a button whose window is not part of the

@@ -139,6 +139,22 @@ bool indicatifVerifie(Carnet& c)
     return false;
 }
 
+// The band shown is the one the lookups of the QSO used: a band picked since is checked first
+// (its Enter then asks for the callsign's again).
+bool bandeVerifiee(Carnet& c)
+{
+    const QString bande = c.Bande_A->currentText();
+    if (bande == Prog().Bande_Courante)
+        return true;
+    message(QStringLiteral("Attention la bande %1 n'a pas été validée (touche Entrée dans la bande)\r\n"
+                           "Le QSO n'est pas enregistré.")
+                .arg(bande));
+    c.Bande_A->setEnabled(true);
+    Couleurs_Etat::colorer(c.Bande_A, Couleurs_Etat::aRemplir());
+    c.Bande_A->setFocus();
+    return false;
+}
+
 // The automatic backup is due once the interval since the last one is reached.
 bool sauvegardeDue(const Variables_Programme& p)
 {
@@ -211,7 +227,7 @@ void Carnet::Enregistrer_Click()
 void Carnet::enregistrerNouveauQSO()
 {
     auto& p = Prog();
-    if (!indicatifVerifie(*this))
+    if (!bandeVerifiee(*this) || !indicatifVerifie(*this))
         return;
     if (Modele_QSO->nombre() >= station::NombreMaxQSO) {
         message(QStringLiteral("Le carnet contient deja %1 QSO, le maximum qu'il peut numeroter.\r\n"
@@ -512,8 +528,7 @@ void Carnet::remiseAZeroSaisie()
 {
     auto& p = Prog();
     NB_Debug->setText(QStringLiteral("13"));
-    p.Index_Bande = Lit_Station_Entier(Cles_Registre::Bande_Utilisee, 0, -1, Bande_A->count() - 1);
-    choisirItem(Bande_A, int(p.Index_Bande));
+    remettreBandeSaisie();
     choisirItem(Mode_A, Lit_Station_Entier(Cles_Registre::Mode_Utilise, 0, -1, Mode_A->count() - 1));
 
     Indicatif_A->clear();
@@ -538,6 +553,8 @@ void Carnet::remiseAZeroSaisie()
     Azimut_A->clear();
     Remarques_A->clear();
     Label5->setText(QStringLiteral("Indicatif"));
+    // The number the next QSO gets, after an edit as after a new QSO.
+    Frame4->setTitle(QStringLiteral("QSO numéro ") + QString::number(p.Nombre_QSO + 1));
 
     p.Oublier_QSO_En_Cours();
 

@@ -200,6 +200,8 @@ void Carnet::Editer_Click()
     Effacer->setEnabled(false);
     activerBouton(Gestion_QSL, false);
     Frame4->setTitle(QStringLiteral("QSO numéro ") + lire(item, PosNumero));
+    // The keys go to the first field the edit opens, not past the button it disabled.
+    Indicatif_A->setFocus();
 }
 
 namespace {
@@ -251,8 +253,7 @@ void ouvrirIndicatif(Carnet& c)
 void Carnet::Annuler_Click()
 {
     auto& p = Prog();
-    p.Index_Bande = Lit_Station_Entier(Cles_Registre::Bande_Utilisee, 0, -1, Bande_A->count() - 1);
-    choisirItem(Bande_A, int(p.Index_Bande));
+    remettreBandeSaisie();
     choisirItem(Activ_A, Lit_Station_Entier(Cles_Registre::Activite, 0, -1, Activ_A->count() - 1));
     choisirItem(Mode_A, Lit_Station_Entier(Cles_Registre::Mode_Utilise, 0, -1, Mode_A->count() - 1));
 
@@ -310,6 +311,8 @@ void Carnet::Effacer_Click()
     p.Oublier_QSO_En_Cours();
     Enregistrer->setText(QStringLiteral("QSO Suivant"));
     viderSaisie(*this);
+    // The band shown is put back with the lookups' band; the recalled QSO's stays nowhere.
+    remettreBandeSaisie();
     fixerTexte(Mode_A, QStringLiteral("SSB"));
     colorerSaisieRemplie(*this);
     ouvrirIndicatif(*this);

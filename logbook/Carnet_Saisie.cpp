@@ -129,6 +129,17 @@ void Carnet::Bande_A_KeyPress(int& KeyAscii)
     Option1[1]->setChecked(true);
     Indicatif_A->setFocus();
     Ecrit_Station(Cles_Registre::Bande_Utilisee, QString::number(index));
+    // What the callsign, department and locator checks found holds for the band they looked
+    // on: a QSO on this band is checked again from its callsign.
+    p.Oublier_QSO_En_Cours();
+}
+
+void Carnet::remettreBandeSaisie()
+{
+    auto& p = Prog();
+    p.Index_Bande = Lit_Station_Entier(Cles_Registre::Bande_Utilisee, 0, -1, Bande_A->count() - 1);
+    choisirItem(Bande_A, int(p.Index_Bande));
+    p.Bande_Courante = Bande_A->currentText();
 }
 
 void Carnet::Indicatif_A_KeyPress(int& KeyAscii)
@@ -142,7 +153,8 @@ void Carnet::Indicatif_A_KeyPress(int& KeyAscii)
         return;
     auto& p = Prog();
     const QString texte = Indicatif_A->text();
-    if (texte.isEmpty() || texte == QLatin1String("\r\n") || texte == QLatin1String("\n")) {
+    // Blanks alone are no callsign either.
+    if (texte.trimmed().isEmpty()) {
         message(QStringLiteral("Attention vous devez entrer un indicatif"));
         return;
     }

@@ -43,6 +43,8 @@ void Controles_Carnet::Lit_Bande_Et_Mode()
         Bande_A->setCurrentIndex(-1);
     }
     Bande_A->setCurrentIndex(int(Prog().Index_Bande));
+    // The lookups of the next QSO use the band shown (a station change brings its own).
+    Prog().Bande_Courante = Bande_A->currentText();
     Mode_A->setCurrentIndex(Lit_Station_Entier(Cles_Registre::Mode_Utilise, 0, -1, Mode_A->count() - 1));
 }
 

@@ -266,6 +266,10 @@ void Charge_Liste_QSO(const QString& indicatif)
                                .arg(nom)
                                .arg(nombreLignes)
                                .arg(NombreMaxQSO));
+    else if (Prog().Nombre_QSO >= NombreMaxQSO)
+        plateforme::MsgBox(QStringLiteral("Le carnet contient deja %1 QSO, le maximum qu'il peut numeroter.\r\n"
+                                          "Aucun nouveau QSO ne peut y être enregistré.")
+                               .arg(NombreMaxQSO));
     if (!messageInacheve.isEmpty())
         plateforme::MsgBox(messageInacheve);
 }

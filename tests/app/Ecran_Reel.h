@@ -8,12 +8,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QPoint>
 #include <QRect>
+#include <QRgb>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -60,9 +63,12 @@ public:
 
         // Xvfb takes a display nobody uses and writes its number: several tests may start one
         // at the same time.
+        // The screen is also kept in a file (XWD), read by `ligneSelectionnee`.
+        QDir().mkpath(maison_.path() + QStringLiteral("/ecran"));
         xvfb_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                              QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                                             QStringLiteral("tcp")});
+                                             QStringLiteral("tcp"), QStringLiteral("-fbdir"),
+                                             maison_.path() + QStringLiteral("/ecran")});
         if (!xvfb_.waitForStarted(5000)) {
             raison = QStringLiteral("Xvfb does not start");
             return false;
@@ -145,18 +151,10 @@ public:
     // around it included; nothing when the frame cannot be read.
     std::optional<QRect> geometrie(const QString& id) const
     {
-        QRect r;
-        for (const QString& l : xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}).split(QLatin1Char('\n'))) {
-            const QString valeur = l.section(QLatin1Char('='), 1);
-            if (l.startsWith(QLatin1String("X=")))
-                r.moveLeft(valeur.toInt());
-            else if (l.startsWith(QLatin1String("Y=")))
-                r.moveTop(valeur.toInt());
-            else if (l.startsWith(QLatin1String("WIDTH=")))
-                r.setWidth(valeur.toInt());
-            else if (l.startsWith(QLatin1String("HEIGHT=")))
-                r.setHeight(valeur.toInt());
-        }
+        const std::optional<QRect> dedans = interieur(id);
+        if (!dedans)
+            return std::nullopt;
+        QRect r = *dedans;
         QProcess xprop;
         xprop.setProcessEnvironment(environnement());
         xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
@@ -168,11 +166,107 @@ public:
         // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 22, 1": left, right, top, bottom.
         const QString brut = QString::fromUtf8(xprop.readAllStandardOutput());
         const QStringList marges = brut.section(QLatin1Char('='), 1).split(QLatin1Char(','));
-        if (r.isEmpty() || marges.size() != 4)
+        if (marges.size() != 4)
             return std::nullopt;
         r.adjust(-marges.at(0).trimmed().toInt(), -marges.at(2).trimmed().toInt(), marges.at(1).trimmed().toInt(),
                  marges.at(3).trimmed().toInt());
         return r;
+    }
+
+    // The place and size of a window's own area on screen, without the frame.
+    std::optional<QRect> interieur(const QString& id) const
+    {
+        QRect r;
+        for (const QString& l : xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}).split(QLatin1Char('\n'))) {
+            const int valeur = l.section(QLatin1Char('='), 1).toInt();
+            if (l.startsWith(QLatin1String("X=")))
+                r.moveLeft(valeur);
+            else if (l.startsWith(QLatin1String("Y=")))
+                r.moveTop(valeur);
+            else if (l.startsWith(QLatin1String("WIDTH=")))
+                r.setWidth(valeur);
+            else if (l.startsWith(QLatin1String("HEIGHT=")))
+                r.setHeight(valeur);
+        }
+        return r.isEmpty() ? std::nullopt : std::optional<QRect>(r);
+    }
+
+    // The middle of the selected line of a list in the window `id`: the longest band of one
+    // strongly coloured pixel row in the window's area (the selection colour spans the list's
+    // width; no field is as wide). Read until two looks a moment apart agree.
+    std::optional<QPoint> ligneSelectionnee(const QString& id) const
+    {
+        std::optional<QPoint> avant;
+        for (int essai = 0; essai < 20; ++essai) {
+            const std::optional<QRect> zone = interieur(id);
+            const std::optional<QPoint> p = zone ? ligneSelectionneeDans(*zone) : std::nullopt;
+            if (p && p == avant)
+                return p;
+            avant = p;
+            QThread::msleep(250);
+        }
+        return std::nullopt;
+    }
+
+    // The same on one look at the screen file, within `zone`.
+    std::optional<QPoint> ligneSelectionneeDans(const QRect& zone) const
+    {
+        QFile f(maison_.path() + QStringLiteral("/ecran/Xvfb_screen0"));
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const QByteArray e = f.readAll();
+        const auto champ = [&e](int i) {  // the header's numbers are big-endian
+            const auto* o = reinterpret_cast<const uchar*>(e.constData()) + 4 * i;
+            return (quint32(o[0]) << 24) | (quint32(o[1]) << 16) | (quint32(o[2]) << 8) | o[3];
+        };
+        if (e.size() < 100 || champ(11) != 32)
+            return std::nullopt;
+        const int largeur = int(champ(4)), hauteur = int(champ(5)), parLigne = int(champ(12));
+        const qsizetype debut = qsizetype(champ(0)) + 12 * qsizetype(champ(19));
+        if (e.size() < debut + qsizetype(parLigne) * hauteur)
+            return std::nullopt;
+        const QRect cadre = zone.intersected(QRect(0, 0, largeur, hauteur));
+        const auto pixel = [&](int x, int y) {  // B, G, R, unused
+            const auto* o = reinterpret_cast<const uchar*>(e.constData()) + debut + qsizetype(y) * parLigne + 4 * x;
+            return QRgb(0xff000000u | (quint32(o[2]) << 16) | (quint32(o[1]) << 8) | o[0]);
+        };
+        const auto colore = [](QRgb c) {
+            return std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) > 60;
+        };
+        int meilleure = 0;
+        QRgb couleur = 0;
+        for (int y = cadre.top(); y <= cadre.bottom(); ++y) {
+            for (int x = cadre.left(); x <= cadre.right();) {
+                const QRgb c = pixel(x, y);
+                int fin = x + 1;
+                while (fin <= cadre.right() && pixel(fin, y) == c)
+                    ++fin;
+                if (colore(c) && fin - x > meilleure) {
+                    meilleure = fin - x;
+                    couleur = c;
+                }
+                x = fin;
+            }
+        }
+        if (meilleure < 300)
+            return std::nullopt;
+        int x0 = 0, somme = 0, n = 0;
+        for (int y = cadre.top(); y <= cadre.bottom(); ++y) {
+            for (int x = cadre.left(); x <= cadre.right(); ++x) {
+                if (pixel(x, y) != couleur)
+                    continue;
+                int fin = x;
+                while (fin <= cadre.right() && pixel(fin, y) == couleur)
+                    ++fin;
+                if (fin - x >= meilleure - 2) {
+                    x0 = x;
+                    somme += y;
+                    ++n;
+                }
+                x = fin;
+            }
+        }
+        return QPoint(x0 + meilleure / 2, somme / n);
     }
 
     // Types the text (nothing when empty), then Enter.

@@ -185,6 +185,18 @@ class TestSaisieEcran : public QObject {
         ETAPE(entree(s.questions, "enregistrer"));
     }
 
+    // The program started on the station prepared, its main window active and alone.
+    void lancer(QProcess& programme)
+    {
+        QVERIFY(ecran_.lancer(programme, QStringLiteral(VELMARIN_PROGRAMME)));
+        QVERIFY2(attendre([&] { return !ecran_.visibles(TitreCarnet).isEmpty(); }, 15000), "the main window never showed");
+        QThread::msleep(700);
+        QVERIFY(ecran_.visibles(TitreMessage).isEmpty());
+        carnet_ = ecran_.visibles(TitreCarnet).value(0);
+        QVERIFY2(attendre([&] { return ecran_.xdotool({QStringLiteral("getactivewindow")}) == carnet_; }, 3000),
+                 "the main window is not the active window");
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -204,14 +216,8 @@ private Q_SLOTS:
                                        .replace(0, 8, QStringLiteral("01/03/24"))};
         preparerStation(avant);
         QProcess programme;
-        QVERIFY(ecran_.lancer(programme, QStringLiteral(VELMARIN_PROGRAMME)));
         const auto arreter = qScopeGuard([&programme] { ecran::EcranReel::arret(programme); });
-        QVERIFY2(attendre([&] { return !ecran_.visibles(TitreCarnet).isEmpty(); }, 15000), "the main window never showed");
-        QThread::msleep(700);
-        QVERIFY(ecran_.visibles(TitreMessage).isEmpty());
-        carnet_ = ecran_.visibles(TitreCarnet).value(0);
-        QVERIFY2(attendre([&] { return ecran_.xdotool({QStringLiteral("getactivewindow")}) == carnet_; }, 3000),
-                 "the main window is not the active window");
+        ETAPE(lancer(programme));
 
         // A foreign station on an HF band, the date typed by hand once.
         ETAPE(changerBande(QStringLiteral("14 Mhz"), 0, "bande 14 Mhz"));
@@ -284,6 +290,79 @@ private Q_SLOTS:
         QCOMPARE(lire(chemin(Station + QStringLiteral("_Locator.txt"))),
                  marquer(modeles + QStringLiteral("_Locator.txt"),
                          {{QStringLiteral("JN42"), 5 + vhfCarre}, {QStringLiteral("JO20"), 5 + vhfCarre}}));
+    }
+
+    // The last QSO, on 7.0 MHz, recalled with a double click and deleted ("Effacer QSO" reached
+    // from the list by keyboard, Oui); the next QSO, typed without touching the band: blanks
+    // for a callsign refused, a mode typed as a part of a listed one kept as typed, the QSO
+    // written and marked on the band of the settings, 144 MHz.
+    void effacementPuisQSO()
+    {
+        const QString anterieur = ligne(QStringLiteral("F1AAA"), QStringLiteral("10:00"), QStringLiteral("31"),
+                                        QStringLiteral("JN03AA"), QStringLiteral("144 Mhz"), QStringLiteral("SSB"), QString(),
+                                        QString(), QStringLiteral("12"), QStringLiteral("180"))
+                                      .replace(0, 8, QStringLiteral("01/03/24"));
+        const QString efface = ligne(QStringLiteral("G4XYZ"), QStringLiteral("10:30"), QString(), QString(),
+                                     QStringLiteral("7.0 Mhz"), QStringLiteral("CW"), QString(), QString(),
+                                     QStringLiteral("?"), QStringLiteral("?"))
+                                   .replace(0, 8, QStringLiteral("02/03/24"));
+        preparerStation({anterieur, efface});
+        QProcess programme;
+        const auto arreter = qScopeGuard([&programme] { ecran::EcranReel::arret(programme); });
+        ETAPE(lancer(programme));
+
+        // The start-up selects the last QSO: its line is the one shown in the selection colour.
+        const std::optional<QPoint> point = ecran_.ligneSelectionnee(carnet_);
+        QVERIFY2(point, "no selected line on screen");
+        ecran_.xdotool({QStringLiteral("mousemove"), QString::number(point->x()), QString::number(point->y()),
+                        QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+        QThread::msleep(300);
+        // From the list back to "Effacer QSO": "Cluster", "Gerer  QSL", "Chercher QSO" ("Exporter
+        // QSO" is off), then Space and the question, answered Oui with Enter.
+        ecran_.touches({QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"),
+                        QStringLiteral("shift+Tab"), QStringLiteral("space")});
+        QVERIFY2(attendre([&] { return !ecran_.visibles(TitreMessage).isEmpty(); }, 5000), "no delete question");
+        QVERIFY2(attendre([&] { return ecran_.xdotool({QStringLiteral("getactivewindow")}) == ecran_.visibles(TitreMessage).value(0); }, 5000),
+                 "the delete question has not the focus");
+        ecran_.touches({QStringLiteral("Return")});
+        QVERIFY2(attendre([&] { return lire(chemin(Station + QStringLiteral(".log"))) == anterieur.toLatin1() + "\r\n"; }, 5000),
+                 "the QSO was not deleted");
+        QVERIFY2(attendre([&] { return ecran_.xdotool({QStringLiteral("getactivewindow")}) == carnet_; }, 5000),
+                 "the main window did not get the focus back");
+
+        ETAPE(saisir(QStringLiteral("   "), 1, "indicatif de blancs"));
+        ETAPE(ecran_.touches({QStringLiteral("ctrl+a")}));
+        ETAPE(saisir(QStringLiteral("F6ABC"), 1, "indicatif F6ABC"));
+        ETAPE(saisir(QStringLiteral("2B"), 1, "departement 2B"));
+        ETAPE(saisir(QStringLiteral("JN42AB"), 1, "locator JN42AB"));
+        ETAPE(remplacer(QStringLiteral("PSK"), "mode PSK"));
+        ETAPE(entree(0, "activite"));
+        ETAPE(saisir(QStringLiteral("091226"), 0, "date"));
+        ETAPE(saisir(QStringLiteral("1148"), 0, "debut"));
+        ETAPE(ecran_.ecrire(QStringLiteral("+")));
+        ETAPE(entree(0, "report recu"));
+        ETAPE(saisir(QStringLiteral("Paul"), 0, "prenom"));
+        ETAPE(saisir(QStringLiteral("Bastia"), 0, "qth"));
+        ETAPE(entree(0, "remarques"));
+        ETAPE(entree(1, "enregistrer F6ABC"));
+
+        QByteArray journal = anterieur.toLatin1() + "\r\n" +
+                             ligne(QStringLiteral("F6ABC"), QStringLiteral("11:48"), QStringLiteral("2b"),
+                                   QStringLiteral("JN42AB"), QStringLiteral("144 Mhz"), QStringLiteral("PSK"),
+                                   QStringLiteral("BASTIA"), QStringLiteral("Paul"), QStringLiteral("545"), QStringLiteral("104"))
+                                 .toLatin1() +
+                             "\r\n";
+        attendre([&] { return lire(chemin(Station + QStringLiteral(".log"))) == journal; }, 5000);
+        QCOMPARE(lire(chemin(Station + QStringLiteral(".log"))), journal);
+        const int vhf = rangBande(QStringLiteral("144 Mhz"));
+        const QString modeles = QStringLiteral(VELMARIN_MODELES) + QStringLiteral("/FXXXX");
+        QCOMPARE(lire(chemin(Station + QStringLiteral("_Prefixe.txt"))),
+                 marquer(modeles + QStringLiteral("_Prefixe.txt"), {{QStringLiteral("F     "), 7 + vhf}}));
+        QCOMPARE(lire(chemin(Station + QStringLiteral("_Departement.txt"))),
+                 marquer(modeles + QStringLiteral("_Departement.txt"), {{QStringLiteral("97"), 3 + vhf}}));
+        QCOMPARE(lire(chemin(Station + QStringLiteral("_Locator.txt"))),
+                 marquer(modeles + QStringLiteral("_Locator.txt"),
+                         {{QStringLiteral("JN42"), 5 + vhf - rangBande(QStringLiteral("50 Mhz"))}}));
     }
 };
 

@@ -175,8 +175,10 @@ void TestEdition::editionGardeQSLEtDates()
     const QList<QByteArray> etatsAvant = fichiersEtat(env);
 
     doubleCliquer(c, 1);
-    c.Editer->click();
+    QTest::mouseClick(c.Editer, Qt::LeftButton);
     QVERIFY(Prog().Edition_En_Cours);
+    // The keys go to the callsign, not on past the button the edit disabled.
+    QVERIFY(test::aLeFocus(c, c.Indicatif_A));
     QCOMPARE(c.Enregistrer->text(), QStringLiteral("Valider"));
     QVERIFY(c.Enregistrer->isEnabled());
     QVERIFY(!c.Editer->isEnabled());
@@ -214,7 +216,8 @@ void TestEdition::editionGardeQSLEtDates()
     QCOMPARE(Prog().Nombre_QSO, 3);
     QCOMPARE(c.Liste_QSO->count(), 3);
 
-    // Back to a new entry.
+    // Back to a new entry, captioned with its number.
+    QCOMPARE(c.Frame4->title(), QStringLiteral("QSO numéro 4"));
     QVERIFY(!Prog().Edition_En_Cours);
     QCOMPARE(c.Enregistrer->text(), QStringLiteral("QSO Suivant"));
     QVERIFY(!c.Enregistrer->isEnabled());
@@ -420,6 +423,10 @@ void TestEdition::effacement()
     QVERIFY(c.Indicatif_A->isEnabled());
     QVERIFY(!c.Effacer->isEnabled());
     QCOMPARE(c.Mode_A->currentText(), QStringLiteral("SSB"));
+    // The deleted QSO's 144 MHz leaves the band field: the next QSO is shown, written and
+    // marked on the band of its lookups.
+    QCOMPARE(c.Bande_A->currentText(), QStringLiteral("14 Mhz"));
+    QCOMPARE(Prog().Bande_Courante, QStringLiteral("14 Mhz"));
 
     // Down to an empty log: nothing selected, and then nothing to edit or delete.
     doubleCliquer(c, 1);

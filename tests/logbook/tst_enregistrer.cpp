@@ -6,6 +6,7 @@
 #include "platform/Ansi.h"
 #include "platform/Fichiers.h"
 #include "station/Couleurs_Etat.h"
+#include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
@@ -445,12 +446,32 @@ void TestEnregistrer::indicatifNonVerifie()
                                                    "l'indicatif)\r\nLe QSO n'est pas enregistré."));
     refuse(QString(), QStringLiteral("Attention vous devez entrer un indicatif\r\nLe QSO n'est pas enregistré."));
 
+    // A band picked after the lookups: refused until it is checked, and then the callsign is
+    // checked again, on that band.
+    c.Indicatif_A->setText(QStringLiteral("ON4XYZ"));
+    c.Bande_A->setCurrentIndex(9);
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention la bande 50 Mhz n'a pas été validée (touche Entrée "
+                                                      "dans la bande)\r\nLe QSO n'est pas enregistré.")});
+    QVERIFY(test::instantane(env.dossier()) == avant);
+    QVERIFY(test::aLeFocus(c, c.Bande_A));
+    test::entree(c.Bande_A);
+    env.oublierMessages();
+    c.Enregistrer->click();
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Attention l'indicatif ON4XYZ n'a pas été validé (touche Entrée "
+                                                      "dans l'indicatif)\r\nLe QSO n'est pas enregistré.")});
+    QVERIFY(test::instantane(env.dossier()) == avant);
+    test::entree(c.Indicatif_A);
+    QCOMPARE(Prog().Bande_Courante, QStringLiteral("50 Mhz"));
+
     // The callsign checked, back in its field: saved, after the backup.
     c.Indicatif_A->setText(QStringLiteral("ON4XYZ"));
     env.oublierMessages();
     c.Enregistrer->click();
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Sauvegarde automatique effectuée")});
     QCOMPARE(test::lignesJournal(env, Station).value(0).mid(10, 12), QStringLiteral("ON4XYZ      "));
+    QCOMPARE(test::lignesJournal(env, Station).value(0).mid(49, 8), QStringLiteral("50 Mhz  "));
 
     const auto oublie = [] {
         const Variables_Programme& p = Prog();
@@ -532,23 +553,22 @@ void TestEnregistrer::heureDeFinApresLaQuestion()
 void TestEnregistrer::carnetPlein()
 {
     test::Environnement env;
-    Carnet& c = demarrer(env, 4, true, journal(1));
+    Carnet& c = demarrer(env, 4, true);
+    // A log of 99,999 QSOs, all that five columns number: said once, as it is loaded.
+    test::ecrireOctets(env.chemin(Station + QStringLiteral(".log")),
+                       test::enAnsi(QStringList(station::NombreMaxQSO, test::ligneQSO("01/01/24", "G0AAA", "10:00"))));
+    Charge_Liste_QSO(Station);
+    QCOMPARE(env.textes(), QStringList{QStringLiteral("Le carnet contient deja 99999 QSO, le maximum qu'il peut "
+                                                      "numeroter.\r\nAucun nouveau QSO ne peut y être enregistré.")});
     taperQSO(c, {QStringLiteral("DL1ABC"), {}, {}, 0, {}, {}, {}, QString(), QString(), QString()});
-    // The list already numbers 99,999 QSOs, all that five columns hold.
-    const QString ligne = test::ligneQSO("01/01/24", "G0AAA", "10:00");
-    QByteArray octets = c.Modele_QSO->octets();
-    for (int i = 2; i <= station::NombreMaxQSO; ++i)
-        octets += plateforme::versAnsi(ligne) + "\r\n";
-    c.Modele_QSO->charger(Lignes_Journal::depuis(octets));
-    const QByteArray prefixes = test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt")));
+    const auto avant = test::instantane(env.dossier());
     env.oublierMessages();
     c.Enregistrer->click();
 
     QCOMPARE(env.textes(), QStringList{QStringLiteral("Le carnet contient deja 99999 QSO, le maximum qu'il peut "
                                                       "numeroter.\r\nLe QSO n'est pas enregistré.")});
     QCOMPARE(c.Liste_QSO->count(), station::NombreMaxQSO);
-    QCOMPARE(test::lignesJournal(env, Station).size(), 1);
-    QCOMPARE(test::lireOctets(env.chemin(Station + QStringLiteral("_Prefixe.txt"))), prefixes);
+    QVERIFY(test::instantane(env.dossier()) == avant);
 }
 
 // A log longer than the list shows: the saved QSO is selected and in sight at once, and a

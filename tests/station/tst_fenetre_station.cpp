@@ -234,6 +234,20 @@ private Q_SLOTS:
         QCOMPARE(c.Liste_QSO->currentRow(), 0);
     }
 
+    // The station chosen brings its band: the next QSO's lookups use the band the field shows.
+    void bandeDeLaStationChoisie()
+    {
+        test::Environnement env;
+        test::StationTest s;
+        s.bande = 10;
+        Carnet& c = test::demarrerStation(env, s);
+        QCOMPARE(Prog().Bande_Courante, QStringLiteral("144 Mhz"));
+        enregistrer("F1AAA", "JN23AB");
+        QCOMPARE(Prog().Indicatif_Station, QStringLiteral("F1AAA"));
+        QCOMPARE(c.Bande_A->currentText(), QStringLiteral("1.8 Mhz"));
+        QCOMPARE(Prog().Bande_Courante, QStringLiteral("1.8 Mhz"));
+    }
+
     void journalPerduRecreeLesFichiers()
     {
         test::Environnement env;
