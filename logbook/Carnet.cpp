@@ -280,16 +280,11 @@ void Carnet::construireControles()
     boutons->addWidget(NB_Debug);
     zoneSaisie->addLayout(boutons);
 
-    // The list, and its twin shown in its place while it is refilled
+    // The list
     Modele_QSO = new Modele_Liste_QSO(this);
     Liste_QSO = listeQSO(Modele_QSO, QStringLiteral("Liste_QSO"));
     Liste_QSO->setToolTip(QStringLiteral("Double click sur une ligne pour l'afficher, l'editer ou la supprimer"));
-    Liste_QSO_Bis = listeQSO(Modele_QSO, QStringLiteral("Liste_QSO_Bis"));
-    Liste_QSO_Bis->hide();
-    auto* pile = new QGridLayout;
-    pile->addWidget(Liste_QSO, 0, 0);
-    pile->addWidget(Liste_QSO_Bis, 0, 0);
-    zoneSaisie->addLayout(pile, 1);
+    zoneSaisie->addWidget(Liste_QSO, 1);
 
     // The grid at the side
     auto* cote = new QVBoxLayout;

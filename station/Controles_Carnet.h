@@ -81,10 +81,10 @@ public:
     QGroupBox* Frame4 = nullptr;  // "QSO numéro "
     QGroupBox* Frame5 = nullptr;  // "Velmarin de "
 
-    // QSO list and its hidden twin, two views of the one list of the log's QSOs
+    // QSO list. The list is changed in place and never refilled: it needs no twin shown while
+    // it is rebuilt.
     Modele_Liste_QSO* Modele_QSO = nullptr;
     Vue_Liste_QSO* Liste_QSO = nullptr;
-    Vue_Liste_QSO* Liste_QSO_Bis = nullptr;
 
     // Grid
     std::array<QLineEdit*, 100> Dpt{};
