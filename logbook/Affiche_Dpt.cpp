@@ -74,6 +74,8 @@ Fenetre_Affiche_Dpt::Fenetre_Affiche_Dpt() : Fenetre_Chargee(QStringLiteral("Aff
     QSO_DU_Dep = new QListWidget(this);
     QSO_DU_Dep->setObjectName(QStringLiteral("QSO_DU_Dep"));
     QSO_DU_Dep->setFont(fixe);
+    // Every item is one line of the same length: the list measures one, not each of them.
+    QSO_DU_Dep->setUniformItemSizes(true);
     QSO_DU_Dep->setToolTip(QStringLiteral("Double Click sur un ligne pour retour au log"));
     principal->addWidget(Label1);
     principal->addWidget(QSO_DU_Dep, 1);
