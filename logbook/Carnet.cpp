@@ -141,7 +141,7 @@ Carnet::Carnet()
 
 void Carnet::construireControles()
 {
-    Frame5 = nomme(new QGroupBox(QStringLiteral("Velmarin de ")), QStringLiteral("Frame5"));
+    Frame5 = nomme(new Cadre(QStringLiteral("Velmarin de ")), QStringLiteral("Frame5"));
     setCentralWidget(Frame5);
     auto* principal = new QVBoxLayout(Frame5);
 
@@ -177,7 +177,7 @@ void Carnet::construireControles()
     principal->addLayout(corps, 1);
 
     // Entry row and the list
-    Frame4 = nomme(new QGroupBox(QStringLiteral("QSO numéro ")), QStringLiteral("Frame4"));
+    Frame4 = nomme(new Cadre(QStringLiteral("QSO numéro ")), QStringLiteral("Frame4"));
     corps->addWidget(Frame4, 1);
     auto* zoneSaisie = new QVBoxLayout(Frame4);
 
@@ -289,7 +289,7 @@ void Carnet::construireControles()
     // The grid at the side
     auto* cote = new QVBoxLayout;
     corps->addLayout(cote);
-    Frame3 = nomme(new QGroupBox, QStringLiteral("Frame3"));
+    Frame3 = nomme(new Cadre, QStringLiteral("Frame3"));
     Frame3->setToolTip(QStringLiteral("Double cliquez sur un département pour afficher les QSO"));
     cote->addWidget(Frame3);
     cote->addStretch(1);

@@ -1,9 +1,11 @@
 #include "station/Vue_Liste_QSO.h"
 
+#include "platform/Ansi.h"
 #include "station/Ligne_QSO.h"
 #include "station/Modele_Liste_QSO.h"
 
 #include <QEvent>
+#include <QGlyphRun>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -31,9 +33,9 @@ Vue_Liste_QSO::Vue_Liste_QSO(Modele_Liste_QSO* modele, QWidget* parent) : QAbstr
     setSelectionBehavior(SelectRows);
     setVerticalScrollMode(ScrollPerItem);
     setModel(modele);
-    connect(modele, &QAbstractItemModel::rowsRemoved, this, [this] {
+    connect(modele, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int debut, int) {
         updateGeometries();
-        viewport()->update();
+        peindreDepuis(debut);
     });
     mesurer();
 }
@@ -50,6 +52,24 @@ void Vue_Liste_QSO::mesurer()
     marge_ = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     largeurTexte_ = fm.horizontalAdvance(option.text);
     ligneBase_ = (hauteur_ - fm.height()) / 2 + fm.ascent();
+
+    police_ = QRawFont::fromFont(font());
+    char octets[256];
+    char16_t caracteres[256];
+    for (int i = 0; i < 256; ++i)
+        octets[i] = char(i);
+    plateforme::decoderAnsi(octets, 256, caracteres);
+    const QList<quint32> glyphes = police_.glyphIndexesForString(QString::fromUtf16(caracteres, 256));
+    const qreal avance = QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'));
+    const QList<QPointF> avances = police_.advancesForGlyphIndexes(glyphes);
+    glyphes_.fill(0);
+    for (int i = 0; i < 256 && glyphes.size() == 256 && avances.size() == 256; ++i) {
+        if (i >= 0x20 && qFuzzyCompare(avances.at(i).x(), avance))
+            glyphes_[i] = glyphes.at(i);
+    }
+    places_.clear();
+    for (int i = 0; i < station::DecalageListe + station::LongueurLigneQSO; ++i)
+        places_.append(QPointF(i * avance, 0));
     updateGeometries();
     viewport()->update();
 }
@@ -196,11 +216,19 @@ QRegion Vue_Liste_QSO::visualRegionForSelection(const QItemSelection& selection)
     return region;
 }
 
+void Vue_Liste_QSO::peindreDepuis(int rang)
+{
+    // The rows above keep their place, record and number.
+    const int haut = std::max(0, (rang - premiereLigne()) * hauteur_);
+    if (haut < viewport()->height())
+        viewport()->update(0, haut, viewport()->width(), viewport()->height() - haut);
+}
+
 void Vue_Liste_QSO::rowsInserted(const QModelIndex& parent, int start, int end)
 {
     QAbstractItemView::rowsInserted(parent, start, end);
     updateGeometries();
-    viewport()->update();
+    peindreDepuis(start);
 }
 
 void Vue_Liste_QSO::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
@@ -240,7 +268,7 @@ void Vue_Liste_QSO::paintEvent(QPaintEvent* e)
         if (choisie)
             p.fillRect(ligne, palette().brush(QPalette::Highlight));
         p.setPen(palette().color(choisie ? QPalette::HighlightedText : QPalette::Text));
-        p.drawText(ligne.left() + marge_, ligne.top() + ligneBase_, modele_->item(rang));
+        dessinerLigne(p, rang, ligne.left() + marge_, ligne.top() + ligneBase_);
         // Where the keys go: the current row framed in the text's colour while the list has
         // the focus.
         if (rang == courante && hasFocus()) {
@@ -249,6 +277,31 @@ void Vue_Liste_QSO::paintEvent(QPaintEvent* e)
             p.drawRect(QRect(0, ligne.top(), viewport()->width(), ligne.height()).adjusted(1, 1, -1, -1));
         }
     }
+}
+
+void Vue_Liste_QSO::dessinerLigne(QPainter& p, int rang, qreal x, qreal y)
+{
+    // A row is one glyph a column in a fixed-pitch font: drawn from the font's glyphs at their
+    // places, it needs none of the text layout a drawn text goes through (about half of the
+    // instructions of painting a row).
+    const QByteArray numero = QByteArray::number(rang + 1).rightJustified(station::LargeurNumero) + ' ';
+    const QByteArrayView record = modele_->ligneAnsi(rang);
+    const qsizetype n = numero.size() + record.size();
+    quint32 indices[station::DecalageListe + station::LongueurLigneQSO];
+    bool parGlyphes = n <= places_.size() && police_.isValid();
+    for (qsizetype i = 0; parGlyphes && i < n; ++i) {
+        const char c = i < numero.size() ? numero.at(i) : record.at(i - numero.size());
+        indices[i] = glyphes_[static_cast<unsigned char>(c)];
+        parGlyphes = indices[i] != 0;
+    }
+    if (!parGlyphes) {
+        p.drawText(QPointF(x, y), modele_->item(rang));
+        return;
+    }
+    QGlyphRun glyphes;
+    glyphes.setRawFont(police_);
+    glyphes.setRawData(indices, places_.constData(), int(n));
+    p.drawGlyphRun(QPointF(x, y), glyphes);
 }
 
 void Vue_Liste_QSO::mousePressEvent(QMouseEvent* e)

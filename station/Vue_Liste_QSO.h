@@ -10,6 +10,10 @@
 // position: 99,999 of them on each save); and each visible row is one plain text drawn in the
 // fixed-pitch font, which costs less than half of what the item painter's text layout does.
 #include <QAbstractItemView>
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
+#include <array>
 
 class Modele_Liste_QSO;
 
@@ -63,10 +67,19 @@ private:
     // Rows seen whole in the viewport, at least one.
     int lignesVisibles() const;
     int largeurContenu() const;
+    // Rows from `rang` to the bottom of the viewport painted again.
+    void peindreDepuis(int rang);
+    // The text of row `rang` drawn from `x` on the baseline `y`.
+    void dessinerLigne(QPainter& p, int rang, qreal x, qreal y);
 
     Modele_Liste_QSO* modele_;
     int hauteur_ = 1;
     int largeurTexte_ = 0;
     int marge_ = 0;
     int ligneBase_ = 0;
+    // The font's glyph of each byte of a record, 0 where the font has none of the row's width
+    // (the row is then drawn as text, which finds another font), and each column's place.
+    QRawFont police_;
+    std::array<quint32, 256> glyphes_{};
+    QList<QPointF> places_;
 };
