@@ -34,11 +34,7 @@ QStringList qsoDuDepartement(const Modele_Liste_QSO& liste, const QString& code)
 
 int ligneDeCle(const Modele_Liste_QSO& liste, const QString& cle)
 {
-    bool lu = false;
-    const int rang = QStringView(cle).left(station::LargeurNumero).trimmed().toInt(&lu) - 1;
-    if (!lu || rang < 0 || rang >= liste.nombre())
-        return -1;
-    return QStringView(liste.item(rang)).left(LongueurCle) == cle ? rang : -1;
+    return liste.rangDeCle(cle, LongueurCle);
 }
 
 QString entete()

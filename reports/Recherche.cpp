@@ -185,11 +185,7 @@ QStringList chercher(Mode mode, const Modele_Liste_QSO& liste, const QString& cr
 
 int rangDeCle(const Modele_Liste_QSO& liste, const QString& cle)
 {
-    bool lu = false;
-    const int rang = QStringView(cle).left(station::LargeurNumero).trimmed().toInt(&lu) - 1;
-    if (!lu || rang < 0 || rang >= liste.nombre())
-        return -1;
-    return QStringView(liste.item(rang)).left(LongueurCle) == QStringView(cle).left(LongueurCle) ? rang : -1;
+    return liste.rangDeCle(cle, LongueurCle);
 }
 
 } // namespace recherche

@@ -84,15 +84,19 @@ bool Modele_Liste_QSO::champEgal(int rang, int colonne, int largeur, QStringView
 
 int Modele_Liste_QSO::rangItem(const QString& item) const
 {
-    // Every row carries its own number: only the row of that number can show the item.
     if (item.size() < station::DecalageListe)
         return -1;
+    const int rang = rangDeCle(item, item.size());
+    return rang >= 0 && ligneAnsi(rang).size() + station::DecalageListe == item.size() ? rang : -1;
+}
+
+int Modele_Liste_QSO::rangDeCle(QStringView cle, qsizetype longueur) const
+{
     bool lu = false;
-    const int numero = QStringView(item).left(station::LargeurNumero).trimmed().toInt(&lu);
-    const int rang = numero - 1;
+    const int rang = cle.left(station::LargeurNumero).trimmed().toInt(&lu) - 1;
     if (!lu || rang < 0 || rang >= nombre())
         return -1;
-    return this->item(rang) == item ? rang : -1;
+    return QStringView(item(rang)).left(longueur) == cle.left(longueur) ? rang : -1;
 }
 
 void Modele_Liste_QSO::charger(Lignes_Journal lignes)

@@ -34,6 +34,9 @@ public:
     bool champEgal(int rang, int colonne, int largeur, QStringView valeur) const;
     // The row that shows exactly `item`; -1 when none does.
     int rangItem(const QString& item) const;
+    // The row whose item's first `longueur` characters are those of `cle`; -1 when none is.
+    // Every item starts with its number: only the row of the number `cle` starts with is read.
+    int rangDeCle(QStringView cle, qsizetype longueur) const;
     // The log file as the list holds it.
     const QByteArray& octets() const { return octets_; }
 
