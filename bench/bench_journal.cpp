@@ -1,12 +1,16 @@
 // Log store timings on a log of 99,999 QSOs, each beside what the machine takes for the same
 // bytes at the same moment: the load into the QSO list beside `cat` of the log and beside
-// reading it into fresh memory; a date-order insert in the middle, a delete and a replace
-// beside a synced rewrite of the log. Every timing takes the events that follow it in (the
+// reading it into fresh memory; the readers that look at every QSO (callsign search with no
+// hit, a department's QSO list, the multiple QSL search) beside `cat`; a date-order insert in
+// the middle, a delete and a replace beside a synced rewrite of the log. Every timing takes the events that follow it in (the
 // list painted again). Medians of several runs; prints the ratios; run by hand.
 #include "bench/Outils_Bench.h"
+#include "logbook/Affiche_Dpt.h"
 #include "logbook/Carnet.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
+#include "qsl/Fenetres_QSL.h"
+#include "reports/Recherche_Indicatif.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
@@ -14,7 +18,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
+#include <QRadioButton>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -124,6 +131,34 @@ int main(int argc, char* argv[])
     ligne("load into Liste_QSO", chargement, lecture, "read", 2.0);
     std::printf("%-34s %7.1f MB  (%d rows; log %.1f MB)\n", "resident memory grown by the load", apres - avant,
                 c.Liste_QSO->count(), octets.size() / 1e6);
+
+    // Readers of every QSO, each with the events that follow (its list painted).
+    Recherche_Indicatif& recherche = Recherche_Indicatif::instance();
+    recherche.show();
+    const double sansResultat = mediane([&recherche](int) {
+        recherche.Option1[1]->setChecked(true);
+        recherche.Indica->setText(QStringLiteral("ZZ9ZZZ"));  // no such callsign: "Pas de QSO trouvé"
+        recherche.Cherche_QSO();
+    });
+    ligne("callsign search, no hit", sansResultat, cat, "cat", 3.0);
+    recherche.hide();
+    Fenetre_Affiche_Dpt& departement = Fenetre_Affiche_Dpt::instance();
+    const double listeDepartement = mediane([&departement](int) {
+        departement.QSO_DU_Dep->clear();
+        departement.Ajouter_Departement(QStringLiteral("31"));
+    });
+    ligne("department QSO list", listeDepartement, cat, "cat", 3.0);
+    std::printf("   (%d QSOs of department 31)\n", departement.QSO_DU_Dep->count());
+    departement.hide();
+    Fenetre_Multi_QSL& multi = Fenetre_Multi_QSL::instance();
+    multi.show();
+    const double rechercheQSL = mediane([&multi](int) {
+        multi.Indicatif->setText(QStringLiteral("ZZ9ZZZ"));
+        multi.Recherche_Click();
+    });
+    std::printf("%-34s %7.1f ms  = %5.2f x cat\n", "multiple QSL search", rechercheQSL * 1e3, rechercheQSL / cat);
+    std::printf("   (%d QSOs listed)\n", multi.Liste_QSO->count());
+    multi.hide();
 
     // Room for the inserts under the five-digit bound.
     plateforme::ecrireOctets(nom, octets.left(octets.size() - Essais * (station::LongueurLigneQSO + 2)));

@@ -2,7 +2,9 @@
 
 #include "platform/Controles.h"
 #include "platform/Dialogues.h"
+#include "station/Champs_Ansi.h"
 #include "station/Controles_Carnet.h"
+#include "station/Ligne_QSO.h"
 #include "station/Variables_Programme.h"
 
 #include <QLabel>
@@ -16,24 +18,23 @@ namespace {
 constexpr int LongueurCle = 134;  // QSO number and the record's columns 1 to 128
 }
 
-QStringList qsoDuDepartement(const QStringList& items, const QString& code)
+QStringList qsoDuDepartement(const Modele_Liste_QSO& liste, const QString& code)
 {
     QStringList choisis;
-    for (const QString& item : items) {
-        if (QStringView(item).mid(42, 2) == code)
-            choisis << item;
+    const std::optional<QByteArray> octets = station::ansiExact(code);
+    if (!octets)
+        return choisis;
+    const int debut = station::colonne(station::Champ::Departement_QSO).debut;
+    for (int i = 0; i < liste.nombre(); ++i) {
+        if (station::ChampAnsi(liste.ligneAnsi(i), debut, 2).complet() == *octets)
+            choisis << liste.item(i);
     }
     return choisis;
 }
 
-int ligneDeCle(const QStringList& items, const QString& cle)
+int ligneDeCle(const Modele_Liste_QSO& liste, const QString& cle)
 {
-    int trouve = -1;
-    for (int i = 0; i < items.size(); ++i) {
-        if (QStringView(items.at(i)).left(LongueurCle) == cle)
-            trouve = i;
-    }
-    return trouve;
+    return liste.rangDeCle(cle, LongueurCle);
 }
 
 QString entete()
@@ -69,6 +70,8 @@ Fenetre_Affiche_Dpt::Fenetre_Affiche_Dpt() : Fenetre_Chargee(QStringLiteral("Aff
     QSO_DU_Dep = new QListWidget(this);
     QSO_DU_Dep->setObjectName(QStringLiteral("QSO_DU_Dep"));
     QSO_DU_Dep->setFont(fixe);
+    // Every item is one line of the same length: the list measures one, not each of them.
+    QSO_DU_Dep->setUniformItemSizes(true);
     QSO_DU_Dep->setToolTip(QStringLiteral("Double Click sur un ligne pour retour au log"));
     principal->addWidget(Label1);
     principal->addWidget(QSO_DU_Dep, 1);
@@ -93,9 +96,8 @@ bool Fenetre_Affiche_Dpt::Form_Unload()
 void Fenetre_Affiche_Dpt::Ajouter_Departement(const QString& code)
 {
     charger();
-    Controles_Carnet* c = carnet();
-    const QStringList items = c ? c->Modele_QSO->items() : QStringList();
-    QSO_DU_Dep->addItems(affiche_dpt::qsoDuDepartement(items, code));
+    if (Controles_Carnet* c = carnet())
+        QSO_DU_Dep->addItems(affiche_dpt::qsoDuDepartement(*c->Modele_QSO, code));
     Nudep->setText(code);
     plateforme::montrer(this);
 }
@@ -108,7 +110,7 @@ void Fenetre_Affiche_Dpt::QSO_DU_Dep_DblClick()
     Variables_Programme& v = Prog();
     v.Cle_QSO_Choisi = choisi->text().left(134);
     if (Controles_Carnet* c = carnet()) {
-        const int ligne = affiche_dpt::ligneDeCle(c->Modele_QSO->items(), v.Cle_QSO_Choisi);
+        const int ligne = affiche_dpt::ligneDeCle(*c->Modele_QSO, v.Cle_QSO_Choisi);
         if (ligne >= 0) {
             c->Liste_QSO->setCurrentRow(ligne);  // its click handler makes it the selected QSO
             c->Liste_QSO->scrollToRow(ligne);

@@ -4,6 +4,7 @@
 // list and closes the window.
 #include "station/Fenetre_Chargee.h"
 
+class Modele_Liste_QSO;
 class QLabel;
 class QListWidget;
 
@@ -29,10 +30,12 @@ private:
 };
 
 namespace affiche_dpt {
-// The items of `items` whose department columns (43-44 of the item) equal `code` exactly.
-QStringList qsoDuDepartement(const QStringList& items, const QString& code);
-// Row of the last item whose first 134 characters equal `cle`, -1 when none does.
-int ligneDeCle(const QStringList& items, const QString& cle);
+// The items of the list whose department columns (43-44 of the item) equal `code` exactly:
+// matched on the record's bytes, only those decoded.
+QStringList qsoDuDepartement(const Modele_Liste_QSO& liste, const QString& code);
+// Row of the item whose first 134 characters equal `cle`, -1 when none does. The key starts
+// with the QSO's number: only the row of that number is looked at.
+int ligneDeCle(const Modele_Liste_QSO& liste, const QString& cle);
 // The column header, over the fixed columns of the items.
 QString entete();
 } // namespace affiche_dpt

@@ -144,7 +144,7 @@ Carnet::Carnet()
 
 void Carnet::construireControles()
 {
-    Frame5 = nomme(new QGroupBox(QStringLiteral("Velmarin de ")), QStringLiteral("Frame5"));
+    Frame5 = nomme(new Cadre(QStringLiteral("Velmarin de ")), QStringLiteral("Frame5"));
     setCentralWidget(Frame5);
     auto* principal = new QVBoxLayout(Frame5);
 
@@ -180,7 +180,7 @@ void Carnet::construireControles()
     principal->addLayout(corps, 1);
 
     // Entry row and the list
-    Frame4 = nomme(new QGroupBox(QStringLiteral("QSO numéro ")), QStringLiteral("Frame4"));
+    Frame4 = nomme(new Cadre(QStringLiteral("QSO numéro ")), QStringLiteral("Frame4"));
     corps->addWidget(Frame4, 1);
     auto* zoneSaisie = new QVBoxLayout(Frame4);
 
@@ -283,21 +283,16 @@ void Carnet::construireControles()
     boutons->addWidget(NB_Debug);
     zoneSaisie->addLayout(boutons);
 
-    // The list, and its twin shown in its place while it is refilled
+    // The list
     Modele_QSO = new Modele_Liste_QSO(this);
     Liste_QSO = listeQSO(Modele_QSO, QStringLiteral("Liste_QSO"));
     Liste_QSO->setToolTip(QStringLiteral("Double click sur une ligne pour l'afficher, l'editer ou la supprimer"));
-    Liste_QSO_Bis = listeQSO(Modele_QSO, QStringLiteral("Liste_QSO_Bis"));
-    Liste_QSO_Bis->hide();
-    auto* pile = new QGridLayout;
-    pile->addWidget(Liste_QSO, 0, 0);
-    pile->addWidget(Liste_QSO_Bis, 0, 0);
-    zoneSaisie->addLayout(pile, 1);
+    zoneSaisie->addWidget(Liste_QSO, 1);
 
     // The grid at the side
     auto* cote = new QVBoxLayout;
     corps->addLayout(cote);
-    Frame3 = nomme(new QGroupBox, QStringLiteral("Frame3"));
+    Frame3 = nomme(new Cadre, QStringLiteral("Frame3"));
     Frame3->setToolTip(QStringLiteral("Double cliquez sur un département pour afficher les QSO"));
     cote->addWidget(Frame3);
     cote->addStretch(1);

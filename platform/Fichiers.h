@@ -67,6 +67,9 @@ void parcourirLignes(const QString& nom, const std::function<void(const QString&
 QByteArray lireOctetsFichier(const QString& nom);          // the bytes as stored; throws ErreurFichier
 void ecrireLignes(const QString& nom, const QStringList& lignes);   // atomic replace
 void ecrireOctets(const QString& nom, const QByteArray& octets);    // atomic replace
+// The same with the new content given as pieces, one after the other: a large file changed in
+// one place is written without first being copied whole.
+void ecrireMorceaux(const QString& nom, const QList<QByteArrayView>& morceaux);
 void ajouterLignes(const QString& nom, const QStringList& lignes);  // append, all or nothing
 void ajouterLigne(const QString& nom, const QString& ligne);
 // Appends `ligne` in one write whatever the size of the file, never by a whole-file

@@ -5,6 +5,7 @@
 #include "platform/Fichiers.h"
 #include "qsl/Marques_QSL.h"
 #include "station/Controles_Carnet.h"
+#include "station/Champs_Ansi.h"
 #include "station/Journal.h"
 #include "station/Ligne_QSO.h"
 #include "station/Mises_A_Jour.h"
@@ -71,15 +72,19 @@ void rafraichirCarnet()
 
 namespace qsl {
 
-bool qsoAListerMulti(const QString& item, const QString& recherche, bool envoi)
+bool qsoAListerMulti(QByteArrayView ligne, QByteArrayView recherche, bool envoi)
 {
-    const QString c = indicatifQSO(item);
-    const QString e = etatQSL(item);
-    if (c.isEmpty() || !c.contains(recherche.toUpper()) || e == QLatin1String("4"))
+    using station::Champ;
+    const station::Colonne colonneIndicatif = station::colonne(Champ::Indicatif_QSO);
+    const station::ChampAnsi indicatif(ligne, colonneIndicatif.debut, colonneIndicatif.largeur);
+    const QByteArrayView c = indicatif.sansBlancs();
+    const station::ChampAnsi etat(ligne, station::colonne(Champ::Etat_QSL).debut, 1);
+    const QByteArrayView e = etat.sansBlancs();
+    if (c.isEmpty() || !c.contains(recherche) || e == "4")
         return false;
     if (envoi)
-        return e == QLatin1String("1") || e == QLatin1String("3");
-    return e == QLatin1String("1") || e == QLatin1String("2");
+        return e == "1" || e == "3";
+    return e == "1" || e == "2";
 }
 
 bool etatConnu(int code)
@@ -344,13 +349,14 @@ void Fenetre_Multi_QSL::Recherche_Click()
     Controles_Carnet* c = carnet();
     if (!c)
         return;
-    const QString k = Indicatif->text().toUpper();
+    // Matched on the records' bytes: only the rows listed are decoded.
+    const std::optional<QByteArray> k = station::ansiExact(Indicatif->text().toUpper());
     const bool envoi = Option1->isChecked();
-    for (int i = 0; i < c->Modele_QSO->nombre(); ++i) {
-        const QString item = c->Modele_QSO->item(i);
-        if (!qsl::qsoAListerMulti(item, k, envoi))
+    const Modele_Liste_QSO& liste = *c->Modele_QSO;
+    for (int i = 0; k && i < liste.nombre(); ++i) {
+        if (!qsl::qsoAListerMulti(liste.ligneAnsi(i), *k, envoi))
             continue;
-        auto* it = new QListWidgetItem(item, Liste_QSO);
+        auto* it = new QListWidgetItem(liste.item(i), Liste_QSO);
         it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         it->setCheckState(Qt::Unchecked);
     }

@@ -3,6 +3,8 @@
 // ("Enregistrement des QSL multiples"). Both are modeless: the main window stays usable.
 #include "station/Fenetre_Chargee.h"
 
+#include <QByteArrayView>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -81,10 +83,11 @@ private:
 
 namespace qsl {
 
-// Whether an item of the main list goes into the multiple window's list: the callsign contains
-// the searched text (upper case, an empty text is in every callsign) and the card is still due
-// on the chosen side (`envoi`: not yet sent, else not yet received).
-bool qsoAListerMulti(const QString& item, const QString& recherche, bool envoi);
+// Whether a record of the main list, as the log stores it, goes into the multiple window's
+// list: the callsign contains the searched text (in the same bytes, upper case; an empty text
+// is in every callsign) and the card is still due on the chosen side (`envoi`: not yet sent,
+// else not yet received).
+bool qsoAListerMulti(QByteArrayView ligne, QByteArrayView recherche, bool envoi);
 
 // A status the marks know, 1 to 4; the refusal of a recording for any other.
 bool etatConnu(int code);

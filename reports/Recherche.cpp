@@ -1,7 +1,9 @@
 #include "reports/Recherche.h"
 
+#include "station/Champs_Ansi.h"
 #include "station/Couleurs_Etat.h"
 #include "station/Ligne_QSO.h"
+#include "station/Modele_Liste_QSO.h"
 
 using station::Champ;
 
@@ -32,10 +34,20 @@ QString extrait(const QString& item, Zone z)
     return extrait(item, z.debut, z.largeur);
 }
 
-bool estCorse(const QString& code)
+bool memeTexteSansCasse(QByteArrayView a, QByteArrayView b)
 {
-    return code.compare(QLatin1String("2a"), Qt::CaseInsensitive) == 0 ||
-           code.compare(QLatin1String("2b"), Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && qstrnicmp(a.data(), b.data(), a.size()) == 0;
+}
+
+bool estCorse(QByteArrayView code)
+{
+    return memeTexteSansCasse(code, "2a") || memeTexteSansCasse(code, "2b");
+}
+
+station::ChampAnsi champ(QByteArrayView ligne, Champ c, int largeur = 0)
+{
+    const station::Colonne col = station::colonne(c);
+    return station::ChampAnsi(ligne, col.debut, largeur > 0 ? largeur : col.largeur);
 }
 
 } // namespace
@@ -101,26 +113,38 @@ QString critere(Mode mode, const QString& texte)
     return mode == Mode::Indicatif || mode == Mode::Date ? t.toUpper() : t;
 }
 
-bool correspond(Mode mode, const QString& item, const QString& critere)
+bool correspond(Mode mode, QByteArrayView ligne, QByteArrayView critere)
 {
     switch (mode) {
     case Mode::Indicatif:
         // The whole callsign column: a callsign of 11 or 12 characters is found too.
-        return station::sansBlancs(extrait(item, zone(Champ::Indicatif_QSO))).contains(critere);
+        return champ(ligne, Champ::Indicatif_QSO).sansBlancs().contains(critere);
     case Mode::Date:
-        return station::sansBlancs(extrait(item, zone(Champ::Date_QSO))) == critere;
+        return champ(ligne, Champ::Date_QSO).sansBlancs() == critere;
     case Mode::Departement: {
-        const QString code = extrait(item, zone(Champ::Departement_QSO).debut, 2);
-        if (code == critere)
+        const station::ChampAnsi code = champ(ligne, Champ::Departement_QSO, 2);
+        if (code.complet() == critere)
             return true;
-        return estCorse(critere) && code.compare(critere, Qt::CaseInsensitive) == 0;
+        return estCorse(critere) && memeTexteSansCasse(code.complet(), critere);
     }
     case Mode::Locator:
-        return extrait(item, zone(Champ::Locator_QSO).debut, 4) == critere;
+        return champ(ligne, Champ::Locator_QSO, 4).complet() == critere;
     case Mode::Reference:
-        return extrait(item, zone(Champ::QTH_QSO)).contains(critere);
+        return champ(ligne, Champ::QTH_QSO).complet().contains(critere);
     }
     return false;
+}
+
+QList<int> rangsTrouves(Mode mode, const Modele_Liste_QSO& liste, const QString& critere)
+{
+    QList<int> rangs;
+    const std::optional<QByteArray> octets = station::ansiExact(critere);
+    if (!octets)
+        return rangs;
+    for (int i = 0; i < liste.nombre(); ++i)
+        if (correspond(mode, liste.ligneAnsi(i), *octets))
+            rangs << i;
+    return rangs;
 }
 
 QString lettreQSL(const QString& item)
@@ -151,22 +175,17 @@ QString ligneImprimee(Mode mode, const QString& item)
            extrait(item, qth.debut, qthCol.largeur + qthCol.ecart) + extrait(item, remarques) + lettreQSL(item);
 }
 
-QStringList chercher(Mode mode, const QStringList& items, const QString& critere)
+QStringList chercher(Mode mode, const Modele_Liste_QSO& liste, const QString& critere)
 {
     QStringList trouves;
-    for (const QString& item : items)
-        if (correspond(mode, item, critere))
-            trouves << ligneResultat(item);
+    for (const int rang : rangsTrouves(mode, liste, critere))
+        trouves << ligneResultat(liste.item(rang));
     return trouves;
 }
 
-int rangDeCle(const QStringList& items, const QString& cle)
+int rangDeCle(const Modele_Liste_QSO& liste, const QString& cle)
 {
-    int rang = -1;
-    for (int i = 0; i < items.size(); ++i)
-        if (QStringView(items.at(i)).left(LongueurCle) == QStringView(cle).left(LongueurCle))
-            rang = i;
-    return rang;
+    return liste.rangDeCle(cle, LongueurCle);
 }
 
 } // namespace recherche

@@ -1,9 +1,13 @@
 #pragma once
 // The rules of the callsign search: entry checks, match rules of the five criteria, the lines
 // listed and printed, and the way back from a result to its item of the QSO list.
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+class Modele_Liste_QSO;
 
 namespace recherche {
 
@@ -30,10 +34,14 @@ QString sansRetourEnTete(const QString& texte);
 // The criterion as compared: callsign and date upper-cased, the others as typed.
 QString critere(Mode mode, const QString& texte);
 
-// The match rule of a mode between an item of the QSO list and a prepared criterion (see
-// `critere`). The callsign is searched in its whole column; Corsica's department ("2a", "2b")
-// is compared without regard to case, as it may have been imported in capitals.
-bool correspond(Mode mode, const QString& item, const QString& critere);
+// The match rule of a mode between a record as the log stores it and a prepared criterion
+// (see `critere`) in the same bytes. The callsign is searched in its whole column; Corsica's
+// department ("2a", "2b") is compared without regard to case, as it may have been imported in
+// capitals.
+bool correspond(Mode mode, QByteArrayView ligne, QByteArrayView critere);
+// The rows of the list whose record matches, in list order: matched on the bytes, nothing
+// decoded.
+QList<int> rangsTrouves(Mode mode, const Modele_Liste_QSO& liste, const QString& critere);
 
 // The QSL letter of an item: "S", "E", "R", "C" for the status digits 1 to 4, a blank otherwise.
 QString lettreQSL(const QString& item);
@@ -43,11 +51,12 @@ QString ligneResultat(const QString& item);
 // (number, date, callsign and start time; band and mode; QTH; remarks; QSL letter).
 QString ligneImprimee(Mode mode, const QString& item);
 
-// The items of the list that match, in list order.
-QStringList chercher(Mode mode, const QStringList& items, const QString& critere);
+// The lines listed for the items of the list that match, in list order.
+QStringList chercher(Mode mode, const Modele_Liste_QSO& liste, const QString& critere);
 
-// The row of the list whose first 134 characters equal the key (the last one when several
-// do), or -1 when none does: the QSO was deleted or renumbered meanwhile.
-int rangDeCle(const QStringList& items, const QString& cle);
+// The row of the list whose first 134 characters equal the key, or -1 when none does: the QSO
+// was deleted or renumbered meanwhile. The key starts with the QSO's number: only the row of
+// that number is looked at.
+int rangDeCle(const Modele_Liste_QSO& liste, const QString& cle);
 
 } // namespace recherche

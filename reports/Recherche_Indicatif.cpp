@@ -84,11 +84,12 @@ QString entete()
     return ligne;
 }
 
-// The items of the main window's QSO list.
-QStringList itemsDuCarnet()
+// The main window's QSO list; an empty one when there is no main window.
+const Modele_Liste_QSO& listeDuCarnet()
 {
+    static const Modele_Liste_QSO vide;
     Controles_Carnet* c = carnet();
-    return c && c->Modele_QSO ? c->Modele_QSO->items() : QStringList();
+    return c && c->Modele_QSO ? *c->Modele_QSO : vide;
 }
 
 } // namespace
@@ -284,9 +285,9 @@ void Recherche_Indicatif::Cherche_QSO()
     QSO_Effectues->clear();
     const Mode mode = modeChoisi();
     QLineEdit* b = boite(mode);
-    const QStringList items = itemsDuCarnet();
+    const Modele_Liste_QSO& liste = listeDuCarnet();
     // The criterion is looked at with the first QSO: an empty log finds nothing whatever it is.
-    if (!items.isEmpty()) {
+    if (liste.nombre() > 0) {
         if (b->text().startsWith(QLatin1String("\r\n")))
             b->setText(recherche::sansRetourEnTete(b->text()));
         if (b->text().isEmpty()) {
@@ -294,7 +295,7 @@ void Recherche_Indicatif::Cherche_QSO()
             return;
         }
     }
-    QSO_Effectues->addItems(recherche::chercher(mode, items, recherche::critere(mode, b->text())));
+    QSO_Effectues->addItems(recherche::chercher(mode, liste, recherche::critere(mode, b->text())));
     if (QSO_Effectues->count() == 0)
         plateforme::MsgBox(QStringLiteral("Pas de QSO trouvé"));
 
@@ -313,7 +314,7 @@ void Recherche_Indicatif::QSO_Effectues_DblClick()
     if (!choisi)
         return;
     Prog().Cle_QSO_Choisi = choisi->text().left(recherche::LongueurCle);
-    const int rang = recherche::rangDeCle(itemsDuCarnet(), Prog().Cle_QSO_Choisi);
+    const int rang = recherche::rangDeCle(listeDuCarnet(), Prog().Cle_QSO_Choisi);
     Controles_Carnet* c = carnet();
     if (rang < 0 || !c) {
         // Deleted or renumbered since the search: the main list's selection stays as it was.
@@ -354,9 +355,9 @@ void Recherche_Indicatif::Imprimer_Click()
     bool imprime = true;
     if (plateforme::DialogueImpression(this)) {
         QStringList lignes;
-        for (const QString& item : itemsDuCarnet())
-            if (recherche::correspond(mode, item, critere))
-                lignes << recherche::ligneImprimee(mode, item);
+        const Modele_Liste_QSO& liste = listeDuCarnet();
+        for (const int rang : recherche::rangsTrouves(mode, liste, critere))
+            lignes << recherche::ligneImprimee(mode, liste.item(rang));
         lignes << QString() << Ligne_Auteur();
         // No line runs off the paper: the page turns, or the font shrinks, to hold the longest.
         imprimante.adapterA(*std::max_element(lignes.cbegin(), lignes.cend(), [](const QString& a, const QString& b) {

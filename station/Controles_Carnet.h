@@ -2,6 +2,7 @@
 // The controls of the main window `Carnet` that the shared procedures and the other windows
 // read and write, named as the window names them. The window itself (logbook/) fills these
 // pointers when it is built; `carnet()` reaches its one instance.
+#include "platform/Cadre.h"
 #include "station/Modele_Liste_QSO.h"
 #include "station/Vue_Liste_QSO.h"
 
@@ -77,14 +78,14 @@ public:
     QLabel* Label1 = nullptr;     // legend "4"
 
     // Frames
-    QGroupBox* Frame3 = nullptr;  // the grid
-    QGroupBox* Frame4 = nullptr;  // "QSO numéro "
-    QGroupBox* Frame5 = nullptr;  // "Velmarin de "
+    Cadre* Frame3 = nullptr;  // the grid
+    Cadre* Frame4 = nullptr;  // "QSO numéro "
+    Cadre* Frame5 = nullptr;  // "Velmarin de "
 
-    // QSO list and its hidden twin, two views of the one list of the log's QSOs
+    // QSO list. The list is changed in place and never refilled: it needs no twin shown while
+    // it is rebuilt.
     Modele_Liste_QSO* Modele_QSO = nullptr;
     Vue_Liste_QSO* Liste_QSO = nullptr;
-    Vue_Liste_QSO* Liste_QSO_Bis = nullptr;
 
     // Grid
     std::array<QLineEdit*, 100> Dpt{};

@@ -12,7 +12,6 @@
 
 #include <QGroupBox>
 #include <QPointer>
-#include <QSignalBlocker>
 #include <algorithm>
 #include <stdexcept>
 
@@ -114,19 +113,18 @@ Modele_Liste_QSO& modeleQSO()
     return *carnet()->Modele_QSO;
 }
 
-// Writes the log from the list's bytes as changed. Once it is written, the list is left
-// without a current row, as a list refilled from scratch, and the scratch copy holds the row
-// `selectionBis`.
-Modele_Liste_QSO::Ecriture ecritureJournal(int selectionBis)
+// Writes the log from the list's bytes as changed.
+Modele_Liste_QSO::Ecriture ecritureJournal()
 {
-    return [selectionBis](const QByteArray& octets) {
-        Controles_Carnet* c = carnet();
-        plateforme::ecrireOctets(nomJournal(Prog().Indicatif_Station), octets);
-        c->Liste_QSO->oublierSelection();
-        c->Liste_QSO_Bis->oublierSelection();
-        const QSignalBlocker bloque(c->Liste_QSO_Bis);
-        c->Liste_QSO_Bis->setCurrentRow(selectionBis);
+    return [](const QList<QByteArrayView>& morceaux) {
+        plateforme::ecrireMorceaux(nomJournal(Prog().Indicatif_Station), morceaux);
     };
+}
+
+// Once the log is rewritten the list has no current row, as a list refilled from scratch.
+void oublierSelection()
+{
+    carnet()->Liste_QSO->oublierSelection();
 }
 
 // The bytes of the log to load. A log that cannot be read leaves the list as it was, and is
@@ -279,24 +277,24 @@ void Supprime_QSO()
     const int index = carnet()->Liste_QSO->currentRow();
     if (index < 0)
         return;
-    Modele_Liste_QSO& m = modeleQSO();
-    m.supprimer(index, ecritureJournal(m.nombre() - 2));
+    modeleQSO().supprimer(index, ecritureJournal());
+    oublierSelection();
 }
 
 void Remplace_QSO(const QString& ancienItem, const QString& nouvelItem)
 {
     Modele_Liste_QSO& m = modeleQSO();
     const int rang = m.rangItem(ancienItem);
-    const auto ecrire = ecritureJournal(Prog().Numero_QSO_Modifie - 1);
     if (rang < 0)
-        ecrire(m.octets());  // nothing to replace: the log is written as the list holds it
+        ecritureJournal()({m.octets()});  // nothing to replace: the log is written as the list holds it
     else
-        m.remplacer(rang, QStringView(nouvelItem).mid(DecalageListe), ecrire);
+        m.remplacer(rang, QStringView(nouvelItem).mid(DecalageListe), ecritureJournal());
+    oublierSelection();
 }
 
 void Insere_QSO_Date(const QString& ligne)
 {
     Modele_Liste_QSO& m = modeleQSO();
-    // The scratch copy shows the line that was last before the insert.
-    m.inserer(rangParDate(m, ligne), ligne, ecritureJournal(m.nombre() - 1));
+    m.inserer(rangParDate(m, ligne), ligne, ecritureJournal());
+    oublierSelection();
 }

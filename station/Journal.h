@@ -27,7 +27,7 @@ int rangParDate(const Modele_Liste_QSO& modele, const QString& ligne);
 } // namespace station
 
 // The shared procedures of the log store. They work on the main window's `Liste_QSO` and
-// `Liste_QSO_Bis` and on the log of `Indicatif_Station`; a file error raises
+// on the log of `Indicatif_Station`; a file error raises
 // plateforme::ErreurFichier and leaves the list and the file as they were.
 void Ajoute_QSO_Log(const QString& ligne);
 void Charge_Liste_QSO(const QString& indicatif);

@@ -39,7 +39,8 @@ QVariant Modele_Liste_QSO::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= nombre())
         return QVariant();
-    return item(index.row());
+    const QByteArrayView ligne = ligneAnsi(index.row());
+    return plateforme::depuisAnsi(ligne.data(), ligne.size());
 }
 
 QByteArrayView Modele_Liste_QSO::ligneAnsi(int rang) const
@@ -83,15 +84,19 @@ bool Modele_Liste_QSO::champEgal(int rang, int colonne, int largeur, QStringView
 
 int Modele_Liste_QSO::rangItem(const QString& item) const
 {
-    // Every row carries its own number: only the row of that number can show the item.
     if (item.size() < station::DecalageListe)
         return -1;
+    const int rang = rangDeCle(item, item.size());
+    return rang >= 0 && ligneAnsi(rang).size() + station::DecalageListe == item.size() ? rang : -1;
+}
+
+int Modele_Liste_QSO::rangDeCle(QStringView cle, qsizetype longueur) const
+{
     bool lu = false;
-    const int numero = QStringView(item).left(station::LargeurNumero).trimmed().toInt(&lu);
-    const int rang = numero - 1;
+    const int rang = cle.left(station::LargeurNumero).trimmed().toInt(&lu) - 1;
     if (!lu || rang < 0 || rang >= nombre())
         return -1;
-    return this->item(rang) == item ? rang : -1;
+    return QStringView(item(rang)).left(longueur) == cle.left(longueur) ? rang : -1;
 }
 
 void Modele_Liste_QSO::charger(Lignes_Journal lignes)
@@ -118,42 +123,38 @@ void Modele_Liste_QSO::ajouter(QStringView ligne)
 
 void Modele_Liste_QSO::changer(int rang, int retirees, const QByteArray* ligne, const Ecriture& ecrire)
 {
-    // The bytes change in place, then the log is written from them: no second copy of the log.
+    // The log is written from the pieces of the list as it will be: no second copy of the log.
     const qsizetype debut = debuts_.at(rang);
     const qsizetype fin = debuts_.at(rang + retirees);
-    const QByteArray anciens = octets_.sliced(debut, fin - debut);
-    const qsizetype longueur = ligne ? ligne->size() : 0;
-    octets_.replace(debut, fin - debut, ligne ? QByteArrayView(*ligne) : QByteArrayView());
-    try {
-        ecrire(octets_);
-    } catch (...) {
-        octets_.replace(debut, longueur, anciens);
-        throw;
-    }
+    const QByteArrayView tout(octets_);
+    ecrire({tout.first(debut), ligne ? QByteArrayView(*ligne) : QByteArrayView(), tout.sliced(fin)});
+
     const int ajoutees = ligne ? 1 : 0;
+    const qsizetype longueur = ligne ? ligne->size() : 0;
     const qsizetype ecart = longueur - (fin - debut);
-    if (retirees == 1 && ajoutees == 1) {
-        for (qsizetype i = rang + 1; i < debuts_.size(); ++i)
+    const auto decaler = [&](qsizetype depuis) {
+        for (qsizetype i = depuis; i < debuts_.size(); ++i)
             debuts_[i] += ecart;
+    };
+    if (retirees == 1 && ajoutees == 1) {
+        octets_.replace(debut, fin - debut, *ligne);
+        decaler(rang + 1);
         Q_EMIT dataChanged(index(rang), index(rang), {Qt::DisplayRole});
         return;
     }
     if (retirees > 0)
         beginRemoveRows(QModelIndex(), rang, rang + retirees - 1);
-    else if (ajoutees > 0)
+    else
         beginInsertRows(QModelIndex(), rang, rang);
+    octets_.replace(debut, fin - debut, ligne ? QByteArrayView(*ligne) : QByteArrayView());
     debuts_.remove(rang, retirees);
     if (ajoutees > 0)
         debuts_.insert(rang, debut);
-    for (qsizetype i = rang + ajoutees; i < debuts_.size(); ++i)
-        debuts_[i] += ecart;
+    decaler(rang + ajoutees);
     if (retirees > 0)
         endRemoveRows();
-    else if (ajoutees > 0)
+    else
         endInsertRows();
-    // Every row after the change has a new number.
-    if (rang < nombre())
-        Q_EMIT dataChanged(index(rang), index(nombre() - 1), {Qt::DisplayRole});
 }
 
 void Modele_Liste_QSO::inserer(int rang, QStringView ligne, const Ecriture& ecrire)

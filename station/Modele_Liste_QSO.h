@@ -1,7 +1,8 @@
 #pragma once
 // The QSO list held once: the bytes of the log (Windows-1252, each record followed by CR LF)
-// with the place where each line starts. Row i shows the `Ligne_Liste_QSO` numbered i + 1,
-// decoded only when it is asked for. The log file is written from these same bytes.
+// with the place where each line starts. Row i holds a record, decoded only when it is asked
+// for; its number i + 1 comes from the row (the view draws it), so that a row moved by an
+// insert or a delete keeps its data. The log file is written from these same bytes.
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QByteArrayView>
@@ -19,6 +20,7 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     // Made without asking the row count twice: a view places every row after each change.
     QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
+    // The record of the row, without its number.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     int nombre() const { return int(debuts_.size()) - 1; }
@@ -32,6 +34,9 @@ public:
     bool champEgal(int rang, int colonne, int largeur, QStringView valeur) const;
     // The row that shows exactly `item`; -1 when none does.
     int rangItem(const QString& item) const;
+    // The row whose item's first `longueur` characters are those of `cle`; -1 when none is.
+    // Every item starts with its number: only the row of the number `cle` starts with is read.
+    int rangDeCle(QStringView cle, qsizetype longueur) const;
     // The log file as the list holds it.
     const QByteArray& octets() const { return octets_; }
 
@@ -41,10 +46,11 @@ public:
     // `ligne` added at the end (the log has it already).
     void ajouter(QStringView ligne);
 
-    // A change of the list, written to the log by `ecrire` from the list's bytes as changed
-    // before the list shows it. When `ecrire` throws, the bytes are put back and the list
-    // stays as it was.
-    using Ecriture = std::function<void(const QByteArray& octets)>;
+    // A change of the list, written to the log by `ecrire` first: it gets the bytes of the
+    // list as changed, in pieces (the list's own bytes before and after the change, and the new
+    // line), so that the log is not copied. The rows change only once it has returned, between
+    // the model's signals; when it throws, nothing changed and no signal was sent.
+    using Ecriture = std::function<void(const QList<QByteArrayView>& morceaux)>;
     void inserer(int rang, QStringView ligne, const Ecriture& ecrire);
     void remplacer(int rang, QStringView ligne, const Ecriture& ecrire);
     void supprimer(int rang, const Ecriture& ecrire);

@@ -49,8 +49,11 @@ struct Brouillon {
     QByteArray nom;   // the scratch file, in the system's encoding
 };
 Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& contenu);
+// The same with the content given as pieces, written one after the other.
+Brouillon ecrireBrouillon(const QString& cibleDemandee, const QList<QByteArrayView>& morceaux);
 void renommerEnPlace(const QByteArray& source, const QString& cible, bool creation = false);
 void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu);
+void ecrireAtomique(const QString& cibleDemandee, const QList<QByteArrayView>& morceaux);
 
 // --- Appends (Ajouts.cpp) ---
 // Appends whole lines, encoded, all or nothing; a killed program leaves the file old or new:

@@ -18,6 +18,11 @@ namespace interne {
 // target, every write checked, synced. On failure nothing is left behind.
 Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& contenu)
 {
+    return ecrireBrouillon(cibleDemandee, QList<QByteArrayView>{contenu});
+}
+
+Brouillon ecrireBrouillon(const QString& cibleDemandee, const QList<QByteArrayView>& morceaux)
+{
     // A link is followed: the file it names is replaced, the link stays.
     QString cible = cibleDemandee;
     const QFileInfo infoCible(cible);
@@ -44,8 +49,10 @@ Brouillon ecrireBrouillon(const QString& cibleDemandee, const QByteArray& conten
     }
     if (::fchmod(fd, droits) != 0)
         abandonner(errno);
-    if (!toutEcrire(fd, contenu.constData(), contenu.size()))
-        abandonner(errno);
+    for (const QByteArrayView& m : morceaux) {
+        if (!toutEcrire(fd, m.data(), m.size()))
+            abandonner(errno);
+    }
     if (synchroniserFichier(fd) != 0)
         abandonner(errno);
     if (sys().close(fd) != 0) {
@@ -85,7 +92,12 @@ void renommerEnPlace(const QByteArray& source, const QString& cible, bool creati
 // synced. Any failure removes the scratch file and leaves the target as it was.
 void ecrireAtomique(const QString& cibleDemandee, const QByteArray& contenu)
 {
-    const Brouillon b = ecrireBrouillon(cibleDemandee, contenu);
+    ecrireAtomique(cibleDemandee, QList<QByteArrayView>{contenu});
+}
+
+void ecrireAtomique(const QString& cibleDemandee, const QList<QByteArrayView>& morceaux)
+{
+    const Brouillon b = ecrireBrouillon(cibleDemandee, morceaux);
     try {
         renommerEnPlace(b.nom, b.cible);
     } catch (const ErreurFichier&) {
@@ -100,9 +112,14 @@ using namespace interne;
 
 void ecrireOctets(const QString& nom, const QByteArray& octets)
 {
+    ecrireMorceaux(nom, QList<QByteArrayView>{octets});
+}
+
+void ecrireMorceaux(const QString& nom, const QList<QByteArrayView>& morceaux)
+{
     const QString c = chemin(nom);
     verifierCible(c);
-    ecrireAtomique(c, octets);
+    ecrireAtomique(c, morceaux);
 }
 
 void ecrireLignes(const QString& nom, const QStringList& lignes)

@@ -79,17 +79,15 @@ private Q_SLOTS:
 
     void unQSOEffaceNestPlusTrouve()
     {
-        QStringList items;
-        for (int i = 0; i < c->Liste_QSO->count(); ++i)
-            items << c->Modele_QSO->item(i);
-        QCOMPARE(affiche_dpt::ligneDeCle(items, items.at(2).left(134)), 2);
-        QString change = items.at(2);
+        Modele_Liste_QSO& liste = *c->Modele_QSO;
+        const QString cle = liste.item(2).left(134);
+        QCOMPARE(affiche_dpt::ligneDeCle(liste, cle), 2);
+        QString change = liste.item(2);
         change[140] = QLatin1Char('4');  // the QSL status lies beyond the key
-        QCOMPARE(affiche_dpt::ligneDeCle(items, change.left(134)), 2);
-        items.removeAt(0);
-        for (int i = 0; i < items.size(); ++i)  // renumbered: no match
-            items[i] = station::itemListe(i + 1, station::ligneDeItem(items.at(i)));
-        QCOMPARE(affiche_dpt::ligneDeCle(items, change.left(134)), -1);
+        liste.remplacer(2, station::ligneDeItem(change), [](const QList<QByteArrayView>&) {});
+        QCOMPARE(affiche_dpt::ligneDeCle(liste, cle), 2);
+        liste.supprimer(0, [](const QList<QByteArrayView>&) {});  // renumbered: no match
+        QCOMPARE(affiche_dpt::ligneDeCle(liste, cle), -1);
     }
 };
 

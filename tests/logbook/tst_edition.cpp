@@ -165,6 +165,21 @@ void TestEdition::rappel()
     QCOMPARE(Prog().Ligne_Selectionnee, station::itemListe(3, journalType()[2]));
     QCOMPARE(c.Indicatif_A->text(), QStringLiteral("G4ABC"));
     QVERIFY(env.messages.empty());
+
+    // A click or a double click on the empty part below the last row changes nothing: the
+    // recalled QSO stays selected, and can be edited.
+    doubleCliquer(c, 1);
+    const QPoint vide(rectangle(c, 2).center().x(), rectangle(c, 2).bottom() + 4);
+    QVERIFY(c.Liste_QSO->viewport()->rect().contains(vide));
+    QTest::mouseClick(c.Liste_QSO->viewport(), Qt::LeftButton, {}, vide);
+    QTest::mouseDClick(c.Liste_QSO->viewport(), Qt::LeftButton, {}, vide);
+    QCOMPARE(c.Liste_QSO->rangSelectionne(), 1);
+    QCOMPARE(Prog().Ligne_Selectionnee, station::itemListe(2, journalType()[1]));
+    QCOMPARE(c.Indicatif_A->text(), QStringLiteral("F1ABC"));
+    QVERIFY(c.Editer->isEnabled() && c.Effacer->isEnabled());
+    c.Editer->click();
+    QVERIFY(env.messages.empty());
+    QVERIFY(Prog().Edition_En_Cours);
 }
 
 void TestEdition::editionGardeQSLEtDates()

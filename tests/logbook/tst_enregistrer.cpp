@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -594,6 +595,8 @@ void TestEnregistrer::listeLongueSuivie()
     QCOMPARE(liste->verticalScrollBar()->value(), liste->verticalScrollBar()->maximum());
     QCoreApplication::processEvents();
     QVERIFY(enVue(300));
+    // Scrolled to its end, the list shows its top row whole.
+    QCOMPARE(liste->visualRect(liste->indexAt(QPoint(1, 0))).top(), 0);
     QVERIFY(!vue.intersects(liste->visualRect(liste->model()->index(0, 0))));
 
     const QRect ligne = liste->visualRect(liste->model()->index(297, 0));
@@ -615,10 +618,25 @@ void TestEnregistrer::listeLongueSuivie()
     QCOMPARE(liste->currentRow(), 300);
     QVERIFY(enVue(300));
     QVERIFY(liste->hasFocus());
+    const QImage avecFocus = liste->viewport()->grab().toImage();
     QTest::keyClick(liste, Qt::Key_Tab);
     QCOMPARE(liste->currentRow(), 300);
     QCOMPARE(Prog().Ligne_Selectionnee, liste->modele()->item(300));
     QTRY_VERIFY(!liste->hasFocus());
+    // The focus is seen on the current row: a clear change of colour along its whole width.
+    const QImage sansFocus = liste->viewport()->grab().toImage();
+    const QRect courante = liste->visualRect(liste->modele()->index(300)).intersected(liste->viewport()->rect());
+    const qreal echelle = avecFocus.devicePixelRatio();
+    int pixelsChanges = 0;
+    for (int y = int(courante.top() * echelle); y <= int(courante.bottom() * echelle); ++y) {
+        for (int x = 0; x < avecFocus.width(); ++x) {
+            const QColor a = avecFocus.pixelColor(x, y);
+            const QColor b = sansFocus.pixelColor(x, y);
+            if (std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())}) >= 100)
+                ++pixelsChanges;
+        }
+    }
+    QVERIFY2(pixelsChanges >= 2 * avecFocus.width(), qPrintable(QString::number(pixelsChanges)));
 }
 
 QTEST_MAIN(TestEnregistrer)

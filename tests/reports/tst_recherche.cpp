@@ -2,7 +2,9 @@
 // the way back from a result to the QSO list.
 #include "Journal_Recherche.h"
 #include "reports/Recherche.h"
+#include "platform/Ansi.h"
 #include "station/Ligne_QSO.h"
+#include "station/Modele_Liste_QSO.h"
 
 #include <QTest>
 
@@ -16,6 +18,19 @@ QString item(int numero, const QString& indicatif, const QString& date = QString
 {
     return station::itemListe(numero, qsoRecherche(date, indicatif, departement, locator, qth, etat));
 }
+
+// The QSO list of the records of `items`, numbered by their rows.
+struct Liste {
+    Modele_Liste_QSO m;
+    explicit Liste(const QStringList& items)
+    {
+        QByteArray octets;
+        for (const QString& i : items)
+            octets += plateforme::versAnsi(station::ligneDeItem(i)) + "\r\n";
+        m.charger(Lignes_Journal::depuis(octets));
+    }
+    operator const Modele_Liste_QSO&() const { return m; }
+};
 
 } // namespace
 
@@ -63,7 +78,7 @@ private Q_SLOTS:
 
     void indicatifDansToutLeChamp()
     {
-        const QStringList items = {item(1, "HB9/DL1ABCDE"), item(2, "F5ABC"), item(3, "DL1ABC"), item(4, "F1ABCD")};
+        const Liste items({item(1, "HB9/DL1ABCDE"), item(2, "F5ABC"), item(3, "DL1ABC"), item(4, "F1ABCD")});
         // Eleven and twelve characters are compared too.
         QCOMPARE(chercher(Mode::Indicatif, items, critere(Mode::Indicatif, "hb9/dl1abcde")).size(), 1);
         QCOMPARE(chercher(Mode::Indicatif, items, critere(Mode::Indicatif, "ABCDE")).size(), 1);
@@ -77,10 +92,11 @@ private Q_SLOTS:
 
     void autresCriteres()
     {
-        const QStringList items = {item(1, "F5AAA", "01/03/24", "2a", "JN12AB", "DFCF 89125"),
-                                   item(2, "F5BBB", "02/03/24", "2A", "JN12", "DFCF 21001"),
-                                   item(3, "F5CCC", "01/03/24", "31", "", "TOULOUSE"),
-                                   item(4, "F5DDD", "21/03/24", "2b", "JN13XX", "dfcf 89125")};
+        const Liste items({item(1, "F5AAA", "01/03/24", "2a", "JN12AB", "DFCF 89125"),
+                           item(2, "F5BBB", "02/03/24", "2A", "JN12", "DFCF 21001"),
+                           item(3, "F5CCC", "01/03/24", "31", "", "TOULOUSE"),
+                           item(4, "F5DDD", "21/03/24", "2b", "JN13XX", "dfcf 89125"),
+                           item(5, "F5EEE", "22/03/24", "", "JN14AA", QStringLiteral("CHÂTEAU ? €"))});
         // The date, whole and trimmed.
         QCOMPARE(chercher(Mode::Date, items, critere(Mode::Date, "01/03/24")).size(), 2);
         QCOMPARE(chercher(Mode::Date, items, "1/03/24").size(), 0);
@@ -99,6 +115,11 @@ private Q_SLOTS:
         QCOMPARE(chercher(Mode::Reference, items, "DFCF").size(), 2);
         QCOMPARE(chercher(Mode::Reference, items, "LOUSE").size(), 1);
         QCOMPARE(chercher(Mode::Reference, items, "F5AAA").size(), 0);
+        // Accents and the euro as the log stores them; a character the log cannot hold is in
+        // no record, not even where the record shows the "?" it would be written as.
+        QCOMPARE(chercher(Mode::Reference, items, QStringLiteral("ÂTEAU")), QStringList{ligneResultat(items.m.item(4))});
+        QCOMPARE(chercher(Mode::Reference, items, QStringLiteral("€")).size(), 1);
+        QCOMPARE(chercher(Mode::Reference, items, QStringLiteral("Ω")).size(), 0);
     }
 
     void lignesListeesEtImprimees()
@@ -124,18 +145,15 @@ private Q_SLOTS:
 
     void retourAuLog()
     {
-        QStringList items = {item(1, "F5AAA"), item(2, "F5BBB"), item(3, "F5CCC")};
+        const QStringList items = {item(1, "F5AAA"), item(2, "F5BBB"), item(3, "F5CCC")};
         const QString cle = ligneResultat(items.at(1)).left(LongueurCle);
-        QCOMPARE(rangDeCle(items, cle), 1);
+        QCOMPARE(rangDeCle(Liste(items), cle), 1);
         // A QSL status changed since the search is beyond the key.
-        items[1] = item(2, "F5BBB", "15/03/24", "", "", "", "4");
-        QCOMPARE(rangDeCle(items, cle), 1);
+        QCOMPARE(rangDeCle(Liste({items.at(0), item(2, "F5BBB", "15/03/24", "", "", "", "4"), items.at(2)}), cle), 1);
         // Deleted, then the list renumbered: not found.
-        items.removeAt(0);
-        items = {item(1, "F5BBB"), item(2, "F5CCC")};
-        QCOMPARE(rangDeCle(items, cle), -1);
-        // Two equal items: the last one.
-        QCOMPARE(rangDeCle({items.at(0), items.at(0)}, ligneResultat(items.at(0))), 1);
+        QCOMPARE(rangDeCle(Liste({item(1, "F5BBB"), item(2, "F5CCC")}), cle), -1);
+        // Two equal records: the one of the key's number.
+        QCOMPARE(rangDeCle(Liste({items.at(0), item(2, "F5AAA")}), ligneResultat(item(2, "F5AAA"))), 1);
         QCOMPARE(sansRetourEnTete(QStringLiteral("\r\nF5")), QStringLiteral("F5"));
         QCOMPARE(critere(Mode::Departement, QStringLiteral("\r\n2a")), QStringLiteral("2a"));
     }

@@ -154,8 +154,8 @@ private Q_SLOTS:
         const QStringList lignes = journal(indicatif == QLatin1String("F5ABC") ? 20 : 244);
         Modele_Liste_QSO liste;
         liste.charger(Lignes_Journal::depuis(test::enAnsi(lignes)));
-        const auto reecrire = [&indicatif](const QByteArray& octets) {
-            plateforme::ecrireOctets(station::nomJournal(indicatif), octets);
+        const auto reecrire = [&indicatif](const QList<QByteArrayView>& morceaux) {
+            plateforme::ecrireMorceaux(station::nomJournal(indicatif), morceaux);
         };
         QString etat, pays, prefixe;
         const std::vector<std::pair<const char*, std::function<void()>>> ecritures = {
