@@ -60,6 +60,10 @@ bool finirEnsemble(const std::vector<MembreEnsemble>& membres, int& erreur, qsiz
 void conclureEnsemble(const QByteArray& journal, const std::vector<MembreEnsemble>& membres);
 // Undoes the set; 0, or errno of the failure that leaves it whole for the next start.
 int annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& membres);
+// The files of a set left for the next start: no write of this run may change them
+// (fichierEnSuspens), until a start takes the sets up and forgets them.
+void marquerEnSuspens(const std::vector<MembreEnsemble>& membres);
+void oublierEnSuspens();
 
 // --- The start (Reprise_Ensembles.cpp) ---
 // The folders sets are written into: the program folder, the folders right inside it (the

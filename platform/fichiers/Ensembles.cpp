@@ -10,6 +10,33 @@ namespace plateforme {
 
 namespace interne {
 
+namespace {
+
+// The real paths of the files of the sets left for the next start by this run.
+QSet<QString>& enSuspens()
+{
+    static QSet<QString> fichiers;
+    return fichiers;
+}
+
+} // namespace
+
+bool fichierEnSuspens(const QString& chemin)
+{
+    return !enSuspens().isEmpty() && enSuspens().contains(cheminReel(chemin));
+}
+
+void marquerEnSuspens(const std::vector<MembreEnsemble>& membres)
+{
+    for (const MembreEnsemble& m : membres)
+        enSuspens().insert(cheminReel(QFile::decodeName(m.cible)));
+}
+
+void oublierEnSuspens()
+{
+    enSuspens().clear();
+}
+
 // Syncs the folders of the set; 0, or the first error.
 int synchroniserDossiers(const std::vector<MembreEnsemble>& membres)
 {
@@ -169,8 +196,10 @@ void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
     if (finirEnsemble(membres, erreur, fautif))
         erreur = synchroniserDossiers(membres);
     if (erreur) {
-        if (const int e = annulerEnsemble(journal, membres))
+        if (const int e = annulerEnsemble(journal, membres)) {
+            marquerEnSuspens(membres);
             leverEnSuspens(cibles.at(fautif), e);
+        }
         leverErrno(cibles.at(fautif), erreur);
     }
     conclureEnsemble(journal, membres);

@@ -148,10 +148,14 @@ QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QStr
         conclureEnsemble(journal, membres);
         return {};
     }
-    if (!possible.defaire)
+    if (!possible.defaire) {
+        marquerEnSuspens(membres);
         return avisEnSuspens(erreur);
-    if (const int e = annulerEnsemble(journal, membres))
+    }
+    if (const int e = annulerEnsemble(journal, membres)) {
+        marquerEnSuspens(membres);
         return avisEnSuspens(e);
+    }
     return {};
 }
 
@@ -164,6 +168,8 @@ using namespace interne;
 QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers)
 {
     const QStringList dossiers = dossiersEnsembles(dossier, autresDossiers);
+    // Every set is taken up anew: only those kept again for the next start stay refused.
+    oublierEnSuspens();
     QStringList avis;
     const QDir d(dossier);
     const auto noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
