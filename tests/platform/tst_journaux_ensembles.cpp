@@ -217,6 +217,9 @@ private Q_SLOTS:
             QCOMPARE(avis.size(), 1);
             QVERIFY2(avis.first().contains("au prochain démarrage"), qPrintable(avis.first()));
         }
+        // Kept again by that start, the set's files stay out of this run's writes.
+        for (const NouveauContenu& f : jeu())
+            QVERIFY_THROWS_EXCEPTION(ErreurFichier, ajouterLigne(f.nom, "QSO de plus"));
         QVERIFY(test::instantane(env.dossier()) == suspendu);
         QVERIFY(demarrer().isEmpty());
         QVERIFY(test::instantane(env.dossier()) == (nouveau ? apres(avant, jeu()) : avant));
