@@ -13,11 +13,11 @@ namespace plateforme {
 namespace interne {
 
 // The folders sets are written into: the program folder, the folders right inside it (the
-// stations' own backup folders) and `autres`.
+// stations' own backup folders; not a link to a folder elsewhere) and `autres`.
 QStringList dossiersEnsembles(const QString& programme, const QStringList& autres)
 {
     QStringList dossiers{programme};
-    const auto sous = QDir(programme).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    const auto sous = QDir(programme).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QString& s : sous)
         dossiers.append(programme + QLatin1Char('/') + s);
     for (const QString& a : autres) {
@@ -56,12 +56,14 @@ QSet<QString> nommesParJournaux(const QString& dossier, bool& tousLus)
 
 namespace {
 
-// Whether the names of the member are those the door gives: a target in one of `dossiers`, its
-// new and old contents under scratch names beside it.
-bool nomsDeLaPorte(const MembreEnsemble& m, const QStringList& dossiers)
+// Whether the names of the member are those the door gives: a target in one of `dossiers` (real
+// paths, so that no link leads elsewhere), not itself a link, its new and old contents under
+// scratch names beside it.
+bool nomsDeLaPorte(const MembreEnsemble& m, const QSet<QString>& dossiers)
 {
     const QString cible = QFile::decodeName(m.cible);
-    if (!QDir::isAbsolutePath(cible) || QDir::cleanPath(cible) != cible || !dossiers.contains(dossierDe(cible)))
+    if (!QDir::isAbsolutePath(cible) || QDir::cleanPath(cible) != cible || QFileInfo(cible).isSymLink() ||
+        !dossiers.contains(cheminReel(dossierDe(cible))))
         return false;
     const QString nomCible = QFileInfo(cible).fileName();
     const auto beside = [&](const QByteArray& n) {
@@ -117,7 +119,7 @@ QString avisEnSuspens(int e)
 }
 
 // Finishes or undoes one set; its notice for the operator, empty when done.
-QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QStringList& dossiers)
+QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QSet<QString>& dossiers)
 {
     QFile f(QFile::decodeName(journal));
     if (!f.open(QIODevice::ReadOnly))
@@ -167,7 +169,9 @@ using namespace interne;
 
 QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers)
 {
-    const QStringList dossiers = dossiersEnsembles(dossier, autresDossiers);
+    QSet<QString> dossiers;
+    for (const QString& d : dossiersEnsembles(dossier, autresDossiers))
+        dossiers.insert(cheminReel(d));
     // Every set is taken up anew: only those kept again for the next start stay refused.
     oublierEnSuspens();
     QStringList avis;

@@ -82,6 +82,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("cas");
         QTest::newRow("ensemble d'un dossier non déclaré") << "ailleurs";
+        QTest::newRow("dossier non déclaré derrière un lien") << "lien";
         QTest::newRow("nouveau contenu sous un autre nom") << "falsifie";
         QTest::newRow("journal ancien revenu, fichiers changés depuis") << "perime";
         QTest::newRow("annulation d'une création revenue") << "perime-annulation";
@@ -91,7 +92,12 @@ private Q_SLOTS:
         QFETCH(QString, cas);
         test::Environnement env(false);
         QTemporaryDir autre;
-        const QString dossierJeu = cas == "ailleurs" ? autre.path() : env.dossier();
+        const bool ailleurs = cas == "ailleurs" || cas == "lien";
+        const QString dossierJeu = ailleurs ? autre.path() : env.dossier();
+        // A folder of the program folder that is a link to one elsewhere is not one of its own.
+        if (cas == "lien")
+            QVERIFY(QFile::link(autre.path(), env.chemin("Liens")));
+        const QString dossierNoms = cas == "lien" ? env.chemin("Liens") : dossierJeu;
         // The undo journal is one of a new station's files (none existed before).
         if (cas != "perime-annulation")
             planterAnciens(dossierJeu);
@@ -99,7 +105,7 @@ private Q_SLOTS:
         test::ecrireOctets(env.chemin("Autre.txt"), "fichier de l'opérateur\r\n");
         QVector<NouveauContenu> fichiers = jeu();
         for (NouveauContenu& f : fichiers)
-            f.nom = dossierJeu + '/' + f.nom;
+            f.nom = dossierNoms + '/' + f.nom;
         tuerAuRenommage(fichiers, 1);
         QCOMPARE(journaux(env.dossier()).size(), 1);
         const QString journal = env.chemin(journaux(env.dossier()).first());
@@ -133,7 +139,7 @@ private Q_SLOTS:
                  qPrintable(avis.first()));
         // Nothing the journal names was touched: the journal only is renamed, and the scratch
         // files it names stay (one it does not name goes with the leftovers).
-        if (cas == "ailleurs")
+        if (ailleurs)
             QVERIFY(test::instantane(dossierJeu) == avantDemarrage);
         const Instantane maintenant = test::instantane(env.dossier());
         const QStringList j = journaux(env.dossier());
@@ -149,7 +155,7 @@ private Q_SLOTS:
         // Told once; the next start leaves the files it names alone too.
         QVERIFY(demarrer().isEmpty());
         QVERIFY(test::instantane(env.dossier()) == maintenant);
-        if (cas == "ailleurs") {
+        if (ailleurs) {
             QVERIFY(test::instantane(dossierJeu) == avantDemarrage);
             // Declared, the folder's set is finished by a start that finds its journal.
             QVERIFY(QFile::rename(env.chemin(j.first()), env.chemin(".Velmarin~ensemble~" + j.first().mid(28, 6))));
