@@ -182,6 +182,32 @@ private Q_SLOTS:
         QVERIFY(test::instantane(env.dossier()) == avant);
     }
 
+    // A journal that cannot be read (here a link to a share gone away): its set is neither
+    // finished nor undone, and the start removes none of the scratch files, since it cannot
+    // know which hold the only copy of an old content. The journal back, the next start
+    // finishes the set.
+    void journalIllisible()
+    {
+        test::Environnement env(false);
+        planterAnciens(env.dossier());
+        const Instantane avant = test::instantane(env.dossier());
+        tuerAuRenommage(jeu(), 2);
+        const QString journal = env.chemin(journaux(env.dossier()).value(0));
+        QTemporaryDir partage;
+        QVERIFY(QFile::rename(journal, partage.filePath("journal")));
+        QVERIFY(QFile::link(partage.filePath("absent"), journal));
+        const Instantane interrompu = test::instantane(env.dossier());
+        QVERIFY(!interrompu.count("F5ABC.log") || interrompu.at("F5ABC.log") != "ancien log\r\n");
+        const QStringList avis = demarrer();
+        QCOMPARE(avis.size(), 1);
+        QVERIFY2(avis.first().contains("au prochain démarrage"), qPrintable(avis.first()));
+        QVERIFY(test::instantane(env.dossier()) == interrompu);
+        QVERIFY(QFile::remove(journal));
+        QVERIFY(QFile::rename(partage.filePath("journal"), journal));
+        QVERIFY(demarrer().isEmpty());
+        QVERIFY(test::instantane(env.dossier()) == apres(avant, jeu()));
+    }
+
     // Renames failing from one on, as a disk or a network share going bad during the set: the
     // set is neither finished nor undone now, no old content is lost, the error says so (never
     // "nothing was changed"), and the next start (renames working again) finishes or undoes it
