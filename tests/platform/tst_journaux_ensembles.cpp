@@ -4,12 +4,15 @@
 // everything is kept for the next start, and the error says so. The start removes the scratch
 // files of killed sets in every folder sets are written into, and nothing else there.
 #include "commun/Outils_Test.h"
+#include "platform/Appels_Systeme.h"
 #include "platform/Fichiers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <optional>
 
 
 using namespace plateforme;
@@ -62,6 +65,30 @@ QStringList demarrer(const QStringList& autres = {})
     nettoyerRestes({}, autres, &avis);
     return avis;
 }
+
+// The set's own renames failing from the second on, those of its journal working: a fault of
+// the files' own blocks, while the journal's stay sound.
+int g_renommages = 0;
+int (*g_renommerSysteme)(const char*, const char*) = nullptr;
+
+int renommerSaufJournal(const char* de, const char* vers)
+{
+    if (++g_renommages >= 2 && !QFileInfo(QFile::decodeName(vers)).fileName().startsWith(".Velmarin~")) {
+        errno = EIO;
+        return -1;
+    }
+    return g_renommerSysteme(de, vers);
+}
+
+struct JournalEpargne {
+    JournalEpargne()
+    {
+        g_renommages = 0;
+        g_renommerSysteme = appelsSysteme().rename;
+        appelsSysteme().rename = renommerSaufJournal;
+    }
+    ~JournalEpargne() { appelsSysteme().rename = g_renommerSysteme; }
+};
 
 bool contientQuelquePart(const Instantane& dossier, const QByteArray& octets)
 {
@@ -217,22 +244,32 @@ private Q_SLOTS:
         QTest::addColumn<int>("premier");     // the first rename that fails
         QTest::addColumn<int>("reprise");     // the first that fails again (0: none)
         QTest::addColumn<bool>("nouveau");    // the start finishes the set (else undoes it)
+        QTest::addColumn<bool>("journalEpargne");  // every rename from the 2nd fails but the journal's
         // The undo cannot rename its journal: the start finishes the set.
-        QTest::newRow("du 2e renommage au dernier") << 2 << 3 << true;
+        QTest::newRow("du 2e renommage au dernier") << 2 << 3 << true << false;
         // The journal is renamed for the undo, the put-back fails: the start undoes the set.
-        QTest::newRow("le 2e, puis dès le 4e") << 2 << 4 << false;
+        QTest::newRow("le 2e, puis dès le 4e") << 2 << 4 << false << false;
+        // The journal gets its undo name, no old content can be put back: the set failed and
+        // is undone, never finished, though every new content is at hand.
+        QTest::newRow("dès le 2e, sauf celui du journal") << 2 << 0 << false << true;
     }
     void renommagesEnPanneDurable()
     {
         QFETCH(int, premier);
         QFETCH(int, reprise);
         QFETCH(bool, nouveau);
+        QFETCH(bool, journalEpargne);
         test::Environnement env(false);
         planterAnciens(env.dossier());
         const Instantane avant = test::instantane(env.dossier());
         const auto regle = [=](int n) { return n == premier || n >= reprise ? test::Effet::Echec : test::Effet::Normal; };
         try {
-            const test::Panne panne(test::Appel::Rename, regle, EIO);
+            std::optional<test::Panne> panne;
+            std::optional<JournalEpargne> epargne;
+            if (journalEpargne)
+                epargne.emplace();
+            else
+                panne.emplace(test::Appel::Rename, regle, EIO);
             ecrireEnsemble(jeu());
             QFAIL("the set went through");
         } catch (const ErreurFichier& e) {
