@@ -296,22 +296,30 @@ private Q_SLOTS:
         QVERIFY(test::instantane(env.dossier()) == (nouveau ? apres(avant, jeu()) : avant));
     }
 
-    // A close that fails (a late write error of a network share): the replacement fails, the
-    // file stays as it was.
+    // A close that fails (a late write error of a network share): the replacement or the
+    // append fails, the file stays as it was (a file the append made is gone).
     void fermetureVerifiee()
     {
-        test::Environnement env(false);
-        test::ecrireOctets(env.chemin("F5ABC.log"), "ancien\r\n");
-        const Instantane avant = test::instantane(env.dossier());
-        int numero = 0;
-        try {
-            const test::Panne panne(test::Appel::Close, 1, test::Effet::Echec, EIO);
-            ecrireOctets("F5ABC.log", "nouveau\r\n");
-        } catch (const ErreurFichier& e) {
-            numero = e.numero;
+        const std::vector<std::function<void()>> ecritures = {
+            [] { ecrireOctets("F5ABC.log", "nouveau\r\n"); },
+            [] { ajouterLigne("F5ABC.log", "QSO de plus"); },
+            [] { ajouterLigneDUnTrait("F5ABC.log", "QSO de plus"); },
+            [] { ajouterLigne("F5ABC_Nouveau.txt", "premier"); },
+        };
+        for (const auto& ecrire : ecritures) {
+            test::Environnement env(false);
+            test::ecrireOctets(env.chemin("F5ABC.log"), "ancien\r\n");
+            const Instantane avant = test::instantane(env.dossier());
+            int numero = 0;
+            try {
+                const test::Panne panne(test::Appel::Close, 1, test::Effet::Echec, EIO);
+                ecrire();
+            } catch (const ErreurFichier& e) {
+                numero = e.numero;
+            }
+            QCOMPARE(numero, ErreurAcces);
+            QVERIFY(test::instantane(env.dossier()) == avant);
         }
-        QCOMPARE(numero, ErreurAcces);
-        QVERIFY(test::instantane(env.dossier()) == avant);
     }
 
     // A set killed before its journal leaves whole copies under scratch names in its folder:
