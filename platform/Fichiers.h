@@ -88,7 +88,8 @@ void copier(const QString& source, const QString& cible);  // atomic replace of 
 // is met before anything is written; on any failure every target stays as it was (a file that
 // did not exist stays absent) and the error names the file of the set that failed. Before the
 // first rename the set is recorded in a journal in the program folder (each new content, the
-// file it replaces and a second name of the old one, with the size and checksum of both),
+// file it replaces and a second name of the old one, with the size and checksum of both, or
+// their identity where the folder makes links),
 // synced: a set cut short by a kill or a power cut is finished, or undone, whole by the next
 // start (reprendreEnsembles), before anything writes. When a failure lasts (renames failing
 // from one on) so that the set can be neither finished nor undone, nothing more is removed and

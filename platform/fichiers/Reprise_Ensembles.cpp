@@ -85,15 +85,16 @@ struct Possible {
 bool etatsReconnus(const std::vector<MembreEnsemble>& membres, Possible& possible)
 {
     for (const MembreEnsemble& m : membres) {
-        const Empreinte nouveau = empreinteFichier(m.nouveau);
-        const Empreinte ancien = m.ancien.isEmpty() ? Empreinte{} : empreinteFichier(m.ancien);
-        const Empreinte cible = empreinteFichier(m.cible);
+        const Empreinte nouveau = empreinteFichier(m.nouveau, m.neuf);
+        const Empreinte ancien = m.ancien.isEmpty() ? Empreinte{} : empreinteFichier(m.ancien, m.vieux);
+        const bool cibleNeuve = empreinteFichier(m.cible, m.neuf) == m.neuf;
+        const bool cibleVieille = m.vieux.existe() && empreinteFichier(m.cible, m.vieux) == m.vieux;
         if ((nouveau.existe() && nouveau != m.neuf) || (ancien.existe() && ancien != m.vieux))
             return false;
-        if (cible.existe() && cible != m.neuf && cible != m.vieux)
+        if (existeFichier(m.cible) && !cibleNeuve && !cibleVieille)
             return false;
-        possible.finir = possible.finir && (nouveau.existe() || cible == m.neuf);
-        possible.defaire = possible.defaire && (!m.vieux.existe() || ancien.existe() || cible == m.vieux);
+        possible.finir = possible.finir && (nouveau.existe() || cibleNeuve);
+        possible.defaire = possible.defaire && (!m.vieux.existe() || ancien.existe() || cibleVieille);
     }
     return true;
 }
