@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <cerrno>
 #include <optional>
 
@@ -112,6 +113,7 @@ private Q_SLOTS:
         QTest::newRow("dossier non déclaré derrière un lien") << "lien";
         QTest::newRow("nouveau contenu sous un autre nom") << "falsifie";
         QTest::newRow("ancien contenu sous un autre nom") << "falsifie-ancien";
+        QTest::newRow("fichier modifié sur place depuis, même longueur") << "modifie";
         QTest::newRow("journal ancien revenu, fichiers changés depuis") << "perime";
         QTest::newRow("annulation d'une création revenue") << "perime-annulation";
     }
@@ -160,6 +162,13 @@ private Q_SLOTS:
             lignes[ligne] = champs.join(' ');
             texte = lignes.join('\n');
             test::ecrireOctets(journal, texte);
+        }
+        if (cas == "modifie") {
+            // Later than the clock step of the file times, as an editor saving in place would.
+            QThread::msleep(30);
+            QFile f(env.chemin("F5ABC.log"));
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.write("ANCIEN LOG\r\n") == 12);
+            f.close();
         }
         if (cas.startsWith("perime")) {
             // The set is finished, the station goes on; then a copy of the folder brings the
