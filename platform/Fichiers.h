@@ -132,6 +132,9 @@ using RegleEcriture = std::function<QString(const QString& nomFichier)>;
 void definirRegleEcriture(const QString& cle, RegleEcriture regle);
 // Raises the refusal a write of `nom` would meet; nothing when it may be written.
 void verifierEcriture(const QString& nom);
+// Raises the refusal of the writes of a file of a set this run left for the next start (see
+// ecrireEnsemble): until then it holds neither the set's old content nor its new one.
+void verifierHorsEnsembleEnSuspens(const QString& nom);
 
 // The start of a running copy of the program: marks the program folder as in use by it for as
 // long as it runs and, when no other running copy uses the folder, first finishes or undoes the

@@ -40,6 +40,7 @@ QString cheminReel(const QString& chemin);
 void verifierCible(const QString& chemin);
 // Whether `chemin` is a file of a set left for the next start (Ensembles.cpp).
 bool fichierEnSuspens(const QString& chemin);
+void refuserSiEnSuspens(const QString& chemin);
 
 // --- The door's own names (Noms.cpp) ---
 QByteArray debutBrouillon(const QString& cible);

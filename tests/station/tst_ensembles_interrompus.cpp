@@ -102,6 +102,14 @@ private Q_SLOTS:
             QVERIFY2(e.messageFrancais().contains("redémarrage"), qPrintable(e.messageFrancais()));
         }
         QVERIFY(test::instantane(env.dossier()) == suspendu);
+        // Nor is a backup made of them: it would be of neither the old files nor the new ones,
+        // and would replace a whole backup.
+        const QString prefixe = echange::prefixeSauvegarde(Indicatif);
+        const QString dossierSauvegarde = QFileInfo(plateforme::chemin(prefixe)).absolutePath();
+        const Instantane sauvegarde = test::instantane(dossierSauvegarde);
+        const QStringList echecs = echange::sauvegarder(Indicatif, prefixe);
+        QVERIFY2(echecs.size() == 1 && echecs.first().contains("redémarrage"), qPrintable(echecs.join('|')));
+        QVERIFY(test::instantane(dossierSauvegarde) == sauvegarde);
         redemarrer(env);
         QVERIFY2(env.messages.empty(), qPrintable(env.textes().join('|')));
         const Instantane maintenant = fichiersStation(env);
