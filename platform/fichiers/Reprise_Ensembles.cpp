@@ -87,8 +87,12 @@ bool etatsReconnus(const std::vector<MembreEnsemble>& membres, Possible& possibl
     for (const MembreEnsemble& m : membres) {
         const Empreinte nouveau = empreinteFichier(m.nouveau, m.neuf);
         const Empreinte ancien = m.ancien.isEmpty() ? Empreinte{} : empreinteFichier(m.ancien, m.vieux);
-        const bool cibleNeuve = empreinteFichier(m.cible, m.neuf) == m.neuf;
-        const bool cibleVieille = m.vieux.existe() && empreinteFichier(m.cible, m.vieux) == m.vieux;
+        // The target read once when both contents are known the same way.
+        const Empreinte cible = empreinteFichier(m.cible, m.neuf);
+        const bool cibleNeuve = cible == m.neuf;
+        const bool cibleVieille = m.vieux.existe() && (m.vieux.identite() == m.neuf.identite()
+                                                           ? cible == m.vieux
+                                                           : empreinteFichier(m.cible, m.vieux) == m.vieux);
         if ((nouveau.existe() && nouveau != m.neuf) || (ancien.existe() && ancien != m.vieux))
             return false;
         if (existeFichier(m.cible) && !cibleNeuve && !cibleVieille)
