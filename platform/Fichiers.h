@@ -147,10 +147,10 @@ void verifierHorsEnsembleEnSuspens(const QString& nom);
 QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre,
                            const QStringList& autresDossiers = {}, QStringList* avis = nullptr);
 // Finishes or undoes whole every set of files recorded in a journal of `dossier` (see
-// ecrireEnsemble), touching only the files it can prove the set wrote: targets in `dossier`, a
-// folder right inside it or `autresDossiers`, new and old contents under the door's scratch
-// names beside them, each file in a state the set could have left (sizes and checksums of the
-// journal). Any other journal is obeyed in nothing and kept aside under a name that says so; a
+// ecrireEnsemble), touching only the files it can prove the set wrote: targets (by their real
+// paths) in `dossier`, a folder right inside it (not a link) or `autresDossiers`, new and old
+// contents under the door's scratch names beside them, each file in a state the set could have
+// left (sizes and checksums, or file identities, of the journal). Any other journal is obeyed in nothing and kept aside under a name that says so; a
 // set that cannot be taken up now (renames failing) is kept whole for the next start. Returns
 // one French notice for the operator for each. Only for a folder no other running copy writes.
 QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers = {});
