@@ -70,8 +70,6 @@ QStringList sauvegarder(const QString& indicatif, const QString& prefixe)
 {
     if (prefixe == prefixeSauvegardeDefaut(indicatif))
         QDir().mkpath(QFileInfo(plateforme::chemin(prefixe)).absolutePath());
-    // A file of the station that cannot be read (no activity file yet) is told and keeps its
-    // old backup; the others are backed up together.
     // Files a restore left half-replaced for the next start are of neither the old station nor
     // the new one: no backup of them replaces a whole one.
     for (const FichierSauvegarde& f : Jeu_Sauvegarde()) {
@@ -81,6 +79,8 @@ QStringList sauvegarder(const QString& indicatif, const QString& prefixe)
             return {e.messageFrancais()};
         }
     }
+    // A file of the station that cannot be read (no activity file yet) is told and keeps its
+    // old backup; the others are backed up together.
     QStringList echecs;
     QVector<plateforme::NouveauContenu> copies;
     for (const FichierSauvegarde& f : Jeu_Sauvegarde()) {

@@ -150,9 +150,11 @@ QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>&
 // ecrireEnsemble), touching only the files it can prove the set wrote: targets (by their real
 // paths) in `dossier`, a folder right inside it (not a link) or `autresDossiers`, new and old
 // contents under the door's scratch names beside them, each file in a state the set could have
-// left (sizes and checksums, or file identities, of the journal). Any other journal is obeyed in nothing and kept aside under a name that says so; a
-// set that cannot be taken up now (renames failing) is kept whole for the next start. Returns
-// one French notice for the operator for each. Only for a folder no other running copy writes.
+// left (sizes and checksums, or file identities, of the journal). Any other journal is obeyed
+// in nothing and kept aside under a name that says so; a set that cannot be taken up now
+// (renames failing) is kept whole for the next start, and this run writes none of its files.
+// Returns one French notice for the operator for each. Only for a folder no other running copy
+// writes.
 QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers = {});
 
 // The scratch files of the door: "." + the name of the file they stand in for + MarqueBrouillon +
