@@ -70,6 +70,15 @@ QStringList sauvegarder(const QString& indicatif, const QString& prefixe)
 {
     if (prefixe == prefixeSauvegardeDefaut(indicatif))
         QDir().mkpath(QFileInfo(plateforme::chemin(prefixe)).absolutePath());
+    // Files a restore left half-replaced for the next start are of neither the old station nor
+    // the new one: no backup of them replaces a whole one.
+    for (const FichierSauvegarde& f : Jeu_Sauvegarde()) {
+        try {
+            plateforme::verifierHorsEnsembleEnSuspens(indicatif + f.suffixeSource);
+        } catch (const plateforme::ErreurFichier& e) {
+            return {e.messageFrancais()};
+        }
+    }
     // A file of the station that cannot be read (no activity file yet) is told and keeps its
     // old backup; the others are backed up together.
     QStringList echecs;

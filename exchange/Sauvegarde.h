@@ -39,7 +39,8 @@ const QVector<FichierSauvegarde>& Jeu_Sauvegarde();
 // files of a backup always match. A station file that cannot be read keeps its old backup and
 // does not stop the others. The default folder of the station is made when missing. Returns
 // one French line per file that could not be read and one naming the file at fault when the
-// set could not be written (empty: all done).
+// set could not be written (empty: all done). Nothing is done while a file of the station
+// belongs to a set left for the next start (one line says so).
 QStringList sauvegarder(const QString& indicatif, const QString& prefixe);
 
 // The backup files the restore needs that are missing (full names); empty when all are there.

@@ -91,7 +91,8 @@ void copier(const QString& source, const QString& cible);  // atomic replace of 
 // is met before anything is written; on any failure every target stays as it was (a file that
 // did not exist stays absent) and the error names the file of the set that failed. Before the
 // first rename the set is recorded in a journal in the program folder (each new content, the
-// file it replaces and a second name of the old one, with the size and checksum of both),
+// file it replaces and a second name of the old one, with the size and checksum of both, or
+// their identity where the folder makes links),
 // synced: a set cut short by a kill or a power cut is finished, or undone, whole by the next
 // start (reprendreEnsembles), before anything writes. When a failure lasts (renames failing
 // from one on) so that the set can be neither finished nor undone, nothing more is removed and
@@ -134,6 +135,9 @@ using RegleEcriture = std::function<QString(const QString& nomFichier)>;
 void definirRegleEcriture(const QString& cle, RegleEcriture regle);
 // Raises the refusal a write of `nom` would meet; nothing when it may be written.
 void verifierEcriture(const QString& nom);
+// Raises the refusal of the writes of a file of a set this run left for the next start (see
+// ecrireEnsemble): until then it holds neither the set's old content nor its new one.
+void verifierHorsEnsembleEnSuspens(const QString& nom);
 
 // The start of a running copy of the program: marks the program folder as in use by it for as
 // long as it runs and, when no other running copy uses the folder, first finishes or undoes the
@@ -146,12 +150,14 @@ void verifierEcriture(const QString& nom);
 QStringList nettoyerRestes(const std::function<bool(const QString& nomFichier)>& restePropre,
                            const QStringList& autresDossiers = {}, QStringList* avis = nullptr);
 // Finishes or undoes whole every set of files recorded in a journal of `dossier` (see
-// ecrireEnsemble), touching only the files it can prove the set wrote: targets in `dossier`, a
-// folder right inside it or `autresDossiers`, new and old contents under the door's scratch
-// names beside them, each file in a state the set could have left (sizes and checksums of the
-// journal). Any other journal is obeyed in nothing and kept aside under a name that says so; a
-// set that cannot be taken up now (renames failing) is kept whole for the next start. Returns
-// one French notice for the operator for each. Only for a folder no other running copy writes.
+// ecrireEnsemble), touching only the files it can prove the set wrote: targets (by their real
+// paths) in `dossier`, a folder right inside it (not a link) or `autresDossiers`, new and old
+// contents under the door's scratch names beside them, each file in a state the set could have
+// left (sizes and checksums, or file identities, of the journal). Any other journal is obeyed
+// in nothing and kept aside under a name that says so; a set that cannot be taken up now
+// (renames failing) is kept whole for the next start, and this run writes none of its files.
+// Returns one French notice for the operator for each. Only for a folder no other running copy
+// writes.
 QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers = {});
 
 // The scratch files of the door: "." + the name of the file they stand in for + MarqueBrouillon +

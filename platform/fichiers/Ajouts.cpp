@@ -52,23 +52,32 @@ FichierOuvert ouvrirPourAjout(const QString& nom)
 // made by this write is removed). A new file's entry is made durable with its content.
 void ecrireALaFin(const FichierOuvert& f, const QByteArray& octets)
 {
+    // The file back to its old length (a file this append made removed); by its name once the
+    // file is closed.
+    const auto defaire = [&f](bool ouvert) {
+        if (!f.existait) {
+            ::unlink(f.nom.constData());
+            return;
+        }
+        while ((ouvert ? ::ftruncate(f.fd, f.avant) : ::truncate(f.nom.constData(), f.avant)) != 0 && errno == EINTR) {
+        }
+    };
     int e = 0;
     if (!toutEcrire(f.fd, octets.constData(), octets.size()) || (synchronisationsActives() && sys().fdatasync(f.fd) != 0))
         e = errno;
     else if (!f.existait)
         e = synchroniserDossier(dossierDe(f.chemin));
     if (e != 0) {
-        if (f.existait) {
-            while (::ftruncate(f.fd, f.avant) != 0 && errno == EINTR) {
-            }
-        } else {
-            ::unlink(f.nom.constData());
-        }
+        defaire(true);
         ::close(f.fd);
         leverErrno(f.chemin, e);
     }
-    if (sys().close(f.fd) != 0)
-        leverErrno(f.chemin, errno);
+    // A late write error told by the close: the text may be in the file or not.
+    if (sys().close(f.fd) != 0) {
+        e = errno;
+        defaire(false);
+        leverErrno(f.chemin, e);
+    }
 }
 
 } // namespace

@@ -23,6 +23,16 @@ QString cheminTelQuel(const QString& nom)
     return complet;
 }
 
+QString cheminReel(const QString& chemin)
+{
+    const QFileInfo fi(chemin);
+    const QString reel = fi.canonicalFilePath();
+    if (!reel.isEmpty())
+        return reel;
+    const QString dossier = QFileInfo(fi.absolutePath()).canonicalFilePath();
+    return dossier.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath()) : dossier + QLatin1Char('/') + fi.fileName();
+}
+
 } // namespace interne
 
 using namespace interne;

@@ -15,19 +15,25 @@ namespace plateforme::interne {
 // "velmarin ensemble 2", then one line per file: the target, the scratch file holding its new
 // content, the second name or copy of its old content or "-" when it had none (each in
 // hexadecimal), the size and checksum of the new content, those of the old one or "- -"; then
-// "fin". Renamed to the undo name when the set is being undone.
+// "fin". Where the old content is kept by a second name of the very file, both contents are
+// known by their files' identities instead (Empreinte). Renamed to the undo name when the set
+// is being undone.
 inline constexpr char EnteteJournal[] = "velmarin ensemble 2";
 inline const QString JournalEnsemble = QStringLiteral(".Velmarin~ensemble~");
 inline const QString JournalAnnulation = QStringLiteral(".Velmarin~annulation~");
 // A journal the start would not obey is kept under this name, followed by its six signs.
 inline const QString JournalEcarte = QStringLiteral("Velmarin journal non repris ");
 
-// What a content is known by: its size and checksum; a size of -1 for no file.
+// What a content is known by: its size and checksum; a size of -1 for no file. Or the identity
+// of the file that holds it, where the folder makes links: "i", then its device, inode and
+// modification time to the nanosecond. A copy of the folder makes other files; the door never
+// writes a file in place without changing its size, and any other write changes its time.
 struct Empreinte {
     qint64 taille = -1;
     QByteArray somme;
     bool operator==(const Empreinte&) const = default;
     bool existe() const { return taille >= 0; }
+    bool identite() const { return somme.startsWith('i'); }
 };
 
 struct MembreEnsemble {
@@ -40,8 +46,11 @@ struct MembreEnsemble {
 
 // --- The journal (Journal_Ensemble.cpp) ---
 Empreinte empreinte(const QByteArray& octets);
-// The file's; no file (or one that cannot be read) has none.
-Empreinte empreinteFichier(const QByteArray& nom);
+// The file's, of the same kind as `modele` (checksum or identity); no file (or one that cannot be
+// read) has none.
+Empreinte empreinteFichier(const QByteArray& nom, const Empreinte& modele);
+// The identity of the file (Empreinte); none when it cannot be had.
+Empreinte identiteFichier(const QByteArray& nom);
 QByteArray texteJournal(const std::vector<MembreEnsemble>& membres);
 // Whether the journal was written whole: its end mark is there.
 bool journalEntier(const QByteArray& t);
@@ -60,6 +69,10 @@ bool finirEnsemble(const std::vector<MembreEnsemble>& membres, int& erreur, qsiz
 void conclureEnsemble(const QByteArray& journal, const std::vector<MembreEnsemble>& membres);
 // Undoes the set; 0, or errno of the failure that leaves it whole for the next start.
 int annulerEnsemble(QByteArray journal, const std::vector<MembreEnsemble>& membres);
+// The files of a set left for the next start: no write of this run may change them
+// (fichierEnSuspens), until a start takes the sets up and forgets them.
+void marquerEnSuspens(const std::vector<MembreEnsemble>& membres);
+void oublierEnSuspens();
 
 // --- The start (Reprise_Ensembles.cpp) ---
 // The folders sets are written into: the program folder, the folders right inside it (the

@@ -10,6 +10,33 @@ namespace plateforme {
 
 namespace interne {
 
+namespace {
+
+// The real paths of the files of the sets left for the next start by this run.
+QSet<QString>& enSuspens()
+{
+    static QSet<QString> fichiers;
+    return fichiers;
+}
+
+} // namespace
+
+bool fichierEnSuspens(const QString& chemin)
+{
+    return !enSuspens().isEmpty() && enSuspens().contains(cheminReel(chemin));
+}
+
+void marquerEnSuspens(const std::vector<MembreEnsemble>& membres)
+{
+    for (const MembreEnsemble& m : membres)
+        enSuspens().insert(cheminReel(QFile::decodeName(m.cible)));
+}
+
+void oublierEnSuspens()
+{
+    enSuspens().clear();
+}
+
 // Syncs the folders of the set; 0, or the first error.
 int synchroniserDossiers(const std::vector<MembreEnsemble>& membres)
 {
@@ -139,19 +166,32 @@ void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
         for (qsizetype i = 0; i < fichiers.size(); ++i) {
             const Brouillon b = ecrireBrouillon(cibles.at(i), fichiers.at(i).octets);
             cibles[i] = b.cible;
-            membres.push_back({nomSysteme(b.cible), b.nom, {}, empreinte(fichiers.at(i).octets), {}});
+            membres.push_back({nomSysteme(b.cible), b.nom, {}, {}, {}});
         }
         // Each old file keeps a second name until the whole set is in place, so that a failed
         // rename can put back those already replaced; a copy where the folder makes no links.
+        // Where it makes links, its files are known by their identity (Empreinte): neither the
+        // old content is read again nor the new one summed, which on a full log cost twice the
+        // write (bench_sauvegarde). Elsewhere (no links, or inode numbers a share may make up
+        // anew), by their checksums, of the bytes in memory.
         for (qsizetype i = 0; i < fichiers.size(); ++i) {
             MembreEnsemble& m = membres[size_t(i)];
-            if (!existeFichier(m.cible))
+            if (!existeFichier(m.cible)) {
+                m.neuf = empreinte(fichiers.at(i).octets);
                 continue;
+            }
+            m.ancien = secondNom(cibles.at(i));
+            if (!m.ancien.isEmpty()) {
+                m.vieux = identiteFichier(m.ancien);
+                m.neuf = identiteFichier(m.nouveau);
+                if (!m.vieux.existe() || !m.neuf.existe())
+                    leverErrno(cibles.at(i), errno ? errno : EIO);
+                continue;
+            }
             const QByteArray ancien = lireOctetsFichier(cibles.at(i));
             m.vieux = empreinte(ancien);
-            m.ancien = secondNom(cibles.at(i));
-            if (m.ancien.isEmpty())
-                m.ancien = ecrireBrouillon(cibles.at(i), ancien).nom;
+            m.neuf = empreinte(fichiers.at(i).octets);
+            m.ancien = ecrireBrouillon(cibles.at(i), ancien).nom;
         }
         if (const int e = synchroniserDossiers(membres))
             leverErrno(cibles.first(), e);
@@ -169,8 +209,10 @@ void ecrireEnsemble(const QVector<NouveauContenu>& fichiers)
     if (finirEnsemble(membres, erreur, fautif))
         erreur = synchroniserDossiers(membres);
     if (erreur) {
-        if (const int e = annulerEnsemble(journal, membres))
+        if (const int e = annulerEnsemble(journal, membres)) {
+            marquerEnSuspens(membres);
             leverEnSuspens(cibles.at(fautif), e);
+        }
         leverErrno(cibles.at(fautif), erreur);
     }
     conclureEnsemble(journal, membres);

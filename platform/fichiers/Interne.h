@@ -32,10 +32,15 @@ int synchroniserDossier(const QString& dossier);
 // --- Paths (Chemins.cpp) ---
 QString dossierDe(const QString& chemin);
 QString cheminTelQuel(const QString& nom);
+// The path with every symbolic link resolved, its folder's when the file does not exist.
+QString cheminReel(const QString& chemin);
 
 // --- Refusals (Refus.cpp) ---
 // Raises the refusal a write of the file `chemin` (full path) would meet.
 void verifierCible(const QString& chemin);
+// Whether `chemin` is a file of a set left for the next start (Ensembles.cpp).
+bool fichierEnSuspens(const QString& chemin);
+void refuserSiEnSuspens(const QString& chemin);
 
 // --- The door's own names (Noms.cpp) ---
 QByteArray debutBrouillon(const QString& cible);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace plateforme::interne {
@@ -15,9 +16,21 @@ Empreinte empreinte(const QByteArray& octets)
     return {octets.size(), QCryptographicHash::hash(octets, QCryptographicHash::Blake2b_256).toHex()};
 }
 
-// The file's; no file (or one that cannot be read) has none.
-Empreinte empreinteFichier(const QByteArray& nom)
+Empreinte identiteFichier(const QByteArray& nom)
 {
+    struct stat st {};
+    if (::stat(nom.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    return {st.st_size, "i" + QByteArray::number(quint64(st.st_dev), 16) + '.' + QByteArray::number(quint64(st.st_ino), 16) +
+                            '.' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' +
+                            QByteArray::number(qint64(st.st_mtim.tv_nsec))};
+}
+
+// The file's, of the kind of `modele`; no file (or one that cannot be read) has none.
+Empreinte empreinteFichier(const QByteArray& nom, const Empreinte& modele)
+{
+    if (modele.identite())
+        return identiteFichier(nom);
     QFile f(QFile::decodeName(nom));
     if (!f.open(QIODevice::ReadOnly))
         return {};

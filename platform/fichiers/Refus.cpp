@@ -22,6 +22,15 @@ std::map<QString, RegleEcriture>& reglesEcriture()
 
 } // namespace
 
+void refuserSiEnSuspens(const QString& chemin)
+{
+    if (fichierEnSuspens(chemin))
+        throw ErreurFichier(chemin, ErreurEcritureRefusee,
+                            QStringLiteral("ce fichier fait partie d'un remplacement de fichiers resté inachevé, que "
+                                           "Velmarin terminera ou annulera à son prochain redémarrage : quittez puis "
+                                           "relancez Velmarin avant de le modifier ou de le sauvegarder"));
+}
+
 void verifierCible(const QString& chemin)
 {
     const QString nom = QFileInfo(chemin).fileName();
@@ -30,6 +39,9 @@ void verifierCible(const QString& chemin)
         if (!raison.isEmpty())
             throw ErreurFichier(chemin, ErreurEcritureRefusee, raison);
     }
+    // Written now, a file of a set left half-replaced would no longer be one the next start
+    // recognises: the set could then be neither finished nor undone.
+    refuserSiEnSuspens(chemin);
     // A file the operator has made read-only is never replaced nor added to. Its rights are
     // looked at here, since the system lets the administrator write such a file all the same.
     struct stat st {};
@@ -68,6 +80,11 @@ void definirRegleEcriture(const QString& cle, RegleEcriture regle)
 void verifierEcriture(const QString& nom)
 {
     verifierCible(chemin(nom));
+}
+
+void verifierHorsEnsembleEnSuspens(const QString& nom)
+{
+    refuserSiEnSuspens(chemin(nom));
 }
 
 } // namespace plateforme

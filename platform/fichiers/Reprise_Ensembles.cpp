@@ -13,11 +13,11 @@ namespace plateforme {
 namespace interne {
 
 // The folders sets are written into: the program folder, the folders right inside it (the
-// stations' own backup folders) and `autres`.
+// stations' own backup folders; not a link to a folder elsewhere) and `autres`.
 QStringList dossiersEnsembles(const QString& programme, const QStringList& autres)
 {
     QStringList dossiers{programme};
-    const auto sous = QDir(programme).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    const auto sous = QDir(programme).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QString& s : sous)
         dossiers.append(programme + QLatin1Char('/') + s);
     for (const QString& a : autres) {
@@ -56,12 +56,14 @@ QSet<QString> nommesParJournaux(const QString& dossier, bool& tousLus)
 
 namespace {
 
-// Whether the names of the member are those the door gives: a target in one of `dossiers`, its
-// new and old contents under scratch names beside it.
-bool nomsDeLaPorte(const MembreEnsemble& m, const QStringList& dossiers)
+// Whether the names of the member are those the door gives: a target in one of `dossiers` (real
+// paths, so that no link leads elsewhere), not itself a link, its new and old contents under
+// scratch names beside it.
+bool nomsDeLaPorte(const MembreEnsemble& m, const QSet<QString>& dossiers)
 {
     const QString cible = QFile::decodeName(m.cible);
-    if (!QDir::isAbsolutePath(cible) || QDir::cleanPath(cible) != cible || !dossiers.contains(dossierDe(cible)))
+    if (!QDir::isAbsolutePath(cible) || QDir::cleanPath(cible) != cible || QFileInfo(cible).isSymLink() ||
+        !dossiers.contains(cheminReel(dossierDe(cible))))
         return false;
     const QString nomCible = QFileInfo(cible).fileName();
     const auto beside = [&](const QByteArray& n) {
@@ -83,15 +85,20 @@ struct Possible {
 bool etatsReconnus(const std::vector<MembreEnsemble>& membres, Possible& possible)
 {
     for (const MembreEnsemble& m : membres) {
-        const Empreinte nouveau = empreinteFichier(m.nouveau);
-        const Empreinte ancien = m.ancien.isEmpty() ? Empreinte{} : empreinteFichier(m.ancien);
-        const Empreinte cible = empreinteFichier(m.cible);
+        const Empreinte nouveau = empreinteFichier(m.nouveau, m.neuf);
+        const Empreinte ancien = m.ancien.isEmpty() ? Empreinte{} : empreinteFichier(m.ancien, m.vieux);
+        // The target read once when both contents are known the same way.
+        const Empreinte cible = empreinteFichier(m.cible, m.neuf);
+        const bool cibleNeuve = cible == m.neuf;
+        const bool cibleVieille = m.vieux.existe() && (m.vieux.identite() == m.neuf.identite()
+                                                           ? cible == m.vieux
+                                                           : empreinteFichier(m.cible, m.vieux) == m.vieux);
         if ((nouveau.existe() && nouveau != m.neuf) || (ancien.existe() && ancien != m.vieux))
             return false;
-        if (cible.existe() && cible != m.neuf && cible != m.vieux)
+        if (existeFichier(m.cible) && !cibleNeuve && !cibleVieille)
             return false;
-        possible.finir = possible.finir && (nouveau.existe() || cible == m.neuf);
-        possible.defaire = possible.defaire && (!m.vieux.existe() || ancien.existe() || cible == m.vieux);
+        possible.finir = possible.finir && (nouveau.existe() || cibleNeuve);
+        possible.defaire = possible.defaire && (!m.vieux.existe() || ancien.existe() || cibleVieille);
     }
     return true;
 }
@@ -117,7 +124,7 @@ QString avisEnSuspens(int e)
 }
 
 // Finishes or undoes one set; its notice for the operator, empty when done.
-QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QStringList& dossiers)
+QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QSet<QString>& dossiers)
 {
     QFile f(QFile::decodeName(journal));
     if (!f.open(QIODevice::ReadOnly))
@@ -148,10 +155,14 @@ QString reprendreEnsemble(const QByteArray& journal, bool annulation, const QStr
         conclureEnsemble(journal, membres);
         return {};
     }
-    if (!possible.defaire)
+    if (!possible.defaire) {
+        marquerEnSuspens(membres);
         return avisEnSuspens(erreur);
-    if (const int e = annulerEnsemble(journal, membres))
+    }
+    if (const int e = annulerEnsemble(journal, membres)) {
+        marquerEnSuspens(membres);
         return avisEnSuspens(e);
+    }
     return {};
 }
 
@@ -163,7 +174,11 @@ using namespace interne;
 
 QStringList reprendreEnsembles(const QString& dossier, const QStringList& autresDossiers)
 {
-    const QStringList dossiers = dossiersEnsembles(dossier, autresDossiers);
+    QSet<QString> dossiers;
+    for (const QString& d : dossiersEnsembles(dossier, autresDossiers))
+        dossiers.insert(cheminReel(d));
+    // Every set is taken up anew: only those kept again for the next start stay refused.
+    oublierEnSuspens();
     QStringList avis;
     const QDir d(dossier);
     const auto noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);

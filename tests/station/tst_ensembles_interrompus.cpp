@@ -7,12 +7,14 @@
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
 #include "station/Fenetres_Station.h"
+#include "station/Fichiers_Etat.h"
 #include "station/Journal.h"
 #include "station/Variables_Programme.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,6 +86,30 @@ private Q_SLOTS:
         const QString message = env.textes().last();
         QVERIFY2(!message.contains("Aucun fichier n'a été modifié") && message.contains("au prochain démarrage"),
                  qPrintable(message));
+        // Until then the program writes none of the set's files: a QSO saved, a mark written to
+        // an award file are refused, each told once; what the next start must judge is intact.
+        const Instantane suspendu = test::instantane(env.dossier());
+        env.oublierMessages();
+        test::taperQSO(c, {QStringLiteral("F1ABC"), QStringLiteral("31"), QStringLiteral("JN03RA"), 0, {}, {}, {},
+                           QStringLiteral("Jean"), {}, {}});
+        c.Enregistrer->click();
+        QStringList refus = env.textes().filter("redémarrage");
+        QVERIFY2(refus.size() == 1 && refus.first().contains(Indicatif), qPrintable(env.textes().join('|')));
+        try {
+            Ecrit_Etat_Departement(QStringLiteral("31"), QStringLiteral("C"), QStringLiteral("144 Mhz"));
+            QFAIL("the award file was written");
+        } catch (const plateforme::ErreurFichier& e) {
+            QVERIFY2(e.messageFrancais().contains("redémarrage"), qPrintable(e.messageFrancais()));
+        }
+        QVERIFY(test::instantane(env.dossier()) == suspendu);
+        // Nor is a backup made of them: it would be of neither the old files nor the new ones,
+        // and would replace a whole backup.
+        const QString prefixe = echange::prefixeSauvegarde(Indicatif);
+        const QString dossierSauvegarde = QFileInfo(plateforme::chemin(prefixe)).absolutePath();
+        const Instantane sauvegarde = test::instantane(dossierSauvegarde);
+        const QStringList echecs = echange::sauvegarder(Indicatif, prefixe);
+        QVERIFY2(echecs.size() == 1 && echecs.first().contains("redémarrage"), qPrintable(echecs.join('|')));
+        QVERIFY(test::instantane(dossierSauvegarde) == sauvegarde);
         redemarrer(env);
         QVERIFY2(env.messages.empty(), qPrintable(env.textes().join('|')));
         const Instantane maintenant = fichiersStation(env);
