@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <optional>
 
 namespace plateforme {
@@ -84,25 +85,42 @@ QString pourEcriture(const QString& texte)
     return texte;
 }
 
+// Every value of a file as the program reads it, a key holding "@Invalid()" without one.
+using Valeurs = std::map<QString, std::optional<QString>>;
+
+Valeurs toutesLesValeurs(const QSettings& s)
+{
+    Valeurs v;
+    for (const QString& chemin : s.allKeys())
+        v.emplace(chemin, valeurLue(s, chemin));
+    return v;
+}
+
 // The file with the values given set, every other value as it was: written by Qt on a scratch
 // file beside it, then put in its place by the file door. The scratch file starts empty and
 // gets every value of the file as the program reads it (a text: Qt's other forms, such as a list,
 // do not all read back as written): Qt keeps the first error it meets, and a format error of an
-// odd file read would hide a failed write.
+// odd file read would hide a failed write. Qt may also cut its file short on a full disk and
+// report no error: the scratch file is read back by a reader of its own, and it replaces the
+// file only when it holds every value meant.
 void ecrireValeurs(const QString& fichier, const QSettings& lu, const QString& section,
                    const QList<std::pair<QString, QString>>& valeurs)
 {
-    remplacerParEcrivain(fichier, [&](const QString& brouillon) {
+    Valeurs voulues = toutesLesValeurs(lu);
+    for (const auto& [cle, valeur] : valeurs)
+        voulues[cheminCle(section, cle)] = valeur;
+    const auto ecrire = [&](const QString& brouillon) {
         QSettings s(brouillon, QSettings::IniFormat);
-        for (const QString& chemin : lu.allKeys()) {
-            const std::optional<QString> v = valeurLue(lu, chemin);
+        for (const auto& [chemin, v] : voulues)
             s.setValue(chemin, v ? QVariant(pourEcriture(*v)) : QVariant());
-        }
-        for (const auto& [cle, valeur] : valeurs)
-            s.setValue(cheminCle(section, cle), pourEcriture(valeur));
         s.sync();
         return s.status() == QSettings::NoError;
-    });
+    };
+    const auto relire = [&](const QString& brouillon) {
+        const QSettings relu(brouillon, QSettings::IniFormat);
+        return relu.status() == QSettings::NoError && toutesLesValeurs(relu) == voulues;
+    };
+    remplacerParEcrivain(fichier, ecrire, relire);
 }
 
 } // namespace
