@@ -14,6 +14,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTest>
 
@@ -314,10 +315,16 @@ private Q_SLOTS:
         }
         env.oublierMessages();
 
+        // Between two writes the lock is free: a program writing the file through Qt's settings
+        // takes it at once, and the program waits for it.
+        {
+            QLockFile qt(fichier + ".lock");
+            QVERIFY(qt.tryLock(0));
+        }
         std::optional<test::AutreCopie> autre;
         autre.emplace([&] {
-            const int fd = ::open(QFile::encodeName(fichier + ".lock").constData(), O_RDWR | O_CREAT, 0644);
-            return fd >= 0 && ::flock(fd, LOCK_EX) == 0;
+            auto* verrou = new QLockFile(fichier + ".lock");  // held until the copy is killed
+            return verrou->tryLock(0);
         });
         QVERIFY(autre->reussie());
         const QByteArray avant = test::lireOctets(fichier);
@@ -331,13 +338,16 @@ private Q_SLOTS:
                                    "réglages sont en cours d'enregistrement par une autre copie du programme (erreur "
                                    "75).\r\nLes réglages enregistrés restent ceux d'avant.")));
 
-        // The other copy gone, the clean-up removes those, and only those.
+        // The other copy killed, its lock left: the clean-up removes those, and only those, and
+        // the next write goes through.
         autre.reset();
+        QVERIFY(QFile::exists(fichier + ".lock"));
         nettoyerRestesReglages({"Velmarin"});
         for (const QString& r : restes)
             QVERIFY2(!QFile::exists(r), qPrintable(r));
         for (const QString& n : aGarder)
             QVERIFY2(QFile::exists(dossier + '/' + n), qPrintable(n));
+        QVERIFY(SaveSetting("Velmarin", "Setup", "Indicatif Station", "F6XYZ"));
     }
 
     void ecritureGroupeeDesReglages()

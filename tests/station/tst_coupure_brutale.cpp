@@ -381,7 +381,7 @@ private Q_SLOTS:
             QVERIFY2(!dansProgramme.contains(n), qPrintable(n));
         for (const QString& n : autres)
             QVERIFY2(dansProgramme.contains(n), qPrintable(n));
-        QStringList attendus = autresReglages + QStringList{QStringLiteral("Velmarin.ini"), QStringLiteral("Velmarin.ini.lock")};
+        QStringList attendus = autresReglages + QStringList{QStringLiteral("Velmarin.ini")};
         attendus.sort();
         QCOMPARE(fichiersDe(reglages), attendus);
         QCOMPARE(plateforme::GetSetting(Cles_Registre::Application, Cles_Registre::Section_Setup, QStringLiteral("Cle 0"), QString()),
