@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
