@@ -8,6 +8,7 @@
 #include "exchange/Sauvegarde.h"
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "platform/Imprimante.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 #include "station/Fenetres_Station.h"
@@ -365,6 +366,33 @@ private Q_SLOTS:
                          qPrintable(cle));
             QVERIFY(demarrage || apres[QStringLiteral("Setup F5ABC/Delta Sauvegarde")] == QLatin1String("15"));
         }
+    }
+
+    // Printing to a file with a few pages left: the job is refused and no file is left, or the
+    // file holds the whole document. Qt's PDF writer reports no error for a file it cut short.
+    void impressionDansUnFichierPresQuePlein()
+    {
+        QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
+        const QString impressions = dossier_ + QStringLiteral("/impressions");
+        QVERIFY(QDir().mkpath(impressions));
+        plateforme::definirDossierImpression(impressions);
+        plateforme::Imprimante& imp = plateforme::Imprimante::instance();
+        for (int pages : {0, 1, 2, 8}) {
+            QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
+            for (const QString& n : QDir(impressions).entryList(QDir::Files | QDir::Hidden))
+                QVERIFY(QFile::remove(impressions + QLatin1Char('/') + n));
+            QVERIFY(remplir(dossier_, pages * 4096));
+            for (int i = 0; i < 60; ++i)
+                imp.Print(QStringLiteral("%1 F5ABC JN03TJ 144 Mhz 59 59 Hélène, une ligne de plus").arg(i));
+            const bool imprime = imp.EndDoc();
+            const QStringList fichiers = QDir(impressions).entryList(QDir::Files | QDir::Hidden);
+            QVERIFY2(fichiers.size() == (imprime ? 1 : 0), qPrintable(QStringLiteral("%1 pages: %2").arg(pages).arg(fichiers.join(QLatin1Char(',')))));
+            if (imprime)
+                QVERIFY2(test::lireOctets(impressions + QLatin1Char('/') + fichiers.first()).endsWith("%%EOF\n"), qPrintable(QString::number(pages)));
+            QCOMPARE(imprime, pages == 8);
+        }
+        QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
+        plateforme::definirDossierImpression(env_->dossierImpression());
     }
 
     // The runtime folder full, then on a read-only file system: a stored value is read as stored,
