@@ -7,14 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSettings>
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
 #include <map>
 #include <optional>
-#include <sys/statvfs.h>
 
 namespace plateforme {
 
@@ -35,38 +33,17 @@ std::optional<QString> valeurLue(const QSettings& s, const QString& chemin)
     return v.metaType().id() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString();
 }
 
-// Keeps other running copies, and any program writing the file through Qt's settings, out of
-// the file while one reads, changes and replaces it: Qt's own lock beside it ("<file>.lock", the
-// one Qt's settings take to write the file). A live holder keeps it for one file replacement: it
-// is waited for up to this long, then the write is refused. A killed copy never makes the next
-// one wait: a lock whose holder no longer runs is taken over at once.
+// Keeps other running copies out of the file while one reads, changes and replaces it (the
+// file door's lock on "<file>.verrou"; not "<file>.lock", the name of the lock Qt's settings take
+// to write the file themselves: a program writing the file through them would find ours, empty,
+// and wait half a minute before taking it for one abandoned). A live holder keeps it for one
+// file replacement: it is waited for up to this long, then the write is refused. A killed copy
+// never makes the next one wait: the system lets the lock go when its holder ends.
 constexpr int AttenteVerrouReglagesMs = 5000;
-// A lock file older than this that no running holder keeps locked (its system lock goes with
-// its holder) is taken over: one a copy was killed making, before its number was in it, or one
-// an earlier version left. A live holder's lock is never taken, however old.
-constexpr int VerrouReglagesAbandonneMs = 1000;
-
-// Takes the settings lock of `fichier` within `attenteMs`, or raises why it could not.
-void prendreVerrou(QLockFile& verrou, const QString& fichier, int attenteMs)
-{
-    verrou.setStaleLockTime(VerrouReglagesAbandonneMs);
-    if (verrou.tryLock(attenteMs))
-        return;
-    if (verrou.error() == QLockFile::LockFailedError)
-        throw ErreurFichier(fichier, ErreurAcces,
-                            QStringLiteral("les réglages sont en cours d'enregistrement par une autre copie du programme"));
-    if (verrou.error() == QLockFile::PermissionError)
-        throw ErreurFichier(fichier, ErreurPermission, QStringLiteral("accès refusé"));
-    // Qt does not say why it could not write the lock: a full disk has no block left for it.
-    struct statvfs v {};
-    if (::statvfs(QFile::encodeName(QFileInfo(fichier).absolutePath()).constData(), &v) == 0 && v.f_bavail == 0)
-        throw ErreurFichier(fichier, ErreurDisquePlein, QStringLiteral("disque plein"));
-    throw ErreurFichier(fichier, ErreurAcces, QStringLiteral("verrou des réglages impossible à écrire"));
-}
 
 QString fichierVerrou(const QString& fichier)
 {
-    return fichier + QStringLiteral(".lock");
+    return fichier + QStringLiteral(".verrou");
 }
 
 bool g_echecSignale = false;
@@ -181,8 +158,10 @@ bool SaveSettings(const QString& application, const QString& section,
             throw ErreurFichier(fichier, ErreurAcces, QStringLiteral("dossier des réglages impossible à créer"));
         // Nothing is written without the lock, not even the lock file where writes are refused.
         verifierEcriture(fichier);
-        QLockFile verrou(fichierVerrou(fichier));
-        prendreVerrou(verrou, fichier, AttenteVerrouReglagesMs);
+        Verrou verrou(fichierVerrou(fichier));
+        if (!verrou.prendre(true, AttenteVerrouReglagesMs))
+            throw ErreurFichier(fichier, ErreurAcces,
+                                QStringLiteral("les réglages sont en cours d'enregistrement par une autre copie du programme"));
         // Read again under the lock: what another copy wrote meanwhile is kept. A file that
         // cannot be read is not replaced by one holding only these keys.
         const QSettings lu(fichier, QSettings::IniFormat);
@@ -222,13 +201,14 @@ void nettoyerRestesReglages(const QStringList& applications)
         const QString fichier = fichierReglages(application);
         // Under the lock no other copy is between writing a scratch file and renaming it; when
         // another copy holds it, its scratch file is left alone and the start goes on.
-        QLockFile verrou(fichierVerrou(fichier));
         try {
             verifierEcriture(fichier);
-            prendreVerrou(verrou, fichier, 0);
         } catch (const ErreurFichier&) {
             continue;
         }
+        Verrou verrou(fichierVerrou(fichier));
+        if (!verrou.prendre(true))
+            continue;
         for (const QString& n : noms) {
             if (estResteEcritureReglages(n, application + QStringLiteral(".ini")))
                 QFile::remove(d.filePath(n));

@@ -18,7 +18,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <fcntl.h>
 #include <linux/capability.h>
+#include <sys/file.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -338,16 +340,16 @@ private Q_SLOTS:
         }
         env.oublierMessages();
 
-        // Between two writes the lock is free: a program writing the file through Qt's settings
-        // takes it at once, and the program waits for it.
+        // The program's lock is not the one Qt's settings take to write the file: a program
+        // writing it through them takes theirs at once.
         {
             QLockFile qt(fichier + ".lock");
             QVERIFY(qt.tryLock(0));
         }
         std::optional<test::AutreCopie> autre;
         autre.emplace([&] {
-            auto* verrou = new QLockFile(fichier + ".lock");  // held until the copy is killed
-            return verrou->tryLock(0);
+            const int fd = ::open(QFile::encodeName(fichier + ".verrou").constData(), O_RDWR | O_CREAT, 0644);
+            return fd >= 0 && ::flock(fd, LOCK_EX) == 0;
         });
         QVERIFY(autre->reussie());
         const QByteArray avant = test::lireOctets(fichier);
@@ -361,10 +363,9 @@ private Q_SLOTS:
                                    "réglages sont en cours d'enregistrement par une autre copie du programme (erreur "
                                    "75).\r\nLes réglages enregistrés restent ceux d'avant.")));
 
-        // The other copy killed, its lock left: the clean-up removes those, and only those, and
-        // the next write goes through.
+        // The other copy killed: the clean-up removes those, and only those, and the next write
+        // goes through.
         autre.reset();
-        QVERIFY(QFile::exists(fichier + ".lock"));
         nettoyerRestesReglages({"Velmarin"});
         for (const QString& r : restes)
             QVERIFY2(!QFile::exists(r), qPrintable(r));
