@@ -87,14 +87,33 @@ QString pourEcriture(const QString& texte)
     return texte;
 }
 
-// Every value of a file as the program reads it, a key holding "@Invalid()" without one.
+// A text as the settings can hold it: a half of a surrogate pair (which an escape of a file made
+// by hand may give) becomes U+FFFD, as UTF-8, the file's encoding, has it; Qt's writer would turn
+// it into U+FFFD or drop it, depending on what follows.
+QString ecrivable(QString texte)
+{
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        if (texte.at(i).isHighSurrogate() && i + 1 < texte.size() && texte.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (texte.at(i).isSurrogate())
+            texte[i] = QChar::ReplacementCharacter;
+    }
+    return texte;
+}
+
+// Every value of a file as the program reads it, a key holding "@Invalid()" without one, under
+// the key Qt writes it back with: no "/" at either end nor two in a row (of two keys read that
+// become one, the later wins, as when Qt writes them; one made of "/" alone Qt cannot write).
 using Valeurs = std::map<QString, std::optional<QString>>;
 
 Valeurs toutesLesValeurs(const QSettings& s)
 {
     Valeurs v;
-    for (const QString& chemin : s.allKeys())
-        v.emplace(chemin, valeurLue(s, chemin));
+    for (const QString& chemin : s.allKeys()) {
+        const QString cle = chemin.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+        if (!cle.isEmpty())
+            v[cle] = valeurLue(s, chemin);
+    }
     return v;
 }
 
@@ -111,6 +130,10 @@ void ecrireValeurs(const QString& fichier, const QSettings& lu, const QString& s
     Valeurs voulues = toutesLesValeurs(lu);
     for (const auto& [cle, valeur] : valeurs)
         voulues[cheminCle(section, cle)] = valeur;
+    for (auto& [cle, valeur] : voulues) {
+        if (valeur)
+            valeur = ecrivable(*valeur);
+    }
     const auto ecrire = [&](const QString& brouillon) {
         QSettings s(brouillon, QSettings::IniFormat);
         for (const auto& [chemin, v] : voulues)

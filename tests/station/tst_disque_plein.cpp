@@ -3,6 +3,8 @@
 // write of the log store, the award files and the directory tried on small and large files,
 // and the writes of several files (restore, reset, new station) with room for part of them.
 // Each one fails with error 61 and leaves every file byte for byte, no scratch file behind.
+// The settings and a print to a file, which Qt writes, with a few pages left too: whole or
+// refused, never cut short.
 #include "commun/Outils_Test.h"
 
 #include "exchange/Sauvegarde.h"
