@@ -61,6 +61,15 @@ void reglages(const QByteArray& fichier)
     const QList<std::pair<QString, QString>> ecrites = {{Cles_Registre::NB_Activite, valeur},
                                                         {QStringLiteral("Cl\u00e9 \"2\""), QString::fromUtf8(fichier.right(16))}};
     std::map<QString, QString> attendu = valeurs(application);
+    // A half of a surrogate pair (from an escape) is kept as U+FFFD, as UTF-8 has it.
+    for (auto& [cle, v] : attendu) {
+        for (qsizetype i = 0; i < v.size(); ++i) {
+            if (v.at(i).isHighSurrogate() && i + 1 < v.size() && v.at(i + 1).isLowSurrogate())
+                ++i;
+            else if (v.at(i).isSurrogate())
+                v[i] = QChar::ReplacementCharacter;
+        }
+    }
     if (!plateforme::SaveSettings(application, section, ecrites))
         __builtin_trap();
     for (const auto& [cle, v] : ecrites)

@@ -112,13 +112,16 @@ void ecrireParBrouillon(const QString& brouillon, const QString& cible, const QB
 
 // A whole-file replacement whose new content another writer makes (Qt's settings): `ecrire`
 // gets the name of a new empty scratch file beside `nom` and fills it (it may put another file
-// in its place under the same name); false when it could not. The scratch file is then synced,
-// given a modification time later than the file it replaces, to the millisecond (a reader that
-// keeps what it read of a file while its size and time stay the same never takes the new file
-// for the old), renamed over `nom`, and the folder synced. Any failure removes the scratch file
-// and leaves `nom` as it was; raises ErreurFichier naming `nom` (a full disk when the writer
-// failed with no room left).
-void remplacerParEcrivain(const QString& nom, const std::function<bool(const QString& brouillon)>& ecrire);
+// in its place under the same name); false when it could not. The scratch file is then synced
+// and given a modification time later, to the millisecond, than both its own and that of the
+// file it replaces: a reader that keeps what it read or wrote of a file while its size and time
+// stay the same reads it again, and never takes the new file for the old. `relire` then reads
+// it back: false when it does not hold what was meant (a writer may cut its file short on a
+// full disk and say nothing). Only then is it renamed over `nom` and the folder synced. Any
+// failure removes the scratch file and leaves `nom` as it was; raises ErreurFichier naming
+// `nom` (a full disk when the writer failed with too little room left).
+void remplacerParEcrivain(const QString& nom, const std::function<bool(const QString& brouillon)>& ecrire,
+                          const std::function<bool(const QString& brouillon)>& relire);
 
 // Every write is pushed to the disk before it counts as done (on by default). Tests that do
 // not simulate a power cut turn it off to run fast.

@@ -272,14 +272,33 @@ bool rendre(QPrinter& imprimante, const std::vector<Travail>& travaux)
     return peintre.end();
 }
 
-// Renders the jobs into `cible` through a file beside it, then renamed: a failed job leaves
-// no partial file and the file it would have replaced as it was.
+// Whether the PDF file `fichier` ends as Qt's writer ends a document: its last line "%%EOF", the
+// offset given before it that of its table. Qt reports a file cut short (a full disk) as written.
+bool pdfEntier(const QString& fichier)
+{
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray octets = f.readAll();
+    if (f.error() != QFileDevice::NoError || !octets.endsWith("\n%%EOF\n"))
+        return false;
+    const qsizetype marque = octets.lastIndexOf("startxref\n");
+    if (marque < 0)
+        return false;
+    const qsizetype chiffres = marque + qsizetype(sizeof "startxref\n") - 1;
+    bool lu = false;
+    const qint64 table = octets.mid(chiffres, octets.size() - qsizetype(sizeof "%%EOF\n") + 1 - chiffres).trimmed().toLongLong(&lu);
+    return lu && table >= 0 && table < marque && octets.mid(table, 4) == "xref";
+}
+
+// Renders the jobs into `cible` through a file beside it, read back whole, then renamed: a
+// failed job leaves no partial file and the file it would have replaced as it was.
 bool rendreDansFichier(QPrinter& p, const std::vector<Travail>& travaux, const QString& cible)
 {
     const QString provisoire = cible + QStringLiteral(".part");
     p.setOutputFileName(provisoire);
     QFile::remove(provisoire);
-    const bool rendu = rendre(p, travaux) && QFileInfo(provisoire).isFile();
+    const bool rendu = rendre(p, travaux) && QFileInfo(provisoire).isFile() && pdfEntier(provisoire);
     p.setOutputFileName(cible);
     if (!rendu || (QFileInfo::exists(cible) && !QFile::remove(cible)) || !QFile::rename(provisoire, cible)) {
         QFile::remove(provisoire);

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <optional>
 
 namespace plateforme {
@@ -33,14 +34,16 @@ std::optional<QString> valeurLue(const QSettings& s, const QString& chemin)
 }
 
 // Keeps other running copies out of the file while one reads, changes and replaces it (the
-// file door's lock on "<file>.lock"). A live holder keeps it for one file replacement: it is
-// waited for up to this long, then the write is refused. A killed copy never makes the next
-// one wait: the system lets the lock go when its holder ends.
+// file door's lock on "<file>.verrou"; not "<file>.lock", the name of the lock Qt's settings take
+// to write the file themselves: a program writing the file through them would find ours, empty,
+// and wait half a minute before taking it for one abandoned). A live holder keeps it for one
+// file replacement: it is waited for up to this long, then the write is refused. A killed copy
+// never makes the next one wait: the system lets the lock go when its holder ends.
 constexpr int AttenteVerrouReglagesMs = 5000;
 
 QString fichierVerrou(const QString& fichier)
 {
-    return fichier + QStringLiteral(".lock");
+    return fichier + QStringLiteral(".verrou");
 }
 
 bool g_echecSignale = false;
@@ -84,25 +87,65 @@ QString pourEcriture(const QString& texte)
     return texte;
 }
 
+// A text as the settings can hold it: a half of a surrogate pair (which an escape of a file made
+// by hand may give) becomes U+FFFD, as UTF-8, the file's encoding, has it; Qt's writer would turn
+// it into U+FFFD or drop it, depending on what follows.
+QString ecrivable(QString texte)
+{
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        if (texte.at(i).isHighSurrogate() && i + 1 < texte.size() && texte.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (texte.at(i).isSurrogate())
+            texte[i] = QChar::ReplacementCharacter;
+    }
+    return texte;
+}
+
+// Every value of a file as the program reads it, a key holding "@Invalid()" without one, under
+// the key Qt writes it back with: no "/" at either end nor two in a row (of two keys read that
+// become one, the later wins, as when Qt writes them; one made of "/" alone Qt cannot write).
+using Valeurs = std::map<QString, std::optional<QString>>;
+
+Valeurs toutesLesValeurs(const QSettings& s)
+{
+    Valeurs v;
+    for (const QString& chemin : s.allKeys()) {
+        const QString cle = chemin.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+        if (!cle.isEmpty())
+            v[cle] = valeurLue(s, chemin);
+    }
+    return v;
+}
+
 // The file with the values given set, every other value as it was: written by Qt on a scratch
 // file beside it, then put in its place by the file door. The scratch file starts empty and
 // gets every value of the file as the program reads it (a text: Qt's other forms, such as a list,
 // do not all read back as written): Qt keeps the first error it meets, and a format error of an
-// odd file read would hide a failed write.
+// odd file read would hide a failed write. Qt may also cut its file short on a full disk and
+// report no error: the scratch file is read back by a reader of its own, and it replaces the
+// file only when it holds every value meant.
 void ecrireValeurs(const QString& fichier, const QSettings& lu, const QString& section,
                    const QList<std::pair<QString, QString>>& valeurs)
 {
-    remplacerParEcrivain(fichier, [&](const QString& brouillon) {
+    Valeurs voulues = toutesLesValeurs(lu);
+    for (const auto& [cle, valeur] : valeurs)
+        voulues[cheminCle(section, cle)] = valeur;
+    for (auto& [cle, valeur] : voulues) {
+        if (valeur)
+            valeur = ecrivable(*valeur);
+    }
+    const auto ecrire = [&](const QString& brouillon) {
         QSettings s(brouillon, QSettings::IniFormat);
-        for (const QString& chemin : lu.allKeys()) {
-            const std::optional<QString> v = valeurLue(lu, chemin);
+        for (const auto& [chemin, v] : voulues)
             s.setValue(chemin, v ? QVariant(pourEcriture(*v)) : QVariant());
-        }
-        for (const auto& [cle, valeur] : valeurs)
-            s.setValue(cheminCle(section, cle), pourEcriture(valeur));
         s.sync();
         return s.status() == QSettings::NoError;
-    });
+    };
+    const auto relire = [&](const QString& brouillon) {
+        const QSettings relu(brouillon, QSettings::IniFormat);
+        return relu.status() == QSettings::NoError && toutesLesValeurs(relu) == voulues;
+    };
+    remplacerParEcrivain(fichier, ecrire, relire);
 }
 
 } // namespace

@@ -184,8 +184,8 @@ void supprimer(const QString& nom)
 namespace {
 
 // The scratch file `nom` that another writer filled (keeping the rights the door gave it), made
-// ready to replace `cible`: a modification time later than that of `cible` to the millisecond,
-// synced. 0 or the error.
+// ready to replace `cible`: a modification time later, to the millisecond, than both its own
+// and that of `cible`, synced. 0 or the error.
 int finirBrouillonEcrit(const QByteArray& nom, const QString& cible)
 {
     const int fd = ::open(nom.constData(), O_RDONLY | O_CLOEXEC);
@@ -197,8 +197,10 @@ int finirBrouillonEcrit(const QByteArray& nom, const QString& cible)
     if (::fstat(fd, &nouveau) != 0)
         e = errno;
     const auto ms = [](const timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
-    if (!e && ::stat(nomSysteme(cible).constData(), &ancien) == 0 && ms(nouveau.st_mtim) <= ms(ancien.st_mtim)) {
-        timespec dates[2] = {{0, UTIME_OMIT}, ancien.st_mtim};
+    if (!e) {
+        timespec dates[2] = {{0, UTIME_OMIT}, nouveau.st_mtim};
+        if (::stat(nomSysteme(cible).constData(), &ancien) == 0 && ms(ancien.st_mtim) >= ms(nouveau.st_mtim))
+            dates[1] = ancien.st_mtim;
         dates[1].tv_nsec += 1000000;
         if (dates[1].tv_nsec >= 1000000000) {
             dates[1].tv_nsec -= 1000000000;
@@ -214,22 +216,35 @@ int finirBrouillonEcrit(const QByteArray& nom, const QString& cible)
     return e;
 }
 
+// The error of a writer that failed without saying why, its scratch file `nom` removed: the
+// disk is full when the room left cannot hold the old content of `cible` again, with a block
+// for the writer's lock and one for its last part.
+[[noreturn]] void leverEchecEcrivain(const QByteArray& nom, const QString& cible)
+{
+    ::unlink(nom.constData());
+    struct stat st {};
+    const qint64 taille = ::stat(nomSysteme(cible).constData(), &st) == 0 ? st.st_size : 0;
+    struct statvfs v {};
+    const bool plein = ::statvfs(nomSysteme(dossierDe(cible)).constData(), &v) == 0 &&
+                       qint64(v.f_bavail) * qint64(v.f_frsize) < taille + 2 * qint64(v.f_frsize);
+    leverErrno(cible, plein ? ENOSPC : EIO);
+}
+
 } // namespace
 
-void remplacerParEcrivain(const QString& nom, const std::function<bool(const QString& brouillon)>& ecrire)
+void remplacerParEcrivain(const QString& nom, const std::function<bool(const QString& brouillon)>& ecrire,
+                          const std::function<bool(const QString& brouillon)>& relire)
 {
     const QString c = chemin(nom);
     verifierCible(c);
     const Brouillon b = ecrireBrouillon(c, QByteArray());
     try {
-        if (!ecrire(QFile::decodeName(b.nom))) {
-            // The writer does not say why: the disk is full, or it failed to read or write.
-            struct statvfs v {};
-            const bool plein = ::statvfs(nomSysteme(dossierDe(b.cible)).constData(), &v) == 0 && v.f_bavail == 0;
-            leverErrno(b.cible, plein ? ENOSPC : EIO);
-        }
+        if (!ecrire(QFile::decodeName(b.nom)))
+            leverEchecEcrivain(b.nom, b.cible);
         if (const int e = finirBrouillonEcrit(b.nom, b.cible))
             leverErrno(b.cible, e);
+        if (!relire(QFile::decodeName(b.nom)))
+            leverEchecEcrivain(b.nom, b.cible);
         renommerEnPlace(b.nom, b.cible);
     } catch (const ErreurFichier&) {
         ::unlink(b.nom.constData());

@@ -140,6 +140,23 @@ private Q_SLOTS:
         QCOMPARE(luParQt(fichier).at(QStringLiteral("Setup/Indicatif Station")), QStringLiteral("F6NEW"));
     }
 
+    // What Qt writes back otherwise than it read it, in a file made by hand: keys with "/" doubled
+    // or at an end, or of "/" alone, and a half of a surrogate pair, given by an escape. The file
+    // is written all the same, the half kept as U+FFFD.
+    void ecritCommeQtRelit()
+    {
+        test::Environnement env(false);
+        const QString fichier = fichierReglages(QStringLiteral("Velmarin"));
+        test::ecrireOctets(fichier, "[Setup]\nA=a\\xdd20z\nB=c\\xd800\n/D=1\nE/=2\n/=3\n");
+        QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("A"), QString()),
+                 QStringLiteral("a") + QChar(0xDD20) + QStringLiteral("z"));
+        QVERIFY(SaveSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("C"), QStringLiteral("1")));
+        QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("A"), QString()),
+                 QStringLiteral("a") + QChar::ReplacementCharacter + QStringLiteral("z"));
+        QCOMPARE(GetSetting(QStringLiteral("Velmarin"), QStringLiteral("Setup"), QStringLiteral("B"), QString()),
+                 QStringLiteral("c") + QChar::ReplacementCharacter);
+    }
+
     // A value rewritten again and again with the same length, faster than the clock moves: each
     // one reads back at once, through the program and through a fresh QSettings alike.
     void reecrituresMemeTailleJamaisPerimees()

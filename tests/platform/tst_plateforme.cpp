@@ -14,15 +14,41 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/file.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 using namespace plateforme;
+
+namespace {
+
+// While it lives, this thread meets the rights of files as an ordinary user does, the
+// administrator too (its power to read and write any file set aside).
+class SansPasseDroits {
+public:
+    SansPasseDroits()
+    {
+        ::syscall(SYS_capget, &entete_, avant_);
+        __user_cap_data_struct sans[2] = {avant_[0], avant_[1]};
+        sans[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &entete_, sans);
+    }
+    ~SansPasseDroits() { ::syscall(SYS_capset, &entete_, avant_); }
+    SansPasseDroits(const SansPasseDroits&) = delete;
+    SansPasseDroits& operator=(const SansPasseDroits&) = delete;
+
+private:
+    __user_cap_header_struct entete_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct avant_[2]{};
+};
+
+} // namespace
 
 class TestPlateforme : public QObject {
     Q_OBJECT
@@ -314,9 +340,15 @@ private Q_SLOTS:
         }
         env.oublierMessages();
 
+        // The program's lock is not the one Qt's settings take to write the file: a program
+        // writing it through them takes theirs at once.
+        {
+            QLockFile qt(fichier + ".lock");
+            QVERIFY(qt.tryLock(0));
+        }
         std::optional<test::AutreCopie> autre;
         autre.emplace([&] {
-            const int fd = ::open(QFile::encodeName(fichier + ".lock").constData(), O_RDWR | O_CREAT, 0644);
+            const int fd = ::open(QFile::encodeName(fichier + ".verrou").constData(), O_RDWR | O_CREAT, 0644);
             return fd >= 0 && ::flock(fd, LOCK_EX) == 0;
         });
         QVERIFY(autre->reussie());
@@ -331,13 +363,15 @@ private Q_SLOTS:
                                    "réglages sont en cours d'enregistrement par une autre copie du programme (erreur "
                                    "75).\r\nLes réglages enregistrés restent ceux d'avant.")));
 
-        // The other copy gone, the clean-up removes those, and only those.
+        // The other copy killed: the clean-up removes those, and only those, and the next write
+        // goes through.
         autre.reset();
         nettoyerRestesReglages({"Velmarin"});
         for (const QString& r : restes)
             QVERIFY2(!QFile::exists(r), qPrintable(r));
         for (const QString& n : aGarder)
             QVERIFY2(QFile::exists(dossier + '/' + n), qPrintable(n));
+        QVERIFY(SaveSetting("Velmarin", "Setup", "Indicatif Station", "F6XYZ"));
     }
 
     void ecritureGroupeeDesReglages()
@@ -362,6 +396,38 @@ private Q_SLOTS:
             QVERIFY(SaveSettings("Velmarin", "Setup", valeurs));
         }
         QCOMPARE(stockees(), 3);
+    }
+
+    // A scratch file whose close reports a late write error, and a settings file the operator
+    // may write but not read (another user's, "write only" for the others): the write is
+    // refused, the file kept byte for byte.
+    void reglagesNonRemplacesSurEchec()
+    {
+        test::Environnement env(false);
+        QVERIFY(SaveSettings("Velmarin", "Setup", {{"Indicatif Station", "F5ABC"}, {"Locator Station", "JN18AA"}}));
+        const QString fichier = fichierReglages("Velmarin");
+        QByteArray avant = test::lireOctets(fichier);
+        {
+            const test::Panne panne(test::Appel::Close, 2, test::Effet::Echec, EIO);
+            QVERIFY(!SaveSetting("Velmarin", "Setup", "Revision", "2"));
+        }
+        QCOMPARE(test::lireOctets(fichier), avant);
+
+        // Written by another user meanwhile.
+        avant = "[Setup]\nIndicatif%20Station=F6ABC\nLocator%20Station=JN03TJ\n";
+        test::ecrireOctets(fichier, avant);
+        if (::chown(QFile::encodeName(fichier).constData(), 65534, 65534) != 0)
+            QSKIP("giving the file to another user needs root (the CI runs the tests as root)");
+        QVERIFY(QFile::setPermissions(fichier, QFile::ReadOwner | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+        QCoreApplication::processEvents();
+        env.oublierMessages();
+        {
+            const SansPasseDroits droits;
+            QVERIFY(!SaveSetting("Velmarin", "Setup", "Revision", "2"));
+        }
+        QCOMPARE(test::lireOctets(fichier), avant);
+        QCOMPARE(env.textes().size(), 1);
+        QVERIFY2(env.textes().constFirst().contains(QStringLiteral("accès refusé")), qPrintable(env.textes().constFirst()));
     }
 
     void modelesInstallesSansEcraser()

@@ -351,8 +351,8 @@ private Q_SLOTS:
         planter(reglages + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234"));
         planter(reglages + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234.lock"));
         planter(reglages + QStringLiteral("/.Velmarin.ini~velmarin~Qw1234.AbCdEf"));
-        // A lock of the kind an earlier version left: empty, or naming a process long gone.
-        test::ecrireOctets(fichier + QStringLiteral(".lock"), "999999\nVelmarin\nailleurs\n");
+        // A lock left with something in it: naming a process long gone.
+        test::ecrireOctets(fichier + QStringLiteral(".verrou"), "999999\nVelmarin\nailleurs\n");
 
         // Another copy of the program running on the same folder: nothing of the program folder
         // is removed, since it may be writing those very files.
@@ -381,7 +381,7 @@ private Q_SLOTS:
             QVERIFY2(!dansProgramme.contains(n), qPrintable(n));
         for (const QString& n : autres)
             QVERIFY2(dansProgramme.contains(n), qPrintable(n));
-        QStringList attendus = autresReglages + QStringList{QStringLiteral("Velmarin.ini"), QStringLiteral("Velmarin.ini.lock")};
+        QStringList attendus = autresReglages + QStringList{QStringLiteral("Velmarin.ini"), QStringLiteral("Velmarin.ini.verrou")};
         attendus.sort();
         QCOMPARE(fichiersDe(reglages), attendus);
         QCOMPARE(plateforme::GetSetting(Cles_Registre::Application, Cles_Registre::Section_Setup, QStringLiteral("Cle 0"), QString()),

@@ -3,11 +3,14 @@
 // write of the log store, the award files and the directory tried on small and large files,
 // and the writes of several files (restore, reset, new station) with room for part of them.
 // Each one fails with error 61 and leaves every file byte for byte, no scratch file behind.
+// The settings and a print to a file, which Qt writes, with a few pages left too: whole or
+// refused, never cut short.
 #include "commun/Outils_Test.h"
 
 #include "exchange/Sauvegarde.h"
 #include "logbook/Carnet.h"
 #include "platform/Fichiers.h"
+#include "platform/Imprimante.h"
 #include "platform/Reglages.h"
 #include "station/Cles_Registre.h"
 #include "station/Fenetres_Station.h"
@@ -52,6 +55,16 @@ QStringList nomenclature()
     return l;
 }
 
+// Every value of a settings file, as a fresh reader of the file finds it.
+std::map<QString, QString> valeursReglages(const QString& fichier)
+{
+    std::map<QString, QString> valeurs;
+    const QSettings s(fichier, QSettings::IniFormat);
+    for (const QString& cle : s.allKeys())
+        valeurs[cle] = s.value(cle).toString();
+    return valeurs;
+}
+
 int messagesReglages(const test::Environnement& env)
 {
     int n = 0;
@@ -89,6 +102,28 @@ class TestDisquePlein : public QObject {
     QTemporaryDir point_;
     QString dossier_;
     std::unique_ptr<test::Environnement> env_;
+
+    // The station's settings (eleven keys) in a folder of the small disk, room left.
+    QString preparerReglages()
+    {
+        QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
+        const QString reglages = dossier_ + QStringLiteral("/reglages");
+        QDir().mkpath(reglages);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages);
+        using namespace Cles_Registre;
+        test::ecrireReglage(Section_Setup, Indicatif_Station, QStringLiteral("F5ABC"));
+        test::ecrireReglage(Section_Setup, Locator_Station, QStringLiteral("JN03TJ"));
+        test::ecrireReglage(Section_Setup, Nombre_Indicatif, QStringLiteral("1"));
+        test::ecrireReglage(Section_Setup, Indicatif(1), QStringLiteral("F5ABC JN03TJ"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), NB_Activite, QStringLiteral("2"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Activite_N(0), QStringLiteral("QSO"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Activite_N(1), QStringLiteral("DFCF"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Revision, QStringLiteral(" 5.6.8"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Delta_Sauvegarde, QStringLiteral("10"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Numero_Sauvegarde, QStringLiteral("20"));
+        test::ecrireReglageStation(QStringLiteral("F5ABC"), Chemin_Sauvegarde, dossier_ + QStringLiteral("/F5ABC"));
+        return reglages;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -247,24 +282,10 @@ private Q_SLOTS:
     // the settings, say so once per action, and leave the file byte for byte.
     void reglagesIntactsSurDisquePlein()
     {
-        QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
-        const QString reglages = dossier_ + QStringLiteral("/reglages");
-        QVERIFY(QDir().mkpath(reglages));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages);
-        using namespace Cles_Registre;
-        test::ecrireReglage(Section_Setup, Indicatif_Station, QStringLiteral("F5ABC"));
-        test::ecrireReglage(Section_Setup, Locator_Station, QStringLiteral("JN03TJ"));
-        test::ecrireReglage(Section_Setup, Nombre_Indicatif, QStringLiteral("1"));
-        test::ecrireReglage(Section_Setup, Indicatif(1), QStringLiteral("F5ABC JN03TJ"));
-        test::ecrireReglageStation(QStringLiteral("F5ABC"), NB_Activite, QStringLiteral("2"));
-        test::ecrireReglageStation(QStringLiteral("F5ABC"), Activite_N(0), QStringLiteral("QSO"));
-        test::ecrireReglageStation(QStringLiteral("F5ABC"), Activite_N(1), QStringLiteral("DFCF"));
-        test::ecrireReglageStation(QStringLiteral("F5ABC"), Revision, QStringLiteral(" 5.6.8"));
-        test::ecrireReglageStation(QStringLiteral("F5ABC"), Delta_Sauvegarde, QStringLiteral("10"));
-        test::ecrireReglageStation(QStringLiteral("F5ABC"), Numero_Sauvegarde, QStringLiteral("20"));
-        test::ecrireReglageStation(QStringLiteral("F5ABC"), Chemin_Sauvegarde, dossier_ + QStringLiteral("/F5ABC"));
+        const QString reglages = preparerReglages();
         const auto avant = test::instantane(reglages);
         QVERIFY(remplir(dossier_));
+        using namespace Cles_Registre;
 
         // The start writes the revision and the folder back: both refused, told once.
         env_->oublierMessages();
@@ -290,6 +311,90 @@ private Q_SLOTS:
         QCOMPARE(Lit_Station(Bande_Utilisee, QStringLiteral("0")), QStringLiteral("3"));
         QCOMPARE(Lit_Station(Delta_Sauvegarde, QString()), QStringLiteral("10"));
         c.hide();
+    }
+
+    // A few pages left on the settings disk: a start, or a later change, writes the whole file
+    // or leaves it byte for byte, telling once that the disk is full. Never a file cut short.
+    void reglagesEntiersOuIntactsPresQuePlein_data()
+    {
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<bool>("demarrage");
+        QTest::addColumn<int>("indicatifs");
+        for (int indicatifs : {1, 300}) {
+            for (int pages : {0, 1, 2, 4, 8}) {
+                QTest::addRow("démarrage, %d pages, %d indicatifs", pages, indicatifs) << pages << true << indicatifs;
+                QTest::addRow("changement, %d pages, %d indicatifs", pages, indicatifs) << pages << false << indicatifs;
+            }
+        }
+    }
+    void reglagesEntiersOuIntactsPresQuePlein()
+    {
+        QFETCH(int, pages);
+        QFETCH(bool, demarrage);
+        QFETCH(int, indicatifs);
+        const QString reglages = preparerReglages();
+        // Many callsigns: a file of several pages, of which Qt writes the first ones only.
+        QList<std::pair<QString, QString>> liste;
+        for (int i = 2; i <= indicatifs; ++i)
+            liste.append({Cles_Registre::Indicatif(i), QStringLiteral("F5A%1 JN03TJ").arg(i, 3, 10, QLatin1Char('0'))});
+        QVERIFY(liste.isEmpty() || plateforme::SaveSettings(Cles_Registre::Application, Cles_Registre::Section_Setup, liste));
+        const QString fichier = reglages + QStringLiteral("/Velmarin.ini");
+        Carnet& c = Carnet::instance();
+        const auto fermer = qScopeGuard([] { Carnet::detruireInstance(); });
+        if (!demarrage)
+            c.Form_Load();
+        const std::map<QString, QString> valeurs = valeursReglages(fichier);
+        QVERIFY(valeurs.size() >= 11);
+        const auto avant = test::instantane(reglages);
+        QVERIFY(remplir(dossier_, pages * 4096));
+        QCoreApplication::processEvents();
+        env_->oublierMessages();
+        bool ecrit = true;
+        if (demarrage)
+            c.Form_Load();
+        else
+            ecrit = Ecrit_Station(Cles_Registre::Delta_Sauvegarde, QStringLiteral("15"));
+        std::map<QString, QString> apres = valeursReglages(fichier);
+        const QString textes = env_->textes().join(QLatin1Char('|'));
+        if (test::instantane(reglages) == avant) {
+            QVERIFY(demarrage || !ecrit);
+            QCOMPARE(messagesReglages(*env_), 1);
+            QVERIFY2(textes.contains(QStringLiteral("disque plein")), qPrintable(textes));
+        } else {
+            QVERIFY2(ecrit && messagesReglages(*env_) == 0, qPrintable(textes));
+            for (const auto& [cle, valeur] : valeurs)
+                QVERIFY2(apres.count(cle) && (apres.at(cle) == valeur || cle.endsWith(QLatin1String("Revision")) ||
+                                              (!demarrage && cle.endsWith(QLatin1String("Delta Sauvegarde")))),
+                         qPrintable(cle));
+            QVERIFY(demarrage || apres[QStringLiteral("Setup F5ABC/Delta Sauvegarde")] == QLatin1String("15"));
+        }
+    }
+
+    // Printing to a file with a few pages left: the job is refused and no file is left, or the
+    // file holds the whole document. Qt's PDF writer reports no error for a file it cut short.
+    void impressionDansUnFichierPresQuePlein()
+    {
+        QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
+        const QString impressions = dossier_ + QStringLiteral("/impressions");
+        QVERIFY(QDir().mkpath(impressions));
+        plateforme::definirDossierImpression(impressions);
+        plateforme::Imprimante& imp = plateforme::Imprimante::instance();
+        for (int pages : {0, 1, 2, 8}) {
+            QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin"));
+            for (const QString& n : QDir(impressions).entryList(QDir::Files | QDir::Hidden))
+                QVERIFY(QFile::remove(impressions + QLatin1Char('/') + n));
+            QVERIFY(remplir(dossier_, pages * 4096));
+            for (int i = 0; i < 60; ++i)
+                imp.Print(QStringLiteral("%1 F5ABC JN03TJ 144 Mhz 59 59 Hélène, une ligne de plus").arg(i));
+            const bool imprime = imp.EndDoc();
+            const QStringList fichiers = QDir(impressions).entryList(QDir::Files | QDir::Hidden);
+            QVERIFY2(fichiers.size() == (imprime ? 1 : 0), qPrintable(QStringLiteral("%1 pages: %2").arg(pages).arg(fichiers.join(QLatin1Char(',')))));
+            if (imprime)
+                QVERIFY2(test::lireOctets(impressions + QLatin1Char('/') + fichiers.first()).endsWith("%%EOF\n"), qPrintable(QString::number(pages)));
+            QCOMPARE(imprime, pages == 8);
+        }
+        QVERIFY(QFile::remove(dossier_ + QStringLiteral("/Remplissage.bin")));
+        plateforme::definirDossierImpression(env_->dossierImpression());
     }
 
     // The runtime folder full, then on a read-only file system: a stored value is read as stored,
