@@ -10,7 +10,9 @@
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace bench {
 
@@ -37,6 +39,13 @@ inline double mesure(const std::function<void()>& f)
 }
 
 // Record i of a realistic log: 40 QSOs a day from 1 January 2000, half-hour apart.
+// The median of a set of runs (the upper one of an even count).
+inline double mediane(std::vector<double> mesures)
+{
+    std::sort(mesures.begin(), mesures.end());
+    return mesures[mesures.size() / 2];
+}
+
 inline QString ligneJournal(int i)
 {
     station::Ligne_QSO l;

@@ -81,12 +81,6 @@ Demarrage demarrage(const QString& programme, const QProcessEnvironment& env)
     return {double(instantDernier) / 1e6, memoire};
 }
 
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -134,8 +128,8 @@ int main(int argc, char* argv[])
             mesures.push_back(d.ms);
             memoires.push_back(d.memoire);
         }
-        const double m = mediane(mesures);
-        const double memoire = mediane(memoires);
+        const double m = bench::mediane(mesures);
+        const double memoire = bench::mediane(memoires);
         std::printf("  log of %5d QSOs (%4.1f MB): %4.0f ms (min %.0f, max %.0f), resident %5.1f MB", taille,
                     tailleJournal, m, *std::min_element(mesures.begin(), mesures.end()),
                     *std::max_element(mesures.begin(), mesures.end()), memoire);

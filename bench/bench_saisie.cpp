@@ -3,6 +3,7 @@
 // scan, prefix and directory lookups). Each automatic save stands beside a synced append of
 // one record to another file, timed right after it: what the machine takes for the least a
 // save must write. Run by hand; prints the figures.
+#include "bench/Outils_Bench.h"
 #include "logbook/Carnet.h"
 #include "platform/Dialogues.h"
 #include "platform/Fichiers.h"
@@ -135,12 +136,6 @@ double ms(const QElapsedTimer& t)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-double mediane(std::vector<double> mesures)
-{
-    std::sort(mesures.begin(), mesures.end());
-    return mesures[mesures.size() / 2];
-}
-
 // `cible`: the worst run's target; `cibleMediane` (many runs only, 0: none): the median's.
 void afficher(const char* quoi, const std::vector<double>& mesures, double cible, double cibleMediane = 0)
 {
@@ -261,9 +256,9 @@ int main(int argc, char* argv[])
     afficher("Save, automatic date (append)", auto_, 10, 4);
     afficher("  the same, with the events that follow", autoEtEvenements, 10, 4);
     afficher("Save, manual date (date-order insert)", manuel, 300);
-    const double ajout = mediane(ajouts);
-    const double sauvegarde = mediane(auto_);
-    const double avecEvenements = mediane(autoEtEvenements);
+    const double ajout = bench::mediane(ajouts);
+    const double sauvegarde = bench::mediane(auto_);
+    const double avecEvenements = bench::mediane(autoEtEvenements);
     std::printf("\nSynced append of one record (median)                  %.3f ms\n", ajout);
     std::printf("Save median / synced append                          %.1f x  (target <= 20 x: %s)\n",
                 sauvegarde / ajout, sauvegarde / ajout <= 20 ? "met" : "MISSED");

@@ -17,12 +17,6 @@ constexpr int N = 99999;
 constexpr int Essais = 9;
 constexpr double Cible = 2.0;
 
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -58,8 +52,8 @@ int main(int argc, char* argv[])
         reecritures.push_back(bench::mesure([&] { plateforme::ecrireOctets(QStringLiteral("F5BEN_copie.log"), journal); }));
         sauvegardes.push_back(bench::mesure([&] { echange::sauvegarder(indicatif, prefixe); }));
     }
-    const double reecriture = mediane(reecritures);
-    const double sauvegarde = mediane(sauvegardes);
+    const double reecriture = bench::mediane(reecritures);
+    const double sauvegarde = bench::mediane(sauvegardes);
     std::printf("log of %d QSOs, %.1f MB\n", N, journal.size() / 1e6);
     std::printf("%-34s %7.1f ms\n", "synced rewrite of the log", reecriture * 1e3);
     std::printf("%-34s %7.1f ms  = %5.2f x rewrite  (target <= %.1f x: %s)\n", "backup of the station", sauvegarde * 1e3,
