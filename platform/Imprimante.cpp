@@ -1,4 +1,5 @@
 #include "platform/Imprimante.h"
+#include "platform/Fichiers.h"
 
 #include <QDir>
 #include <QFile>
@@ -291,20 +292,25 @@ bool pdfEntier(const QString& fichier)
     return lu && table >= 0 && table < marque && octets.mid(table, 4) == "xref";
 }
 
-// Renders the jobs into `cible` through a file beside it, read back whole, then renamed: a
-// failed job leaves no partial file and the file it would have replaced as it was.
+// Renders the jobs into `cible` through the file door: a scratch file beside it, read back whole,
+// synced, then renamed over it. A failed job leaves no partial file and the file it would have
+// replaced as it was.
 bool rendreDansFichier(QPrinter& p, const std::vector<Travail>& travaux, const QString& cible)
 {
-    const QString provisoire = cible + QStringLiteral(".part");
-    p.setOutputFileName(provisoire);
-    QFile::remove(provisoire);
-    const bool rendu = rendre(p, travaux) && QFileInfo(provisoire).isFile() && pdfEntier(provisoire);
-    p.setOutputFileName(cible);
-    if (!rendu || (QFileInfo::exists(cible) && !QFile::remove(cible)) || !QFile::rename(provisoire, cible)) {
-        QFile::remove(provisoire);
-        return false;
+    bool rendu = true;
+    try {
+        remplacerParEcrivain(
+            cible,
+            [&](const QString& brouillon) {
+                p.setOutputFileName(brouillon);
+                return rendre(p, travaux);
+            },
+            pdfEntier);
+    } catch (const ErreurFichier&) {
+        rendu = false;
     }
-    return true;
+    p.setOutputFileName(cible);
+    return rendu;
 }
 
 } // namespace

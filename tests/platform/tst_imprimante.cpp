@@ -1,5 +1,6 @@
 // The printer: jobs written as PDF files and read back as text, page breaks, abandoned jobs.
 #include "commun/Outils_Test.h"
+#include "platform/Fichiers.h"
 #include "platform/Imprimante.h"
 
 #include <QDir>
@@ -275,6 +276,20 @@ private Q_SLOTS:
         imp.Print(QStringLiteral("nouveau"));
         QVERIFY(imp.EndDoc());
         QCOMPARE(pages(), QStringList({"1:nouveau"}));
+
+        // A job whose file cannot be synced or put in place says so and leaves the file it would
+        // have replaced byte for byte, with nothing beside it.
+        const QByteArray avant = test::lireOctets(fichier);
+        synchroniserSurDisque(true);
+        for (const test::Appel appel : {test::Appel::Fsync, test::Appel::Rename}) {
+            const test::Panne panne(appel, 1, test::Effet::Echec);
+            QVERIFY(DialogueImpression());
+            imp.Print(QStringLiteral("perdu"));
+            QVERIFY(!imp.EndDoc());
+            QCOMPARE(test::lireOctets(fichier), avant);
+            QCOMPARE(dossier.entryList(QDir::Files), QStringList({"feuilles.pdf"}));
+        }
+        synchroniserSurDisque(false);
 
         // A job that cannot be written says so and leaves nothing half-written.
         const QString absent = dossier.filePath(QStringLiteral("absent/f.pdf"));
